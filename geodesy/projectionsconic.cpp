@@ -10,22 +10,11 @@ namespace {
 constexpr double kBelgianTurn = 0.0001420431363598774;
 constexpr int kLatitudeIterations = 1000;
 constexpr double kLatitudeTolerance = 1e-10;
-
-double eccentricitySquared(const CEllipsoidParams& ellipsoid)
-{
-    const double ratio = ellipsoid.b / ellipsoid.a;
-    return 1.0 - ratio * ratio;
-}
+constexpr double kPoleCosine = 1e-12;
 
 double signOf(double value)
 {
     return value > 0.0 ? 1.0 : -1.0;
-}
-
-void normalizeGeodetic(CCoords* point)
-{
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
 }
 
 double lambertConeConstant(double phi1, double phi2, double e, double e2)
@@ -37,6 +26,12 @@ double lambertConeConstant(double phi1, double phi2, double e, double e2)
 }
 
 } // namespace
+
+void normalizeGeodetic(CCoords* point)
+{
+    normalizeLatitude(point->first);
+    normalizeLongitude(point->second);
+}
 
 double parallelRadiusFactor(double phi, double e2)
 {
@@ -87,7 +82,7 @@ CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
     const CEllipsoidParams& ellipsoid, const CMapProjectionAlbersEqualAreaParams& params)
     : CMapProjection(CMapProjectionAlbersEqualAreaParams::typeCode), m_params(params)
 {
-    const double e2 = eccentricitySquared(ellipsoid);
+    const double e2 = ellipsoid.getEccentricitySquared();
     const double e4 = e2 * e2;
     const double e6 = e4 * e2;
     m_e = std::sqrt(e2);
@@ -117,6 +112,19 @@ double CMapProjectionAlbersEqualArea::alpha(double phi) const
            * (s / (1.0 - es * es) - std::log((1.0 - es) / (1.0 + es)) / (2.0 * m_e));
 }
 
+double CMapProjectionAlbersEqualArea::latitudeFromAlpha(double alphaValue, double beta) const
+{
+    const double phi = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
+                       + m_b6 * std::sin(6.0 * beta);
+    // The series alone misses by up to 2e-10 rad; one Newton step removes that.
+    const double cosPhi = std::cos(phi);
+    if (cosPhi < kPoleCosine)
+        return phi;
+    const double es = m_e * std::sin(phi);
+    const double w = 1.0 - es * es;
+    return phi + w * w / (2.0 * cosPhi) * (alphaValue - alpha(phi)) / m_oneMinusE2;
+}
+
 void CMapProjectionAlbersEqualArea::GeodeticToProjected(CCoords* point) const
 {
     double dLambda = point->second - m_params.longitudeOfFalseOrigin;
@@ -137,8 +145,7 @@ void CMapProjectionAlbersEqualArea::ProjectedToGeodetic(CCoords* point) const
     const double rho2 = x * x + y * y;
     const double alphaPrime = (m_c - rho2 * m_n2 / m_a2) / m_n;
     const double beta = std::asin(alphaPrime / m_q);
-    point->first = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
-                   + m_b6 * std::sin(6.0 * beta);
+    point->first = latitudeFromAlpha(alphaPrime, beta);
     point->second = m_params.longitudeOfFalseOrigin + theta / m_n;
     normalizeGeodetic(point);
 }
@@ -147,9 +154,9 @@ CMapProjectionEquidistantConic::CMapProjectionEquidistantConic(
     const CEllipsoidParams& ellipsoid, const CMapProjectionEquidistantConicParams& params)
     : CMapProjection(CMapProjectionEquidistantConicParams::typeCode),
       m_params(params),
-      m_arc(ellipsoid.a, eccentricitySquared(ellipsoid))
+      m_arc(ellipsoid.a, ellipsoid.getEccentricitySquared())
 {
-    const double e2 = eccentricitySquared(ellipsoid);
+    const double e2 = ellipsoid.getEccentricitySquared();
     const double phi1 = params.latitudeOfFirstParallel;
     const double phi2 = params.latitudeOfSecondParallel;
     const double m1 = parallelRadiusFactor(phi1, e2);
@@ -234,7 +241,7 @@ namespace {
 CLambertCone makeCone1SP(const CEllipsoidParams& ellipsoid,
                          const CMapProjectionLambertConformalConic1SPParams& params)
 {
-    const double e2 = eccentricitySquared(ellipsoid);
+    const double e2 = ellipsoid.getEccentricitySquared();
     const double e = std::sqrt(e2);
     const double phi0 = params.latitudeOfOrigin;
     const double n = std::sin(phi0);
@@ -249,7 +256,7 @@ CLambertCone makeCone2SP(const CEllipsoidParams& ellipsoid,
                          const CMapProjectionLambertConformalConic2SPParams& params,
                          double thetaOffset)
 {
-    const double e2 = eccentricitySquared(ellipsoid);
+    const double e2 = ellipsoid.getEccentricitySquared();
     const double e = std::sqrt(e2);
     const double phi1 = params.latitudeOfFirstParallel;
     const double phi2 = params.latitudeOfSecondParallel;

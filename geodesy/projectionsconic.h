@@ -5,6 +5,8 @@
 
 namespace vexa {
 
+// Latitude reduced into [-pi/2, pi/2] and longitude into [-pi, pi], as every inverse ends.
+void normalizeGeodetic(CCoords* point);
 // m(phi) = cos(phi) / sqrt(1 - e^2 sin^2(phi)).
 double parallelRadiusFactor(double phi, double e2);
 // t(phi) = tan(pi/4 - phi/2) / ((1 - e sin(phi)) / (1 + e sin(phi)))^(e/2).
@@ -45,6 +47,7 @@ public:
 
 private:
     double alpha(double phi) const;
+    double latitudeFromAlpha(double alphaValue, double beta) const;
 
     CMapProjectionAlbersEqualAreaParams m_params;
     double m_e;

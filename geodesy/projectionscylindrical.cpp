@@ -11,18 +11,6 @@ constexpr double kRightAzimuthCosine = 1e-15;
 constexpr int kKrovakIterations = 30;
 constexpr double kKrovakTolerance = 1e-10;
 
-double eccentricitySquared(const CEllipsoidParams& ellipsoid)
-{
-    const double ratio = ellipsoid.b / ellipsoid.a;
-    return 1.0 - ratio * ratio;
-}
-
-void normalizeGeodetic(CCoords* point)
-{
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
-}
-
 double rootOrZero(double value)
 {
     return value < 0.0 ? 0.0 : std::sqrt(value);
@@ -66,7 +54,7 @@ CMapProjectionCassiniSoldner::CMapProjectionCassiniSoldner(
     : CMapProjection(CMapProjectionCassiniSoldnerParams::typeCode),
       m_params(params),
       m_a(ellipsoid.a),
-      m_e2(eccentricitySquared(ellipsoid)),
+      m_e2(ellipsoid.getEccentricitySquared()),
       m_secondE2(m_e2 / (1.0 - m_e2)),
       m_arc(ellipsoid.a, m_e2),
       m_arc0(m_arc.arc(params.latitudeOfOrigin))
@@ -112,7 +100,7 @@ CMapProjectionMercator2SP::CMapProjectionMercator2SP(const CEllipsoidParams& ell
                                                      const CMapProjectionMercator2SPParams& params)
     : CMapProjectionMercator2SP(CMapProjectionMercator2SPParams::typeCode, ellipsoid,
                                 parallelRadiusFactor(params.latitudeOfFirstParallel,
-                                                     eccentricitySquared(ellipsoid)),
+                                                     ellipsoid.getEccentricitySquared()),
                                 params.longitudeOfOrigin, params.falseEasting, params.falseNorthing)
 {
 }
@@ -121,8 +109,8 @@ CMapProjectionMercator2SP::CMapProjectionMercator2SP(int type, const CEllipsoidP
                                                      double scaleFactor, double longitudeOfOrigin,
                                                      double falseEasting, double falseNorthing)
     : CMapProjection(type),
-      m_e(std::sqrt(eccentricitySquared(ellipsoid))),
-      m_series(eccentricitySquared(ellipsoid)),
+      m_e(std::sqrt(ellipsoid.getEccentricitySquared())),
+      m_series(ellipsoid.getEccentricitySquared()),
       m_ak0(ellipsoid.a * scaleFactor),
       m_longitudeOfOrigin(longitudeOfOrigin),
       m_falseEasting(falseEasting),
@@ -158,8 +146,8 @@ CHotineCylinder::CHotineCylinder(const CEllipsoidParams& ellipsoid, double latit
                                  double longitudeOfCentre, double azimuth,
                                  double rectifiedGridAngle, double scaleFactor, double easting,
                                  double northing)
-    : m_e(std::sqrt(eccentricitySquared(ellipsoid))),
-      m_series(eccentricitySquared(ellipsoid)),
+    : m_e(std::sqrt(ellipsoid.getEccentricitySquared())),
+      m_series(ellipsoid.getEccentricitySquared()),
       m_signPhiC(signOfLatitude(latitudeOfCentre)),
       m_longitudeOfCentre(longitudeOfCentre),
       m_cosAzimuth(std::cos(azimuth)),
@@ -297,7 +285,7 @@ CMapProjectionKrovak::CMapProjectionKrovak(const CEllipsoidParams& ellipsoid,
                                            const CMapProjectionKrovakParams& params)
     : CMapProjection(CMapProjectionKrovakParams::typeCode),
       m_params(params),
-      m_e(std::sqrt(eccentricitySquared(ellipsoid))),
+      m_e(std::sqrt(ellipsoid.getEccentricitySquared())),
       m_n(std::sin(params.latitudeOfPseudoStandardParallel)),
       m_tanPseudoParallel(std::tan(params.latitudeOfPseudoStandardParallel / 2.0 + kPi / 4.0)),
       m_sinAlpha(std::sin(params.coLatitudeOfConeAxis)),
