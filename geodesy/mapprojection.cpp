@@ -2,6 +2,7 @@
 
 #include "geodesy/projectionsconic.h"
 #include "geodesy/projectionscylindrical.h"
+#include "geodesy/transversemercator.h"
 
 #include <stdexcept>
 
@@ -35,6 +36,9 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
                                                     const CMapProjectionParams& params)
 {
     switch (params.getType()) {
+    case CMapProjectionTransverseMercatorParams::typeCode:
+        return build<CMapProjectionTransverseMercator, CMapProjectionTransverseMercatorParams>(
+            ellipsoid, params);
     case CMapProjectionObliqueMercatorParams::typeCode:
         return build<CMapProjectionObliqueMercator, CMapProjectionObliqueMercatorParams>(ellipsoid, params);
     case CMapProjectionHotineObliqueMercatorParams::typeCode:
@@ -58,9 +62,15 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
         return build<CMapProjectionKrovak, CMapProjectionKrovakParams>(ellipsoid, params);
     case CMapProjectionEquidistantConicParams::typeCode:
         return build<CMapProjectionEquidistantConic, CMapProjectionEquidistantConicParams>(ellipsoid, params);
+    case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
+        return build<CMapProjectionTransverseMercatorEquatorial,
+                     CMapProjectionTransverseMercatorEquatorialParams>(ellipsoid, params);
     case CMapProjectionLambertConformalConic2SPBelgiumParams::typeCode:
         return build<CMapProjectionLambertConformalConic2SPBelgium,
                      CMapProjectionLambertConformalConic2SPBelgiumParams>(ellipsoid, params);
+    case CMapProjectionSphericalMercatorParams::typeCode:
+        return build<CMapProjectionSphericalMercator, CMapProjectionSphericalMercatorParams>(ellipsoid,
+                                                                                            params);
     default:
         return nullptr;
     }
