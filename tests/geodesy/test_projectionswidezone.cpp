@@ -66,10 +66,7 @@ private slots:
 
 void TestProjectionsWideZone::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("wide zone north") << wideZone(kKrassowsky, 45, 1.0, 500000, 0) << 101
                                      << kKrassowsky.a << "projectionswidezone_gkwide_north.txt";
@@ -83,15 +80,7 @@ void TestProjectionsWideZone::referenceTables_data()
 
 void TestProjectionsWideZone::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsWideZone::axes_data()
