@@ -1,5 +1,7 @@
 #include "geodesy/mapprojection.h"
 
+#include "geodesy/transversemercator.h"
+
 #include <stdexcept>
 
 namespace vexa {
@@ -19,8 +21,17 @@ void CMapProjection::GeodeticToProjected(const CCoords& in, CCoords* out) const
 std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& ellipsoid,
                                                     const CMapProjectionParams& params)
 {
-    (void)ellipsoid;
     switch (params.getType()) {
+    case CMapProjectionTransverseMercatorParams::typeCode:
+        return std::make_unique<CMapProjectionTransverseMercator>(
+            ellipsoid, dynamic_cast<const CMapProjectionTransverseMercatorParams&>(params));
+    case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
+        return std::make_unique<CMapProjectionTransverseMercatorEquatorial>(
+            ellipsoid,
+            dynamic_cast<const CMapProjectionTransverseMercatorEquatorialParams&>(params));
+    case CMapProjectionSphericalMercatorParams::typeCode:
+        return std::make_unique<CMapProjectionSphericalMercator>(
+            ellipsoid, dynamic_cast<const CMapProjectionSphericalMercatorParams&>(params));
     default:
         return nullptr;
     }
