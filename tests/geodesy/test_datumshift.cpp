@@ -241,9 +241,10 @@ void TestDatumShift::operationDirection()
 void TestDatumShift::shiftAgainstProj_data()
 {
     QTest::addColumn<QVector<double>>("row");
-    int k = 0;
-    for (const auto& row : readReferenceTable("datumshift_helmert.txt"))
-        QTest::newRow(QByteArray::number(++k)) << QVector<double>(row.begin(), row.end());
+    const QVector<QVector<double>> rows = readReferenceTable("datumshift_helmert.txt");
+    QVERIFY(!rows.isEmpty());
+    for (int k = 0; k < rows.size(); ++k)
+        QTest::newRow(QByteArray::number(k + 1)) << rows[k];
 }
 
 void TestDatumShift::shiftAgainstProj()

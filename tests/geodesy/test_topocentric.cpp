@@ -191,9 +191,10 @@ void TestTopocentric::paramsEqualityAndValidity()
 void TestTopocentric::againstProj_data()
 {
     QTest::addColumn<QVector<double>>("row");
-    int k = 0;
-    for (const auto& row : readReferenceTable("topocentric_proj.txt"))
-        QTest::newRow(QByteArray::number(++k)) << QVector<double>(row.begin(), row.end());
+    const QVector<QVector<double>> rows = readReferenceTable("topocentric_proj.txt");
+    QVERIFY(!rows.isEmpty());
+    for (int k = 0; k < rows.size(); ++k)
+        QTest::newRow(QByteArray::number(k + 1)) << rows[k];
 }
 
 void TestTopocentric::againstProj()

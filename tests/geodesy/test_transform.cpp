@@ -278,9 +278,10 @@ void TestTransform::paramsSetClear()
 void TestTransform::bursaWolfAffineMatchesShift_data()
 {
     QTest::addColumn<QVector<double>>("row");
-    int k = 0;
-    for (const auto& row : readReferenceTable("datumshift_helmert.txt"))
-        QTest::newRow(QByteArray::number(++k)) << QVector<double>(row.begin(), row.end());
+    const QVector<QVector<double>> rows = readReferenceTable("datumshift_helmert.txt");
+    QVERIFY(!rows.isEmpty());
+    for (int k = 0; k < rows.size(); ++k)
+        QTest::newRow(QByteArray::number(k + 1)) << rows[k];
 }
 
 // The affine form maps as the shift does in both directions, and as the reference.
