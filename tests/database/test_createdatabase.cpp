@@ -1,4 +1,5 @@
 #include "testdatabase.h"
+#include "testfiles.h"
 
 #include "database/codetablesaxes.h"
 #include "database/codetablesmapproj.h"
@@ -441,10 +442,7 @@ void TestCreateDatabase::existingOtherFileUntouched()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("points.txt");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("1;100.0;200.0;0\n");
-    file.close();
+    QVERIFY(writeFile(path, "1;100.0;200.0;0\n"));
     QString error;
     QVERIFY(!createDatabase(path, "Test", QString(), &error));
     QVERIFY(error.contains("points.txt"));
@@ -456,9 +454,7 @@ void TestCreateDatabase::emptyFileReplaced()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("empty.db");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(writeFile(path));
     QVERIFY(createDatabase(path, "Test", QString()));
     QVERIFY(QFileInfo(path).size() > 0);
     QCOMPARE(folderEntries(folder.path()), QStringList{"empty.db"});

@@ -1,3 +1,5 @@
+#include "testfiles.h"
+
 #include "database/filenames.h"
 #include "database/validators.h"
 
@@ -15,12 +17,6 @@ QValidator::State validate(QValidator* validator, QString text)
 {
     int position = 0;
     return validator->validate(text, position);
-}
-
-void touch(const QTemporaryDir& folder, const QString& name)
-{
-    QFile file(folder.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
 } // namespace
@@ -168,7 +164,7 @@ void TestFormHelpers::uniqueFileName()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     for (const QString& file : existing)
-        touch(folder, file);
+        QVERIFY(writeFile(folder.filePath(file)));
     QCOMPARE(::uniqueFileName(folder.path(), name), unique);
 }
 
