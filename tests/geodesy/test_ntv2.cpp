@@ -1,6 +1,7 @@
 #include "geodesy/ntv2.h"
 
 #include "ntv2testfile.h"
+#include "shiftreference.h"
 
 #include <QtTest>
 
@@ -149,13 +150,9 @@ void TestNTv2::shiftsMatchReference_data()
     QTest::addColumn<double>("expectedLongitude");
     QTest::addColumn<double>("expectedLatitude");
 
-    QFile file(TESTDATA_DIR "/ntv2_hgridshift.txt");
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    for (const QString& line : lines) {
-        const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
-        if (fields.isEmpty() || fields[0].startsWith('#'))
-            continue;
+    const QList<QStringList> rows = readShiftReference("ntv2_hgridshift.txt");
+    QVERIFY(!rows.isEmpty());
+    for (const QStringList& fields : rows) {
         QCOMPARE(fields.size(), 5);
         for (int form : {int(Binary), int(Ascii)}) {
             const QString name = QString("%1 %2 %3 %4")
