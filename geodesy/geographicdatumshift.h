@@ -197,10 +197,11 @@ private:
 class CGeographicDatumShiftAbridgedMolodensky : public CGeographicDatumShift
 {
 public:
-    CGeographicDatumShiftAbridgedMolodensky(const CGeographicDatumShiftAbridgedMolodenskyParams& params,
-                                            const CEllipsoidParams& source,
-                                            const CEllipsoidParams& target);
-    CGeographicDatumShiftAbridgedMolodensky(const CGeographicDatumShiftAbridgedMolodensky&) = default;
+    CGeographicDatumShiftAbridgedMolodensky(
+        const CGeographicDatumShiftAbridgedMolodenskyParams& params, const CEllipsoidParams& source,
+        const CEllipsoidParams& target);
+    CGeographicDatumShiftAbridgedMolodensky(const CGeographicDatumShiftAbridgedMolodensky&)
+        = default;
 
     bool isEqual(const CGeographicDatumShift& other) const override;
     bool forwardShift(double point[3]) const override;
@@ -223,10 +224,11 @@ private:
 class CGeographicDatumShiftStandardMolodensky : public CGeographicDatumShift
 {
 public:
-    CGeographicDatumShiftStandardMolodensky(const CGeographicDatumShiftStandardMolodenskyParams& params,
-                                            const CEllipsoidParams& source,
-                                            const CEllipsoidParams& target);
-    CGeographicDatumShiftStandardMolodensky(const CGeographicDatumShiftStandardMolodensky&) = default;
+    CGeographicDatumShiftStandardMolodensky(
+        const CGeographicDatumShiftStandardMolodenskyParams& params, const CEllipsoidParams& source,
+        const CEllipsoidParams& target);
+    CGeographicDatumShiftStandardMolodensky(const CGeographicDatumShiftStandardMolodensky&)
+        = default;
 
     bool isEqual(const CGeographicDatumShift& other) const override;
     bool forwardShift(double point[3]) const override;
@@ -275,7 +277,8 @@ std::unique_ptr<CGeographicDatumShift> createGeographicDatumShift(
 class CCoordOperationGeographicDatumShift : public CCoordOperation
 {
 public:
-    CCoordOperationGeographicDatumShift(std::unique_ptr<CGeographicDatumShift> shift, int direction);
+    CCoordOperationGeographicDatumShift(std::unique_ptr<CGeographicDatumShift> shift,
+                                        int direction);
 
     bool apply(CCoords* point, CAuxDataSet* aux) override;
 

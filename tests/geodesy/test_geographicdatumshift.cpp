@@ -276,7 +276,8 @@ void TestGeographicDatumShift::abridgedBetweenIdenticalEllipsoids()
 
     // Only tz at the equator: the latitude rises by tz / M.
     const CCoords equator(0.0, 0.3, 10.0);
-    QVERIFY(create(abridgedParams(0.0, 0.0, 100.0), wgs84(), wgs84())->forwardShift(equator, &output));
+    QVERIFY(
+        create(abridgedParams(0.0, 0.0, 100.0), wgs84(), wgs84())->forwardShift(equator, &output));
     const double m = CEllipsoid(wgs84()).getMeridianRadius(0.0);
     QVERIFY(std::fabs(output.first - 100.0 / m) < 1e-15);
     QCOMPARE(output.second, equator.second);
@@ -383,7 +384,8 @@ void TestGeographicDatumShift::operationRunsByDirection()
 {
     const CCoords start(0.5, 0.25, 100.0);
     for (int direction : {1, 2, 3}) {
-        CCoordOperationGeographicDatumShift operation(create(offset2DParams(1e-5, 2e-5)), direction);
+        CCoordOperationGeographicDatumShift operation(create(offset2DParams(1e-5, 2e-5)),
+                                                      direction);
         QCOMPARE(operation.getType(), int(OperationGeographicDatumShift));
         CAuxDataSet aux;
         CCoords point = start;

@@ -69,6 +69,7 @@ private slots:
 
 private:
     QString write(const QByteArray& contents, const QString& name = "grid");
+    bool loadTestFile(CNTv2GridFile& gridFile, FileForm form);
 
     QScopedPointer<QTemporaryDir> m_dir;
 };
@@ -82,6 +83,12 @@ void TestNTv2::init()
 QString TestNTv2::write(const QByteArray& contents, const QString& name)
 {
     return writeNtv2TestFile(m_dir->filePath(name), contents);
+}
+
+bool TestNTv2::loadTestFile(CNTv2GridFile& gridFile, FileForm form)
+{
+    const QString name = form == Binary ? "test.gsb" : "test.gsa";
+    return load(gridFile, form, write(fileContents(form, ntv2TestSubGrids()), name));
 }
 
 void TestNTv2::writerGivesTheReferenceFile()
@@ -102,7 +109,7 @@ void TestNTv2::loadsEverySubGrid()
 {
     QFETCH(int, form);
     CNTv2GridFile gridFile;
-    QVERIFY(load(gridFile, FileForm(form), write(fileContents(FileForm(form), ntv2TestSubGrids()))));
+    QVERIFY(loadTestFile(gridFile, FileForm(form)));
     QVERIFY(gridFile.isValid());
 
     const CNTv2OverviewHeader& header = gridFile.getHeader();
@@ -133,11 +140,13 @@ void TestNTv2::bothFormsHoldTheSameNodes()
 {
     CNTv2GridFile binary;
     CNTv2GridFile ascii;
-    QVERIFY(binary.loadBinary(write(ntv2BinaryFile(ntv2TestSubGrids()), "b").toStdString()));
-    QVERIFY(ascii.loadAscii(write(ntv2AsciiFile(ntv2TestSubGrids()), "a").toStdString()));
+    QVERIFY(loadTestFile(binary, Binary));
+    QVERIFY(loadTestFile(ascii, Ascii));
     for (std::size_t k = 0; k < 2; ++k) {
-        QVERIFY(binary.getSubGrids()[k].latitudeShifts.isEqual(ascii.getSubGrids()[k].latitudeShifts));
-        QVERIFY(binary.getSubGrids()[k].longitudeShifts.isEqual(ascii.getSubGrids()[k].longitudeShifts));
+        QVERIFY(
+            binary.getSubGrids()[k].latitudeShifts.isEqual(ascii.getSubGrids()[k].latitudeShifts));
+        QVERIFY(binary.getSubGrids()[k].longitudeShifts.isEqual(
+            ascii.getSubGrids()[k].longitudeShifts));
     }
 }
 
@@ -175,7 +184,7 @@ void TestNTv2::shiftsMatchReference()
     QFETCH(double, expectedLatitude);
 
     CNTv2GridFile gridFile;
-    QVERIFY(load(gridFile, FileForm(form), write(fileContents(FileForm(form), ntv2TestSubGrids()))));
+    QVERIFY(loadTestFile(gridFile, FileForm(form)));
     double outLatitude = 0.0;
     double outLongitude = 0.0;
     const double inLatitude = latitude * 3600.0;
@@ -189,7 +198,7 @@ void TestNTv2::shiftsMatchReference()
 void TestNTv2::finestSubGridWins()
 {
     CNTv2GridFile gridFile;
-    QVERIFY(gridFile.loadBinary(write(ntv2BinaryFile(ntv2TestSubGrids())).toStdString()));
+    QVERIFY(loadTestFile(gridFile, Binary));
     // A node of the child that the parent does not have.
     const double latitude = 180900.0 + 225.0;
     const double longitudeWest = -36900.0 - 675.0;
@@ -209,7 +218,7 @@ void TestNTv2::finestSubGridWins()
 void TestNTv2::reverseUndoesForward()
 {
     CNTv2GridFile gridFile;
-    QVERIFY(gridFile.loadBinary(write(ntv2BinaryFile(ntv2TestSubGrids())).toStdString()));
+    QVERIFY(loadTestFile(gridFile, Binary));
     // Across the child's border: the target lies in the child, the source in the parent only.
     const double startLatitude = 50.2499 * 3600.0;
     const double startLongitude = 10.3 * 3600.0;
@@ -241,7 +250,7 @@ void TestNTv2::pointOutsideEverySubGridFails()
     QFETCH(double, latitude);
     QFETCH(bool, forwardFails);
     CNTv2GridFile gridFile;
-    QVERIFY(gridFile.loadBinary(write(ntv2BinaryFile(ntv2TestSubGrids())).toStdString()));
+    QVERIFY(loadTestFile(gridFile, Binary));
 
     double outLatitude = 1.0;
     double outLongitude = 2.0;
@@ -320,7 +329,7 @@ void TestNTv2::refusesBrokenFiles()
     QFETCH(int, form);
     QFETCH(QByteArray, contents);
     CNTv2GridFile gridFile;
-    QVERIFY(load(gridFile, Binary, write(ntv2BinaryFile(ntv2TestSubGrids()), "good")));
+    QVERIFY(loadTestFile(gridFile, Binary));
     QVERIFY(!load(gridFile, FileForm(form), write(contents)));
     QVERIFY(!gridFile.isValid());
     QVERIFY(gridFile.getSubGrids().empty());
