@@ -20,20 +20,6 @@ bool nearRatio(double first, double second)
     return std::fabs(first - second) < kAngleTolerance;
 }
 
-bool nearLatitude(double first, double second)
-{
-    double difference = first - second;
-    normalizeLatitude(difference);
-    return std::fabs(difference) < kAngleTolerance;
-}
-
-bool nearLongitude(double first, double second)
-{
-    double difference = first - second;
-    normalizeLongitude(difference);
-    return std::fabs(difference) < kAngleTolerance;
-}
-
 bool allDefined(std::initializer_list<double> values)
 {
     for (double value : values) {
@@ -89,7 +75,8 @@ bool CGeographicDatumShiftOffset2DParams::isEqual(const CGeographicDatumShiftPar
     if (!sameKind(other))
         return false;
     const auto& that = dynamic_cast<const CGeographicDatumShiftOffset2DParams&>(other);
-    return nearLatitude(dLat, that.dLat) && nearLongitude(dLon, that.dLon);
+    return isLatitudeNear(dLat, that.dLat, kAngleTolerance)
+        && isLongitudeNear(dLon, that.dLon, kAngleTolerance);
 }
 
 bool CGeographicDatumShiftOffset2DParams::isValid() const
@@ -113,8 +100,8 @@ bool CGeographicDatumShiftOffset3DParams::isEqual(const CGeographicDatumShiftPar
     if (!sameKind(other))
         return false;
     const auto& that = dynamic_cast<const CGeographicDatumShiftOffset3DParams&>(other);
-    return nearLatitude(dLat, that.dLat) && nearLongitude(dLon, that.dLon)
-        && nearLength(dH, that.dH);
+    return isLatitudeNear(dLat, that.dLat, kAngleTolerance)
+        && isLongitudeNear(dLon, that.dLon, kAngleTolerance) && nearLength(dH, that.dH);
 }
 
 bool CGeographicDatumShiftOffset3DParams::isValid() const
@@ -244,7 +231,8 @@ bool CGeographicDatumShiftOffset2D::isEqual(const CGeographicDatumShift& other) 
     if (getType() != other.getType())
         return false;
     const auto& that = dynamic_cast<const CGeographicDatumShiftOffset2D&>(other);
-    return nearLatitude(m_dLat, that.m_dLat) && nearLongitude(m_dLon, that.m_dLon);
+    return isLatitudeNear(m_dLat, that.m_dLat, kAngleTolerance)
+        && isLongitudeNear(m_dLon, that.m_dLon, kAngleTolerance);
 }
 
 bool CGeographicDatumShiftOffset2D::forwardShift(double point[3]) const
@@ -273,8 +261,8 @@ bool CGeographicDatumShiftOffset3D::isEqual(const CGeographicDatumShift& other) 
     if (getType() != other.getType())
         return false;
     const auto& that = dynamic_cast<const CGeographicDatumShiftOffset3D&>(other);
-    return nearLatitude(m_dLat, that.m_dLat) && nearLongitude(m_dLon, that.m_dLon)
-        && nearLength(m_dH, that.m_dH);
+    return isLatitudeNear(m_dLat, that.m_dLat, kAngleTolerance)
+        && isLongitudeNear(m_dLon, that.m_dLon, kAngleTolerance) && nearLength(m_dH, that.m_dH);
 }
 
 bool CGeographicDatumShiftOffset3D::forwardShift(double point[3]) const

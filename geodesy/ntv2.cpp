@@ -200,6 +200,19 @@ bool withinAxis(double x, double origin, double step, unsigned count)
     return x >= origin - slack && x <= origin + (count - 1) * step + slack;
 }
 
+using Conversion = bool (CNTv2GridFile::*)(double&, double&) const;
+
+// Converts a copy of the point; the output changes only on success.
+bool convertCopy(const CNTv2GridFile& gridFile, Conversion conversion, double latitude,
+                 double longitude, double& outLatitude, double& outLongitude)
+{
+    if (!(gridFile.*conversion)(latitude, longitude))
+        return false;
+    outLatitude = latitude;
+    outLongitude = longitude;
+    return true;
+}
+
 } // namespace
 
 void CNTv2OverviewHeader::clear()
@@ -464,25 +477,15 @@ bool CNTv2GridFile::reverse(double& latitude, double& longitude) const
 bool CNTv2GridFile::forward(const double& latitude, const double& longitude,
                             double& outLatitude, double& outLongitude) const
 {
-    double shiftedLatitude = latitude;
-    double shiftedLongitude = longitude;
-    if (!forward(shiftedLatitude, shiftedLongitude))
-        return false;
-    outLatitude = shiftedLatitude;
-    outLongitude = shiftedLongitude;
-    return true;
+    return convertCopy(*this, &CNTv2GridFile::forward, latitude, longitude, outLatitude,
+                       outLongitude);
 }
 
 bool CNTv2GridFile::reverse(const double& latitude, const double& longitude,
                             double& outLatitude, double& outLongitude) const
 {
-    double shiftedLatitude = latitude;
-    double shiftedLongitude = longitude;
-    if (!reverse(shiftedLatitude, shiftedLongitude))
-        return false;
-    outLatitude = shiftedLatitude;
-    outLongitude = shiftedLongitude;
-    return true;
+    return convertCopy(*this, &CNTv2GridFile::reverse, latitude, longitude, outLatitude,
+                       outLongitude);
 }
 
 } // namespace vexa

@@ -18,20 +18,6 @@ bool near(double first, double second, double tolerance)
     return std::fabs(first - second) < tolerance;
 }
 
-bool nearLatitude(double first, double second)
-{
-    double difference = first - second;
-    normalizeLatitude(difference);
-    return std::fabs(difference) < kAngleTolerance;
-}
-
-bool nearLongitude(double first, double second)
-{
-    double difference = first - second;
-    normalizeLongitude(difference);
-    return std::fabs(difference) < kAngleTolerance;
-}
-
 // True when x lies between the first and the last of count nodes (small rounding allowed).
 bool withinAxis(double x, double origin, double step, unsigned count)
 {
@@ -184,7 +170,8 @@ bool CVerticalDatumShiftOffsetSlope::isEqual(const CVerticalDatumShift& other) c
     return near(m_offset, that.m_offset, kOffsetSlopeTolerance)
         && near(m_slopeNorth, that.m_slopeNorth, kAngleTolerance)
         && near(m_slopeEast, that.m_slopeEast, kAngleTolerance)
-        && nearLatitude(m_lat0, that.m_lat0) && nearLongitude(m_lon0, that.m_lon0)
+        && isLatitudeNear(m_lat0, that.m_lat0, kAngleTolerance)
+        && isLongitudeNear(m_lon0, that.m_lon0, kAngleTolerance)
         && near(m_m0, that.m_m0, kOffsetSlopeTolerance)
         && near(m_n0, that.m_n0, kOffsetSlopeTolerance);
 }
