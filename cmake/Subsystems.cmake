@@ -36,6 +36,7 @@ function(add_folder_tests)
     set(target ${folder}_${base})
     add_executable(${target} ${test_source} ${fixtures})
     target_link_libraries(${target} PRIVATE ${ARG_LINKS} Qt5::Test)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_definitions(${target} PRIVATE
       TESTDATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"

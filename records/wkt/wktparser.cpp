@@ -1,0 +1,152 @@
+#include "records/wkt/wktparser.h"
+
+namespace {
+
+// True when the list holds exactly one tree, nested no deeper than allowed.
+bool isOneBalancedTree(const QList<int>& brackets)
+{
+    if (brackets.size() < 2 || brackets.first() >= 0 || brackets.last() <= 0)
+        return false;
+    int sum = 0;
+    for (int i = 0; i + 1 < brackets.size(); ++i) {
+        sum += brackets[i] < 1 ? -1 : 1;
+        if (sum == 0 || -sum > WktMaxDepth)
+            return false;
+    }
+    return sum == -1;
+}
+
+// Reads brackets from the front of the list; recursion depth stays below the
+// bracket depth, which isOneBalancedTree bounds.
+class CWktReader
+{
+public:
+    CWktReader(const QString& text, const QList<int>& brackets)
+        : m_text(text), m_brackets(brackets)
+    {
+    }
+
+    CWktItemPtr readItem()
+    {
+        if (atEnd())
+            return {};
+        const int opening = take();
+        if (opening >= 0)
+            return {};
+        const int p = -opening;
+
+        CWktItemPtr item = CWktItem::create(CWktType(CWktType::fromKeyword(keywordBefore(p))));
+        if (!item)
+            return {};
+        item->keyword = keywordBefore(p);
+
+        if (atEnd())
+            return {};
+        if (front() > 0) {
+            const int q = take();
+            item->content = m_text.mid(p + 1, q - p - 1);
+        } else {
+            const int comma = m_text.lastIndexOf(QLatin1Char(','), -front());
+            if (comma > p)
+                item->content = m_text.mid(p + 1, comma - p - 1);
+            while (CWktItemPtr child = readItem())
+                item->children.append(child);
+        }
+
+        item->values = splitWktValues(item->content, QStringLiteral(","), true);
+        if (!item->parse(item->values))
+            return {};
+        return item;
+    }
+
+private:
+    bool atEnd() const { return m_next >= m_brackets.size(); }
+    int front() const { return m_brackets[m_next]; }
+    int take() { return m_brackets[m_next++]; }
+
+    QString keywordBefore(int p) const
+    {
+        const int comma = m_text.lastIndexOf(QLatin1Char(','), p);
+        const int bracket = p > 0 ? m_text.lastIndexOf(QLatin1Char('['), p - 1) : -1;
+        const int start = qMax(comma, bracket);
+        return m_text.mid(start + 1, p - start - 1).trimmed();
+    }
+
+    const QString& m_text;
+    const QList<int>& m_brackets;
+    int m_next = 0;
+};
+
+} // namespace
+
+QList<int> scanWktBrackets(const QString& text)
+{
+    QList<int> brackets;
+    bool inQuotes = false;
+    bool escaped = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!inQuotes) {
+            if (c == QLatin1Char('"'))
+                inQuotes = true;
+            else if (c == QLatin1Char('['))
+                brackets.append(-i);
+            else if (c == QLatin1Char(']'))
+                brackets.append(i);
+        } else if (escaped) {
+            escaped = false;
+        } else if (c == QLatin1Char('"')) {
+            inQuotes = false;
+        } else {
+            escaped = c == QLatin1Char('\\');
+        }
+    }
+    return brackets;
+}
+
+QStringList splitWktValues(const QString& text, const QString& separators, bool keepEmpty)
+{
+    QStringList tokens;
+    QString token;
+    bool inQuotes = false;
+    bool escaped = false;
+    for (const QChar c : text) {
+        if (!inQuotes) {
+            if (separators.contains(c)) {
+                token = token.trimmed();
+                if (keepEmpty || !token.isEmpty())
+                    tokens.append(token);
+                token.clear();
+            } else if (c == QLatin1Char('"')) {
+                inQuotes = true;
+            } else {
+                token.append(c);
+            }
+        } else if (escaped) {
+            if (c != QLatin1Char('"') && c != QLatin1Char('\\'))
+                token.append(QLatin1Char('\\'));
+            token.append(c);
+            escaped = false;
+        } else if (c == QLatin1Char('"')) {
+            inQuotes = false;
+        } else if (c == QLatin1Char('\\')) {
+            escaped = true;
+        } else {
+            token.append(c);
+        }
+    }
+    token = token.trimmed();
+    if (!token.isEmpty())
+        tokens.append(token);
+    return tokens;
+}
+
+CWktItemPtr parseWkt(const QString& text)
+{
+    if (text.size() > WktMaxLength)
+        return {};
+    const QList<int> brackets = scanWktBrackets(text);
+    if (!isOneBalancedTree(brackets))
+        return {};
+    return CWktReader(text, brackets).readItem();
+}
