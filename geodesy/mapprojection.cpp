@@ -1,5 +1,8 @@
 #include "geodesy/mapprojection.h"
 
+#include "geodesy/projectionsazimuthal.h"
+#include "geodesy/projectionspolar.h"
+
 #include <stdexcept>
 
 namespace vexa {
@@ -16,11 +19,51 @@ void CMapProjection::GeodeticToProjected(const CCoords& in, CCoords* out) const
     GeodeticToProjected(out);
 }
 
+namespace {
+
+// Throws std::bad_cast when the parameters are not of the projection's class.
+template <class Projection, class Params>
+std::unique_ptr<CMapProjection> build(const CEllipsoidParams& ellipsoid,
+                                      const CMapProjectionParams& params)
+{
+    return std::make_unique<Projection>(ellipsoid, dynamic_cast<const Params&>(params));
+}
+
+} // namespace
+
 std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& ellipsoid,
                                                     const CMapProjectionParams& params)
 {
-    (void)ellipsoid;
     switch (params.getType()) {
+    case CMapProjectionNZMGParams::typeCode:
+        return build<CMapProjectionNZMG, CMapProjectionNZMGParams>(ellipsoid, params);
+    case CMapProjectionObliqueStereographicParams::typeCode:
+        return build<CMapProjectionObliqueStereographic, CMapProjectionObliqueStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolarStereographicParams::typeCode:
+        return build<CMapProjectionPolarStereographic, CMapProjectionPolarStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionQuasiStereographicParams::typeCode:
+        return build<CMapProjectionQuasiStereographic, CMapProjectionQuasiStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolyconicParams::typeCode:
+        return build<CMapProjectionPolyconic, CMapProjectionPolyconicParams>(ellipsoid, params);
+    case CMapProjectionHattParams::typeCode:
+        return build<CMapProjectionHatt, CMapProjectionHattParams>(ellipsoid, params);
+    case CMapProjectionPolarStereographicBasicParams::typeCode:
+        return build<CMapProjectionPolarStereographicBasic, CMapProjectionPolarStereographicBasicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolarStereographicNaturalOriginParams::typeCode:
+        return build<CMapProjectionPolarStereographicNaturalOrigin,
+                     CMapProjectionPolarStereographicNaturalOriginParams>(ellipsoid, params);
+    case CMapProjectionPolarStereographicFalseOriginParams::typeCode:
+        return build<CMapProjectionPolarStereographicFalseOrigin,
+                     CMapProjectionPolarStereographicFalseOriginParams>(ellipsoid, params);
+    case CMapProjectionLambertAzimuthalEqualAreaParams::typeCode:
+        return build<CMapProjectionLambertAzimuthalEqualArea,
+                     CMapProjectionLambertAzimuthalEqualAreaParams>(ellipsoid, params);
+    case CMapProjectionOrthographicParams::typeCode:
+        return build<CMapProjectionOrthographic, CMapProjectionOrthographicParams>(ellipsoid, params);
     default:
         return nullptr;
     }
