@@ -2,6 +2,7 @@
 
 #include "geodesy/projectionsazimuthal.h"
 #include "geodesy/projectionspolar.h"
+#include "geodesy/transversemercator.h"
 
 #include <stdexcept>
 
@@ -35,6 +36,16 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
                                                     const CMapProjectionParams& params)
 {
     switch (params.getType()) {
+    case CMapProjectionTransverseMercatorParams::typeCode:
+        return std::make_unique<CMapProjectionTransverseMercator>(
+            ellipsoid, dynamic_cast<const CMapProjectionTransverseMercatorParams&>(params));
+    case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
+        return std::make_unique<CMapProjectionTransverseMercatorEquatorial>(
+            ellipsoid,
+            dynamic_cast<const CMapProjectionTransverseMercatorEquatorialParams&>(params));
+    case CMapProjectionSphericalMercatorParams::typeCode:
+        return std::make_unique<CMapProjectionSphericalMercator>(
+            ellipsoid, dynamic_cast<const CMapProjectionSphericalMercatorParams&>(params));
     case CMapProjectionNZMGParams::typeCode:
         return build<CMapProjectionNZMG, CMapProjectionNZMGParams>(ellipsoid, params);
     case CMapProjectionObliqueStereographicParams::typeCode:
