@@ -1,6 +1,8 @@
 #include "geodesy/mapprojection.h"
 
 #include "geodesy/projectionsazimuthal.h"
+#include "geodesy/projectionsconic.h"
+#include "geodesy/projectionscylindrical.h"
 #include "geodesy/projectionspolar.h"
 #include "geodesy/transversemercator.h"
 
@@ -37,15 +39,40 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
 {
     switch (params.getType()) {
     case CMapProjectionTransverseMercatorParams::typeCode:
-        return std::make_unique<CMapProjectionTransverseMercator>(
-            ellipsoid, dynamic_cast<const CMapProjectionTransverseMercatorParams&>(params));
+        return build<CMapProjectionTransverseMercator, CMapProjectionTransverseMercatorParams>(
+            ellipsoid, params);
+    case CMapProjectionObliqueMercatorParams::typeCode:
+        return build<CMapProjectionObliqueMercator, CMapProjectionObliqueMercatorParams>(ellipsoid, params);
+    case CMapProjectionHotineObliqueMercatorParams::typeCode:
+        return build<CMapProjectionHotineObliqueMercator, CMapProjectionHotineObliqueMercatorParams>(
+            ellipsoid, params);
+    case CMapProjectionAlbersEqualAreaParams::typeCode:
+        return build<CMapProjectionAlbersEqualArea, CMapProjectionAlbersEqualAreaParams>(ellipsoid, params);
+    case CMapProjectionLambertConformalConic2SPParams::typeCode:
+        return build<CMapProjectionLambertConformalConic2SP, CMapProjectionLambertConformalConic2SPParams>(
+            ellipsoid, params);
+    case CMapProjectionLambertConformalConic1SPParams::typeCode:
+        return build<CMapProjectionLambertConformalConic1SP, CMapProjectionLambertConformalConic1SPParams>(
+            ellipsoid, params);
+    case CMapProjectionCassiniSoldnerParams::typeCode:
+        return build<CMapProjectionCassiniSoldner, CMapProjectionCassiniSoldnerParams>(ellipsoid, params);
+    case CMapProjectionMercator2SPParams::typeCode:
+        return build<CMapProjectionMercator2SP, CMapProjectionMercator2SPParams>(ellipsoid, params);
+    case CMapProjectionMercator1SPParams::typeCode:
+        return build<CMapProjectionMercator1SP, CMapProjectionMercator1SPParams>(ellipsoid, params);
+    case CMapProjectionKrovakParams::typeCode:
+        return build<CMapProjectionKrovak, CMapProjectionKrovakParams>(ellipsoid, params);
+    case CMapProjectionEquidistantConicParams::typeCode:
+        return build<CMapProjectionEquidistantConic, CMapProjectionEquidistantConicParams>(ellipsoid, params);
     case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
-        return std::make_unique<CMapProjectionTransverseMercatorEquatorial>(
-            ellipsoid,
-            dynamic_cast<const CMapProjectionTransverseMercatorEquatorialParams&>(params));
+        return build<CMapProjectionTransverseMercatorEquatorial,
+                     CMapProjectionTransverseMercatorEquatorialParams>(ellipsoid, params);
+    case CMapProjectionLambertConformalConic2SPBelgiumParams::typeCode:
+        return build<CMapProjectionLambertConformalConic2SPBelgium,
+                     CMapProjectionLambertConformalConic2SPBelgiumParams>(ellipsoid, params);
     case CMapProjectionSphericalMercatorParams::typeCode:
-        return std::make_unique<CMapProjectionSphericalMercator>(
-            ellipsoid, dynamic_cast<const CMapProjectionSphericalMercatorParams&>(params));
+        return build<CMapProjectionSphericalMercator, CMapProjectionSphericalMercatorParams>(ellipsoid,
+                                                                                            params);
     case CMapProjectionNZMGParams::typeCode:
         return build<CMapProjectionNZMG, CMapProjectionNZMGParams>(ellipsoid, params);
     case CMapProjectionObliqueStereographicParams::typeCode:
