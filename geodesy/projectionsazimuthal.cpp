@@ -22,12 +22,6 @@ int poleOf(double latitude)
     return 0;
 }
 
-void normalizeGeodetic(CCoords* point)
-{
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
-}
-
 } // namespace
 
 CDoublePowerSeries::CDoublePowerSeries(std::initializer_list<Term> terms) : m_terms(terms)
@@ -153,39 +147,6 @@ void CMapProjectionHatt::ProjectedToGeodetic(CCoords* point) const
     normalizeGeodetic(point);
 }
 
-// Authalic latitude
-
-CAuthalicLatitude::CAuthalicLatitude(double e2)
-    : m_e(std::sqrt(e2)),
-      m_oneMinusE2(1.0 - e2),
-      m_b2(e2 / 3.0 + 31.0 * e2 * e2 / 180.0 + 517.0 * e2 * e2 * e2 / 5040.0),
-      m_b4(23.0 * e2 * e2 / 360.0 + 251.0 * e2 * e2 * e2 / 3780.0),
-      m_b6(761.0 * e2 * e2 * e2 / 45360.0),
-      m_qP(q(kHalfPi))
-{
-}
-
-double CAuthalicLatitude::q(double phi) const
-{
-    const double s = std::sin(phi);
-    const double es = m_e * s;
-    const double atanhRatio = m_e > 0.0 ? std::atanh(es) / m_e : s;
-    return m_oneMinusE2 * (s / (1.0 - es * es) + atanhRatio);
-}
-
-double CAuthalicLatitude::latitude(double beta) const
-{
-    const double phi = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
-                       + m_b6 * std::sin(6.0 * beta);
-    // The series alone misses by up to 2.5e-10 rad.
-    const double cosPhi = std::cos(phi);
-    if (cosPhi < kPoleTolerance)
-        return phi;
-    const double es = m_e * std::sin(phi);
-    const double w = 1.0 - es * es;
-    return phi + w * w / (2.0 * m_oneMinusE2 * cosPhi) * (m_qP * std::sin(beta) - q(phi));
-}
-
 // Lambert azimuthal equal-area
 
 CMapProjectionLambertAzimuthalEqualArea::CMapProjectionLambertAzimuthalEqualArea(
@@ -239,8 +200,8 @@ void CMapProjectionLambertAzimuthalEqualArea::ProjectedToGeodetic(CCoords* point
         return;
     }
     const double c = 2.0 * std::asin(std::min(1.0, rho / (2.0 * m_rq)));
-    const double beta = std::asin(std::cos(c) * m_sinBeta0 + y * std::sin(c) * m_cosBeta0 / rho);
-    point->first = m_authalic.latitude(beta);
+    const double sinBeta = std::cos(c) * m_sinBeta0 + y * std::sin(c) * m_cosBeta0 / rho;
+    point->first = m_authalic.latitude(m_qP * sinBeta);
     point->second = m_params.longitudeOfOrigin
                     + std::atan2(x * std::sin(c),
                                  m_cosBeta0 * rho * std::cos(c) - y * m_sinBeta0 * std::sin(c));
@@ -261,7 +222,7 @@ void CMapProjectionLambertAzimuthalEqualArea::polarToGeodetic(CCoords* point) co
     const double dN = point->second - m_params.falseNorthing;
     const double rho = std::hypot(dE, dN);
     const double sinBeta = std::max(-1.0, 1.0 - rho * rho / (m_a * m_a * m_qP));
-    point->first = m_authalic.latitude(m_pole * std::asin(sinBeta));
+    point->first = m_authalic.latitude(m_pole * m_qP * sinBeta);
     point->second = rho == 0.0 ? m_params.longitudeOfOrigin
                                : m_params.longitudeOfOrigin + std::atan2(dE, -m_pole * dN);
     normalizeGeodetic(point);
@@ -345,18 +306,11 @@ void CMapProjectionNZMG::ProjectedToGeodetic(CCoords* point) const
 
 namespace {
 
-// (S1 * S2^e) of the conformal sphere: S1 = (1 + sin phi)/(1 - sin phi),
-// S2 = (1 - e sin phi)/(1 + e sin phi).
-double conformalRatio(double phi, double e)
+// (S1 * S2^e)^n of the conformal sphere: S1 = (1 + sin phi)/(1 - sin phi),
+// S2 = (1 - e sin phi)/(1 + e sin phi); S1 * S2^e = 1/t^2.
+double conformalPower(double phi, double e, double n)
 {
-    const double s = std::sin(phi);
-    return (1.0 + s) / (1.0 - s) * std::pow((1.0 - e * s) / (1.0 + e * s), e);
-}
-
-double isometricLatitude(double phi, double e)
-{
-    const double es = e * std::sin(phi);
-    return std::log(std::tan(phi / 2.0 + kPi / 4.0) * std::pow((1.0 - es) / (1.0 + es), e / 2.0));
+    return std::pow(isometricFactor(phi, e), -2.0 * n);
 }
 
 } // namespace
@@ -378,7 +332,7 @@ CMapProjectionObliqueStereographic::CMapProjectionObliqueStereographic(
     const double nu0 = a / std::sqrt(w);
     const double r = std::sqrt(rho0 * nu0);
     m_n = std::sqrt(1.0 + m_e2 * std::pow(std::cos(phi0), 4) / (1.0 - m_e2));
-    const double w1 = std::pow(conformalRatio(phi0, m_e), m_n);
+    const double w1 = conformalPower(phi0, m_e, m_n);
     const double sinChi = (w1 - 1.0) / (w1 + 1.0);
     m_c = (m_n + sinPhi0) * (1.0 - sinChi) / ((m_n - sinPhi0) * (1.0 + sinChi));
     const double w2 = m_c * w1;
@@ -395,7 +349,7 @@ void CMapProjectionObliqueStereographic::GeodeticToProjected(CCoords* point) con
     double dLambda = point->second - m_longitudeOfOrigin;
     normalizeLongitude(dLambda);
     const double lambda = m_n * dLambda;
-    const double w = m_c * std::pow(conformalRatio(point->first, m_e), m_n);
+    const double w = m_c * conformalPower(point->first, m_e, m_n);
     const double chi = std::asin((w - 1.0) / (w + 1.0));
     const double b = 1.0 + std::sin(chi) * m_sinChi0 + std::cos(chi) * m_cosChi0 * std::cos(lambda);
     point->first = m_falseEasting + m_twoRk0 * std::cos(chi) * std::sin(lambda) / b;
@@ -416,7 +370,7 @@ void CMapProjectionObliqueStereographic::ProjectedToGeodetic(CCoords* point) con
     double phi = 2.0 * std::atan(std::exp(psi)) - kHalfPi;
     for (int step = 0; step < 100; ++step) {
         const double sinPhi = std::sin(phi);
-        const double correction = (isometricLatitude(phi, m_e) - psi) * std::cos(phi)
+        const double correction = (-std::log(isometricFactor(phi, m_e)) - psi) * std::cos(phi)
                                   * (1.0 - m_e2 * sinPhi * sinPhi) / (1.0 - m_e2);
         phi -= correction;
         if (std::fabs(correction) <= 1e-9)

@@ -2,6 +2,7 @@
 #define VEXA_PROJECTIONSAZIMUTHAL_H
 
 #include "geodesy/mapprojection.h"
+#include "geodesy/projectionsconic.h"
 
 #include <initializer_list>
 #include <vector>
@@ -26,28 +27,6 @@ public:
 
 private:
     std::vector<Term> m_terms;
-};
-
-// Authalic latitude of an ellipsoid of squared eccentricity e2.
-class CAuthalicLatitude
-{
-public:
-    explicit CAuthalicLatitude(double e2);
-
-    // q of a latitude; the sphere gives its limit 2 sin(phi).
-    double q(double phi) const;
-    double qPole() const { return m_qP; }
-    // Latitude of an authalic latitude beta: the series in sin 2beta, sin 4beta, sin 6beta,
-    // then one Newton step on q.
-    double latitude(double beta) const;
-
-private:
-    double m_e;
-    double m_oneMinusE2;
-    double m_b2;
-    double m_b4;
-    double m_b6;
-    double m_qP;
 };
 
 // Hatt's azimuthal projection: a double power series about the origin.

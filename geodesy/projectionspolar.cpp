@@ -11,11 +11,6 @@ namespace {
 constexpr int kNorthPole = 1;
 constexpr int kSouthPole = 2;
 
-double eccentricityOf(const CEllipsoidParams& ellipsoid)
-{
-    return std::sqrt(1.0 - (ellipsoid.b / ellipsoid.a) * (ellipsoid.b / ellipsoid.a));
-}
-
 bool isPole(int pole)
 {
     return pole == kNorthPole || pole == kSouthPole;
@@ -33,32 +28,23 @@ double poleSign(int pole)
     return pole == kSouthPole ? -1.0 : 1.0;
 }
 
-// t = tan(pi/4 - phi/2) / ((1 - e sin phi)/(1 + e sin phi))^(e/2).
-double isometricT(double phi, double e)
-{
-    const double s = e * std::sin(phi);
-    return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - s) / (1.0 + s), e / 2.0);
-}
-
 // K of a scale factor k0 at the pole.
 double poleScaleK(const CEllipsoidParams& ellipsoid, double k0)
 {
-    const double e = eccentricityOf(ellipsoid);
+    const double e = ellipsoid.getEccentricity();
     return std::sqrt(std::pow(1.0 + e, 1.0 + e) * std::pow(1.0 - e, 1.0 - e)) / (2.0 * ellipsoid.a * k0);
 }
 
 // Radius a * mF of the standard parallel.
 double standardParallelRadius(const CEllipsoidParams& ellipsoid, double phiF)
 {
-    const double e = eccentricityOf(ellipsoid);
-    const double s = std::sin(phiF);
-    return ellipsoid.a * std::cos(phiF) / std::sqrt(1.0 - e * e * s * s);
+    return ellipsoid.a * parallelRadiusFactor(phiF, ellipsoid.getEccentricitySquared());
 }
 
 // K that gives the standard parallel its true length.
 double standardParallelK(const CEllipsoidParams& ellipsoid, double phiF, int pole)
 {
-    const double tF = isometricT(poleSign(pole) * phiF, eccentricityOf(ellipsoid));
+    const double tF = isometricFactor(poleSign(pole) * phiF, ellipsoid.getEccentricity());
     return tF / standardParallelRadius(ellipsoid, phiF);
 }
 
@@ -76,27 +62,19 @@ const Params& checkedPole(const Params& params, const char* method)
 CPolarStereographicPlane::CPolarStereographicPlane(const CEllipsoidParams& ellipsoid, double k,
                                                    double longitudeOfOrigin, double easting,
                                                    double northing)
-    : m_e(eccentricityOf(ellipsoid)),
-      m_halfE(m_e / 2.0),
+    : m_e(ellipsoid.getEccentricity()),
       m_k(k),
+      m_conformal(ellipsoid.getEccentricitySquared()),
       m_longitudeOfOrigin(longitudeOfOrigin),
       m_easting(easting),
       m_northing(northing)
 {
-    const double e2 = m_e * m_e;
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    const double e8 = e6 * e2;
-    m_k2 = e2 / 2.0 + 5.0 * e4 / 24.0 + e6 / 12.0 + 13.0 * e8 / 360.0;
-    m_k4 = 7.0 * e4 / 48.0 + 29.0 * e6 / 240.0 + 811.0 * e8 / 11520.0;
-    m_k6 = 7.0 * e6 / 120.0 + 81.0 * e8 / 1120.0;
-    m_k8 = 4279.0 * e8 / 161280.0;
 }
 
 void CPolarStereographicPlane::toProjected(CCoords* point, int pole) const
 {
     const double sign = poleSign(pole);
-    const double rho = isometricT(sign * point->first, m_e) / m_k;
+    const double rho = isometricFactor(sign * point->first, m_e) / m_k;
     const double dLambda = point->second - m_longitudeOfOrigin;
     point->first = m_easting + rho * std::sin(dLambda);
     point->second = m_northing - sign * rho * std::cos(dLambda);
@@ -109,13 +87,11 @@ void CPolarStereographicPlane::toGeodetic(CCoords* point, int pole) const
     const double dN = point->second - m_northing;
     const double rho = std::hypot(dE, dN);
     const double chi = sign * (kHalfPi - 2.0 * std::atan(rho * m_k));
-    point->first = chi + m_k2 * std::sin(2.0 * chi) + m_k4 * std::sin(4.0 * chi)
-                   + m_k6 * std::sin(6.0 * chi) + m_k8 * std::sin(8.0 * chi);
+    point->first = m_conformal.latitude(chi);
     // The pole itself takes the longitude of origin.
     point->second = rho == 0.0 ? m_longitudeOfOrigin
                                : m_longitudeOfOrigin + std::atan2(dE, -sign * dN);
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
+    normalizeGeodetic(point);
 }
 
 // Polar stereographic, north pole
@@ -289,8 +265,7 @@ void CMapProjectionPolyconic::ProjectedToGeodetic(CCoords* point) const
     }
     point->first = phi;
     point->second = m_params.longitudeOfOrigin + std::asin(std::clamp(c * x, -1.0, 1.0)) / sinPhi;
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
+    normalizeGeodetic(point);
 }
 
 // Quasi-stereographic
@@ -411,8 +386,7 @@ void CMapProjectionQuasiStereographic::ProjectedToGeodetic(CCoords* point) const
     const double y = (point->second - m_params.falseNorthing) / m_params.scaleFactor;
     point->first = m_params.latitudeOfOrigin + m_latitude(y, x);
     point->second = m_params.longitudeOfOrigin + m_longitude(y, x);
-    normalizeLatitude(point->first);
-    normalizeLongitude(point->second);
+    normalizeGeodetic(point);
 }
 
 } // namespace vexa

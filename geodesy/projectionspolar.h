@@ -3,6 +3,7 @@
 
 #include "geodesy/mapprojection.h"
 #include "geodesy/projectionsazimuthal.h"
+#include "geodesy/projectionscylindrical.h"
 
 namespace vexa {
 
@@ -19,12 +20,8 @@ public:
 
 private:
     double m_e;
-    double m_halfE;
     double m_k;
-    double m_k2;
-    double m_k4;
-    double m_k6;
-    double m_k8;
+    CConformalLatitudeSeries m_conformal;
     double m_longitudeOfOrigin;
     double m_easting;
     double m_northing;
