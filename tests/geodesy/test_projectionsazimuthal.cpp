@@ -7,16 +7,17 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
+using projectionreference::kBessel;
 using projectionreference::kDegree;
+using projectionreference::kGrs80;
+using projectionreference::kInternational;
+using projectionreference::kKrassowsky;
+using projectionreference::kWgs84;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kBessel = projectionreference::ellipsoid(6377397.155, 299.1528128);
-const CEllipsoidParams kGrs80 = projectionreference::ellipsoid(6378137.0, 298.257222101);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kInternational = projectionreference::ellipsoid(6378388.0, 297.0);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
 const CEllipsoidParams kSphere(6370997.0, 6370997.0);
 
 // Netherlands grid origin.
@@ -76,11 +77,6 @@ Projection orthographic(const CEllipsoidParams& ellipsoid, double phi0, double l
     return make<CMapProjectionOrthographicParams>(ellipsoid, phi0, lambda0, easting, northing);
 }
 
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
-}
-
 } // namespace
 
 class TestProjectionsAzimuthal : public QObject
@@ -98,10 +94,7 @@ private slots:
 
 void TestProjectionsAzimuthal::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("hatt north") << hatt(kBessel, 38, 23.5, 100000, 200000) << 17 << kBessel.a
                                 << "projectionsazimuthal_hatt_bessel.txt";
@@ -138,15 +131,7 @@ void TestProjectionsAzimuthal::referenceTables_data()
 
 void TestProjectionsAzimuthal::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsAzimuthal::origin_data()

@@ -9,15 +9,16 @@
 #include <stdexcept>
 
 using namespace vexa;
+using projectionreference::geodetic;
+using projectionreference::kBessel;
 using projectionreference::kDegree;
+using projectionreference::kInternational;
+using projectionreference::kKrassowsky;
+using projectionreference::kWgs84;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kBessel = projectionreference::ellipsoid(6377397.155, 299.1528128);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kInternational = projectionreference::ellipsoid(6378388.0, 297.0);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
 const CEllipsoidParams kSouthAmerican = projectionreference::ellipsoid(6378160.0, 298.25);
 const CEllipsoidParams kClarke1866(6378206.4, 6356583.8);
 
@@ -124,11 +125,6 @@ Projection quasi(const CEllipsoidParams& ellipsoid, double phi0, double lambda0,
                                                                             easting, northing));
 }
 
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
-}
-
 // Radius a * mF of a standard parallel.
 double parallelRadius(const CEllipsoidParams& ellipsoid, double phiF)
 {
@@ -171,10 +167,7 @@ private slots:
 
 void TestProjectionsPolar::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     const double a = kWgs84.a;
     QTest::newRow("north pole only") << polar(0, 0.994, 2000000, 2000000) << 12 << a
@@ -208,15 +201,7 @@ void TestProjectionsPolar::referenceTables_data()
 
 void TestProjectionsPolar::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsPolar::meridianThroughPole_data()
