@@ -20,10 +20,12 @@ vexa::CEllipsoidParams ellipsoid(double a, double inverseFlattening);
 std::shared_ptr<vexa::CMapProjection> make(const vexa::CEllipsoidParams& ellipsoid,
                                            const vexa::CMapProjectionParams& params);
 
-// Checks a projection against a table of TESTDATA_DIR (lines: longitude and latitude in
-// degrees, easting and northing): forward and inverse within 1 mm, forward then inverse
-// back within 1e-9 rad. Returns one line per failure; empty when all points pass.
-QString compareWithTable(const vexa::CMapProjection& projection, double a, const QString& fileName);
+// Columns of a reference-table test: projection, type, a (semi-major axis), table.
+void addTableColumns();
+// Checks the current row: the factory built the projection of the type, and it agrees with
+// the table of TESTDATA_DIR (lines: longitude and latitude in degrees, easting, northing):
+// forward and inverse within 1 mm, forward then inverse back within 1e-9 rad.
+void checkTableRow();
 
 } // namespace projectionreference
 

@@ -127,10 +127,7 @@ private slots:
 
 void TestProjectionsConic::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("albers south") << albers(kGrs80, -18, -36, 0, 132, 0, 0) << 5 << kGrs80.a
                                   << "projectionsconic_aea_australia.txt";
@@ -161,15 +158,7 @@ void TestProjectionsConic::referenceTables_data()
 
 void TestProjectionsConic::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsConic::southernConeInverse_data()

@@ -140,10 +140,7 @@ private slots:
 
 void TestProjectionsCylindrical::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("cassini berlin") << cassini(kBessel, 52.41864827777778, 13.62720366666667, 40000, 10000)
                                     << 8 << kBessel.a << "projectionscylindrical_cass_berlin.txt";
@@ -166,15 +163,7 @@ void TestProjectionsCylindrical::referenceTables_data()
 
 void TestProjectionsCylindrical::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsCylindrical::mercatorAxes_data()
