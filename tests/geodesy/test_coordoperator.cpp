@@ -252,11 +252,17 @@ void TestCoordOperator::chain_data()
         to.transformLists["L"] = transformSet(translation(2.0, 0.0, 0.0));
         QTest::newRow("transform lists frame the chain")
             << from << to << "1 1" << CCoords(10.0, 0.0, 0.0) << CCoords(11.0, 0.0, 0.0) << false;
+        // Every row gets sets of its own: the rows share what their params point to.
+        from.transformLists["L"] = transformSet(translation(1.0, 0.0, 0.0));
+        to.transformLists["L"] = transformSet(translation(2.0, 0.0, 0.0));
         from.transformLists["L"]->isDirect = to.transformLists["L"]->isDirect = true;
         from.geographicDatumShifts["g"] = offset2D(0.0, 1e-3, true);
         to.geographicDatumShifts["g"] = offset2D(0.0, 1e-3, true);
         QTest::newRow("direct lists skip the geographic match")
             << from << to << "1 1" << CCoords(10.0, 0.0, 0.0) << CCoords(11.0, 0.0, 0.0) << false;
+        from.transformLists["L"] = transformSet(translation(1.0, 0.0, 0.0));
+        to.transformLists["L"] = transformSet(translation(2.0, 0.0, 0.0));
+        from.transformLists["L"]->isDirect = to.transformLists["L"]->isDirect = true;
         from.transformLists["L"]->isPassive = to.transformLists["L"]->isPassive = true;
         QTest::newRow("passive direct lists") << from << to << "" << CCoords(10.0, 0.0, 0.0)
                                               << CCoords(10.0, 0.0, 0.0) << false;

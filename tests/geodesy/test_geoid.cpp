@@ -21,13 +21,13 @@ namespace {
 // Geodetic, radians and metres, as the chain holds points.
 CCoordSysParams pointSystem()
 {
-    return makeSystem(CoordSysGeodetic, wgs84);
+    return withShift(makeSystem(CoordSysGeodetic, wgs84), 0.0);
 }
 
 // Geodetic in degrees, heights times heightFactor.
 std::shared_ptr<CCoordSysParams> systemInDegrees(double heightFactor)
 {
-    auto system = std::make_shared<CCoordSysParams>(makeSystem(CoordSysGeodetic, wgs84));
+    auto system = std::make_shared<CCoordSysParams>(pointSystem());
     system->transforms = inDegrees(heightFactor);
     return system;
 }

@@ -26,7 +26,7 @@ utm37() {
 
 gk7() {
     for n in 4500000 5600000 6200000 7100000; do
-        for e in 7310000 7480000 7650000; do echo "$e $n 100"; done
+        for e in 7360000 7480000 7640000; do echo "$e $n 100"; done
     done
 }
 
