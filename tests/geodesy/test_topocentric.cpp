@@ -177,7 +177,8 @@ void TestTopocentric::paramsEqualityAndValidity()
     QVERIFY(lsr.isEqual(localSystem(0.5, 0.25, 100, 0.1)));
     QVERIFY(!lsr.isEqual(localSystem(0.5, 0.25, 100, 0.2)));
     QVERIFY(!lsr.isEqual(localSystem(0.5, 0.25, 101, 0.1)));
-    QVERIFY(!localSystem(0.5, 0.25, 100, std::nan("")).isEqual(localSystem(0.5, 0.25, 100, std::nan(""))));
+    const CLSRParams undefinedAzimuth = localSystem(0.5, 0.25, 100, std::nan(""));
+    QVERIFY(!undefinedAzimuth.isEqual(undefinedAzimuth));
 
     QVERIFY(!CLSRParams().isValid());
     QVERIFY(!localSystem(0.5, 0.25, kUndefined, 0.1).isValid());

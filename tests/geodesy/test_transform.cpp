@@ -110,6 +110,7 @@ private slots:
     void bursaWolfAffineWithoutInverse();
     void planeGridCorrectionSlotsThrow();
     void planeGridCorrectionThroughAuxData();
+    void planeGridCorrectionInProjectionPlane();
     void planeGridCorrectionRefusals();
     void planeGridCorrectionParamsEquality();
 };
@@ -133,8 +134,8 @@ void TestTransform::affineReverseUndoesForward()
     const CCoords start(123.25, -456.5, 789.125);
     CCoords point;
     transform.forwardTransform(start, &point);
-    QVERIFY(isNear(point, CCoords(-100 + 123.25 - 913, 250.5 - 456.5, 7 + 61.625 + 1369.5 + 1578.25),
-                   1e-9));
+    const CCoords expected(-100 + 123.25 - 913, 250.5 - 456.5, 7 + 61.625 + 1369.5 + 1578.25);
+    QVERIFY(isNear(point, expected, 1e-9));
     transform.reverseTransform(&point);
     QVERIFY2(isNear(point, start, 1e-9), describe(point, start));
 }
@@ -337,7 +338,8 @@ void TestTransform::planeGridCorrectionSlotsThrow()
         QFAIL("no exception");
     } catch (const std::logic_error& e) {
         QCOMPARE(QString(e.what()),
-                 QString("void CTransformPlaneGridCorrection::reverseTransform(CCoords *coords) const"));
+                 QString("void CTransformPlaneGridCorrection::reverseTransform(CCoords *coords) "
+                         "const"));
     }
     QVERIFY(point == CCoords(1, 2, 3));
 }
@@ -374,6 +376,55 @@ void TestTransform::planeGridCorrectionThroughAuxData()
     QVERIFY(point == CCoords(29, 42, 7));
     QVERIFY(aux.getPlaneCorrection("other"));
     QCOMPARE(aux.getPlaneCorrection("other")->first, kUndefined);
+}
+
+// The correction is interpolated and applied in the plane of the grid's
+// projection, or added in the plane of the point's projection.
+void TestTransform::planeGridCorrectionInProjectionPlane()
+{
+    auto ellipsoid = std::make_shared<CEllipsoidParams>();
+    ellipsoid->setInverseFlattening(6378137.0, 298.257222101);
+    auto projection = std::make_shared<CMapProjectionTransverseMercatorParams>();
+    projection->centralMeridian = 0.5;
+    projection->latitudeOfOrigin = 0.0;
+    projection->scaleFactor = 1.0;
+    projection->falseEasting = 500000.0;
+    projection->falseNorthing = 0.0;
+    const auto plane = createMapProjection(*ellipsoid, *projection);
+    const CCoords start(0.9, 0.51, 12.0);
+    CCoords projected;
+    plane->GeodeticToProjected(start, &projected);
+
+    CTransformPlaneGridCorrectionParams params = correctionParams("c", true);
+    params.gridX = std::make_shared<C2DGrid<double>>();
+    QVERIFY(params.gridX->readText("0 1e7 0 1e6 1e7 1e6 0 1 0 1"));
+    params.gridProjection = projection;
+    params.gridEllipsoid = ellipsoid;
+    const CTransformPlaneGridCorrection correction(params);
+    CCoords point = start;
+    double dx = 0.0;
+    double dy = 0.0;
+    correction.computeCorrection(&point, &dx, &dy);
+    QVERIFY(point == start);
+    QCOMPARE(dx, projected.first / 1e6 * 0.5);
+    QCOMPARE(dy, -2.0);
+
+    correction.applyCorrection(&point, &dx, &dy);
+    CCoords expected;
+    plane->ProjectedToGeodetic(CCoords(projected.first - dx, projected.second + 2.0, 12.0),
+                               &expected);
+    QVERIFY2(isNear(point, expected, 1e-12), describe(point, expected));
+
+    CTransformPlaneGridCorrectionParams adding = correctionParams("c", false);
+    adding.planeProjection = projection;
+    adding.planeEllipsoid = ellipsoid;
+    point = start;
+    dx = 3.0;
+    dy = -7.0;
+    CTransformPlaneGridCorrection(adding).applyCorrection(&point, &dx, &dy);
+    plane->ProjectedToGeodetic(CCoords(projected.first + 3.0, projected.second - 7.0, 12.0),
+                               &expected);
+    QVERIFY2(isNear(point, expected, 1e-12), describe(point, expected));
 }
 
 void TestTransform::planeGridCorrectionRefusals()
