@@ -2,6 +2,7 @@
 
 #include "geodesy/projectionsconic.h"
 #include "geodesy/projectionscylindrical.h"
+#include "geodesy/projectionswidezone.h"
 #include "geodesy/transversemercator.h"
 
 #include <stdexcept>
@@ -58,10 +59,15 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
         return build<CMapProjectionMercator2SP, CMapProjectionMercator2SPParams>(ellipsoid, params);
     case CMapProjectionMercator1SPParams::typeCode:
         return build<CMapProjectionMercator1SP, CMapProjectionMercator1SPParams>(ellipsoid, params);
+    case CMapProjectionGaussBoagaParams::typeCode:
+        return build<CMapProjectionGaussBoaga, CMapProjectionGaussBoagaParams>(ellipsoid, params);
     case CMapProjectionKrovakParams::typeCode:
         return build<CMapProjectionKrovak, CMapProjectionKrovakParams>(ellipsoid, params);
     case CMapProjectionEquidistantConicParams::typeCode:
         return build<CMapProjectionEquidistantConic, CMapProjectionEquidistantConicParams>(ellipsoid, params);
+    case CMapProjectionGaussKrugerWideZoneParams::typeCode:
+        return build<CMapProjectionGaussKrugerWideZone, CMapProjectionGaussKrugerWideZoneParams>(
+            ellipsoid, params);
     case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
         return build<CMapProjectionTransverseMercatorEquatorial,
                      CMapProjectionTransverseMercatorEquatorialParams>(ellipsoid, params);
