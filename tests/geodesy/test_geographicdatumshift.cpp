@@ -1,7 +1,7 @@
 #include "geodesy/geographicdatumshift.h"
 
 #include "ntv2testfile.h"
-#include "shiftreference.h"
+#include "referencetable.h"
 
 #include <QtTest>
 
@@ -66,14 +66,14 @@ std::unique_ptr<CGeographicDatumShift> create(const CGeographicDatumShiftParams&
     return createGeographicDatumShift(params, source, params, target);
 }
 
-// The shift that a block of the reference table was made for.
-std::unique_ptr<CGeographicDatumShift> shiftOfBlock(const QString& block)
+// The shift of a type that the reference table was made for.
+std::unique_ptr<CGeographicDatumShift> referenceShift(int type)
 {
-    if (block == "standard")
+    if (type == GeographicDatumShiftStandardMolodensky)
         return create(standardParams(23.92, -141.27, -80.9));
-    if (block == "abridged")
+    if (type == GeographicDatumShiftAbridgedMolodensky)
         return create(abridgedParams(23.92, -141.27, -80.9));
-    if (block == "offset3d") {
+    if (type == GeographicDatumShiftOffset3D) {
         CGeographicDatumShiftOffset3DParams params;
         params.dLat = 3.25 * kArcSecond;
         params.dLon = -7.5 * kArcSecond;
@@ -143,35 +143,39 @@ private slots:
 
 void TestGeographicDatumShift::matchesProj_data()
 {
-    QTest::addColumn<QString>("block");
+    QTest::addColumn<int>("type");
     QTest::addColumn<bool>("isForward");
     QTest::addColumn<CCoords>("input");
     QTest::addColumn<CCoords>("expected");
     QTest::addColumn<double>("tolerance");
 
-    const QList<QStringList> rows = readShiftReference("geographicdatumshift_proj.txt");
+    const QVector<QVector<double>> rows = readReferenceTable("geographicdatumshift_proj.txt");
     QVERIFY(!rows.isEmpty());
-    for (const QStringList& row : rows) {
+    for (const QVector<double>& row : rows) {
         QCOMPARE(row.size(), 8);
-        const CCoords input(row[3].toDouble() * kDegree, row[2].toDouble() * kDegree,
-                            row[4].toDouble());
-        const CCoords expected(row[6].toDouble() * kDegree, row[5].toDouble() * kDegree,
-                               row[7].toDouble());
-        QTest::newRow(qPrintable(row.mid(0, 5).join(' ')))
-            << row[0] << (row[1] == "forward") << input << expected
-            << (row[0] == "standard" ? 1e-2 : 1e-4);
+        const int type = int(row[0]);
+        const CCoords input(row[3] * kDegree, row[2] * kDegree, row[4]);
+        const CCoords expected(row[6] * kDegree, row[5] * kDegree, row[7]);
+        const QString name = QString("type %1 %2 %3 %4")
+                                 .arg(type)
+                                 .arg(row[1] == 1 ? "forward" : "reverse")
+                                 .arg(row[2])
+                                 .arg(row[3]);
+        QTest::newRow(qPrintable(name))
+            << type << (row[1] == 1) << input << expected
+            << (type == GeographicDatumShiftStandardMolodensky ? 1e-2 : 1e-4);
     }
 }
 
 void TestGeographicDatumShift::matchesProj()
 {
-    QFETCH(QString, block);
+    QFETCH(int, type);
     QFETCH(bool, isForward);
     QFETCH(CCoords, input);
     QFETCH(CCoords, expected);
     QFETCH(double, tolerance);
 
-    const auto shift = shiftOfBlock(block);
+    const auto shift = referenceShift(type);
     CCoords output;
     QVERIFY(isForward ? shift->forwardShift(input, &output) : shift->reverseShift(input, &output));
     QVERIFY2(separation(output, expected) < tolerance,

@@ -1,7 +1,7 @@
 #include "geodesy/ntv2.h"
 
 #include "ntv2testfile.h"
-#include "shiftreference.h"
+#include "referencetable.h"
 
 #include <QtTest>
 
@@ -159,17 +159,18 @@ void TestNTv2::shiftsMatchReference_data()
     QTest::addColumn<double>("expectedLongitude");
     QTest::addColumn<double>("expectedLatitude");
 
-    const QList<QStringList> rows = readShiftReference("ntv2_hgridshift.txt");
+    const QVector<QVector<double>> rows = readReferenceTable("ntv2_hgridshift.txt");
     QVERIFY(!rows.isEmpty());
-    for (const QStringList& fields : rows) {
-        QCOMPARE(fields.size(), 5);
+    for (const QVector<double>& row : rows) {
+        QCOMPARE(row.size(), 5);
         for (int form : {int(Binary), int(Ascii)}) {
             const QString name = QString("%1 %2 %3 %4")
-                                     .arg(form == Binary ? "binary" : "ascii", fields[0],
-                                          fields[1], fields[2]);
+                                     .arg(form == Binary ? "binary" : "ascii",
+                                          row[0] == 1 ? "forward" : "reverse")
+                                     .arg(row[1])
+                                     .arg(row[2]);
             QTest::newRow(qPrintable(name))
-                << form << (fields[0] == "forward") << fields[1].toDouble()
-                << fields[2].toDouble() << fields[3].toDouble() << fields[4].toDouble();
+                << form << (row[0] == 1) << row[1] << row[2] << row[3] << row[4];
         }
     }
 }

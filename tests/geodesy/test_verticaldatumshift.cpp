@@ -1,6 +1,6 @@
 #include "geodesy/verticaldatumshift.h"
 
-#include "shiftreference.h"
+#include "referencetable.h"
 
 #include <QtTest>
 
@@ -110,13 +110,13 @@ void TestVerticalDatumShift::offsetSlopeMatchesProj_data()
     QTest::addColumn<double>("height");
     QTest::addColumn<double>("expected");
 
-    const QList<QStringList> rows = readShiftReference("verticaldatumshift_proj.txt");
+    const QVector<QVector<double>> rows = readReferenceTable("verticaldatumshift_proj.txt");
     QVERIFY(!rows.isEmpty());
-    for (const QStringList& row : rows) {
+    for (const QVector<double>& row : rows) {
         QCOMPARE(row.size(), 5);
-        QTest::newRow(qPrintable(row.mid(0, 3).join(' ')))
-            << (row[0] == "forward") << row[1].toDouble() << row[2].toDouble()
-            << row[3].toDouble() << row[4].toDouble();
+        const QString name =
+            QString("%1 %2 %3").arg(row[0] == 1 ? "forward" : "reverse").arg(row[1]).arg(row[2]);
+        QTest::newRow(qPrintable(name)) << (row[0] == 1) << row[1] << row[2] << row[3] << row[4];
     }
 }
 
