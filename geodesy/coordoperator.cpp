@@ -390,13 +390,17 @@ void CCoordOperator::addCore(const CCoordSysParams& from, const CCoordSysParams&
     const bool affineFrames = fromGeocentric && toGeocentric;
     if (fromKind == CoordSysProjected)
         addProjection(from, DirectionForward);
-    if (fromKind == CoordSysTopocentric)
-        affineFrames ? addLsrAffine(from, true) : addLsr(from, DirectionReverse);
+    if (fromKind == CoordSysTopocentric && affineFrames)
+        addLsrAffine(from, true);
+    else if (fromKind == CoordSysTopocentric)
+        addLsr(from, DirectionReverse);
     addThroughDatums(from, to, fromGeocentric, toGeocentric);
     if (toKind == CoordSysProjected)
         addProjection(to, DirectionReverse);
-    if (toKind == CoordSysTopocentric)
-        affineFrames ? addLsrAffine(to, false) : addLsr(to, DirectionForward);
+    if (toKind == CoordSysTopocentric && affineFrames)
+        addLsrAffine(to, false);
+    else if (toKind == CoordSysTopocentric)
+        addLsr(to, DirectionForward);
 }
 
 void CCoordOperator::addThroughDatums(const CCoordSysParams& from, const CCoordSysParams& to,

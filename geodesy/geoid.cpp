@@ -3,7 +3,6 @@
 #include "geodesy/coordoperator.h"
 #include "geodesy/coordsysparams.h"
 
-#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -14,16 +13,6 @@ namespace {
 
 const double settleTolerance = 0.001;
 const int maxPasses = 100;
-
-// True when x lies between the first and the last node of the axis, rounding allowed.
-bool onAxis(double x, double origin, double step, unsigned count)
-{
-    if (count < 2)
-        return false;
-    const double last = origin + (count - 1) * step;
-    const double slack = std::fabs(step) * 1e-9;
-    return x >= std::min(origin, last) - slack && x <= std::max(origin, last) + slack;
-}
 
 } // namespace
 
@@ -94,8 +83,7 @@ CGeoidGrid::~CGeoidGrid() = default;
 
 bool CGeoidGrid::getUndulation(const double& x1, const double& x2, double* undulation) const
 {
-    if (!onAxis(x1, m_grid.getMin1(), m_grid.getStep1(), m_grid.getColumnCount())
-        || !onAxis(x2, m_grid.getMin2(), m_grid.getStep2(), m_grid.getRowCount()))
+    if (!m_grid.contains(x1, x2))
         return false;
     *undulation = m_grid.interpolate(x1, x2);
     return true;

@@ -126,6 +126,59 @@ inline std::shared_ptr<vexa::CTransformParamsSet> inDegrees(double heightFactor 
     return transformSet(affine(1.0 / degree, 1.0 / degree, heightFactor, 0.0, 0.0, 0.0));
 }
 
+// Systems of the reference tables (coordoperator_tables.sh).
+inline vexa::CCoordSysParams wgs84Geodetic()
+{
+    return withShift(makeSystem(vexa::CoordSysGeodetic, wgs84), 0.0);
+}
+
+inline vexa::CCoordSysParams wgs84Geocentric()
+{
+    return withShift(makeSystem(vexa::CoordSysGeocentric, wgs84), 0.0);
+}
+
+inline vexa::CCoordSysParams utm37()
+{
+    return withShift(projected(wgs84, transverseMercator(39.0, 0.9996, 500000.0)), 0.0);
+}
+
+// Pulkovo 1942, Gauss-Kruger zone 7.
+inline vexa::CCoordSysParams gaussKruger7()
+{
+    vexa::CCoordSysParams system =
+        projected(krassowsky, transverseMercator(39.0, 1.0, 7500000.0));
+    system.datumShiftToWgs84 = bursaWolf(23.57, -140.95, -79.8, 0.0, 0.35, 0.79, -0.22);
+    return system;
+}
+
+// NTF (Paris), geodetic with longitudes from Paris.
+inline vexa::CCoordSysParams ntfParis()
+{
+    vexa::CCoordSysParams system = makeSystem(vexa::CoordSysGeodetic, clarkeIgn, parisMeridian);
+    system.datumShiftToWgs84 = bursaWolf(-168.0, -60.0, 320.0);
+    return system;
+}
+
+// NTF (Paris), Lambert zone II.
+inline vexa::CCoordSysParams lambertZone2()
+{
+    auto lcc = std::make_shared<vexa::CMapProjectionLambertConformalConic1SPParams>();
+    lcc->latitudeOfOrigin = 46.8 * degree;
+    lcc->longitudeOfOrigin = 0.0;
+    lcc->scaleFactor = 0.99987742;
+    lcc->falseEasting = 600000.0;
+    lcc->falseNorthing = 2200000.0;
+    vexa::CCoordSysParams system = ntfParis();
+    system.kind = vexa::CoordSysProjected;
+    system.projection = lcc;
+    return system;
+}
+
+inline vexa::CCoordSysParams moscowTopocentric()
+{
+    return withShift(topocentric(wgs84, 55.75, 37.62, 150.0), 0.0);
+}
+
 } // namespace coordoperatorfixture
 
 #endif

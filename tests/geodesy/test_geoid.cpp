@@ -21,7 +21,7 @@ namespace {
 // Geodetic, radians and metres, as the chain holds points.
 CCoordSysParams pointSystem()
 {
-    return withShift(makeSystem(CoordSysGeodetic, wgs84), 0.0);
+    return wgs84Geodetic();
 }
 
 // Geodetic in degrees, heights times heightFactor.
@@ -270,8 +270,7 @@ void TestGeoid::chainWithGeoids()
 
     withGeoid.datumShiftToWgs84 = bursaWolf(5.0);
     withGeoid.transforms = inDegrees();
-    CCoordSysParams gk = projected(krassowsky, transverseMercator(39.0, 1.0, 7500000.0));
-    gk.datumShiftToWgs84 = bursaWolf(23.57, -140.95, -79.8, 0.0, 0.35, 0.79, -0.22);
+    CCoordSysParams gk = gaussKruger7();
     gk.transforms = inDegrees();
     const auto op = CCoordOperator::create(withGeoid, gk);
     QVERIFY(op);
