@@ -59,6 +59,13 @@ void requireObjects(const CCoordSysParams& system, const std::string& side)
         refuse("the " + side + " coordinate system lacks its local system");
 }
 
+// Both present and equal.
+template <class T>
+bool isSame(const std::shared_ptr<T>& first, const std::shared_ptr<T>& second)
+{
+    return first && second && first->isEqual(*second);
+}
+
 bool isGeocentricForm(int kind)
 {
     return kind == CoordSysGeocentric || kind == CoordSysTopocentric;
@@ -199,31 +206,29 @@ void CCoordOperator::appendOperation(std::unique_ptr<CCoordOperation> operation)
 
 bool CCoordOperator::isSameEllipsoid(const CCoordSysParams& from, const CCoordSysParams& to) const
 {
-    return from.ellipsoid && to.ellipsoid && from.ellipsoid->isEqual(*to.ellipsoid);
+    return isSame(from.ellipsoid, to.ellipsoid);
 }
 
 bool CCoordOperator::isSamePrimeMeridian(const CCoordSysParams& from,
                                          const CCoordSysParams& to) const
 {
-    return from.primeMeridian && to.primeMeridian
-           && from.primeMeridian->isEqual(*to.primeMeridian);
+    return isSame(from.primeMeridian, to.primeMeridian);
 }
 
 bool CCoordOperator::isSameMapProjection(const CCoordSysParams& from,
                                          const CCoordSysParams& to) const
 {
-    return from.projection && to.projection && from.projection->isEqual(*to.projection);
+    return isSame(from.projection, to.projection);
 }
 
 bool CCoordOperator::isSameLSR(const CCoordSysParams& from, const CCoordSysParams& to) const
 {
-    return from.localSystem && to.localSystem && from.localSystem->isEqual(*to.localSystem);
+    return isSame(from.localSystem, to.localSystem);
 }
 
 bool CCoordOperator::isSameDatum(const CCoordSysParams& from, const CCoordSysParams& to) const
 {
-    return from.datumShiftToWgs84 && to.datumShiftToWgs84
-           && from.datumShiftToWgs84->isEqual(*to.datumShiftToWgs84) && !m_geographicMatch;
+    return isSame(from.datumShiftToWgs84, to.datumShiftToWgs84) && !m_geographicMatch;
 }
 
 void CCoordOperator::matchGeographicDatumShifts(const CCoordSysParams& from,
