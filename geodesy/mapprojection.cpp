@@ -1,5 +1,9 @@
 #include "geodesy/mapprojection.h"
 
+#include "geodesy/projectionsconic.h"
+#include "geodesy/projectionscylindrical.h"
+#include "geodesy/transversemercator.h"
+
 #include <stdexcept>
 
 namespace vexa {
@@ -16,11 +20,57 @@ void CMapProjection::GeodeticToProjected(const CCoords& in, CCoords* out) const
     GeodeticToProjected(out);
 }
 
+namespace {
+
+// Throws std::bad_cast when the parameters are not of the projection's class.
+template <class Projection, class Params>
+std::unique_ptr<CMapProjection> build(const CEllipsoidParams& ellipsoid,
+                                      const CMapProjectionParams& params)
+{
+    return std::make_unique<Projection>(ellipsoid, dynamic_cast<const Params&>(params));
+}
+
+} // namespace
+
 std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& ellipsoid,
                                                     const CMapProjectionParams& params)
 {
-    (void)ellipsoid;
     switch (params.getType()) {
+    case CMapProjectionTransverseMercatorParams::typeCode:
+        return build<CMapProjectionTransverseMercator, CMapProjectionTransverseMercatorParams>(
+            ellipsoid, params);
+    case CMapProjectionObliqueMercatorParams::typeCode:
+        return build<CMapProjectionObliqueMercator, CMapProjectionObliqueMercatorParams>(ellipsoid, params);
+    case CMapProjectionHotineObliqueMercatorParams::typeCode:
+        return build<CMapProjectionHotineObliqueMercator, CMapProjectionHotineObliqueMercatorParams>(
+            ellipsoid, params);
+    case CMapProjectionAlbersEqualAreaParams::typeCode:
+        return build<CMapProjectionAlbersEqualArea, CMapProjectionAlbersEqualAreaParams>(ellipsoid, params);
+    case CMapProjectionLambertConformalConic2SPParams::typeCode:
+        return build<CMapProjectionLambertConformalConic2SP, CMapProjectionLambertConformalConic2SPParams>(
+            ellipsoid, params);
+    case CMapProjectionLambertConformalConic1SPParams::typeCode:
+        return build<CMapProjectionLambertConformalConic1SP, CMapProjectionLambertConformalConic1SPParams>(
+            ellipsoid, params);
+    case CMapProjectionCassiniSoldnerParams::typeCode:
+        return build<CMapProjectionCassiniSoldner, CMapProjectionCassiniSoldnerParams>(ellipsoid, params);
+    case CMapProjectionMercator2SPParams::typeCode:
+        return build<CMapProjectionMercator2SP, CMapProjectionMercator2SPParams>(ellipsoid, params);
+    case CMapProjectionMercator1SPParams::typeCode:
+        return build<CMapProjectionMercator1SP, CMapProjectionMercator1SPParams>(ellipsoid, params);
+    case CMapProjectionKrovakParams::typeCode:
+        return build<CMapProjectionKrovak, CMapProjectionKrovakParams>(ellipsoid, params);
+    case CMapProjectionEquidistantConicParams::typeCode:
+        return build<CMapProjectionEquidistantConic, CMapProjectionEquidistantConicParams>(ellipsoid, params);
+    case CMapProjectionTransverseMercatorEquatorialParams::typeCode:
+        return build<CMapProjectionTransverseMercatorEquatorial,
+                     CMapProjectionTransverseMercatorEquatorialParams>(ellipsoid, params);
+    case CMapProjectionLambertConformalConic2SPBelgiumParams::typeCode:
+        return build<CMapProjectionLambertConformalConic2SPBelgium,
+                     CMapProjectionLambertConformalConic2SPBelgiumParams>(ellipsoid, params);
+    case CMapProjectionSphericalMercatorParams::typeCode:
+        return build<CMapProjectionSphericalMercator, CMapProjectionSphericalMercatorParams>(ellipsoid,
+                                                                                            params);
     default:
         return nullptr;
     }

@@ -1,57 +1,25 @@
 #include "values/numbertext.h"
 
-#include <clocale>
-#include <cstdarg>
-#include <cstdio>
-#include <locale.h>
-#include <vector>
+#include "geodesy/textfunctions.h"
 
-namespace {
+#include <cfloat>
+#include <cmath>
+#include <stdexcept>
 
-locale_t cLocale()
+double finiteValue(double value, const char* where)
 {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return locale;
+    if (!std::isfinite(value) || value >= DBL_MAX)
+        throw std::runtime_error(where);
+    return value;
 }
 
-// Switches the calling thread to the C locale for its lifetime.
-class CCLocaleScope
+double textToFiniteDouble(const std::string& text, const char* where)
 {
-public:
-    CCLocaleScope() : m_previous(uselocale(cLocale())) {}
-    ~CCLocaleScope() { uselocale(m_previous); }
-    CCLocaleScope(const CCLocaleScope&) = delete;
-    CCLocaleScope& operator=(const CCLocaleScope&) = delete;
-
-private:
-    locale_t m_previous;
-};
-
-} // namespace
-
-double textToDouble(const std::string& text)
-{
-    CCLocaleScope scope;
-    return std::stod(text);
+    return finiteValue(vexa::textToDouble(text), where);
 }
 
-int scanText(const std::string& text, const char* format, ...)
+std::string fixedToString(double value, int decimals)
 {
-    CCLocaleScope scope;
-    va_list args;
-    va_start(args, format);
-    const int count = std::vsscanf(text.c_str(), format, args);
-    va_end(args);
-    return count;
-}
-
-std::string fixedToString(double value, int precision)
-{
-    CCLocaleScope scope;
-    const int length = std::snprintf(nullptr, 0, "%.*f", precision, value);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", precision, value);
-    return std::string(buffer.data(), static_cast<size_t>(length));
+    const std::string format = decimals < 0 ? "%f" : "%." + std::to_string(decimals) + "f";
+    return vexa::doubleToString(value, format.c_str());
 }

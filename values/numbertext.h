@@ -2,15 +2,16 @@
 
 #include <string>
 
-// Number texts with "." as the decimal separator whatever the process locale.
+// Number texts of the value layer, read and written in the C locale.
 
-// std::stod under the C locale: leading blanks skipped, the longest leading
-// number taken; throws std::invalid_argument / std::out_of_range ("stod").
-double textToDouble(const std::string& text);
+// The value when it is finite and defined (below DBL_MAX); otherwise throws
+// std::runtime_error(where).
+double finiteValue(double value, const char* where);
 
-// sscanf of the text under the C locale; returns the number of conversions.
-int scanText(const std::string& text, const char* format, ...)
-    __attribute__((format(scanf, 2, 3)));
+// vexa::textToDouble (std::stod behaviour and errors), refusing non-finite and
+// undefined numbers as finiteValue does.
+double textToFiniteDouble(const std::string& text, const char* where);
 
-// "%.*lf" under the C locale.
-std::string fixedToString(double value, int precision);
+// "%.*f": the value with the given number of decimals; a negative number of
+// decimals gives six, as printf does.
+std::string fixedToString(double value, int decimals);

@@ -1,7 +1,8 @@
 #include "values/unitinfo.h"
 
+#include "geodesy/textfunctions.h"
 #include "values/numbertext.h"
-#include "values/sharedlink.h"
+#include "values/valuecompare.h"
 
 #include <cfloat>
 #include <climits>
@@ -10,20 +11,12 @@
 
 namespace {
 
-// A value read from a text must be a defined finite number.
-double checkedValue(double value, const char* where)
-{
-    if (!std::isfinite(value) || value >= DBL_MAX)
-        throw std::runtime_error(where);
-    return value;
-}
-
 double readDegreesMinutesSeconds(const std::string& text)
 {
     double degrees = 0.0;
     double minutes = 0.0;
     double seconds = 0.0;
-    const int count = scanText(text, "%lf %lf %lf", &degrees, &minutes, &seconds);
+    const int count = vexa::scanText(text.c_str(), "%lf %lf %lf", &degrees, &minutes, &seconds);
     if (count < 1)
         return DBL_MAX;
     const double fraction = minutes / 60.0 + seconds / 3600.0;
@@ -47,7 +40,7 @@ std::string writeDegreesMinutesSeconds(double value, int decimals)
     const double minutesValue = (rounded - degrees) * 60.0;
     int minutes = static_cast<int>(std::floor(minutesValue));
     std::string secondsText = fixedToString((minutesValue - minutes) * 60.0, decimals);
-    if (textToDouble(secondsText) >= 60.0) {
+    if (vexa::textToDouble(secondsText) >= 60.0) {
         secondsText = fixedToString(0.0, decimals);
         ++minutes;
     }
@@ -91,9 +84,9 @@ double CAngleFormatInfo::toDouble(const std::string& text) const
         throw std::runtime_error(where);
     switch (code) {
     case 1:
-        return checkedValue(textToDouble(text), where);
+        return textToFiniteDouble(text, where);
     case 2:
-        return checkedValue(readDegreesMinutesSeconds(text), where);
+        return finiteValue(readDegreesMinutesSeconds(text), where);
     default:
         throw std::runtime_error(where);
     }
@@ -133,8 +126,8 @@ void CUnitInfo::clear()
 
 int CUnitInfo::computeFactors()
 {
-    const double b = textToDouble(factor_b);
-    const double c = textToDouble(factor_c);
+    const double b = vexa::textToDouble(factor_b);
+    const double c = vexa::textToDouble(factor_c);
     factor = b / c;
     inverse_factor = c / b;
     precision = calcPrecision();
@@ -169,12 +162,12 @@ double CUnitInfo::toDouble(const std::string& text) const
         return format->toDouble(text);
     if (scope < 1 || scope > 3)
         return DBL_MAX;
-    return checkedValue(textToDouble(text), "CUnitInfo::toDouble");
+    return textToFiniteDouble(text, "CUnitInfo::toDouble");
 }
 
 double CUnitInfo::toBaseDouble(const std::string& text) const
 {
-    return checkedValue(toDouble(text) * factor, "CUnitInfo::toBaseDouble");
+    return finiteValue(toDouble(text) * factor, "CUnitInfo::toBaseDouble");
 }
 
 std::string CUnitInfo::toString(double value, int decimals) const

@@ -1,4 +1,5 @@
 #include "geodesy/ellipsoid.h"
+#include "referencetable.h"
 
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void sphere();
     void radii();
     void equatorPoint();
+    void againstReference_data();
+    void againstReference();
     void roundTrip_data();
     void roundTrip();
     void farSouthUsesFirstRule();
@@ -124,6 +127,43 @@ void TestEllipsoid::equatorPoint()
         QVERIFY(point == CCoords(params.a, 0, 0));
         ellipsoid.CartesianToEllipsoidal(point, &point);
         QVERIFY(point == CCoords(0, 0, 0));
+    }
+}
+
+void TestEllipsoid::againstReference_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::newRow("Krassowsky") << "cart-krassowsky.txt" << kKrassowsky.a << kKrassowsky.b;
+    QTest::newRow("WGS 84") << "cart-wgs84.txt" << kWgs84.a << kWgs84.b;
+}
+
+// Both directions agree with the reference table to 1 mm.
+void TestEllipsoid::againstReference()
+{
+    QFETCH(QString, table);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    const CEllipsoid ellipsoid(CEllipsoidParams(a, b));
+    const QVector<QVector<double>> rows = readReferenceTable(table);
+    QVERIFY(rows.size() >= 6);
+    for (const QVector<double>& row : rows) {
+        const QString label = QString("%1 %2 %3").arg(row[0]).arg(row[1]).arg(row[2]);
+        CCoords point(row[1] * kDegree, row[0] * kDegree, row[2]);
+        ellipsoid.EllipsoidalToCartesian(point, &point);
+        QVERIFY2(std::fabs(point.first - row[3]) < 1e-3 && std::fabs(point.second - row[4]) < 1e-3
+                     && std::fabs(point.third - row[5]) < 1e-3,
+                 qPrintable(label));
+
+        point = CCoords(row[3], row[4], row[5]);
+        ellipsoid.CartesianToEllipsoidal(point, &point);
+        const double north = (point.first - row[1] * kDegree) * a;
+        double east = point.second - row[0] * kDegree;
+        normalizeAngle(east);
+        east *= a * std::cos(point.first);
+        QVERIFY2(std::hypot(north, east) < 1e-3 && std::fabs(point.third - row[2]) < 1e-3,
+                 qPrintable(label));
     }
 }
 

@@ -1,0 +1,46 @@
+#include "filenames.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+bool existsIn(const QDir& folder, const QString& fileName)
+{
+    return QFileInfo(folder, fileName).exists();
+}
+
+// The base without a trailing "[", optional blanks and sign, digits ... from its last "[".
+QString withoutCounter(const QString& base)
+{
+    static const QRegularExpression counter(QStringLiteral(R"(\A\[\s*[+-]?\d)"));
+    const int position = base.lastIndexOf(QLatin1Char('['));
+    if (position < 0 || !counter.match(base.mid(position)).hasMatch())
+        return base;
+    return base.left(position);
+}
+
+} // namespace
+
+QString uniqueFileName(const QString& folder, const QString& fileName)
+{
+    const QDir dir(folder);
+    if (!existsIn(dir, fileName))
+        return fileName;
+    const QFileInfo info(fileName);
+    const QString base = withoutCounter(info.completeBaseName());
+    const QString suffix = info.suffix();
+    for (qint64 n = 1;; ++n) {
+        const QString candidate = QString("%1[%2].%3").arg(base, QString::number(n), suffix);
+        if (!existsIn(dir, candidate))
+            return candidate;
+    }
+}
+
+QString safeFileName(const QString& text)
+{
+    static const QRegularExpression forbidden(QStringLiteral(R"([<>:"/\\|?*])"));
+    QString safe = text;
+    return safe.replace(forbidden, QStringLiteral("_"));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A name not yet taken in the folder: the name itself, else base[n].suffix for the first free
+// n from 1 (a counter "[k]" already ending the base is replaced). Only the name is returned.
+QString uniqueFileName(const QString& folder, const QString& fileName);
+// The text with each of < > : " / \ | ? * replaced by "_".
+QString safeFileName(const QString& text);

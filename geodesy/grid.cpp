@@ -1,0 +1,361 @@
+#include "geodesy/grid.h"
+
+#include "geodesy/textfunctions.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+namespace vexa {
+
+namespace {
+
+const std::streamoff rawValueSize = 4;
+
+float decodeLittleEndianFloat(const unsigned char* bytes)
+{
+    const std::uint32_t bits = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8
+                               | std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+bool parseValue(const std::string& text, double* value)
+{
+    return parseDouble(text, value);
+}
+
+bool parseValue(const std::string& text, float* value)
+{
+    return parseFloat(text, value);
+}
+
+// Number of nodes from min to max at the given step; 0 when not a whole grid axis.
+unsigned nodeCount(double min, double max, double step)
+{
+    if (!(max >= min) || !(step > 0.0))
+        return 0;
+    const double count = std::floor((max - min) / step + 0.5) + 1.0;
+    return count <= double(INT_MAX) ? unsigned(count) : 0;
+}
+
+// Cell index and fraction of x along one axis, held at the first and last node.
+template <typename T>
+void locate(const T& x, const T& min, const T& step, unsigned count, unsigned* index, T* fraction)
+{
+    *index = 0;
+    *fraction = 0;
+    if (!(x > min))
+        return;
+    const T cell = std::floor((x - min) / step);
+    if (cell >= T(count - 1)) {
+        *index = count - 2;
+        *fraction = 1;
+        return;
+    }
+    *index = unsigned(cell);
+    *fraction = (x - min - T(*index) * step) / step;
+}
+
+} // namespace
+
+template <typename T>
+bool CGridBuffer<T>::getValue(int i, int j, double* out) const
+{
+    if (data.empty() || i < col0 || j < row0 || i >= col0 + width || j >= row0 + height) {
+        *out = DBL_MAX;
+        return false;
+    }
+    *out = double(data[std::size_t(j - row0) * std::size_t(width) + std::size_t(i - col0)]);
+    return true;
+}
+
+template <typename T>
+void CGridBuffer<T>::release()
+{
+    data.clear();
+    data.shrink_to_fit();
+    col0 = row0 = -1;
+    width = height = 0;
+}
+
+template <typename T>
+bool CGridBuffer<T>::isLoaded() const
+{
+    return !data.empty();
+}
+
+template <typename T>
+bool CGridBufferRaw<T>::readWindow(std::istream& stream, int col0, int row0, int totalColumns,
+                                   int totalRows, int width, int height)
+{
+    this->release();
+    if (col0 < 0 || row0 < 0 || width <= 0 || height <= 0 || col0 + width > totalColumns
+        || row0 + height > totalRows)
+        return false;
+    std::vector<T> values(std::size_t(width) * std::size_t(height));
+    std::vector<unsigned char> bytes(std::size_t(width) * rawValueSize);
+    stream.clear();
+    for (int j = row0 + height - 1; j >= row0; --j) {
+        const std::streamoff fileRow = totalRows - 1 - j;
+        stream.seekg((fileRow * totalColumns + col0) * rawValueSize);
+        stream.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!stream)
+            return false;
+        T* row = values.data() + std::size_t(j - row0) * std::size_t(width);
+        for (int i = 0; i < width; ++i)
+            row[i] = T(decodeLittleEndianFloat(bytes.data() + std::size_t(i) * rawValueSize));
+    }
+    this->data.swap(values);
+    this->col0 = col0;
+    this->row0 = row0;
+    this->width = width;
+    this->height = height;
+    return true;
+}
+
+template <typename T>
+C2DGrid<T>::C2DGrid()
+{
+    clear();
+}
+
+template <typename T>
+void C2DGrid<T>::clear()
+{
+    table.clear();
+    table.shrink_to_fit();
+    columnCount = rowCount = 0;
+    step1 = step2 = min1 = min2 = 0;
+    windows.clear();
+    stream.reset();
+    fileName.clear();
+    valueMin = std::numeric_limits<T>::max();
+    valueMax = std::numeric_limits<T>::min();
+    rangeSet = false;
+    marker = 0;
+    markerSet = false;
+}
+
+template <typename T>
+bool C2DGrid<T>::isEqual(const C2DGrid& other) const
+{
+    if (columnCount != other.columnCount || rowCount != other.rowCount || step1 != other.step1
+        || step2 != other.step2 || min1 != other.min1 || min2 != other.min2
+        || valueMin != other.valueMin || valueMax != other.valueMax)
+        return false;
+    if (markerSet && other.markerSet && marker != other.marker)
+        return false;
+    for (unsigned i = 0; i < columnCount; ++i) {
+        for (unsigned j = 0; j < rowCount; ++j) {
+            if (!(getValue(i, j) == other.getValue(i, j)))
+                return false;
+        }
+    }
+    return true;
+}
+
+template <typename T>
+bool C2DGrid<T>::setGeometry(unsigned columnCount, unsigned rowCount, const T& step1,
+                             const T& step2, const T& min1, const T& min2)
+{
+    clear();
+    if (columnCount < 2 || rowCount < 2 || columnCount > INT_MAX || rowCount > INT_MAX)
+        return false;
+    if (!(step1 > 0) || !(step2 > 0) || !std::isfinite(step1) || !std::isfinite(step2)
+        || !std::isfinite(min1) || !std::isfinite(min2))
+        return false;
+    this->columnCount = columnCount;
+    this->rowCount = rowCount;
+    this->step1 = step1;
+    this->step2 = step2;
+    this->min1 = min1;
+    this->min2 = min2;
+    return true;
+}
+
+template <typename T>
+bool C2DGrid<T>::create(unsigned columnCount, unsigned rowCount, const T& step1, const T& step2,
+                        const T& min1, const T& min2)
+{
+    if (!setGeometry(columnCount, rowCount, step1, step2, min1, min2))
+        return false;
+    try {
+        table.assign(std::size_t(columnCount) * rowCount, T(0));
+    } catch (const std::bad_alloc&) {
+        clear();
+        return false;
+    }
+    return true;
+}
+
+template <typename T>
+bool C2DGrid<T>::openRaw(const std::string& fileName, unsigned columnCount, unsigned rowCount,
+                         const T& step1, const T& step2, const T& min1, const T& min2)
+{
+    if (!setGeometry(columnCount, rowCount, step1, step2, min1, min2))
+        return false;
+    auto file = std::make_shared<std::ifstream>(fileName, std::ios::in | std::ios::binary);
+    const std::streamoff needed = std::streamoff(columnCount) * rowCount * rawValueSize;
+    if (!file->is_open() || !file->seekg(0, std::ios::end) || std::streamoff(file->tellg()) < needed) {
+        clear();
+        return false;
+    }
+    this->fileName = fileName;
+    stream = file;
+    return true;
+}
+
+template <typename T>
+void C2DGrid<T>::widenRange(const T& value)
+{
+    if (!rangeSet) {
+        valueMin = valueMax = value;
+        rangeSet = true;
+        return;
+    }
+    valueMin = std::min(valueMin, value);
+    valueMax = std::max(valueMax, value);
+}
+
+template <typename T>
+void C2DGrid<T>::setValue(unsigned i, unsigned j, const T& value)
+{
+    if (i >= columnCount || j >= rowCount || table.empty())
+        throw std::out_of_range("C2DGrid::setValue");
+    table[std::size_t(i) * rowCount + j] = value;
+    widenRange(value);
+    marker = 0;
+    markerSet = false;
+}
+
+template <typename T>
+bool C2DGrid<T>::readText(const std::string& text)
+{
+    clear();
+    const char* delimiters = " \n\r\t";
+    const int count = splitText(text.c_str(), delimiters, nullptr, 0, nullptr, false);
+    if (count < 6)
+        return false;
+    std::vector<std::string> tokens(static_cast<std::size_t>(count));
+    splitText(text.c_str(), delimiters, tokens.data(), count, nullptr, false);
+
+    double header[6];
+    for (int k = 0; k < 6; ++k) {
+        if (!parseDouble(tokens[k], &header[k]))
+            return false;
+    }
+    const unsigned rows = nodeCount(header[0], header[1], header[4]);
+    const unsigned columns = nodeCount(header[2], header[3], header[5]);
+    if (double(rows) * double(columns) + 6.0 != double(count))
+        return false;
+    if (!create(columns, rows, T(header[5]), T(header[4]), T(header[2]), T(header[0])))
+        return false;
+
+    std::size_t k = 6;
+    for (unsigned j = rows; j-- > 0;) {
+        for (unsigned i = 0; i < columns; ++i) {
+            T value;
+            if (!parseValue(tokens[k++], &value)) {
+                clear();
+                return false;
+            }
+            setValue(i, j, value);
+        }
+    }
+    marker = 0;
+    markerSet = true;
+    return true;
+}
+
+template <typename T>
+T C2DGrid<T>::getValue(unsigned i, unsigned j) const
+{
+    if (i >= columnCount || j >= rowCount)
+        throw std::out_of_range("C2DGrid::getValue");
+    if (!table.empty())
+        return table[std::size_t(i) * rowCount + j];
+    return readNode(i, j);
+}
+
+template <typename T>
+T C2DGrid<T>::readNode(unsigned i, unsigned j) const
+{
+    double value = 0.0;
+    for (const auto& window : windows) {
+        if (window->getValue(int(i), int(j), &value))
+            return T(value);
+    }
+    const int col0 = std::max(int(i) - windowRadius, 0);
+    const int row0 = std::max(int(j) - windowRadius, 0);
+    const int width = int(std::min(i + unsigned(windowRadius), columnCount - 1)) - col0 + 1;
+    const int height = int(std::min(j + unsigned(windowRadius), rowCount - 1)) - row0 + 1;
+    auto window = std::make_shared<CGridBufferRaw<float>>();
+    if (!stream
+        || !window->readWindow(*stream, col0, row0, int(columnCount), int(rowCount), width, height)
+        || !window->getValue(int(i), int(j), &value))
+        throw std::runtime_error("C2DGrid::getValue: cannot read the grid file " + fileName);
+    while (!windows.empty() && int(windows.size()) >= cacheCapacity)
+        windows.pop_front();
+    windows.push_back(window);
+    return T(value);
+}
+
+template <typename T>
+T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
+{
+    if (columnCount < 2 || rowCount < 2)
+        throw std::runtime_error("C2DGrid::interpolate: the grid is empty");
+    if (std::isnan(x1) || std::isnan(x2))
+        return std::numeric_limits<T>::quiet_NaN();
+    unsigned i = 0;
+    unsigned j = 0;
+    T u = 0;
+    T v = 0;
+    locate(x1, min1, step1, columnCount, &i, &u);
+    locate(x2, min2, step2, rowCount, &j, &v);
+    return (1 - u) * (1 - v) * getValue(i, j) + (1 - u) * v * getValue(i, j + 1)
+           + u * (1 - v) * getValue(i + 1, j) + u * v * getValue(i + 1, j + 1);
+}
+
+void CGridMetadata::clear()
+{
+    Format.clear();
+    BytesPerValue = 0;
+    ColumnCount = 0;
+    RowCount = 0;
+    CellWidth = 0.0;
+    CellHeight = 0.0;
+    MinColumnCoord = DBL_MAX;
+    MinRowCoord = DBL_MAX;
+    ColumnCoordRangeMin = DBL_MAX;
+    ColumnCoordRangeMax = DBL_MAX;
+    ColumnCoordPeriod = 0.0;
+}
+
+bool CGridMetadata::isValid() const
+{
+    if (Format == "raw") {
+        if (BytesPerValue < 1 || ColumnCount < 1 || RowCount < 1 || !(CellWidth > 0.0)
+            || !(CellHeight > 0.0) || !(MinColumnCoord < DBL_MAX) || !(MinRowCoord < DBL_MAX))
+            return false;
+    } else if (Format != "grd") {
+        return false;
+    }
+    return !(ColumnCoordPeriod > 0.0) || ColumnCoordRangeMin < DBL_MAX
+           || ColumnCoordRangeMax < DBL_MAX;
+}
+
+template class CGridBuffer<float>;
+template class CGridBufferRaw<float>;
+template class C2DGrid<double>;
+template class C2DGrid<float>;
+
+} // namespace vexa

@@ -1,0 +1,322 @@
+#include "geodesy/projectionsconic.h"
+
+#include <cmath>
+
+namespace vexa {
+
+namespace {
+
+// Turn of the Belgian grid: 29.2985 arc-seconds.
+constexpr double kBelgianTurn = 0.0001420431363598774;
+constexpr int kLatitudeIterations = 1000;
+constexpr double kLatitudeTolerance = 1e-10;
+constexpr double kPoleCosine = 1e-12;
+
+double signOf(double value)
+{
+    return value > 0.0 ? 1.0 : -1.0;
+}
+
+double lambertConeConstant(double phi1, double phi2, double e, double e2)
+{
+    if (phi1 == phi2)
+        return std::sin(phi1);
+    return (std::log(parallelRadiusFactor(phi1, e2)) - std::log(parallelRadiusFactor(phi2, e2)))
+           / (std::log(isometricFactor(phi1, e)) - std::log(isometricFactor(phi2, e)));
+}
+
+} // namespace
+
+void normalizeGeodetic(CCoords* point)
+{
+    normalizeLatitude(point->first);
+    normalizeLongitude(point->second);
+}
+
+double parallelRadiusFactor(double phi, double e2)
+{
+    const double s = std::sin(phi);
+    return std::cos(phi) / std::sqrt(1.0 - e2 * s * s);
+}
+
+double isometricFactor(double phi, double e)
+{
+    const double es = e * std::sin(phi);
+    return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - es) / (1.0 + es), e / 2.0);
+}
+
+CMeridianArcSeries::CMeridianArcSeries(double a, double e2)
+{
+    const double e4 = e2 * e2;
+    const double e6 = e4 * e2;
+    m_c0 = a * (1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0);
+    m_c2 = -a * (3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0);
+    m_c4 = a * (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0);
+    m_c6 = -a * 35.0 * e6 / 3072.0;
+
+    const double root = std::sqrt(1.0 - e2);
+    const double e1 = (1.0 - root) / (1.0 + root);
+    const double e1Squared = e1 * e1;
+    const double e1Cubed = e1Squared * e1;
+    const double e1Fourth = e1Squared * e1Squared;
+    m_f2 = 3.0 * e1 / 2.0 - 27.0 * e1Cubed / 32.0;
+    m_f4 = 21.0 * e1Squared / 16.0 - 55.0 * e1Fourth / 32.0;
+    m_f6 = 151.0 * e1Cubed / 96.0;
+    m_f8 = 1097.0 * e1Fourth / 512.0;
+}
+
+double CMeridianArcSeries::arc(double phi) const
+{
+    return m_c0 * phi + m_c2 * std::sin(2.0 * phi) + m_c4 * std::sin(4.0 * phi)
+           + m_c6 * std::sin(6.0 * phi);
+}
+
+double CMeridianArcSeries::footpointLatitude(double arc) const
+{
+    const double mu = arc / m_c0;
+    return mu + m_f2 * std::sin(2.0 * mu) + m_f4 * std::sin(4.0 * mu) + m_f6 * std::sin(6.0 * mu)
+           + m_f8 * std::sin(8.0 * mu);
+}
+
+CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
+    const CEllipsoidParams& ellipsoid, const CMapProjectionAlbersEqualAreaParams& params)
+    : CMapProjection(CMapProjectionAlbersEqualAreaParams::typeCode), m_params(params)
+{
+    const double e2 = ellipsoid.getEccentricitySquared();
+    const double e4 = e2 * e2;
+    const double e6 = e4 * e2;
+    m_e = std::sqrt(e2);
+    m_a2 = ellipsoid.a * ellipsoid.a;
+    m_oneMinusE2 = 1.0 - e2;
+
+    const double phi1 = params.latitudeOfFirstParallel;
+    const double phi2 = params.latitudeOfSecondParallel;
+    const double m1 = parallelRadiusFactor(phi1, e2);
+    const double m2 = parallelRadiusFactor(phi2, e2);
+    const double alpha1 = alpha(phi1);
+    m_n = phi1 == phi2 ? std::sin(phi1) : (m1 * m1 - m2 * m2) / (alpha(phi2) - alpha1);
+    m_c = m1 * m1 + m_n * alpha1;
+    m_rho0 = ellipsoid.a * std::sqrt(m_c - m_n * alpha(params.latitudeOfFalseOrigin)) / m_n;
+    m_n2 = m_n * m_n;
+    m_q = 1.0 - (m_oneMinusE2 / (2.0 * m_e)) * std::log((1.0 - m_e) / (1.0 + m_e));
+    m_b2 = e2 / 3.0 + 31.0 * e4 / 180.0 + 517.0 * e6 / 5040.0;
+    m_b4 = 23.0 * e4 / 360.0 + 251.0 * e6 / 3780.0;
+    m_b6 = 761.0 * e6 / 45360.0;
+}
+
+double CMapProjectionAlbersEqualArea::alpha(double phi) const
+{
+    const double s = std::sin(phi);
+    const double es = m_e * s;
+    return m_oneMinusE2
+           * (s / (1.0 - es * es) - std::log((1.0 - es) / (1.0 + es)) / (2.0 * m_e));
+}
+
+double CMapProjectionAlbersEqualArea::latitudeFromAlpha(double alphaValue, double beta) const
+{
+    const double phi = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
+                       + m_b6 * std::sin(6.0 * beta);
+    // The series alone misses by up to 2e-10 rad; one Newton step removes that.
+    const double cosPhi = std::cos(phi);
+    if (cosPhi < kPoleCosine)
+        return phi;
+    const double es = m_e * std::sin(phi);
+    const double w = 1.0 - es * es;
+    return phi + w * w / (2.0 * cosPhi) * (alphaValue - alpha(phi)) / m_oneMinusE2;
+}
+
+void CMapProjectionAlbersEqualArea::GeodeticToProjected(CCoords* point) const
+{
+    double dLambda = point->second - m_params.longitudeOfFalseOrigin;
+    normalizeLongitude(dLambda);
+    const double theta = m_n * dLambda;
+    const double rho = std::sqrt(m_a2 * (m_c - m_n * alpha(point->first))) / m_n;
+    point->first = m_params.eastingAtFalseOrigin + rho * std::sin(theta);
+    point->second = m_params.northingAtFalseOrigin + m_rho0 - rho * std::cos(theta);
+}
+
+void CMapProjectionAlbersEqualArea::ProjectedToGeodetic(CCoords* point) const
+{
+    const double x = point->first - m_params.eastingAtFalseOrigin;
+    const double y = m_rho0 - (point->second - m_params.northingAtFalseOrigin);
+    // On a southern cone (n < 0) the radii point the other way.
+    const double sign = signOf(m_n);
+    const double theta = std::atan2(sign * x, sign * y);
+    const double rho2 = x * x + y * y;
+    const double alphaPrime = (m_c - rho2 * m_n2 / m_a2) / m_n;
+    const double beta = std::asin(alphaPrime / m_q);
+    point->first = latitudeFromAlpha(alphaPrime, beta);
+    point->second = m_params.longitudeOfFalseOrigin + theta / m_n;
+    normalizeGeodetic(point);
+}
+
+CMapProjectionEquidistantConic::CMapProjectionEquidistantConic(
+    const CEllipsoidParams& ellipsoid, const CMapProjectionEquidistantConicParams& params)
+    : CMapProjection(CMapProjectionEquidistantConicParams::typeCode),
+      m_params(params),
+      m_arc(ellipsoid.a, ellipsoid.getEccentricitySquared())
+{
+    const double e2 = ellipsoid.getEccentricitySquared();
+    const double phi1 = params.latitudeOfFirstParallel;
+    const double phi2 = params.latitudeOfSecondParallel;
+    const double m1 = parallelRadiusFactor(phi1, e2);
+    const double m2 = parallelRadiusFactor(phi2, e2);
+    const double arc1 = m_arc.arc(phi1);
+    m_n = phi1 == phi2 ? std::sin(phi1) : ellipsoid.a * (m1 - m2) / (m_arc.arc(phi2) - arc1);
+    m_signN = signOf(m_n);
+    m_ga = ellipsoid.a * m1 / m_n + arc1;
+    m_rho0 = m_ga - m_arc.arc(params.latitudeOfOrigin);
+}
+
+void CMapProjectionEquidistantConic::GeodeticToProjected(CCoords* point) const
+{
+    const double theta = m_n * (point->second - m_params.longitudeOfOrigin);
+    const double rho = m_ga - m_arc.arc(point->first);
+    point->first = m_params.falseEasting + rho * std::sin(theta);
+    point->second = m_params.falseNorthing + m_rho0 - rho * std::cos(theta);
+}
+
+void CMapProjectionEquidistantConic::ProjectedToGeodetic(CCoords* point) const
+{
+    const double x = point->first - m_params.falseEasting;
+    const double y = m_rho0 - (point->second - m_params.falseNorthing);
+    const double theta = std::atan(x / y);
+    const double rho = m_signN * std::sqrt(x * x + y * y);
+    point->first = m_arc.footpointLatitude(m_ga - rho);
+    point->second = m_params.longitudeOfOrigin + theta / m_n;
+    normalizeGeodetic(point);
+}
+
+CLambertCone::CLambertCone(double e, double n, double aF, double rOrigin,
+                           double longitudeOfOrigin, double easting, double northing,
+                           double thetaOffset, double startLatitude)
+    : m_e(e),
+      m_halfE(e / 2.0),
+      m_n(n),
+      m_inverseN(1.0 / n),
+      m_aF(aF),
+      m_rOrigin(rOrigin),
+      m_sign(signOf(n)),
+      m_longitudeOfOrigin(longitudeOfOrigin),
+      m_easting(easting),
+      m_northing(northing),
+      m_thetaOffset(thetaOffset),
+      m_startLatitude(startLatitude)
+{
+}
+
+void CLambertCone::toProjected(CCoords* point) const
+{
+    const double r = m_aF * std::pow(isometricFactor(point->first, m_e), m_n);
+    const double theta = m_n * (point->second - m_longitudeOfOrigin) - m_thetaOffset;
+    point->first = m_easting + r * std::sin(theta);
+    point->second = m_northing + m_rOrigin - r * std::cos(theta);
+}
+
+void CLambertCone::toGeodetic(CCoords* point) const
+{
+    const double x = point->first - m_easting;
+    const double y = m_rOrigin - (point->second - m_northing);
+    // On a southern cone (n < 0) the radii point the other way.
+    const double r = m_sign * std::sqrt(x * x + y * y);
+    const double t = std::pow(r / m_aF, m_inverseN);
+    const double theta = std::atan2(m_sign * x, m_sign * y);
+
+    double phi = m_startLatitude;
+    for (int i = 0; i < kLatitudeIterations; ++i) {
+        const double es = m_e * std::sin(phi);
+        const double next = kHalfPi - 2.0 * std::atan(t * std::pow((1.0 - es) / (1.0 + es), m_halfE));
+        const bool converged = std::fabs(next - phi) <= kLatitudeTolerance;
+        phi = next;
+        if (converged)
+            break;
+    }
+    point->first = phi;
+    point->second = (theta + m_thetaOffset) * m_inverseN + m_longitudeOfOrigin;
+    normalizeGeodetic(point);
+}
+
+namespace {
+
+CLambertCone makeCone1SP(const CEllipsoidParams& ellipsoid,
+                         const CMapProjectionLambertConformalConic1SPParams& params)
+{
+    const double e2 = ellipsoid.getEccentricitySquared();
+    const double e = std::sqrt(e2);
+    const double phi0 = params.latitudeOfOrigin;
+    const double n = std::sin(phi0);
+    const double t0n = std::pow(isometricFactor(phi0, e), n);
+    const double f = parallelRadiusFactor(phi0, e2) / (n * t0n);
+    const double aFk0 = ellipsoid.a * f * params.scaleFactor;
+    return CLambertCone(e, n, aFk0, aFk0 * t0n, params.longitudeOfOrigin, params.falseEasting,
+                        params.falseNorthing, 0.0, phi0);
+}
+
+CLambertCone makeCone2SP(const CEllipsoidParams& ellipsoid,
+                         const CMapProjectionLambertConformalConic2SPParams& params,
+                         double thetaOffset)
+{
+    const double e2 = ellipsoid.getEccentricitySquared();
+    const double e = std::sqrt(e2);
+    const double phi1 = params.latitudeOfFirstParallel;
+    const double phi2 = params.latitudeOfSecondParallel;
+    const double n = lambertConeConstant(phi1, phi2, e, e2);
+    const double f = parallelRadiusFactor(phi1, e2) / (n * std::pow(isometricFactor(phi1, e), n));
+    const double aF = ellipsoid.a * f;
+    const double rF = aF * std::pow(isometricFactor(params.latitudeOfFalseOrigin, e), n);
+    return CLambertCone(e, n, aF, rF, params.longitudeOfFalseOrigin, params.eastingAtFalseOrigin,
+                        params.northingAtFalseOrigin, thetaOffset, (phi1 + phi2) / 2.0);
+}
+
+} // namespace
+
+CMapProjectionLambertConformalConic1SP::CMapProjectionLambertConformalConic1SP(
+    const CEllipsoidParams& ellipsoid, const CMapProjectionLambertConformalConic1SPParams& params)
+    : CMapProjection(CMapProjectionLambertConformalConic1SPParams::typeCode),
+      m_cone(makeCone1SP(ellipsoid, params))
+{
+}
+
+void CMapProjectionLambertConformalConic1SP::ProjectedToGeodetic(CCoords* point) const
+{
+    m_cone.toGeodetic(point);
+}
+
+void CMapProjectionLambertConformalConic1SP::GeodeticToProjected(CCoords* point) const
+{
+    m_cone.toProjected(point);
+}
+
+CMapProjectionLambertConformalConic2SP::CMapProjectionLambertConformalConic2SP(
+    const CEllipsoidParams& ellipsoid, const CMapProjectionLambertConformalConic2SPParams& params)
+    : CMapProjectionLambertConformalConic2SP(CMapProjectionLambertConformalConic2SPParams::typeCode,
+                                             ellipsoid, params, 0.0)
+{
+}
+
+CMapProjectionLambertConformalConic2SP::CMapProjectionLambertConformalConic2SP(
+    int type, const CEllipsoidParams& ellipsoid,
+    const CMapProjectionLambertConformalConic2SPParams& params, double thetaOffset)
+    : CMapProjection(type), m_cone(makeCone2SP(ellipsoid, params, thetaOffset))
+{
+}
+
+void CMapProjectionLambertConformalConic2SP::ProjectedToGeodetic(CCoords* point) const
+{
+    m_cone.toGeodetic(point);
+}
+
+void CMapProjectionLambertConformalConic2SP::GeodeticToProjected(CCoords* point) const
+{
+    m_cone.toProjected(point);
+}
+
+CMapProjectionLambertConformalConic2SPBelgium::CMapProjectionLambertConformalConic2SPBelgium(
+    const CEllipsoidParams& ellipsoid,
+    const CMapProjectionLambertConformalConic2SPBelgiumParams& params)
+    : CMapProjectionLambertConformalConic2SP(CMapProjectionLambertConformalConic2SPBelgiumParams::typeCode,
+                                             ellipsoid, params, kBelgianTurn)
+{
+}
+
+} // namespace vexa

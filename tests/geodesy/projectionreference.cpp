@@ -1,0 +1,104 @@
+#include "projectionreference.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cmath>
+
+using namespace vexa;
+
+namespace projectionreference {
+
+namespace {
+
+constexpr double kLengthTolerance = 1e-3;
+constexpr double kRoundTripTolerance = 1e-9;
+
+double longitudeDifference(double a, double b)
+{
+    double difference = a - b;
+    normalizeLongitude(difference);
+    return difference;
+}
+
+QString describe(const QString& what, const CCoords& expected, const CCoords& actual)
+{
+    return QStringLiteral("%1: expected %2 %3, got %4 %5\n")
+        .arg(what)
+        .arg(expected.first, 0, 'g', 15)
+        .arg(expected.second, 0, 'g', 15)
+        .arg(actual.first, 0, 'g', 15)
+        .arg(actual.second, 0, 'g', 15);
+}
+
+QString checkPoint(const CMapProjection& projection, double a, const CCoords& geodetic,
+                   const CCoords& projected)
+{
+    QString failures;
+    CCoords forward;
+    projection.GeodeticToProjected(geodetic, &forward);
+    if (!(std::fabs(forward.first - projected.first) <= kLengthTolerance
+          && std::fabs(forward.second - projected.second) <= kLengthTolerance))
+        failures += describe(QStringLiteral("forward"), projected, forward);
+
+    CCoords inverse;
+    projection.ProjectedToGeodetic(projected, &inverse);
+    const double northError = a * std::fabs(inverse.first - geodetic.first);
+    const double eastError = a * std::cos(geodetic.first)
+                             * std::fabs(longitudeDifference(inverse.second, geodetic.second));
+    if (!(northError <= kLengthTolerance && eastError <= kLengthTolerance))
+        failures += describe(QStringLiteral("inverse"), geodetic, inverse);
+
+    CCoords back;
+    projection.ProjectedToGeodetic(forward, &back);
+    if (!(std::fabs(back.first - geodetic.first) <= kRoundTripTolerance
+          && std::fabs(longitudeDifference(back.second, geodetic.second)) <= kRoundTripTolerance))
+        failures += describe(QStringLiteral("round trip"), geodetic, back);
+    return failures;
+}
+
+} // namespace
+
+CEllipsoidParams ellipsoid(double a, double inverseFlattening)
+{
+    CEllipsoidParams params;
+    params.setInverseFlattening(a, inverseFlattening);
+    return params;
+}
+
+std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,
+                                     const CMapProjectionParams& params)
+{
+    return std::shared_ptr<CMapProjection>(createMapProjection(ellipsoid, params));
+}
+
+QString compareWithTable(const CMapProjection& projection, double a, const QString& fileName)
+{
+    QFile file(QStringLiteral(TESTDATA_DIR "/") + fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QStringLiteral("cannot open ") + file.fileName();
+
+    QString failures;
+    int points = 0;
+    QTextStream stream(&file);
+    while (!stream.atEnd()) {
+        const QString line = stream.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() != 4)
+            return QStringLiteral("bad line: ") + line;
+        const CCoords geodetic(fields[1].toDouble() * kDegree, fields[0].toDouble() * kDegree, 0.0);
+        const CCoords projected(fields[2].toDouble(), fields[3].toDouble(), 0.0);
+        const QString pointFailures = checkPoint(projection, a, geodetic, projected);
+        if (!pointFailures.isEmpty())
+            failures += QStringLiteral("at %1 %2\n").arg(fields[1], fields[0]) + pointFailures;
+        ++points;
+    }
+    if (points == 0)
+        return QStringLiteral("no points in ") + fileName;
+    return failures;
+}
+
+} // namespace projectionreference
