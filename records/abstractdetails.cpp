@@ -4,6 +4,49 @@
 
 #include <QTreeWidgetItem>
 
+namespace {
+
+int elementInt(const QDomElement& element)
+{
+    return element.text().toInt(nullptr, 10);
+}
+
+} // namespace
+
+CXmlFields& CXmlFields::text(const QString& tag, QString& field)
+{
+    return element(tag, [&field](const QDomElement& element) { field = element.text(); });
+}
+
+CXmlFields& CXmlFields::number(const QString& tag, int& field,
+                               const std::function<int(int)>& check)
+{
+    return element(tag, [&field, check](const QDomElement& element) {
+        field = check ? check(elementInt(element)) : elementInt(element);
+    });
+}
+
+CXmlFields& CXmlFields::flag(const QString& tag, bool& field)
+{
+    return element(tag, [&field](const QDomElement& element) { field = elementInt(element) != 0; });
+}
+
+CXmlFields& CXmlFields::element(const QString& tag, const Reader& read)
+{
+    m_readers.insert(tag, read);
+    return *this;
+}
+
+void CXmlFields::read(const QDomNode& node) const
+{
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        const QDomElement element = child.toElement();
+        const auto reader = m_readers.constFind(element.tagName());
+        if (!element.isNull() && reader != m_readers.constEnd())
+            (*reader)(element);
+    }
+}
+
 CAbstractDetails::CAbstractDetails(const QString& kindName)
     : m_kindName(kindName)
 {
@@ -23,20 +66,6 @@ void CAbstractDetails::fillInfoTree(QTreeWidgetItem*) const
 QString CAbstractDetails::infoText() const
 {
     return QString();
-}
-
-void CAbstractDetails::forEachChildElement(const QDomNode& node,
-                                           const std::function<void(const QDomElement&)>& visit)
-{
-    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        if (child.isElement())
-            visit(child.toElement());
-    }
-}
-
-int CAbstractDetails::elementInt(const QDomElement& element)
-{
-    return element.text().toInt(nullptr, 10);
 }
 
 QTreeWidgetItem* CAbstractDetails::addInfoItem(QTreeWidgetItem* parent, const QString& text)

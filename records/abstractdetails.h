@@ -6,9 +6,45 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <QHash>
+
 #include <functional>
+#include <memory>
 
 class QTreeWidgetItem;
+
+// Binds child element names of a record's XML form to its fields. Names are
+// compared case-sensitively; when a name occurs more than once the last wins.
+class CXmlFields
+{
+public:
+    using Reader = std::function<void(const QDomElement&)>;
+
+    // The element's text, unchanged.
+    CXmlFields& text(const QString& tag, QString& field);
+    // The text as a decimal integer (0 when unreadable), passed through check.
+    CXmlFields& number(const QString& tag, int& field,
+                       const std::function<int(int)>& check = nullptr);
+    // True when the integer is not 0.
+    CXmlFields& flag(const QString& tag, bool& field);
+    CXmlFields& element(const QString& tag, const Reader& read);
+    // A new record read from the element; stored only when it reads valid.
+    template <class Record>
+    CXmlFields& link(const QString& tag, std::shared_ptr<Record>& field)
+    {
+        return element(tag, [&field](const QDomElement& element) {
+            auto record = std::make_shared<Record>();
+            if (record->fromXml(element))
+                field = record;
+        });
+    }
+
+    // Reads the node's child elements in document order.
+    void read(const QDomNode& node) const;
+
+private:
+    QHash<QString, Reader> m_readers;
+};
 
 // Base of every definition record. The kind name is fixed by the class and
 // names the record's XML root element.
@@ -34,12 +70,6 @@ protected:
     CAbstractDetails(const CAbstractDetails& other) = default;
     // The kind name is the class's own and is never assigned.
     CAbstractDetails& operator=(const CAbstractDetails&) { return *this; }
-
-    // Calls the visitor with every child element of the node, in order.
-    static void forEachChildElement(const QDomNode& node,
-                                    const std::function<void(const QDomElement&)>& visit);
-    // The element's text as a decimal integer, 0 when unreadable.
-    static int elementInt(const QDomElement& element);
 
     static QTreeWidgetItem* addInfoItem(QTreeWidgetItem* parent, const QString& text);
     static QTreeWidgetItem* addInfoLine(QTreeWidgetItem* parent, const QString& label,

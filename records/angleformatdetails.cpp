@@ -61,19 +61,13 @@ QDomElement CAngleFormatDetails::toXml(QDomDocument& document, const QString& ta
 bool CAngleFormatDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Code"))
-            code = elementInt(element);
-        else if (tag == QLatin1String("Name"))
-            name = element.text();
-        else if (tag == QLatin1String("Description"))
-            description = element.text();
-        else if (tag == QLatin1String("ShortName"))
-            shortName = element.text();
-        else if (tag == QLatin1String("EpsgCode"))
-            epsgCode = elementInt(element);
-    });
+    CXmlFields()
+        .number(QStringLiteral("Code"), code)
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("ShortName"), shortName)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .read(node);
     return isValid();
 }
 

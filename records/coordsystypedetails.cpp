@@ -63,15 +63,11 @@ QDomElement CCoordSysTypeDetails::toXml(QDomDocument& document, const QString& t
 bool CCoordSysTypeDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Code"))
-            code = elementInt(element);
-        else if (tag == QLatin1String("Name"))
-            name = element.text();
-        else if (tag == QLatin1String("Description"))
-            description = element.text();
-    });
+    CXmlFields()
+        .number(QStringLiteral("Code"), code)
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .read(node);
     return isValid();
 }
 

@@ -105,32 +105,18 @@ QDomElement CEllipsoidDetails::toXml(QDomDocument& document, const QString& tag)
 bool CEllipsoidDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Name")) {
-            name = element.text();
-        } else if (tag == QLatin1String("Description")) {
-            description = element.text();
-        } else if (tag == QLatin1String("MajorSemiAxis")) {
-            majorSemiAxis = element.text();
-        } else if (tag == QLatin1String("MinorSemiAxis")) {
-            minorSemiAxis = element.text();
-        } else if (tag == QLatin1String("InverseFlattening")) {
-            inverseFlattening = element.text();
-        } else if (tag == QLatin1String("UseInverseFlattening")) {
-            useInverseFlattening = elementInt(element) != 0;
-        } else if (tag == QLatin1String("Sphere")) {
-            sphere = elementInt(element) != 0;
-        } else if (tag == QLatin1String("Unit")) {
-            auto read = std::make_shared<CUnitDetails>();
-            if (read->fromXml(element))
-                unit = read;
-        } else if (tag == QLatin1String("EpsgCode")) {
-            epsgCode = elementInt(element);
-        } else if (tag == QLatin1String("MapinfoCode")) {
-            mapinfoCode = elementInt(element);
-        }
-    });
+    CXmlFields()
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("MajorSemiAxis"), majorSemiAxis)
+        .text(QStringLiteral("MinorSemiAxis"), minorSemiAxis)
+        .text(QStringLiteral("InverseFlattening"), inverseFlattening)
+        .flag(QStringLiteral("UseInverseFlattening"), useInverseFlattening)
+        .flag(QStringLiteral("Sphere"), sphere)
+        .link(QStringLiteral("Unit"), unit)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .number(QStringLiteral("MapinfoCode"), mapinfoCode)
+        .read(node);
     return isValid();
 }
 

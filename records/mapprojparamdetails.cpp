@@ -92,23 +92,15 @@ QDomElement CMapProjParamDetails::toXml(QDomDocument& document, const QString& t
 bool CMapProjParamDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Code"))
-            code = elementInt(element);
-        else if (tag == QLatin1String("Name"))
-            name = element.text();
-        else if (tag == QLatin1String("Description"))
-            description = element.text();
-        else if (tag == QLatin1String("ShortName"))
-            shortName = element.text();
-        else if (tag == QLatin1String("Type"))
-            valueKind = checkParamValueKind(elementInt(element));
-        else if (tag == QLatin1String("EpsgCode"))
-            epsgCode = elementInt(element);
-        else if (tag == QLatin1String("WktName"))
-            wktName = element.text();
-    });
+    CXmlFields()
+        .number(QStringLiteral("Code"), code)
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("ShortName"), shortName)
+        .number(QStringLiteral("Type"), valueKind, checkParamValueKind)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .text(QStringLiteral("WktName"), wktName)
+        .read(node);
     return isValid();
 }
 

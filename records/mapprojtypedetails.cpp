@@ -114,29 +114,21 @@ QDomElement CMapProjTypeDetails::toXml(QDomDocument& document, const QString& ta
 bool CMapProjTypeDetails::fromXml(const QDomNode& node)
 {
     clear();
-    const QMap<QString, QString*> texts{
-        {QStringLiteral("Name"), &name},
-        {QStringLiteral("Description"), &description},
-        {QStringLiteral("ShortName"), &shortName},
-        {QStringLiteral("Coord1Abbr"), &coord1Abbr},
-        {QStringLiteral("Coord2Abbr"), &coord2Abbr},
-        {QStringLiteral("Coord1Desc"), &coord1Desc},
-        {QStringLiteral("Coord2Desc"), &coord2Desc}};
-    const QMap<QString, int*> numbers{
-        {QStringLiteral("Coord1Sign"), &coord1Sign},
-        {QStringLiteral("Coord2Sign"), &coord2Sign},
-        {QStringLiteral("SwapCoords"), &swapCoords},
-        {QStringLiteral("EpsgCode"), &epsgCode},
-        {QStringLiteral("MapinfoCode"), &mapinfoCode}};
-    forEachChildElement(node, [&](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Code"))
-            code = checkMapProjTypeCode(elementInt(element));
-        else if (texts.contains(tag))
-            *texts.value(tag) = element.text();
-        else if (numbers.contains(tag))
-            *numbers.value(tag) = elementInt(element);
-    });
+    CXmlFields()
+        .number(QStringLiteral("Code"), code, checkMapProjTypeCode)
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("ShortName"), shortName)
+        .text(QStringLiteral("Coord1Abbr"), coord1Abbr)
+        .text(QStringLiteral("Coord2Abbr"), coord2Abbr)
+        .text(QStringLiteral("Coord1Desc"), coord1Desc)
+        .text(QStringLiteral("Coord2Desc"), coord2Desc)
+        .number(QStringLiteral("Coord1Sign"), coord1Sign)
+        .number(QStringLiteral("Coord2Sign"), coord2Sign)
+        .number(QStringLiteral("SwapCoords"), swapCoords)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .number(QStringLiteral("MapinfoCode"), mapinfoCode)
+        .read(node);
     return isValid();
 }
 

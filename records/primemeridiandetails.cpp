@@ -64,22 +64,13 @@ QDomElement CPrimeMeridianDetails::toXml(QDomDocument& document, const QString& 
 bool CPrimeMeridianDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Name")) {
-            name = element.text();
-        } else if (tag == QLatin1String("Description")) {
-            description = element.text();
-        } else if (tag == QLatin1String("Longitude")) {
-            longitude = element.text();
-        } else if (tag == QLatin1String("Unit")) {
-            auto read = std::make_shared<CUnitDetails>();
-            if (read->fromXml(element))
-                unit = read;
-        } else if (tag == QLatin1String("EpsgCode")) {
-            epsgCode = elementInt(element);
-        }
-    });
+    CXmlFields()
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("Longitude"), longitude)
+        .link(QStringLiteral("Unit"), unit)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .read(node);
     return isValid();
 }
 

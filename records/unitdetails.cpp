@@ -117,30 +117,17 @@ QDomElement CUnitDetails::toXml(QDomDocument& document, const QString& tag) cons
 bool CUnitDetails::fromXml(const QDomNode& node)
 {
     clear();
-    forEachChildElement(node, [this](const QDomElement& element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Scope")) {
-            scope = unitScopeFromInt(elementInt(element), 0);
-        } else if (tag == QLatin1String("Name")) {
-            name = element.text();
-        } else if (tag == QLatin1String("Description")) {
-            description = element.text();
-        } else if (tag == QLatin1String("ShortName")) {
-            shortName = element.text();
-        } else if (tag == QLatin1String("FactorB")) {
-            factorB = element.text();
-        } else if (tag == QLatin1String("FactorC")) {
-            factorC = element.text();
-        } else if (tag == QLatin1String("Format")) {
-            auto format = std::make_shared<CAngleFormatDetails>();
-            if (format->fromXml(element))
-                angleFormat = format;
-        } else if (tag == QLatin1String("EpsgCode")) {
-            epsgCode = elementInt(element);
-        } else if (tag == QLatin1String("MapinfoCode")) {
-            mapinfoCode = elementInt(element);
-        }
-    });
+    CXmlFields()
+        .number(QStringLiteral("Scope"), scope, [](int value) { return unitScopeFromInt(value, 0); })
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .text(QStringLiteral("ShortName"), shortName)
+        .text(QStringLiteral("FactorB"), factorB)
+        .text(QStringLiteral("FactorC"), factorC)
+        .link(QStringLiteral("Format"), angleFormat)
+        .number(QStringLiteral("EpsgCode"), epsgCode)
+        .number(QStringLiteral("MapinfoCode"), mapinfoCode)
+        .read(node);
     return isValid();
 }
 

@@ -52,11 +52,15 @@ void TestMapProjDefinitions::paramSetCode()
 void TestMapProjDefinitions::paramXml()
 {
     CMapProjParamDetails param;
-    QCOMPARE(xmlText(param, QStringLiteral("Param")), QStringLiteral("<Param code=\"0\" name=\"\"/>"));
+    QDomDocument document;
+    const QDomElement cleared = param.toXml(document, QStringLiteral("Param"));
+    QCOMPARE(cleared.attribute(QStringLiteral("code")), QStringLiteral("0"));
+    QVERIFY(cleared.hasAttribute(QStringLiteral("name")));
+    QVERIFY(cleared.attribute(QStringLiteral("name")).isEmpty());
+    QVERIFY(!cleared.hasChildNodes());
 
     param.setCode(103);
     param.wktName = QStringLiteral("central_meridian");
-    QDomDocument document;
     const QDomElement element = param.toXml(document, QStringLiteral("Param"));
     QCOMPARE(element.attribute(QStringLiteral("code")), QStringLiteral("103"));
     QCOMPARE(element.attribute(QStringLiteral("name")), QStringLiteral("Долгота осевого меридиана"));
