@@ -1,0 +1,178 @@
+#include "coordsysexchange.h"
+
+#include "prompt.h"
+
+#include "database/filenames.h"
+#include "database/novalue.h"
+#include "database/sqlfunctions.h"
+#include "database/tablecatalogue.h"
+#include "records/coordsysdetails.h"
+#include "records/coordsysstorage.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVector>
+
+namespace {
+
+const QString coordSysTag = QStringLiteral("coordsys");
+const QString lastFolderKey = QStringLiteral("/Settings/LastExpImpPath");
+// Leaves room for a counter and the suffix within the 255 bytes of a file name.
+constexpr int maxBaseNameBytes = 200;
+
+// The name with the characters that are unsafe in file names replaced, not hidden and short
+// enough to be a file name.
+QString fileBaseName(const QString& systemName)
+{
+    QString base = safeFileName(systemName);
+    for (QChar& character : base) {
+        if (character.category() == QChar::Other_Control)
+            character = QLatin1Char('_');
+    }
+    if (base.startsWith(QLatin1Char('.')))
+        base[0] = QLatin1Char('_');
+    base = base.left(maxBaseNameBytes);
+    while (base.toUtf8().size() > maxBaseNameBytes || (!base.isEmpty() && base.back().isHighSurrogate()))
+        base.chop(1);
+    return base.isEmpty() ? QStringLiteral("_") : base;
+}
+
+QVector<int> storedCoordSysKeys()
+{
+    QVector<int> keys;
+    QSqlQuery query;
+    const QString statement = QStringLiteral("SELECT %1 FROM %2;").arg(keyColumnName(TableCoordSys), tableName(TableCoordSys));
+    if (!execQuery(query, statement))
+        return keys;
+    while (query.next())
+        keys.append(query.value(0).toInt());
+    return keys;
+}
+
+void importFile(const QString& path, CCoordSysImportCounts& counts)
+{
+    QFile file(path);
+    QDomDocument document;
+    if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
+        return;
+    for (QDomElement element = document.firstChildElement(coordSysTag); !element.isNull();
+         element = element.nextSiblingElement(coordSysTag)) {
+        ++counts.found;
+        CCoordSysDetails system;
+        if (!system.fromXml(element))
+            continue;
+        bool foundExisting = false;
+        const int key = insertCoordSysDetails(system, false, &foundExisting);
+        if (key == NoValue)
+            ++counts.errors;
+        else if (!foundExisting)
+            ++counts.imported;
+    }
+}
+
+bool refuseWithoutDatabase(QWidget* window)
+{
+    if (QSqlDatabase::database(QSqlDatabase::defaultConnection, false).isOpen())
+        return false;
+    prompt().warning(window, QStringLiteral("Ошибка"), QStringLiteral("Не открыта база данных"));
+    return true;
+}
+
+} // namespace
+
+QString coordSysFileName(const QString& folder, const QString& systemName)
+{
+    return uniqueFileName(folder, fileBaseName(systemName) + QStringLiteral(".xml"));
+}
+
+bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system)
+{
+    QDomDocument document(coordSysTag);
+    document.appendChild(
+        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version='1.0' encoding='UTF-8'")));
+    document.appendChild(system.toXml(document, coordSysTag));
+    const QByteArray bytes = document.toByteArray(1);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgress& progress)
+{
+    CCoordSysExportCounts counts;
+    counts.rows = rowCount(TableCoordSys);
+    const QVector<int> keys = storedCoordSysKeys();
+    for (const int key : keys) {
+        if (!progress(counts.handled, keys.size())) {
+            counts.cancelled = true;
+            break;
+        }
+        ++counts.handled;
+        CCoordSysDetails system;
+        if (!readCoordSysDetails(key, system))
+            continue;
+        if (writeCoordSysFile(QDir(folder).filePath(coordSysFileName(folder, system.name)), system))
+            ++counts.exported;
+    }
+    progress(keys.size(), keys.size());
+    return counts;
+}
+
+CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgress& progress)
+{
+    CCoordSysImportCounts counts;
+    const QDir directory(folder);
+    const QStringList names = directory.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::NoSort);
+    counts.files = names.size();
+    for (int index = 0; index < names.size(); ++index) {
+        if (!progress(index, names.size())) {
+            counts.cancelled = true;
+            break;
+        }
+        importFile(directory.filePath(names.at(index)), counts);
+    }
+    progress(names.size(), names.size());
+    return counts;
+}
+
+void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
+{
+    if (refuseWithoutDatabase(window))
+        return;
+    const QString title = QStringLiteral("Экспорт систем координат");
+    const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
+    if (folder.isEmpty())
+        return;
+    const CCoordSysExportCounts counts = exportCoordSystems(folder, dialogProgress(window, title));
+    if (counts.exported > 0)
+        settings.setValue(lastFolderKey, folder);
+    prompt().information(nullptr, title,
+                         QStringLiteral("Всего систем координат:\t%1\nУспешно экспортировано:\t%2\nОшибок экспорта:\t\t%3")
+                             .arg(counts.rows)
+                             .arg(counts.exported)
+                             .arg(counts.handled - counts.exported));
+}
+
+void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
+{
+    if (refuseWithoutDatabase(window))
+        return;
+    const QString title = QStringLiteral("Импорт систем координат");
+    const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
+    if (folder.isEmpty())
+        return;
+    const CCoordSysImportCounts counts = importCoordSystems(folder, dialogProgress(window, title));
+    if (counts.imported > 0)
+        settings.setValue(lastFolderKey, folder);
+    prompt().information(nullptr, title,
+                         QStringLiteral("Всего файлов в папке:\t%1\nНайдено систем координат:\t%2"
+                                        "\nУспешно импортировано:\t%3\nОшибок импорта:\t\t%4")
+                             .arg(counts.files)
+                             .arg(counts.found)
+                             .arg(counts.imported)
+                             .arg(counts.errors));
+}

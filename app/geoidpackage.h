@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CGeoidList;
+class QSettings;
+class QWidget;
+
+// What the installation of a geoid package did.
+struct CGeoidInstallation {
+    bool installed = false;
+    // The name under which the geoid was registered.
+    QString name;
+    // The vertical coordinate systems of the package as they are stored, by name.
+    QStringList vertCoordSystems;
+    // Why the package's vertical coordinate systems were not added; empty when they were or
+    // the package holds none.
+    QString vertCoordSysError;
+};
+
+// Asked with the geoid's name when the registry holds that name already; true adds the geoid
+// under another name.
+using CGeoidNameQuestion = std::function<bool(const QString& name)>;
+
+// Installs a geoid package (a zip archive): its grid files go into the data folder, its geoid
+// into the registry and the registry file "data.xml" there, its vertical coordinate systems into
+// the open database. A package with a member outside its root (an absolute path, "..") or a
+// link, or with a grid file that is no plain file name, is refused. A failed installation
+// leaves no grid file and no registry change behind; the vertical coordinate systems are
+// stored all or none.
+CGeoidInstallation installGeoidPackage(const QString& packagePath, const QString& dataFolder, CGeoidList& registry,
+                                       const CGeoidNameQuestion& addUnderOtherName);
+
+// The command "Добавить геоид": asks for the package and tells the user the outcome.
+void addGeoidFromPackage(QWidget* window, QSettings& settings, const QString& dataFolder, CGeoidList& registry);

@@ -1,0 +1,136 @@
+#include "shippeddata.h"
+
+#include "database/createdatabase.h"
+#include "database/novalue.h"
+#include "records/coordsysdetails.h"
+#include "records/coordsysstorage.h"
+#include "records/wkt/wktparser.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlDatabase>
+
+const char* const shippedDatabaseName = "definitions.db";
+
+namespace {
+
+const QByteArray emptyRegistry = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Data>\n  <Geoids/>\n</Data>\n";
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool storeWkt(const QString& text)
+{
+    const CWktItemPtr root = parseWkt(text);
+    CCoordSysDetails system;
+    return root && system.fromWkt(root.get()) && insertCoordSysDetails(system, false, nullptr) != NoValue;
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return QByteArray();
+    return hash.result().toHex();
+}
+
+QByteArray readSmallFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
+bool writeSmallFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// Fills the new database file on the default connection, in one transaction.
+bool fillDatabase(const QString& path, const QString& wktFile, QString* error)
+{
+    QSqlDatabase database = QSqlDatabase::contains()
+                                ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
+                                : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    database.close();
+    database.setDatabaseName(path);
+    if (!database.open())
+        return fail(error, QStringLiteral("Не удалось открыть базу данных: ") + path);
+    database.transaction();
+    bool filled = importWktFile(wktFile, nullptr, error);
+    if (filled && !database.commit())
+        filled = fail(error, QStringLiteral("Ошибка записи в базу данных"));
+    if (!filled)
+        database.rollback();
+    database.close();
+    return filled;
+}
+
+bool makeDatabase(const QString& wktFile, const QString& path, QString* error)
+{
+    const QString newPath = path + QStringLiteral(".new");
+    QFile::remove(newPath);
+    QString reason;
+    if (!createDatabase(newPath, QStringLiteral("Основная"),
+                        QStringLiteral("Общие системы координат: WGS 84, UTM, Пулково 1942, зоны Гаусса-Крюгера"), &reason))
+        return fail(error, reason);
+    if (!fillDatabase(newPath, wktFile, error)) {
+        QFile::remove(newPath);
+        return false;
+    }
+    QFile::remove(path);
+    if (!QFile::rename(newPath, path))
+        return fail(error, QStringLiteral("Не удалось записать файл ") + path);
+    return true;
+}
+
+} // namespace
+
+bool importWktFile(const QString& wktFile, int* stored, QString* error)
+{
+    QFile file(wktFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail(error, QStringLiteral("Не удалось прочитать файл ") + wktFile);
+    int count = 0;
+    int lineNumber = 0;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        ++lineNumber;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (!storeWkt(line))
+            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена").arg(wktFile).arg(lineNumber));
+        ++count;
+    }
+    if (stored)
+        *stored = count;
+    return true;
+}
+
+bool makeDataFolder(const QString& wktFile, const QString& folder, const QString& stampFile, QString* message)
+{
+    if (!QDir().mkpath(folder))
+        return fail(message, QStringLiteral("Не удалось создать папку ") + folder);
+    const QString registryPath = QDir(folder).filePath(QStringLiteral("data.xml"));
+    if (!QFileInfo::exists(registryPath) && !writeSmallFile(registryPath, emptyRegistry))
+        return fail(message, QStringLiteral("Не удалось записать файл ") + registryPath);
+    const QString databasePath = QDir(folder).filePath(QString::fromLatin1(shippedDatabaseName));
+    if (QFileInfo::exists(databasePath) && fileHash(databasePath) != readSmallFile(stampFile)) {
+        if (message)
+            *message = QStringLiteral("База данных изменена после создания и оставлена как есть: ") + databasePath;
+        return true;
+    }
+    if (!makeDatabase(wktFile, databasePath, message))
+        return false;
+    if (!writeSmallFile(stampFile, fileHash(databasePath)))
+        return fail(message, QStringLiteral("Не удалось записать файл ") + stampFile);
+    return true;
+}
