@@ -2,10 +2,10 @@
 
 #include "database/names.h"
 #include "database/xmlwriters.h"
+#include "records/infoconversion.h"
 #include "values/datuminfo.h"
 #include "values/valuecompare.h"
 
-#include <exception>
 
 namespace {
 
@@ -52,14 +52,13 @@ void readLinks(const QDomElement& element, const QString& childTag, Map& links)
     }
 }
 
-bool convertTransformLists(const CDatumDetails::TransformListMap& lists,
-                           std::map<std::string, std::shared_ptr<CTransformListInfo>>& infos)
+// Each link converted into a new value record under the same key.
+template <class Map, class InfoMap>
+bool convertLinks(const Map& links, InfoMap& infos)
 {
-    for (auto entry = lists.cbegin(); entry != lists.cend(); ++entry) {
-        auto info = std::make_shared<CTransformListInfo>();
-        if (!entry.value()->toInfo(*info))
+    for (const auto& entry : links) {
+        if (!convertLink(entry.second, infos[entry.first.toStdString()]))
             return false;
-        infos[entry.key().toStdString()] = info;
     }
     return true;
 }
@@ -124,14 +123,7 @@ bool CDatumDetails::operator==(const CDatumDetails& other) const
 
 bool CDatumDetails::toInfo(CDatumInfo& info) const
 {
-    info.clear();
-    try {
-        if (fillInfo(info))
-            return true;
-    } catch (const std::exception&) {
-    }
-    info.clear();
-    return false;
+    return fillOrClear(info, [&] { return fillInfo(info); });
 }
 
 bool CDatumDetails::fillInfo(CDatumInfo& info) const
@@ -143,24 +135,11 @@ bool CDatumDetails::fillInfo(CDatumInfo& info) const
     info.short_name = shortName.toStdString();
     info.epsg = epsgCode;
     info.mapinfo = mapinfoCode;
-    if (datumShift) {
-        info.datum_shift = std::make_shared<CDatumShiftInfo>();
-        if (!datumShift->toInfo(*info.datum_shift))
-            return false;
-    }
-    if (ellipsoid) {
-        info.ellipsoid = std::make_shared<CEllipsoidInfo>();
-        if (!ellipsoid->toInfo(*info.ellipsoid))
-            return false;
-    }
-    for (const auto& entry : pairwiseDatumShifts) {
-        auto shift = std::make_shared<CDatumShiftInfo>();
-        if (!entry.second->toInfo(*shift))
-            return false;
-        info.pairwise_shifts[entry.second->identifier.toStdString()] = shift;
-    }
-    return convertTransformLists(geographicDatumShifts, info.geographic_shifts)
-        && convertTransformLists(verticalDatumShifts, info.vertical_shifts);
+    if (!convertLink(datumShift, info.datum_shift) || !convertLink(ellipsoid, info.ellipsoid))
+        return false;
+    return convertLinks(pairwiseDatumShifts, info.pairwise_shifts)
+        && convertLinks(geographicDatumShifts.toStdMap(), info.geographic_shifts)
+        && convertLinks(verticalDatumShifts.toStdMap(), info.vertical_shifts);
 }
 
 QDomElement CDatumDetails::toXml(QDomDocument& document, const QString& tag) const

@@ -6,13 +6,13 @@
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/xmlwriters.h"
+#include "records/infoconversion.h"
 #include "records/unitlabel.h"
 #include "values/datumshiftinfo.h"
 
 #include <QTreeWidgetItem>
 
 #include <array>
-#include <exception>
 #include <utility>
 
 namespace {
@@ -87,14 +87,7 @@ bool CDatumShiftDetails::operator==(const CDatumShiftDetails& other) const
 
 bool CDatumShiftDetails::toInfo(CDatumShiftInfo& info) const
 {
-    info.clear();
-    try {
-        if (fillInfo(info))
-            return true;
-    } catch (const std::exception&) {
-    }
-    info.clear();
-    return false;
+    return fillOrClear(info, [&] { return fillInfo(info); });
 }
 
 bool CDatumShiftDetails::fillInfo(CDatumShiftInfo& info) const
@@ -119,18 +112,9 @@ bool CDatumShiftDetails::fillInfo(CDatumShiftInfo& info) const
     info.convention = conventionCode;
     info.exact = exact;
     info.epsg = epsgCode;
-    const std::pair<const std::shared_ptr<CUnitDetails>*, std::shared_ptr<CUnitInfo>*> units[] = {
-        {&lengthUnit, &info.length_unit},
-        {&angleUnit, &info.angle_unit},
-        {&scaleUnit, &info.scale_unit},
-    };
-    for (const auto& unit : units) {
-        if (!*unit.first)
-            continue;
-        *unit.second = std::make_shared<CUnitInfo>();
-        if (!(*unit.first)->toInfo(**unit.second))
-            return false;
-    }
+    if (!convertLink(lengthUnit, info.length_unit) || !convertLink(angleUnit, info.angle_unit)
+        || !convertLink(scaleUnit, info.scale_unit))
+        return false;
     if (datumShiftType.isValid())
         datumShiftType.toInfo(info.type_info);
     return true;

@@ -4,12 +4,12 @@
 #include "database/codetablesmapproj.h"
 #include "database/names.h"
 #include "database/xmlwriters.h"
+#include "records/infoconversion.h"
 #include "records/unitlabel.h"
 #include "values/mapprojinfo.h"
 
 #include <QTreeWidgetItem>
 
-#include <exception>
 
 namespace {
 
@@ -63,14 +63,7 @@ bool CMapProjDetails::operator==(const CMapProjDetails& other) const
 
 bool CMapProjDetails::toInfo(CMapProjInfo& info) const
 {
-    info.clear();
-    try {
-        if (fillInfo(info))
-            return true;
-    } catch (const std::exception&) {
-    }
-    info.clear();
-    return false;
+    return fillOrClear(info, [&] { return fillInfo(info); });
 }
 
 bool CMapProjDetails::fillInfo(CMapProjInfo& info) const
@@ -90,18 +83,9 @@ bool CMapProjDetails::fillInfo(CMapProjInfo& info) const
     info.swap_coords = swapCoords;
     info.epsg = epsgCode;
     info.mapinfo = mapinfoCode;
-    const std::pair<const std::shared_ptr<CUnitDetails>*, std::shared_ptr<CUnitInfo>*> units[] = {
-        {&lengthUnit, &info.length_unit},
-        {&angleUnit, &info.angle_unit},
-        {&scaleUnit, &info.scale_unit},
-    };
-    for (const auto& unit : units) {
-        if (!*unit.first)
-            continue;
-        *unit.second = std::make_shared<CUnitInfo>();
-        if (!(*unit.first)->toInfo(**unit.second))
-            return false;
-    }
+    if (!convertLink(lengthUnit, info.length_unit) || !convertLink(angleUnit, info.angle_unit)
+        || !convertLink(scaleUnit, info.scale_unit))
+        return false;
     for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry)
         info.param_values[entry.key()] = entry.value().toStdString();
     for (auto entry = params.cbegin(); entry != params.cend(); ++entry) {

@@ -1,6 +1,7 @@
 #include "records/transformdetails.h"
 
 #include "database/xmlwriters.h"
+#include "records/infoconversion.h"
 #include "values/transforminfo.h"
 
 #include <QTreeWidgetItem>
@@ -47,11 +48,7 @@ bool CTransformDetails::operator==(const CTransformDetails& other) const
 
 bool CTransformDetails::toInfo(CTransformInfo& info) const
 {
-    info.clear();
-    if (fillInfo(info))
-        return true;
-    info.clear();
-    return false;
+    return fillOrClear(info, [&] { return fillInfo(info); });
 }
 
 bool CTransformDetails::fillInfo(CTransformInfo& info) const

@@ -1,9 +1,8 @@
 #include "records/transformparamvaluedetails.h"
 
+#include "records/infoconversion.h"
 #include "records/unitlabel.h"
 #include "values/transforminfo.h"
-
-#include <exception>
 
 namespace {
 
@@ -42,21 +41,13 @@ bool CTransformParamValueDetails::operator==(const CTransformParamValueDetails& 
 
 bool CTransformParamValueDetails::toInfo(CTransformParamValueInfo& info) const
 {
-    info.clear();
-    if (!isValid())
-        return false;
-    try {
+    return fillOrClear(info, [&] {
+        if (!isValid())
+            return false;
         info.param = paramCode;
         info.value = value.toStdString();
-        if (!unit)
-            return true;
-        info.unit = std::make_shared<CUnitInfo>();
-        if (unit->toInfo(*info.unit))
-            return true;
-    } catch (const std::exception&) {
-    }
-    info.clear();
-    return false;
+        return convertLink(unit, info.unit);
+    });
 }
 
 QString CTransformParamValueDetails::valueText() const

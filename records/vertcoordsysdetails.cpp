@@ -2,11 +2,11 @@
 
 #include "database/novalue.h"
 #include "database/xmlwriters.h"
+#include "records/infoconversion.h"
 #include "values/transforminfo.h"
 #include "values/valuecompare.h"
 #include "values/vertcoordsysinfo.h"
 
-#include <exception>
 
 namespace {
 
@@ -44,14 +44,7 @@ bool CVertCoordSysDetails::operator==(const CVertCoordSysDetails& other) const
 
 bool CVertCoordSysDetails::toInfo(CVertCoordSysInfo& info) const
 {
-    info.clear();
-    try {
-        if (fillInfo(info))
-            return true;
-    } catch (const std::exception&) {
-    }
-    info.clear();
-    return false;
+    return fillOrClear(info, [&] { return fillInfo(info); });
 }
 
 bool CVertCoordSysDetails::fillInfo(CVertCoordSysInfo& info) const
@@ -63,10 +56,7 @@ bool CVertCoordSysDetails::fillInfo(CVertCoordSysInfo& info) const
     info.short_name = shortName.toStdString();
     info.geoid = geoidId.toStdString();
     info.epsg = epsgCode;
-    if (!transformList)
-        return true;
-    info.transform_list = std::make_shared<CTransformListInfo>();
-    return transformList->toInfo(*info.transform_list);
+    return convertLink(transformList, info.transform_list);
 }
 
 QDomElement CVertCoordSysDetails::toXml(QDomDocument& document, const QString& tag) const
