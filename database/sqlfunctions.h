@@ -11,7 +11,8 @@ class QSqlQuery;
 
 // Prepares the statement, binds the values to its "?" placeholders in order and runs it.
 bool execQuery(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
-// The key given to the row that the query has just inserted; NoValue when none can be read.
+// The autokey given to the row that the query has just inserted (a table with a rowid);
+// NoValue when nothing was inserted or the key is no int key.
 int insertedKey(const QSqlQuery& query);
 // The text with "\", "%" and "_" escaped by "\", for "LIKE ? ESCAPE '\'".
 QString escapeLikePattern(const QString& text);

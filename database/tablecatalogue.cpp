@@ -3,6 +3,7 @@
 #include "codetablesaxes.h"
 #include "novalue.h"
 #include "numbers.h"
+#include "sqlfunctions.h"
 
 #include <QDateTime>
 #include <QSqlQuery>
@@ -73,12 +74,6 @@ const CCatalogueRow* catalogueRow(int tableId)
     return found == std::end(catalogue) ? nullptr : found;
 }
 
-// Runs a statement without values on the default connection; false when it fails.
-bool execOnDefault(QSqlQuery& query, const QString& statement)
-{
-    return query.prepare(statement) && query.exec();
-}
-
 } // namespace
 
 QString tableName(int tableId)
@@ -114,7 +109,7 @@ int maxKey(int tableId, const QString& column)
     if (key.isEmpty() || table.isEmpty())
         return NoValue;
     QSqlQuery query;
-    if (!execOnDefault(query, QString("SELECT %1 FROM %2 ORDER BY %1 DESC LIMIT 1;").arg(key, table)))
+    if (!execQuery(query, QString("SELECT %1 FROM %2 ORDER BY %1 DESC LIMIT 1;").arg(key, table)))
         return NoValue;
     return query.next() ? variantToIntOrNone(query.value(0)) : 0;
 }
@@ -134,7 +129,7 @@ int lastUsedKey(int tableId)
     if (key.isEmpty() || table.isEmpty())
         return NoValue;
     QSqlQuery query;
-    if (!execOnDefault(query, QString("SELECT %1 FROM %2 ORDER BY last_use DESC LIMIT 1;").arg(key, table))
+    if (!execQuery(query, QString("SELECT %1 FROM %2 ORDER BY last_use DESC LIMIT 1;").arg(key, table))
         || !query.next())
         return NoValue;
     return variantToIntOrNone(query.value(0));
@@ -147,11 +142,9 @@ bool touchLastUse(int tableId, int key)
     if (keyColumn.isEmpty() || table.isEmpty())
         return false;
     QSqlQuery query;
-    if (!query.prepare(QString("UPDATE %1 SET last_use = :now WHERE %2 = :key ;").arg(table, keyColumn)))
-        return false;
-    query.bindValue(":now", QDateTime::currentMSecsSinceEpoch());
-    query.bindValue(":key", key);
-    return query.exec() && query.numRowsAffected() > 0;
+    return execQuery(query, QString("UPDATE %1 SET last_use = ? WHERE %2 = ? ;").arg(table, keyColumn),
+                     {QDateTime::currentMSecsSinceEpoch(), key})
+        && query.numRowsAffected() > 0;
 }
 
 int rowCount(int tableId)
@@ -160,7 +153,7 @@ int rowCount(int tableId)
     if (table.isEmpty())
         return 0;
     QSqlQuery query;
-    if (!execOnDefault(query, QString("SELECT COUNT(*) FROM %1").arg(table)) || !query.next())
+    if (!execQuery(query, QString("SELECT COUNT(*) FROM %1").arg(table)) || !query.next())
         return 0;
     return variantToInt(query.value(0), 0);
 }

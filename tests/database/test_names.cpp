@@ -1,3 +1,5 @@
+#include "testfiles.h"
+
 #include "database/names.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -272,14 +274,10 @@ void TestNames::xmlDoctypeName()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const auto write = [&folder](const QString& name, const QByteArray& content) {
-        QFile file(folder.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    };
-    write("typed.xml", "<?xml version=\"1.0\"?>\n<!DOCTYPE coordsys>\n<coordsys/>\n");
-    write("untyped.xml", "<coordsys/>");
-    write("broken.xml", "<coordsys>");
+    QVERIFY(writeFile(folder.filePath("typed.xml"),
+                      "<?xml version=\"1.0\"?>\n<!DOCTYPE coordsys>\n<coordsys/>\n"));
+    QVERIFY(writeFile(folder.filePath("untyped.xml"), "<coordsys/>"));
+    QVERIFY(writeFile(folder.filePath("broken.xml"), "<coordsys>"));
     QCOMPARE(::xmlDoctypeName(folder.filePath("typed.xml")), QString("coordsys"));
     QCOMPARE(::xmlDoctypeName(folder.filePath("untyped.xml")), QString());
     QCOMPARE(::xmlDoctypeName(folder.filePath("broken.xml")), QString());

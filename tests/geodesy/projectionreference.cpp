@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTextStream>
+#include <QtTest>
 
 #include <cmath>
 
@@ -58,21 +59,7 @@ QString checkPoint(const CMapProjection& projection, double a, const CCoords& ge
     return failures;
 }
 
-} // namespace
-
-CEllipsoidParams ellipsoid(double a, double inverseFlattening)
-{
-    CEllipsoidParams params;
-    params.setInverseFlattening(a, inverseFlattening);
-    return params;
-}
-
-std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,
-                                     const CMapProjectionParams& params)
-{
-    return std::shared_ptr<CMapProjection>(createMapProjection(ellipsoid, params));
-}
-
+// One line per failure; empty when all points pass.
 QString compareWithTable(const CMapProjection& projection, double a, const QString& fileName)
 {
     QFile file(QStringLiteral(TESTDATA_DIR "/") + fileName);
@@ -99,6 +86,47 @@ QString compareWithTable(const CMapProjection& projection, double a, const QStri
     if (points == 0)
         return QStringLiteral("no points in ") + fileName;
     return failures;
+}
+
+} // namespace
+
+CEllipsoidParams ellipsoid(double a, double inverseFlattening)
+{
+    CEllipsoidParams params;
+    params.setInverseFlattening(a, inverseFlattening);
+    return params;
+}
+
+CCoords geodetic(double latitude, double longitude)
+{
+    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
+}
+
+std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,
+                                     const CMapProjectionParams& params)
+{
+    return std::shared_ptr<CMapProjection>(createMapProjection(ellipsoid, params));
+}
+
+void addTableColumns()
+{
+    QTest::addColumn<std::shared_ptr<CMapProjection>>("projection");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<QString>("table");
+}
+
+void checkTableRow()
+{
+    QFETCH(std::shared_ptr<CMapProjection>, projection);
+    QFETCH(int, type);
+    QFETCH(double, a);
+    QFETCH(QString, table);
+
+    QVERIFY(projection);
+    QCOMPARE(projection->getType(), type);
+    const QString failures = compareWithTable(*projection, a, table);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures));
 }
 
 } // namespace projectionreference

@@ -16,14 +16,25 @@ constexpr double kDegree = vexa::kPi / 180.0;
 
 vexa::CEllipsoidParams ellipsoid(double a, double inverseFlattening);
 
+inline const vexa::CEllipsoidParams kWgs84 = ellipsoid(6378137.0, 298.257223563);
+inline const vexa::CEllipsoidParams kGrs80 = ellipsoid(6378137.0, 298.257222101);
+inline const vexa::CEllipsoidParams kKrassowsky = ellipsoid(6378245.0, 298.3);
+inline const vexa::CEllipsoidParams kInternational = ellipsoid(6378388.0, 297.0);
+inline const vexa::CEllipsoidParams kBessel = ellipsoid(6377397.155, 299.1528128);
+
+// A geodetic point from degrees.
+vexa::CCoords geodetic(double latitude, double longitude);
+
 // Builds through the factory, as the operations do.
 std::shared_ptr<vexa::CMapProjection> make(const vexa::CEllipsoidParams& ellipsoid,
                                            const vexa::CMapProjectionParams& params);
 
-// Checks a projection against a table of TESTDATA_DIR (lines: longitude and latitude in
-// degrees, easting and northing): forward and inverse within 1 mm, forward then inverse
-// back within 1e-9 rad. Returns one line per failure; empty when all points pass.
-QString compareWithTable(const vexa::CMapProjection& projection, double a, const QString& fileName);
+// Columns of a reference-table test: projection, type, a (semi-major axis), table.
+void addTableColumns();
+// Checks the current row: the factory built the projection of the type, and it agrees with
+// the table of TESTDATA_DIR (lines: longitude and latitude in degrees, easting, northing):
+// forward and inverse within 1 mm, forward then inverse back within 1e-9 rad.
+void checkTableRow();
 
 } // namespace projectionreference
 

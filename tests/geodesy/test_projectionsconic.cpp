@@ -7,15 +7,16 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
 using projectionreference::kDegree;
+using projectionreference::kWgs84;
+using projectionreference::kGrs80;
+using projectionreference::kKrassowsky;
+using projectionreference::kInternational;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kGrs80 = projectionreference::ellipsoid(6378137.0, 298.257222101);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
-const CEllipsoidParams kInternational = projectionreference::ellipsoid(6378388.0, 297.0);
 const CEllipsoidParams kClarke1866(6378206.4, 6356583.8);
 
 // Belgian 1972 parallels: 49d50m00.00204s and 51d10m00.00204s.
@@ -98,11 +99,6 @@ Projection lambert1SP(const CEllipsoidParams& ellipsoid, double phi0, double lam
     return projectionreference::make(ellipsoid, params);
 }
 
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
-}
-
 } // namespace
 
 class TestProjectionsConic : public QObject
@@ -127,10 +123,7 @@ private slots:
 
 void TestProjectionsConic::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("albers south") << albers(kGrs80, -18, -36, 0, 132, 0, 0) << 5 << kGrs80.a
                                   << "projectionsconic_aea_australia.txt";
@@ -161,15 +154,7 @@ void TestProjectionsConic::referenceTables_data()
 
 void TestProjectionsConic::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsConic::southernConeInverse_data()

@@ -7,15 +7,16 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
 using projectionreference::kDegree;
+using projectionreference::kWgs84;
+using projectionreference::kGrs80;
+using projectionreference::kKrassowsky;
+using projectionreference::kBessel;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kGrs80 = projectionreference::ellipsoid(6378137.0, 298.257222101);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
-const CEllipsoidParams kBessel = projectionreference::ellipsoid(6377397.155, 299.1528128);
 const CEllipsoidParams kEverest = projectionreference::ellipsoid(6377298.556, 300.8017);
 
 Projection cassini(const CEllipsoidParams& ellipsoid, double phi0, double lambda0,
@@ -109,11 +110,6 @@ Projection krovak(double easting, double northing)
     return projectionreference::make(kBessel, params);
 }
 
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(ObliqueDefinition)
@@ -140,10 +136,7 @@ private slots:
 
 void TestProjectionsCylindrical::referenceTables_data()
 {
-    QTest::addColumn<Projection>("projection");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<QString>("table");
+    projectionreference::addTableColumns();
 
     QTest::newRow("cassini berlin") << cassini(kBessel, 52.41864827777778, 13.62720366666667, 40000, 10000)
                                     << 8 << kBessel.a << "projectionscylindrical_cass_berlin.txt";
@@ -166,15 +159,7 @@ void TestProjectionsCylindrical::referenceTables_data()
 
 void TestProjectionsCylindrical::referenceTables()
 {
-    QFETCH(Projection, projection);
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(QString, table);
-
-    QVERIFY(projection);
-    QCOMPARE(projection->getType(), type);
-    const QString failures = projectionreference::compareWithTable(*projection, a, table);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    projectionreference::checkTableRow();
 }
 
 void TestProjectionsCylindrical::mercatorAxes_data()
