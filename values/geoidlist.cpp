@@ -1,6 +1,7 @@
 #include "values/geoidlist.h"
 
 #include "database/xmlwriters.h"
+#include "geodesy/geoid.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -157,6 +158,7 @@ void CGeoidList::clear()
     entries.clear();
     folder.clear();
     listFilePath.clear();
+    cache.clear();
 }
 
 bool CGeoidList::readXml(const std::string& folder, const std::string& fileName)
@@ -234,4 +236,17 @@ std::string CGeoidList::makeUniqueName(const std::string& name) const
 std::string CGeoidList::makeUniqueId(const std::string& id) const
 {
     return makeUnique(id, [this](const std::string& text) { return containsId(text); });
+}
+
+std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::getGeoid(const std::string& id)
+{
+    const auto cached = cache.find(id);
+    if (cached != cache.end())
+        return cached->second;
+    return loadGeoid(id);
+}
+
+std::string CGeoidList::filePath(const std::string& fileName) const
+{
+    return QDir(fromStd(folder)).filePath(fromStd(fileName)).toStdString();
 }

@@ -4,6 +4,10 @@
 #include <memory>
 #include <string>
 
+namespace vexa {
+class CGeoidGridParams;
+}
+
 // One installed geoid: texts in UTF-8; the file names are bare names of files
 // in the registry's folder.
 class CGeoidEntry
@@ -46,8 +50,20 @@ public:
     std::string makeUniqueName(const std::string& name) const;
     std::string makeUniqueId(const std::string& id) const;
 
+    // The geoid of the ID, loaded on first use and kept until the registry is
+    // cleared or read again, a geoid that failed to load included. Never empty;
+    // vexa::CGeoidParams::isValid tells whether it can be used.
+    std::shared_ptr<vexa::CGeoidGridParams> getGeoid(const std::string& id);
+
 private:
+    // Builds the geoid of the ID from its grid, metadata and coordinate-system
+    // files and caches it.
+    std::shared_ptr<vexa::CGeoidGridParams> loadGeoid(const std::string& id);
+    // The file in the registry's folder.
+    std::string filePath(const std::string& fileName) const;
+
     std::map<std::string, CGeoidEntry> entries;
     std::string folder;
     std::string listFilePath;
+    std::map<std::string, std::shared_ptr<vexa::CGeoidGridParams>> cache;
 };
