@@ -169,9 +169,10 @@ QString storeVertCoordSystems(QVector<CVertCoordSysDetails> records, const QStri
     QStringList stored;
     for (CVertCoordSysDetails& record : records) {
         record.geoidId = geoidId;
-        const int key = insertVertCoordSysDetails(record, false);
+        QString error;
+        const int key = insertVertCoordSysDetails(record, false, &error);
         if (key == NoValue)
-            return QStringLiteral("Не удалось записать систему высот \"%1\"").arg(record.name);
+            return QStringLiteral("Не удалось записать систему высот \"%1\". %2").arg(record.name, error);
         const QString name = storedVertCoordSysName(key);
         if (!name.isEmpty())
             stored.append(name);
