@@ -4,6 +4,9 @@
 #include "testfiles.h"
 
 #include "app/geoidpackage.h"
+#include "database/novalue.h"
+#include "records/vertcoordsysdetails.h"
+#include "records/vertcoordsysstorage.h"
 #include "values/geoidlist.h"
 
 #include <QDir>
@@ -162,8 +165,14 @@ QString TestGeoidPackage::dataFolder() const
     return m_dataFolder->path();
 }
 
+// The package's vertical system, equal to one stored already, is listed but not stored again.
 void TestGeoidPackage::packageInstallsTheGeoidWithTheSmallerId()
 {
+    CVertCoordSysDetails stored;
+    stored.name = vertName;
+    stored.shortName = QStringLiteral("EGM");
+    stored.geoidId = QStringLiteral("egm-a");
+    QVERIFY(insertVertCoordSysDetails(stored, true) != NoValue);
     const QString path = package(standardMembers());
     runCommand(path);
 
@@ -216,7 +225,7 @@ void TestGeoidPackage::nameClash()
         return;
     }
     QCOMPARE(m_prompt->messageTexts(),
-             (QStringList{question, QStringLiteral("ОК|Успешно установлен геоид %1[1]\nДобавлены системы высот:\n%2")
+             (QStringList{question, QStringLiteral("ОК|Успешно установлен геоид %1[1]\nДобавлены системы высот:\n%2[1]")
                                         .arg(geoidName, vertName)}));
     QCOMPARE(folderFiles(dataFolder()), (QStringList{"data.xml", "egm.grd", "egm[1].grd", "egm_cs.xml", "egm_cs[1].xml",
                                                       "egm_meta.xml", "egm_meta[1].xml"}));
@@ -236,6 +245,9 @@ void TestGeoidPackage::refusedPackage_data()
 
     const Members standard = standardMembers();
     QTest::newRow("member going up") << (standard + Members{{"../escaped.grd", "x"}}) << QString();
+    QTest::newRow("member going up inside its path") << (standard + Members{{"sub/../../escaped.grd", "x"}}) << QString();
+    QTest::newRow("member going up with backslashes") << (standard + Members{{"sub\\..\\..\\escaped.grd", "x"}})
+                                                      << QString();
     QTest::newRow("member with an absolute path") << (standard + Members{{"/tmp/absolute.grd", "x"}}) << QString();
     QTest::newRow("link") << standard << QStringLiteral("link.grd");
     Members noRegistry = standard;
@@ -243,7 +255,7 @@ void TestGeoidPackage::refusedPackage_data()
     QTest::newRow("no registry") << noRegistry << QString();
     Members gridWithPath = standard;
     gridWithPath[0].second = registry(geoidElement("egm-a", geoidName, "sub/egm.grd", "egm_cs.xml", "egm_meta.xml"));
-    gridWithPath.append({"sub/egm.grd", "grid data"});
+    gridWithPath.append(qMakePair(QStringLiteral("sub/egm.grd"), QByteArray("grid data")));
     QTest::newRow("grid name with a path") << gridWithPath << QString();
     Members noMetadata = standard;
     noMetadata[0].second = registry(geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", ""));
@@ -268,7 +280,7 @@ void TestGeoidPackage::refusedPackage()
     QCOMPARE(readFile(QDir(dataFolder()).filePath("data.xml")), registryBefore);
     QVERIFY(!m_registry.hasEntries());
     QVERIFY(storedVertCoordSystems().isEmpty());
-    QVERIFY(!QFileInfo::exists(QDir(m_work->path()).filePath("escaped.grd")));
+    QVERIFY(!QFileInfo::exists(QDir::temp().filePath("escaped.grd")));
     QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/absolute.grd")));
 }
 
