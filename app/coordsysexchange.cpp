@@ -75,15 +75,15 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
     }
 }
 
-bool refuseWithoutDatabase(QWidget* window)
+} // namespace
+
+bool requireOpenDatabase(QWidget* window)
 {
     if (QSqlDatabase::database(QSqlDatabase::defaultConnection, false).isOpen())
-        return false;
+        return true;
     prompt().warning(window, QStringLiteral("Ошибка"), QStringLiteral("Не открыта база данных"));
-    return true;
+    return false;
 }
-
-} // namespace
 
 QString coordSysFileName(const QString& folder, const QString& systemName)
 {
@@ -141,7 +141,7 @@ CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgr
 
 void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
 {
-    if (refuseWithoutDatabase(window))
+    if (!requireOpenDatabase(window))
         return;
     const QString title = QStringLiteral("Экспорт систем координат");
     const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
@@ -159,7 +159,7 @@ void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
 
 void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
 {
-    if (refuseWithoutDatabase(window))
+    if (!requireOpenDatabase(window))
         return;
     const QString title = QStringLiteral("Импорт систем координат");
     const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());

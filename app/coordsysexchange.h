@@ -29,6 +29,9 @@ struct CCoordSysImportCounts {
     bool cancelled = false;
 };
 
+// True when the default connection is open; otherwise tells the user "Не открыта база данных".
+bool requireOpenDatabase(QWidget* window);
+
 // The name of the file of a coordinate system in the folder: the system's name made a safe,
 // visible file name of a usable length, with ".xml", numbered when the folder holds it already.
 QString coordSysFileName(const QString& folder, const QString& systemName);

@@ -1,0 +1,78 @@
+// The main window's tools: the recalculation, geoid packages and the exchange of coordinate
+// systems with folders and other databases.
+#include "mainwindow.h"
+
+#include "coordsysexchange.h"
+#include "framepanel.h"
+#include "geoidpackage.h"
+#include "panelrecalculation.h"
+#include "prompt.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString lastUpdateDatabaseKey = QStringLiteral("/Settings/LastUpdateDatabasePath");
+
+} // namespace
+
+void MainWindow::slotCalculate(bool fromLeft)
+{
+    guardSlot(this, [this, fromLeft] {
+        FramePanel* source = fromLeft ? m_leftPanel : m_rightPanel;
+        FramePanel* target = fromLeft ? m_rightPanel : m_leftPanel;
+        recalculatePanels(this, *source, *target, &m_geoids, m_options.showCalcStats());
+    });
+}
+
+void MainWindow::slotAddGeoid()
+{
+    guardSlot(this, [this] { addGeoidFromPackage(this, m_settings, dataDirPath(), m_geoids); });
+}
+
+void MainWindow::slotExportCoordSysToFolder()
+{
+    guardSlot(this, [this] { exportCoordSystemsToFolder(this, m_settings); });
+}
+
+void MainWindow::slotImportCoordSysFromFolder()
+{
+    guardSlot(this, [this] { importCoordSystemsFromFolder(this, m_settings); });
+}
+
+void MainWindow::slotImportCoordSysFromDatabase()
+{
+    guardSlot(this, [this] {
+        if (!requireOpenDatabase(this))
+            return;
+        const QString last = m_settings.value(lastUpdateDatabaseKey, QString()).toString();
+        const QString path = prompt().getOpenFileName(this, QStringLiteral("Обновить базу данных из файла"),
+                                                      last.isEmpty() ? QString() : QFileInfo(last).absoluteFilePath(),
+                                                      QStringLiteral("*.db"));
+        if (!path.isEmpty() && updateDatabase(path))
+            m_settings.setValue(lastUpdateDatabaseKey, path);
+    });
+}
+
+// The other database's systems travel through a temporary folder: exported while it is open,
+// imported once the database of the window is open again.
+bool MainWindow::updateDatabase(const QString& fileName)
+{
+    const QString current = m_database.isOpen() ? m_database.databaseName() : QString();
+    closeDatabase();
+    const QTemporaryDir folder;
+    const bool exported =
+        folder.isValid() && openDatabase(fileName)
+        && !exportCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Экспорт систем координат"))).cancelled;
+    closeDatabase();
+    if (!current.isEmpty())
+        openDatabase(current);
+    if (!exported || !m_database.isOpen())
+        return false;
+    const CCoordSysImportCounts counts =
+        importCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Импорт систем координат")));
+    prompt().information(nullptr, QStringLiteral("Обновление базы данных"),
+                         QStringLiteral("Импортировано систем координат: %1").arg(counts.imported));
+    return true;
+}

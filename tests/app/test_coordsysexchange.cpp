@@ -1,0 +1,336 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+#include "testfiles.h"
+
+#include "app/coordsysexchange.h"
+#include "app/shippeddata.h"
+#include "database/tablecatalogue.h"
+#include "records/coordsysdetails.h"
+#include "records/coordsysstorage.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString lastFolderKey = QStringLiteral("/Settings/LastExpImpPath");
+
+QString exchangeWkt()
+{
+    return QStringLiteral(TESTDATA_DIR "/exchange.wkt");
+}
+
+QStringList xmlFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*")}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QList<CCoordSysDetails> storedSystems()
+{
+    QList<CCoordSysDetails> systems;
+    for (const QVariant& key : CTestDatabase::column(QStringLiteral("SELECT autokey FROM coordsys ORDER BY autokey;"))) {
+        CCoordSysDetails system;
+        if (readCoordSysDetails(key.toInt(), system))
+            systems.append(system);
+    }
+    return systems;
+}
+
+QStringList storedNames()
+{
+    QStringList names;
+    for (const QVariant& name : CTestDatabase::column(QStringLiteral("SELECT name FROM coordsys ORDER BY autokey;")))
+        names.append(name.toString());
+    return names;
+}
+
+bool renameSystem(const QString& from, const QString& to)
+{
+    return CTestDatabase::exec(QStringLiteral("UPDATE coordsys SET name=? WHERE name=?;"), {to, from});
+}
+
+// Stops the pass before the item of that number.
+CPassProgress stopBefore(int item)
+{
+    return [item](int handled, int count) { return handled == count || handled < item; };
+}
+
+} // namespace
+
+class TestCoordSysExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void exportThenImportGivesEqualRecords();
+    void reimportNumbersOnlyDifferentDefinitions();
+    void fileNames_data();
+    void fileNames();
+    void unsafeNamesImportBackWhole();
+    void exportNeverOverwrites();
+    void unwritableFolderCountsAsErrors();
+    void importCountsFilesAndElements();
+    void cancelledPasses();
+    void commandsWithoutDatabaseAreRefused();
+    void commandMessagesAndSettings();
+
+private:
+    // A new database filled with the systems of the test WKT file.
+    void newDatabase(bool filled = true);
+    QString newFolder();
+
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    QList<std::shared_ptr<QTemporaryDir>> m_folders;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+void TestCoordSysExchange::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_prompt = std::make_unique<CScriptedPrompt>();
+    newDatabase();
+}
+
+void TestCoordSysExchange::cleanup()
+{
+    m_prompt.reset();
+    m_database.reset();
+    m_folders.clear();
+}
+
+void TestCoordSysExchange::newDatabase(bool filled)
+{
+    m_database.reset();
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    QString error;
+    if (filled)
+        QVERIFY2(importWktFile(exchangeWkt(), nullptr, &error), qPrintable(error));
+}
+
+QString TestCoordSysExchange::newFolder()
+{
+    m_folders.append(std::make_shared<QTemporaryDir>());
+    return m_folders.last()->path();
+}
+
+void TestCoordSysExchange::exportThenImportGivesEqualRecords()
+{
+    const QList<CCoordSysDetails> original = storedSystems();
+    QCOMPARE(original.size(), 4);
+    const QString folder = newFolder();
+    const CCoordSysExportCounts exported = exportCoordSystems(folder);
+    QCOMPARE(exported.rows, 4);
+    QCOMPARE(exported.handled, 4);
+    QCOMPARE(exported.exported, 4);
+    QVERIFY(!exported.cancelled);
+    QCOMPARE(xmlFiles(folder), (QStringList{"Pulkovo 1942 _ Gauss-Kruger zone 7.xml", "Pulkovo 1942.xml",
+                                            "WGS 84 _ UTM zone 37N.xml", "WGS 84.xml"}));
+    const QByteArray file = readFile(QDir(folder).filePath("WGS 84.xml"));
+    QVERIFY2(file.startsWith("<?xml version='1.0' encoding='UTF-8'?>\n<!DOCTYPE coordsys>\n<coordsys>\n <"), file.left(80));
+
+    newDatabase(false);
+    const CCoordSysImportCounts imported = importCoordSystems(folder);
+    QCOMPARE(imported.files, 4);
+    QCOMPARE(imported.found, 4);
+    QCOMPARE(imported.imported, 4);
+    QCOMPARE(imported.errors, 0);
+    const QList<CCoordSysDetails> copies = storedSystems();
+    QCOMPARE(copies.size(), original.size());
+    for (const CCoordSysDetails& system : original) {
+        const auto copy = std::find_if(copies.begin(), copies.end(),
+                                       [&system](const CCoordSysDetails& other) { return other.name == system.name; });
+        QVERIFY2(copy != copies.end(), qPrintable(system.name));
+        QVERIFY2(*copy == system, qPrintable(system.name));
+    }
+}
+
+// Systems equal to stored ones are found, not stored again; a changed definition comes in
+// under a numbered name.
+void TestCoordSysExchange::reimportNumbersOnlyDifferentDefinitions()
+{
+    const QString folder = newFolder();
+    QCOMPARE(exportCoordSystems(folder).exported, 4);
+    const CCoordSysImportCounts same = importCoordSystems(folder);
+    QCOMPARE(same.found, 4);
+    QCOMPARE(same.imported, 0);
+    QCOMPARE(same.errors, 0);
+    QCOMPARE(storedNames().size(), 4);
+
+    const QString path = QDir(folder).filePath("Pulkovo 1942.xml");
+    QByteArray content = readFile(path);
+    QVERIFY(content.contains("<Description>"));
+    content.replace("<Description>", "<Description>Изменено ");
+    QVERIFY(writeFile(path, content));
+    const CCoordSysImportCounts changed = importCoordSystems(folder);
+    QCOMPARE(changed.found, 4);
+    QCOMPARE(changed.imported, 1);
+    QCOMPARE(storedNames().filter(QStringLiteral("[1]")), QStringList{"Pulkovo 1942[1]"});
+}
+
+void TestCoordSysExchange::fileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain") << "СК-42 зона 7" << "СК-42 зона 7.xml";
+    QTest::newRow("separators") << "a/b\\c:d" << "a_b_c_d.xml";
+    QTest::newRow("wildcards and quotes") << "<x>|\"y\"?*" << "_x___y___.xml";
+    QTest::newRow("hidden") << ".скрытая" << "_скрытая.xml";
+    QTest::newRow("control characters") << "строка\nвторая\tтаб" << "строка_вторая_таб.xml";
+    QTest::newRow("taken") << "taken" << "taken[1].xml";
+}
+
+void TestCoordSysExchange::fileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fileName);
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("taken.xml")));
+    QCOMPARE(coordSysFileName(folder, name), fileName);
+
+    const QString longName = QString(300, QChar(0x0416));
+    const QString longFile = coordSysFileName(folder, longName);
+    QVERIFY(longFile.toUtf8().size() <= 255);
+    QVERIFY(longFile.endsWith(".xml"));
+    QVERIFY(longName.startsWith(longFile.chopped(4)));
+}
+
+// Names that make unsafe, hidden, overlong or equal file names still export and import back.
+void TestCoordSysExchange::unsafeNamesImportBackWhole()
+{
+    QVERIFY(renameSystem("WGS 84", ".скрытая"));
+    QVERIFY(renameSystem("Pulkovo 1942", QString(300, QChar(0x0416))));
+    QVERIFY(renameSystem("WGS 84 / UTM zone 37N", "двойная\nстрока"));
+    QVERIFY(renameSystem("Pulkovo 1942 / Gauss-Kruger zone 7", "двойная\nстрока"));
+    const QList<CCoordSysDetails> original = storedSystems();
+    const QString folder = newFolder();
+    QCOMPARE(exportCoordSystems(folder).exported, 4);
+    QVERIFY(xmlFiles(folder).contains("двойная_строка[1].xml"));
+
+    newDatabase(false);
+    const CCoordSysImportCounts imported = importCoordSystems(folder);
+    QCOMPARE(imported.files, 4);
+    QCOMPARE(imported.imported, 4);
+    const QList<CCoordSysDetails> copies = storedSystems();
+    for (const CCoordSysDetails& system : original)
+        QVERIFY(std::find(copies.begin(), copies.end(), system) != copies.end());
+}
+
+void TestCoordSysExchange::exportNeverOverwrites()
+{
+    const QString folder = newFolder();
+    QCOMPARE(exportCoordSystems(folder).exported, 4);
+    const QByteArray first = readFile(QDir(folder).filePath("WGS 84.xml"));
+    QVERIFY(writeFile(QDir(folder).filePath("WGS 84.xml"), "kept"));
+    QCOMPARE(exportCoordSystems(folder).exported, 4);
+    QCOMPARE(xmlFiles(folder).size(), 8);
+    QCOMPARE(readFile(QDir(folder).filePath("WGS 84.xml")), QByteArray("kept"));
+    QCOMPARE(readFile(QDir(folder).filePath("WGS 84[1].xml")), first);
+}
+
+void TestCoordSysExchange::unwritableFolderCountsAsErrors()
+{
+    const QString missing = QDir(newFolder()).filePath("missing");
+    const CCoordSysExportCounts counts = exportCoordSystems(missing);
+    QCOMPARE(counts.handled, 4);
+    QCOMPARE(counts.exported, 0);
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestCoordSysExchange::importCountsFilesAndElements()
+{
+    const QString source = newFolder();
+    QCOMPARE(exportCoordSystems(source).exported, 4);
+    const QByteArray wgs84 = readFile(QDir(source).filePath("WGS 84.xml"));
+    const QByteArray element = wgs84.mid(wgs84.indexOf("<coordsys>"));
+
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("two.xml"), "<?xml version='1.0'?>\n" + element + element));
+    QByteArray otherCase = element;
+    otherCase.replace("<coordsys>", "<CoordSys>").replace("</coordsys>", "</CoordSys>");
+    QVERIFY(writeFile(QDir(folder).filePath("other case.xml"), otherCase));
+    QVERIFY(writeFile(QDir(folder).filePath("broken.xml"), "<coordsys>"));
+    QVERIFY(writeFile(QDir(folder).filePath("empty.xml"), "<coordsys/>"));
+    QVERIFY(writeFile(QDir(folder).filePath("not xml.txt"), element));
+    QVERIFY(QDir(folder).mkdir("sub.xml"));
+
+    newDatabase(false);
+    const CCoordSysImportCounts counts = importCoordSystems(folder);
+    QCOMPARE(counts.files, 4);
+    QCOMPARE(counts.found, 3);
+    QCOMPARE(counts.imported, 1);
+    QCOMPARE(counts.errors, 0);
+
+    const CCoordSysImportCounts empty = importCoordSystems(newFolder());
+    QCOMPARE(empty.files + empty.found + empty.imported + empty.errors, 0);
+}
+
+void TestCoordSysExchange::cancelledPasses()
+{
+    const QString folder = newFolder();
+    const CCoordSysExportCounts exported = exportCoordSystems(folder, stopBefore(2));
+    QVERIFY(exported.cancelled);
+    QCOMPARE(exported.handled, 2);
+    QCOMPARE(exported.exported, 2);
+    QCOMPARE(xmlFiles(folder).size(), 2);
+
+    newDatabase(false);
+    const CCoordSysImportCounts imported = importCoordSystems(folder, stopBefore(1));
+    QVERIFY(imported.cancelled);
+    QCOMPARE(imported.files, 2);
+    QCOMPARE(imported.imported, 1);
+}
+
+void TestCoordSysExchange::commandsWithoutDatabaseAreRefused()
+{
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    QSettings settings;
+    exportCoordSystemsToFolder(nullptr, settings);
+    importCoordSystemsFromFolder(nullptr, settings);
+    QCOMPARE(m_prompt->messageTexts(),
+             (QStringList{"Ошибка|Не открыта база данных", "Ошибка|Не открыта база данных"}));
+    QVERIFY(m_prompt->fileRequests().isEmpty());
+}
+
+void TestCoordSysExchange::commandMessagesAndSettings()
+{
+    QSettings settings;
+    const QString folder = newFolder();
+    m_prompt->answerFile(folder);
+    exportCoordSystemsToFolder(nullptr, settings);
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Экспорт систем координат"));
+    QCOMPARE(m_prompt->messageTexts().last(), QStringLiteral("Экспорт систем координат|Всего систем координат:\t4\n"
+                                                             "Успешно экспортировано:\t4\nОшибок экспорта:\t\t0"));
+    QCOMPARE(settings.value(lastFolderKey).toString(), folder);
+
+    settings.remove(lastFolderKey);
+    m_prompt->answerFile(folder);
+    importCoordSystemsFromFolder(nullptr, settings);
+    QCOMPARE(m_prompt->messageTexts().last(),
+             QStringLiteral("Импорт систем координат|Всего файлов в папке:\t4\nНайдено систем координат:\t4\n"
+                            "Успешно импортировано:\t0\nОшибок импорта:\t\t0"));
+    QVERIFY(!settings.contains(lastFolderKey));
+
+    newDatabase(false);
+    m_prompt->answerFile(folder);
+    importCoordSystemsFromFolder(nullptr, settings);
+    QVERIFY(m_prompt->messageTexts().last().contains("Успешно импортировано:\t4\n"));
+    QCOMPARE(settings.value(lastFolderKey).toString(), folder);
+
+    m_prompt->clear();
+    exportCoordSystemsToFolder(nullptr, settings);
+    QVERIFY(m_prompt->messageTexts().isEmpty());
+}
+
+QTEST_MAIN(TestCoordSysExchange)
+#include "test_coordsysexchange.moc"
