@@ -1,0 +1,132 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+
+#include "app/mainwindow.h"
+#include "app/shippeddata.h"
+#include "database/createdatabase.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
+const QString lastUpdateKey = QStringLiteral("/Settings/LastUpdateDatabasePath");
+
+QString openDatabaseName()
+{
+    const QSqlDatabase database = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
+    return database.isOpen() ? database.databaseName() : QString();
+}
+
+int systemCount()
+{
+    return CTestDatabase::value(QStringLiteral("SELECT COUNT(*) FROM coordsys;")).toInt();
+}
+
+} // namespace
+
+class TestDatabaseImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void importsTheOtherDatabasesSystems();
+    void refusedWithoutOpenDatabase();
+    void otherFileThatDoesNotOpen();
+
+private:
+    std::unique_ptr<MainWindow> createWindow();
+
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+    QString m_current;
+    QString m_other;
+};
+
+// The window's database is empty; the other one holds the systems of the test WKT file.
+void TestDatabaseImport::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_current = m_folder->filePath("current.db");
+    m_other = m_folder->filePath("other.db");
+    QVERIFY(createDatabase(m_current, "current", QString()));
+    QVERIFY(createDatabase(m_other, "other", QString()));
+    QSqlDatabase database = QSqlDatabase::contains() ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
+                                                     : QSqlDatabase::addDatabase("QSQLITE");
+    database.setDatabaseName(m_other);
+    QVERIFY(database.open());
+    QVERIFY(importWktFile(QStringLiteral(TESTDATA_DIR "/exchange.wkt")));
+    database.close();
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void TestDatabaseImport::cleanup()
+{
+    m_prompt.reset();
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    m_folder.reset();
+}
+
+std::unique_ptr<MainWindow> TestDatabaseImport::createWindow()
+{
+    QSettings().setValue(lastDatabaseKey, m_current);
+    return std::make_unique<MainWindow>();
+}
+
+void TestDatabaseImport::importsTheOtherDatabasesSystems()
+{
+    const auto window = createWindow();
+    m_prompt->answerFile(m_other);
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Обновить базу данных из файла"));
+    QCOMPARE(m_prompt->fileRequests().last().filter, QStringLiteral("*.db"));
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Обновление базы данных|Импортировано систем координат: 4"});
+    QCOMPARE(openDatabaseName(), m_current);
+    QCOMPARE(systemCount(), 4);
+    QCOMPARE(QSettings().value(lastUpdateKey).toString(), m_other);
+    QCOMPARE(QSettings().value(lastDatabaseKey).toString(), m_current);
+
+    m_prompt->clear();
+    m_prompt->answerFile(m_other);
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->fileRequests().last().path, QFileInfo(m_other).absoluteFilePath());
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Обновление базы данных|Импортировано систем координат: 0"});
+    QCOMPARE(systemCount(), 4);
+}
+
+void TestDatabaseImport::refusedWithoutOpenDatabase()
+{
+    const auto window = std::make_unique<MainWindow>();
+    m_prompt->clear();
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Ошибка|Не открыта база данных"});
+    QVERIFY(m_prompt->fileRequests().isEmpty());
+}
+
+// The other file's error is shown, the window's database is open again and nothing more is said.
+void TestDatabaseImport::otherFileThatDoesNotOpen()
+{
+    const auto window = createWindow();
+    const QString missing = m_folder->filePath("missing.db");
+    m_prompt->answerFile(missing);
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Ошибка|Файл не существует: " + missing});
+    QCOMPARE(openDatabaseName(), m_current);
+    QCOMPARE(systemCount(), 0);
+    QVERIFY(!QSettings().contains(lastUpdateKey));
+}
+
+QTEST_MAIN(TestDatabaseImport)
+#include "test_databaseimport.moc"

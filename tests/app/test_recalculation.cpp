@@ -1,0 +1,271 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testcoordsys.h"
+#include "testdatabase.h"
+#include "testfiles.h"
+#include "testpanel.h"
+
+#include "app/coordsysexchange.h"
+#include "app/framepanel.h"
+#include "app/mainwindow.h"
+#include "app/recalculation.h"
+#include "app/settings.h"
+#include "app/shippeddata.h"
+#include "records/coordsysdetails.h"
+#include "records/coordsysstorage.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const QString gaussKruger7 = QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7");
+const QString utm37 = QStringLiteral("WGS 84 / UTM zone 37N");
+
+// One point of the reference table: the zone 7 texts and the UTM values from PROJ.
+struct CReferencePoint {
+    QString name;
+    QString x;
+    QString y;
+    QString h;
+    double easting;
+    double northing;
+    double height;
+};
+
+QList<CReferencePoint> referencePoints()
+{
+    QList<CReferencePoint> points;
+    const QList<QByteArray> lines = readFile(QStringLiteral(TESTDATA_DIR "/recalculation_gk7_utm37.txt")).split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList fields = QString::fromUtf8(line).split(QLatin1Char(';'));
+        points.append({fields[0], fields[1], fields[2], fields[3], fields[4].toDouble(), fields[5].toDouble(),
+                       fields[6].toDouble()});
+    }
+    return points;
+}
+
+int systemKey(const QString& name)
+{
+    return CTestDatabase::value(QStringLiteral("SELECT autokey FROM coordsys WHERE name=?;"), {name}).toInt();
+}
+
+bool readSystem(const QString& name, CCoordSysDetails& system)
+{
+    return readCoordSysDetails(systemKey(name), system);
+}
+
+QStringList panelRows(const FramePanel& panel)
+{
+    QStringList rows;
+    const QTableWidget* table = pointTable(panel);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column)
+            cells.append(table->item(row, column) ? table->item(row, column)->text() : QString());
+        rows.append(cells.join(QLatin1Char(';')));
+    }
+    return rows;
+}
+
+// Stops the run before the row of that number.
+CPassProgress stopBefore(int row)
+{
+    return [row](int handled, int count) { return handled == count || handled < row; };
+}
+
+} // namespace
+
+class TestRecalculation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void endToEndAgainstProj();
+    void unchainablePairKeepsTheTarget();
+    void statisticsAddUp_data();
+    void statisticsAddUp();
+    void rowsPassAsCells();
+    void cancelledRunKeepsTheRowsDone();
+
+private:
+    std::unique_ptr<MainWindow> createWindow();
+
+    CGuiTestEnvironment m_environment;
+    QTemporaryDir m_systemsFolder;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+    std::unique_ptr<QTemporaryDir> m_work;
+};
+
+// The coordinate systems travel to the test databases as a folder of XML files.
+void TestRecalculation::initTestCase()
+{
+    CTestDatabase source;
+    QString error;
+    QVERIFY2(importWktFile(QStringLiteral(TESTDATA_DIR "/exchange.wkt"), nullptr, &error), qPrintable(error));
+    QCOMPARE(exportCoordSystems(m_systemsFolder.path()).exported, 4);
+}
+
+void TestRecalculation::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    QCOMPARE(importCoordSystems(m_systemsFolder.path()).imported, 4);
+    m_prompt = std::make_unique<CScriptedPrompt>();
+    m_work = std::make_unique<QTemporaryDir>();
+}
+
+void TestRecalculation::cleanup()
+{
+    m_work.reset();
+    m_prompt.reset();
+    m_database.reset();
+}
+
+std::unique_ptr<MainWindow> TestRecalculation::createWindow()
+{
+    QSettings().setValue(QStringLiteral("/Settings/LastDatabasePath"), m_database->path());
+    return std::make_unique<MainWindow>();
+}
+
+// Points file in, recalculated and saved, equal to PROJ's results within a millimetre.
+void TestRecalculation::endToEndAgainstProj()
+{
+    const QList<CReferencePoint> reference = referencePoints();
+    QByteArray input;
+    for (const CReferencePoint& point : reference)
+        input += QStringLiteral("%1;%2;%3;%4\n").arg(point.name, point.x, point.y, point.h).toUtf8();
+    const QString inputPath = m_work->filePath("gk7.txt");
+    const QString outputPath = m_work->filePath("utm37.txt");
+    QVERIFY(writeFile(inputPath, input));
+
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
+    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
+    m_prompt->answerFile(inputPath);
+    window->leftPanel()->slotLoad();
+    window->leftPanel()->slotCalculate();
+    m_prompt->answerFile(outputPath);
+    window->rightPanel()->slotSave();
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join("\n")));
+
+    const QList<QByteArray> lines = readFile(outputPath).trimmed().split('\n');
+    QCOMPARE(lines.size(), reference.size());
+    for (int i = 0; i < reference.size(); ++i) {
+        const QStringList fields = QString::fromUtf8(lines[i]).split(QStringLiteral("; "));
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields[0], reference[i].name);
+        const double easting = fields[1].toDouble();
+        const double northing = fields[2].toDouble();
+        const double height = fields[3].toDouble();
+        QVERIFY2(std::abs(easting - reference[i].easting) < 1e-3, qPrintable(lines[i]));
+        QVERIFY2(std::abs(northing - reference[i].northing) < 1e-3, qPrintable(lines[i]));
+        QVERIFY2(std::abs(height - reference[i].height) < 1e-3, qPrintable(lines[i]));
+    }
+}
+
+// When no operator can be made the target keeps its points and the user is told why.
+void TestRecalculation::unchainablePairKeepsTheTarget()
+{
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), testCoordSysKey(TestSystem::LocalCartesian));
+    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
+    setPanelRows(*window->leftPanel(), {"A;1;2;3"});
+    setPanelRows(*window->rightPanel(), {"kept;500000;6000000;0", "second;1;2;3"});
+    window->slotCalculate(true);
+    QCOMPARE(panelRows(*window->rightPanel()), (QStringList{"kept;500000;6000000;0", "second;1;2;3"}));
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Ошибка|Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
+                             .arg(testSystemName(TestSystem::LocalCartesian), utm37)});
+}
+
+void TestRecalculation::statisticsAddUp_data()
+{
+    QTest::addColumn<bool>("showStats");
+    QTest::newRow("shown") << true;
+    QTest::newRow("not shown") << false;
+}
+
+// Every source row gives one target row; the counts cover every row.
+void TestRecalculation::statisticsAddUp()
+{
+    QFETCH(bool, showStats);
+    Settings().setShowCalcStats(showStats);
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
+    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
+    setPanelRows(*window->leftPanel(), {"P1;6184432.871;7406432.123;250.5", "no coordinates;;;", ";;;",
+                                         "wrong;abc;7400000;0", "no height;6184432.871;7406432.123;",
+                                         "far;1e30;7406432.123;0", "trailing;;;", ";;;", ";;;"});
+    window->slotCalculate(true);
+
+    const QStringList rows = panelRows(*window->rightPanel());
+    QCOMPARE(rows.size(), 7);
+    QVERIFY(rows[0].startsWith("P1;406353.49"));
+    QCOMPARE(rows.mid(1, 3), (QStringList{"no coordinates;;;", ";;;", "wrong;;;"}));
+    QVERIFY(rows[4].startsWith("no height;406353.4"));
+    QCOMPARE(rows[5], QStringLiteral("far;;;"));
+    QCOMPARE(rows[6], QStringLiteral("trailing;;;"));
+    if (!showStats) {
+        QVERIFY(m_prompt->messages().isEmpty());
+        return;
+    }
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Количество точек|С заданными координатами:\t\t4\n"
+                                                   "С незаданными координатами:\t3\n"
+                                                   "С некорректными координатами:\t1\n"
+                                                   "Успешно пересчитанных:\t\t2\n"
+                                                   "Вызвавших ошибку пересчета:\t1"});
+}
+
+// A name holding the separators stays one cell in the target.
+void TestRecalculation::rowsPassAsCells()
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    QVERIFY(readSystem(gaussKruger7, source));
+    QVERIFY(readSystem(utm37, target));
+    CRecalculation recalculation;
+    QVERIFY(recalculation.prepare(source, target, nullptr));
+    const CPointRows rows = recalculation.recalculate(
+        CPointRows{{" a;b,c ", "6184432.871", "7406432.123", "250.5"}, {"x, y", "", "", ""}});
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[0].name, QStringLiteral("a;b,c"));
+    QVERIFY(!rows[0].coord1.isEmpty());
+    QCOMPARE(rows[1], (CPointRow{"x, y", "", "", ""}));
+
+    const auto window = createWindow();
+    window->rightPanel()->setRows(rows, QString());
+    QCOMPARE(window->rightPanel()->getRows(), rows);
+}
+
+void TestRecalculation::cancelledRunKeepsTheRowsDone()
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    QVERIFY(readSystem(gaussKruger7, source));
+    QVERIFY(readSystem(utm37, target));
+    CRecalculation recalculation;
+    QVERIFY(recalculation.prepare(source, target, nullptr));
+    const CPointRow point{"P", "6184432.871", "7406432.123", "250.5"};
+    const CPointRows rows = recalculation.recalculate(CPointRows{point, point, point}, stopBefore(2));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(recalculation.stats().withCoords, 2);
+    QCOMPARE(recalculation.stats().recalculated, 2);
+}
+
+QTEST_MAIN(TestRecalculation)
+#include "test_recalculation.moc"
