@@ -1,5 +1,6 @@
 #include "storagefixture.h"
 
+#include "database/codetablesaxes.h"
 #include "database/codetablestypes.h"
 #include "database/schema.h"
 #include "database/tablecatalogue.h"
@@ -14,12 +15,13 @@ QMap<QString, int> rowCounts()
     return counts;
 }
 
-bool failInsertsInto(int tableId)
+bool injectFailure(int tableId, const QString& event, const QString& condition)
 {
     const QString table = tableName(tableId);
-    return CTestDatabase::exec(QString("CREATE TRIGGER fail_%1 BEFORE INSERT ON %1 "
+    const QString when = condition.isEmpty() ? QString() : QStringLiteral(" WHEN ") + condition;
+    return CTestDatabase::exec(QString("CREATE TRIGGER fail_%1_%2 BEFORE %2 ON %1 FOR EACH ROW%3 "
                                        "BEGIN SELECT RAISE(ABORT, 'injected'); END;")
-                                   .arg(table));
+                                   .arg(table, event, when));
 }
 
 std::shared_ptr<CAngleFormatDetails> storedFormat(int code)
@@ -50,4 +52,28 @@ QStringList awkwardNames()
 {
     return {QStringLiteral("Д'Аламбер"), QStringLiteral("50% \"%1\""), QStringLiteral("a_b\\c[2]x"),
             QStringLiteral("'); DROP TABLE unitlength; --")};
+}
+
+CTransformDetails withStoredDefinitions(CTransformDetails transform)
+{
+    const int type = transform.typeCode;
+    transform.transformType.code = type;
+    transform.transformType.name = QString::fromStdString(transformTypeName(type));
+    transform.transformType.description = QString::fromStdString(transformTypeDescription(type));
+    for (auto param = transform.params.begin(); param != transform.params.end(); ++param) {
+        const int code = param.key();
+        param->code = code;
+        param->name = QString::fromStdString(transformParamName(code));
+        param->description = QString::fromStdString(transformParamDescription(code));
+        param->shortName = QString::fromStdString(transformParamShortName(code));
+        param->type = 0;
+    }
+    return transform;
+}
+
+CTransformListDetails withStoredDefinitions(CTransformListDetails list)
+{
+    for (CTransformDetails& transform : list.transforms)
+        transform = withStoredDefinitions(transform);
+    return list;
 }

@@ -2,6 +2,7 @@
 
 #include "tests/database/testdatabase.h"
 
+#include "records/transformlistdetails.h"
 #include "records/unitdetails.h"
 
 #include <QMap>
@@ -11,8 +12,10 @@
 
 // Rows of every table of the database, by table name.
 QMap<QString, int> rowCounts();
-// Makes every INSERT into the table fail with the message "injected".
-bool failInsertsInto(int tableId);
+// Makes the statements of the event ("INSERT", "DELETE") on the table fail with the
+// message "injected", for the rows that meet the condition (all when it is empty).
+bool injectFailure(int tableId, const QString& event = QStringLiteral("INSERT"),
+                   const QString& condition = QString());
 
 // The angle format of the code as a new database holds it.
 std::shared_ptr<CAngleFormatDetails> storedFormat(int code);
@@ -20,3 +23,8 @@ std::shared_ptr<CAngleFormatDetails> storedFormat(int code);
 std::shared_ptr<CUnitDetails> storedFormatDegree(int formatCode = 2);
 // Names that SQL text or argument substitution would break.
 QStringList awkwardNames();
+
+// The transform (or each transform of the list) with its type and parameter definitions
+// as a new database holds them.
+CTransformDetails withStoredDefinitions(CTransformDetails transform);
+CTransformListDetails withStoredDefinitions(CTransformListDetails list);

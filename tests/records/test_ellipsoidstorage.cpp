@@ -127,7 +127,8 @@ void TestEllipsoidStorage::asCopyStoresNumberedCopy()
     const int key = EllipsoidStorage::InsertDetails(ellipsoid, false);
     const int copy = EllipsoidStorage::InsertDetails(ellipsoid, true);
     QVERIFY(copy != NoValue && copy != key);
-    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT name FROM ellipsoid WHERE autokey=?;"), {copy}).toString(),
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT name FROM ellipsoid WHERE autokey=?;"), {copy})
+                 .toString(),
              ellipsoid.name + QStringLiteral("[1]"));
     QCOMPARE(EllipsoidStorage::FindDetails(ellipsoid), key);
 }
@@ -152,7 +153,7 @@ void TestEllipsoidStorage::ellipsoidFailuresWriteNothing()
     QFETCH(CEllipsoidDetails, ellipsoid);
     QFETCH(int, failingTable);
     if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
+        QVERIFY(injectFailure(failingTable));
     const auto before = rowCounts();
     QString error;
     QCOMPARE(EllipsoidStorage::InsertDetails(ellipsoid, false, &error), int(NoValue));
@@ -231,7 +232,7 @@ void TestEllipsoidStorage::meridianFailuresWriteNothing()
     QFETCH(CPrimeMeridianDetails, meridian);
     QFETCH(int, failingTable);
     if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
+        QVERIFY(injectFailure(failingTable));
     const auto before = rowCounts();
     QString error;
     QCOMPARE(PrimeMeridianStorage::InsertDetails(meridian, false, &error), int(NoValue));

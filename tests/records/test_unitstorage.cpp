@@ -220,7 +220,7 @@ void TestUnitStorage::refusedUnitsWriteNothing()
     QFETCH(std::shared_ptr<CUnitDetails>, unit);
     QFETCH(int, failingTable);
     if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
+        QVERIFY(injectFailure(failingTable));
     const auto before = rowCounts();
     QString error;
     QCOMPARE(UnitStorage::InsertDetails(*unit, false, &error), int(NoValue));
@@ -240,12 +240,12 @@ void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
     auto unit = metre();
     unit->scope = 2;
     unit->angleFormat = std::make_shared<CAngleFormatDetails>(format);
-    QVERIFY(failInsertsInto(TableUnitAngle));
+    QVERIFY(injectFailure(TableUnitAngle));
     const auto before = rowCounts();
 
     QCOMPARE(UnitStorage::InsertDetails(*unit, false), int(NoValue));
     QCOMPARE(rowCounts(), before);
-    QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle;")));
+    QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle_INSERT;")));
     QVERIFY(UnitStorage::InsertDetails(*unit, false) != NoValue);
     QCOMPARE(AngleFormatStorage::FindDetails(format), 3);
 }
