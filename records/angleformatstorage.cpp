@@ -13,11 +13,8 @@ namespace AngleFormatStorage {
 bool ReadDetails(int code, CAngleFormatDetails& format)
 {
     QSqlRecord row;
-    if (!readRow(TableAngleFormat, code, row))
+    if (!readCodeRecord(TableAngleFormat, code, format, &row))
         return false;
-    format.code = code;
-    format.name = text(row, "name");
-    format.description = text(row, "description");
     format.shortName = text(row, "short_name");
     format.epsgCode = number(row, "epsg");
     return format.isValid();

@@ -69,13 +69,7 @@ int storeShift(const CDatumShiftDetails& shift, int datumKey, QString* error)
 
 bool readDatumShiftTypeDetails(int code, CDatumShiftTypeDetails& type)
 {
-    QSqlRecord row;
-    if (!readRow(TableDatumShiftType, code, row))
-        return false;
-    type.code = number(row, "code");
-    type.name = text(row, "name");
-    type.description = text(row, "description");
-    return type.isValid();
+    return readCodeRecord(TableDatumShiftType, code, type) && type.isValid();
 }
 
 int findDatumShiftTypeDetails(const CDatumShiftTypeDetails& type)

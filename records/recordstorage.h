@@ -48,6 +48,20 @@ int firstEqual(const QVector<int>& keys, const Record& record, Read read)
     return NoValue;
 }
 
+// Code, name and description of a code-table record from the row of the code; the row
+// goes to row when it is given. False when the statement fails or finds none.
+template <class Record>
+bool readCodeRecord(int tableId, int code, Record& record, QSqlRecord* row = nullptr);
+
+// The read's result; the record is cleared when it is false.
+template <class Record>
+bool readOrClear(Record& record, bool read)
+{
+    if (!read)
+        record.clear();
+    return read;
+}
+
 // The name, or its first numbered form that no row of the table holds.
 QString uniqueName(int tableId, const QString& name);
 // A record that another record links by key: nothing for the key 0; otherwise the record
@@ -144,5 +158,19 @@ int link(const QSqlRecord& row, const QString& column);
 QVariant linkValue(int key);
 // Milliseconds since the epoch, for last_use.
 QVariant now();
+
+template <class Record>
+bool readCodeRecord(int tableId, int code, Record& record, QSqlRecord* row)
+{
+    QSqlRecord read;
+    if (!readRow(tableId, code, read))
+        return false;
+    record.code = number(read, QStringLiteral("code"));
+    record.name = text(read, QStringLiteral("name"));
+    record.description = text(read, QStringLiteral("description"));
+    if (row)
+        *row = read;
+    return true;
+}
 
 } // namespace RecordStorage

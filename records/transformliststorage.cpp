@@ -72,10 +72,7 @@ bool deleteList(int key)
 
 bool ReadDetails(int key, CTransformListDetails& list)
 {
-    if (readList(key, list))
-        return true;
-    list.clear();
-    return false;
+    return readOrClear(list, readList(key, list));
 }
 
 int InsertDetails(const CTransformListDetails& list, int ownerKey, const QString& ownerTable, QString* error)

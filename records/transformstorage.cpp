@@ -112,10 +112,7 @@ bool deleteTransform(int key)
 
 bool ReadDetails(int key, CTransformDetails& transform)
 {
-    if (readTransform(key, transform))
-        return true;
-    transform.clear();
-    return false;
+    return readOrClear(transform, readTransform(key, transform));
 }
 
 int InsertDetails(const CTransformDetails& transform, int listKey, int number, QString* error)
@@ -132,13 +129,7 @@ bool Delete(int key)
 
 bool ReadTypeDetails(int code, CTransformTypeDetails& type)
 {
-    QSqlRecord row;
-    if (!readRow(TableTransformType, code, row))
-        return false;
-    type.code = number(row, "code");
-    type.name = text(row, "name");
-    type.description = text(row, "description");
-    return type.isValid();
+    return readCodeRecord(TableTransformType, code, type) && type.isValid();
 }
 
 int FindTypeDetails(const CTransformTypeDetails& type)
@@ -155,11 +146,8 @@ int InsertTypeDetails(const CTransformTypeDetails& type, QString* error)
 bool ReadParamDetails(int code, CTransformParamDetails& param)
 {
     QSqlRecord row;
-    if (!readRow(TableTransformParam, code, row))
+    if (!readCodeRecord(TableTransformParam, code, param, &row))
         return false;
-    param.code = number(row, "code");
-    param.name = text(row, "name");
-    param.description = text(row, "description");
     param.shortName = text(row, "short_name");
     param.type = 0;
     return param.isValid();

@@ -1,9 +1,25 @@
 #include "storagefixture.h"
 
+#include "recordfixtures.h"
+
 #include "database/codetablesaxes.h"
 #include "database/codetablestypes.h"
 #include "database/schema.h"
 #include "database/tablecatalogue.h"
+
+#include <QtTest>
+
+void CStorageTestCase::init()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+}
+
+void CStorageTestCase::cleanup()
+{
+    QVERIFY(!CTestDatabase::inTransaction());
+    m_database.reset();
+}
 
 QMap<QString, int> rowCounts()
 {
@@ -24,6 +40,19 @@ bool injectFailure(int tableId, const QString& event, const QString& condition)
                                    .arg(table, event, when));
 }
 
+void verifyInsertFails(const std::function<int(QString*)>& insert, int failingTable, const QString& condition)
+{
+    if (failingTable != 0)
+        QVERIFY(injectFailure(failingTable, QStringLiteral("INSERT"), condition));
+    const auto before = rowCounts();
+    QString error;
+    QCOMPARE(insert(&error), int(NoValue));
+    QVERIFY(!error.isEmpty());
+    if (failingTable != 0)
+        QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
+    QCOMPARE(rowCounts(), before);
+}
+
 std::shared_ptr<CAngleFormatDetails> storedFormat(int code)
 {
     auto format = std::make_shared<CAngleFormatDetails>();
@@ -37,13 +66,7 @@ std::shared_ptr<CAngleFormatDetails> storedFormat(int code)
 
 std::shared_ptr<CUnitDetails> storedFormatDegree(int formatCode)
 {
-    auto unit = std::make_shared<CUnitDetails>();
-    unit->scope = 2;
-    unit->name = QStringLiteral("Градус");
-    unit->description = QStringLiteral("Угловой градус");
-    unit->factorB = QStringLiteral("3.14159265358979");
-    unit->factorC = QStringLiteral("180");
-    unit->epsgCode = 9122;
+    auto unit = std::make_shared<CUnitDetails>(*degree());
     unit->angleFormat = storedFormat(formatCode);
     return unit;
 }

@@ -43,14 +43,11 @@ int storedRows(int tableId)
 
 } // namespace
 
-class TestDatumStorage : public QObject
+class TestDatumStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void shiftTypesReadStoredRows();
     void shiftTypeInsert_data();
     void shiftTypeInsert();
@@ -71,22 +68,7 @@ private slots:
     void datumFailuresWriteNothing();
     void datumReadFailures_data();
     void datumReadFailures();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestDatumStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestDatumStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestDatumStorage::shiftTypesReadStoredRows()
 {
@@ -265,13 +247,8 @@ void TestDatumStorage::shiftFailuresWriteNothing()
 {
     QFETCH(CDatumShiftDetails, shift);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(injectFailure(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(insertDatumShiftDetails(shift, false, NoValue, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails([&](QString* error) { return insertDatumShiftDetails(shift, false, NoValue, error); },
+                      failingTable);
 }
 
 void TestDatumStorage::shiftReadFailsWithoutItsUnit()
@@ -393,17 +370,10 @@ void TestDatumStorage::datumFailuresWriteNothing()
 {
     QFETCH(CDatumDetails, datum);
     QFETCH(int, failingTable);
-    if (failingTable == TableTransformParamValue)
-        QVERIFY(injectFailure(failingTable, QStringLiteral("INSERT"), QStringLiteral("NEW.param = 7")));
-    else if (failingTable != 0)
-        QVERIFY(injectFailure(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(insertDatumDetails(datum, false, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    if (failingTable != 0)
-        QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
-    QCOMPARE(rowCounts(), before);
+    const QString condition
+        = failingTable == TableTransformParamValue ? QStringLiteral("NEW.param = 7") : QString();
+    verifyInsertFails([&](QString* error) { return insertDatumDetails(datum, false, error); }, failingTable,
+                      condition);
 }
 
 void TestDatumStorage::datumReadFailures_data()

@@ -36,14 +36,11 @@ QVariantList transformNumbers()
 
 } // namespace
 
-class TestTransformStorage : public QObject
+class TestTransformStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void codeTables();
     void codeTableStoresFreeCode();
     void transformRoundTrip_data();
@@ -58,22 +55,7 @@ private slots:
     void listFailureInALaterTransformWritesNothing();
     void listReadFailures();
     void listDelete();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestTransformStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestTransformStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestTransformStorage::codeTables()
 {
@@ -175,14 +157,12 @@ void TestTransformStorage::transformFailuresWriteNothing()
     QFETCH(CTransformDetails, transform);
     QFETCH(int, failingTable);
     const int list = emptyList();
-    if (failingTable != 0)
-        QVERIFY(injectFailure(failingTable, QStringLiteral("INSERT"), QStringLiteral("NEW.param = 6")));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(TransformStorage::InsertDetails(transform, list, 1, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(rowCounts(), before);
-    QCOMPARE(TransformStorage::InsertDetails(withStoredDefinitions(heightShift()), NoValue, 1), int(NoValue));
+    verifyInsertFails(
+        [&](QString* error) { return TransformStorage::InsertDetails(transform, list, 1, error); },
+        failingTable, QStringLiteral("NEW.param = 6"));
+    verifyInsertFails([&](QString* error) {
+        return TransformStorage::InsertDetails(withStoredDefinitions(heightShift()), NoValue, 1, error);
+    });
 }
 
 void TestTransformStorage::transformReadFailsWithoutItsDefinitionOrUnit_data()
@@ -267,17 +247,17 @@ void TestTransformStorage::listWithOwner()
 
 void TestTransformStorage::listFailureInALaterTransformWritesNothing()
 {
-    QVERIFY(injectFailure(TableTransform, QStringLiteral("INSERT"), QStringLiteral("NEW.number = 2")));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(TransformListStorage::InsertDetails(twoTransforms(), NoValue, QString(), &error), int(NoValue));
-    QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails(
+        [](QString* error) {
+            return TransformListStorage::InsertDetails(twoTransforms(), NoValue, QString(), error);
+        },
+        TableTransform, QStringLiteral("NEW.number = 2"));
 
     CTransformListDetails unnamed = twoTransforms();
     unnamed.name.clear();
-    QCOMPARE(TransformListStorage::InsertDetails(unnamed, NoValue, QString()), int(NoValue));
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails([&](QString* error) {
+        return TransformListStorage::InsertDetails(unnamed, NoValue, QString(), error);
+    });
 }
 
 void TestTransformStorage::listReadFailures()

@@ -27,36 +27,18 @@ CVertCoordSysDetails baltic()
 
 } // namespace
 
-class TestVertCoordSysStorage : public QObject
+class TestVertCoordSysStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void roundTrip_data();
     void roundTrip();
     void sameNameOtherGeoidIsStoredApart();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void readFailsWithoutItsTransformList();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestVertCoordSysStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestVertCoordSysStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestVertCoordSysStorage::roundTrip_data()
 {
@@ -129,13 +111,8 @@ void TestVertCoordSysStorage::failuresWriteNothing()
 {
     QFETCH(CVertCoordSysDetails, system);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(injectFailure(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(insertVertCoordSysDetails(system, false, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails([&](QString* error) { return insertVertCoordSysDetails(system, false, error); },
+                      failingTable);
 }
 
 void TestVertCoordSysStorage::readFailsWithoutItsTransformList()
