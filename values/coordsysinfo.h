@@ -13,7 +13,10 @@
 #include <memory>
 #include <string>
 
+class CGeoidList;
+
 namespace vexa {
+class CCoordSysParams;
 struct CCoords;
 }
 
@@ -75,6 +78,12 @@ public:
 
     // The datum's ellipsoid when there is a datum, else the system's own.
     std::shared_ptr<CEllipsoidInfo> getEllipsoid() const;
+
+    // Fills the computation's definition of the system into a freshly made
+    // out. False, with the kind left undefined, when the type is not accepted,
+    // a link the type needs is missing, or any part of the definition (a datum
+    // shift, a transform of a list, a number text) cannot be built.
+    bool toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList* geoids) const;
 
     // Reads the texts in the system's own units; an empty third text is 0 for
     // types 4, 5 and 6. False, without throwing, when a text cannot be read,
