@@ -1,5 +1,6 @@
 #include "faults.h"
 #include "units.h"
+#include "transforms.h"
 
 #include "geodesy/coordsysparams.h"
 #include "geodesy/datumshift.h"
@@ -22,23 +23,6 @@ Q_DECLARE_METATYPE(Change)
 namespace {
 
 constexpr double kDegree = 3.14159265358979 / 180;
-
-CTransformInfo transform(int type, const std::map<int, const char*>& values,
-                         std::shared_ptr<CUnitInfo> unit = nullptr)
-{
-    CTransformInfo info;
-    info.name = "transform";
-    info.type = type;
-    info.type_info.code = type;
-    info.type_info.name = "type";
-    for (const auto& entry : values) {
-        CTransformParamValueInfo& value = info.param_values[entry.first];
-        value.param = entry.first;
-        value.value = entry.second;
-        value.unit = unit;
-    }
-    return info;
-}
 
 // Codes of the parameters: 1 A11, 2 A12, 3 A21, 4 A22, 5 B1, 6 B2, 7 dH.
 CTransformInfo affine()
