@@ -204,10 +204,13 @@ void addTransformLists(const CCoordSysInfo& info, const BuildUnits& units,
 
 } // namespace
 
+// The geoid of a vertical system is looked up in the registry once the
+// registry is there; without one the heights stay ellipsoidal.
 bool CCoordSysInfo::toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList*) const
 {
     out.reset();
-    if (!isValid() || type == 2 || type < 1 || type > 6)
+    const bool accepted = type == 1 || (type >= 3 && type <= 6);
+    if (!isValid() || !accepted)
         return false;
     try {
         const BuildUnits units = buildUnits(*this);
