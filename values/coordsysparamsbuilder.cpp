@@ -3,11 +3,13 @@
 #include "geodesy/coordsysparams.h"
 #include "geodesy/datumshift.h"
 #include "geodesy/ellipsoid.h"
+#include "geodesy/geoid.h"
 #include "geodesy/geographicdatumshift.h"
 #include "geodesy/mapprojectionparams.h"
 #include "geodesy/topocentric.h"
 #include "geodesy/transform.h"
 #include "geodesy/verticaldatumshift.h"
+#include "values/geoidlist.h"
 
 #include <stdexcept>
 
@@ -145,6 +147,21 @@ void addDatum(const CDatumInfo& datum, const BuildUnits& units, vexa::CCoordSysP
         out.verticalDatumShifts[entry.first] = verticalShift(entry.second, units);
 }
 
+// The usable geoid of the vertical system in the registry; none without a
+// registry, for an unknown ID or a geoid that did not load.
+std::shared_ptr<vexa::CGeoidParams> registeredGeoid(const CVertCoordSysInfo& system,
+                                                    CGeoidList* geoids)
+{
+    if (!geoids)
+        return nullptr;
+    try {
+        std::shared_ptr<vexa::CGeoidParams> geoid = geoids->getGeoid(system.geoid);
+        return geoid && geoid->isValid() ? geoid : nullptr;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 std::shared_ptr<vexa::CLSRParams> localSystem(const CCoordSysInfo& info)
 {
     const CUnitInfo& angle = required(info.origin_angle_unit);
@@ -158,7 +175,7 @@ std::shared_ptr<vexa::CLSRParams> localSystem(const CCoordSysInfo& info)
 
 // Everything but the transform lists that the system type takes from the
 // value; a new transform set holding the axis transforms and the unit scaling.
-void addSystemParts(const CCoordSysInfo& info, const BuildUnits& units,
+void addSystemParts(const CCoordSysInfo& info, const BuildUnits& units, CGeoidList* geoids,
                     vexa::CCoordSysParams& out)
 {
     out.kind = info.type;
@@ -170,6 +187,8 @@ void addSystemParts(const CCoordSysInfo& info, const BuildUnits& units,
         if (info.datum)
             addDatum(*info.datum, units, out);
     }
+    if ((info.type == 4 || info.type == 5) && info.vert_coordsys)
+        out.geoid = registeredGeoid(*info.vert_coordsys, geoids);
     if (info.type == 5) {
         const CMapProjInfo& projection = required(info.map_proj);
         out.projection = built(projection.toParams());
@@ -204,9 +223,7 @@ void addTransformLists(const CCoordSysInfo& info, const BuildUnits& units,
 
 } // namespace
 
-// The geoid of a vertical system is looked up in the registry once the
-// registry is there; without one the heights stay ellipsoidal.
-bool CCoordSysInfo::toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList*) const
+bool CCoordSysInfo::toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList* geoids) const
 {
     out.reset();
     const bool accepted = type == 1 || (type >= 3 && type <= 6);
@@ -214,7 +231,7 @@ bool CCoordSysInfo::toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList*) co
         return false;
     try {
         const BuildUnits units = buildUnits(*this);
-        addSystemParts(*this, units, out);
+        addSystemParts(*this, units, geoids, out);
         addTransformLists(*this, units, out);
         return true;
     } catch (const std::exception&) {

@@ -11,6 +11,7 @@
 #include "geodesy/transform.h"
 #include "geodesy/verticaldatumshift.h"
 #include "values/coordsysinfo.h"
+#include "values/geoidlist.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -169,6 +170,7 @@ private slots:
     void topocentricLocalSystemAndListUnits();
     void datumShiftsByIdentifier();
     void emptyGeographicListGivesEntryWithoutParams();
+    void unregisteredGeoidLeavesHeightsEllipsoidal();
     void refused_data();
     void refused();
 };
@@ -274,6 +276,20 @@ void TestCoordSysParams::emptyGeographicListGivesEntryWithoutParams()
     QVERIFY(!params.geographicDatumShifts.at("G"));
     QCOMPARE(params.verticalDatumShifts.count("V"), size_t(1));
     QVERIFY(!params.verticalDatumShifts.at("V"));
+}
+
+void TestCoordSysParams::unregisteredGeoidLeavesHeightsEllipsoidal()
+{
+    CCoordSysInfo info = system(5);
+    info.vert_coordsys = std::make_shared<CVertCoordSysInfo>();
+    info.vert_coordsys->name = "Baltic heights";
+    info.vert_coordsys->geoid = "not installed";
+    CGeoidList geoids;
+    for (CGeoidList* registry : {&geoids, static_cast<CGeoidList*>(nullptr)}) {
+        vexa::CCoordSysParams params;
+        QVERIFY(info.toCoordSysParams(params, registry));
+        QVERIFY(!params.geoid);
+    }
 }
 
 void TestCoordSysParams::refused_data()
