@@ -37,7 +37,7 @@ QString fileBaseName(const QString& systemName)
     if (base.startsWith(QLatin1Char('.')))
         base[0] = QLatin1Char('_');
     base = base.left(maxBaseNameBytes);
-    while (base.toUtf8().size() > maxBaseNameBytes || (!base.isEmpty() && base.back().isHighSurrogate()))
+    while (base.toUtf8().size() > maxBaseNameBytes || (!base.isEmpty() && base.at(base.size() - 1).isHighSurrogate()))
         base.chop(1);
     return base.isEmpty() ? QStringLiteral("_") : base;
 }

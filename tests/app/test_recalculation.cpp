@@ -11,6 +11,7 @@
 #include "app/recalculation.h"
 #include "app/settings.h"
 #include "app/shippeddata.h"
+#include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
 
@@ -74,6 +75,23 @@ QStringList panelRows(const FramePanel& panel)
         rows.append(cells.join(QLatin1Char(';')));
     }
     return rows;
+}
+
+// A copy of the stored system whose datum links to other datums by a horizontal
+// transformation "G" without transforms, which no operator can apply; its key.
+int storeWithEmptyHorizontalLink(const QString& name)
+{
+    CCoordSysDetails system;
+    if (!readSystem(name, system))
+        return NoValue;
+    auto datum = std::make_shared<CDatumDetails>(*system.datum);
+    auto link = std::make_shared<CTransformListDetails>();
+    link->name = QStringLiteral("Пустая связь ") + name;
+    link->identifier = QStringLiteral("G");
+    link->scope = 3;
+    datum->geographicDatumShifts[link->identifier] = link;
+    system.datum = datum;
+    return insertCoordSysDetails(system, true);
 }
 
 // Stops the run before the row of that number.
@@ -181,16 +199,19 @@ void TestRecalculation::endToEndAgainstProj()
 // When no operator can be made the target keeps its points and the user is told why.
 void TestRecalculation::unchainablePairKeepsTheTarget()
 {
+    const int source = storeWithEmptyHorizontalLink(QStringLiteral("Pulkovo 1942"));
+    const int target = storeWithEmptyHorizontalLink(QStringLiteral("WGS 84"));
+    QVERIFY(source != NoValue && target != NoValue);
     const auto window = createWindow();
-    choosePanelCoordsys(*window->leftPanel(), testCoordSysKey(TestSystem::LocalCartesian));
-    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
-    setPanelRows(*window->leftPanel(), {"A;1;2;3"});
-    setPanelRows(*window->rightPanel(), {"kept;500000;6000000;0", "second;1;2;3"});
+    choosePanelCoordsys(*window->leftPanel(), source);
+    choosePanelCoordsys(*window->rightPanel(), target);
+    setPanelRows(*window->leftPanel(), {"A;55;37;0"});
+    setPanelRows(*window->rightPanel(), {"kept;55.1;37.2;0", "second;1;2;3"});
     window->slotCalculate(true);
-    QCOMPARE(panelRows(*window->rightPanel()), (QStringList{"kept;500000;6000000;0", "second;1;2;3"}));
     QCOMPARE(m_prompt->messageTexts(),
-             QStringList{QStringLiteral("Ошибка|Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
-                             .arg(testSystemName(TestSystem::LocalCartesian), utm37)});
+             QStringList{"Ошибка|Пересчет из системы координат \"Pulkovo 1942[1]\" в систему координат \"WGS 84[1]\" "
+                         "невозможен"});
+    QCOMPARE(panelRows(*window->rightPanel()), (QStringList{"kept;55.1;37.2;0", "second;1;2;3"}));
 }
 
 void TestRecalculation::statisticsAddUp_data()
@@ -210,7 +231,7 @@ void TestRecalculation::statisticsAddUp()
     choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
     setPanelRows(*window->leftPanel(), {"P1;6184432.871;7406432.123;250.5", "no coordinates;;;", ";;;",
                                          "wrong;abc;7400000;0", "no height;6184432.871;7406432.123;",
-                                         "far;1e30;7406432.123;0", "trailing;;;", ";;;", ";;;"});
+                                         "far;6184432.871;1e300;0", "trailing;;;", ";;;", ";;;"});
     window->slotCalculate(true);
 
     const QStringList rows = panelRows(*window->rightPanel());

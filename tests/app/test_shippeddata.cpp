@@ -1,3 +1,4 @@
+#include "guitest.h"
 #include "testdatabase.h"
 #include "testfiles.h"
 

@@ -21,7 +21,7 @@ pipeline+=" +step +inv +proj=cart +ellps=WGS84 +step +proj=utm +zone=37 +ellps=W
     echo "# cct -d 4 $pipeline"
     echo "# input: Y X H (easting first); output: easting northing (cs2cs), height (cct)"
     for point in "P1;6184432.871;7406432.123;250.5" "P2;5500000;7500000;100" \
-                 "P3;7000000;7300000;0" "P4;4600000;7650000;-30" "P5;6600000;7555555.555;1200"; do
+                 "P3;6900000;7380000;0" "P4;4600000;7650000;-30" "P5;6600000;7555555.555;1200"; do
         IFS=';' read -r name x y h <<<"$point"
         read -r e n _ <<<"$(echo "$y $x $h" | cs2cs $cs2cs_args)"
         read -r _ _ z _ <<<"$(echo "$y $x $h 0" | cct -d 4 $pipeline)"
