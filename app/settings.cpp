@@ -10,9 +10,11 @@ Settings::Settings()
 
 Settings::~Settings() = default;
 
+// False also for a stored value that is not a boolean.
 bool Settings::showCalcStats() const
 {
-    return m_store.value(m_showCalcStatsKey, false).toBool();
+    const QString value = m_store.value(m_showCalcStatsKey).toString().trimmed().toLower();
+    return value == QLatin1String("true") || value == QLatin1String("1");
 }
 
 void Settings::setShowCalcStats(bool show)

@@ -193,7 +193,7 @@ void TestFramePanel::unreadablePointFileIsReported()
     QCOMPARE(m_prompt->messages().size(), 1);
     QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
     QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(missing)));
-    QCOMPARE(panel.getPoints(false), QStringList{"A; 1; 2; 3"});
+    QCOMPARE(panel.getPoints(true), QStringList{"A; 1; 2; 3"});
     QVERIFY(QSettings().value("/Settings/LastPointsPath").toString().isEmpty());
 }
 
