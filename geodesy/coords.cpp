@@ -52,6 +52,20 @@ void normalizeLatitude(double& angle)
     angle = r;
 }
 
+bool isLatitudeNear(double first, double second, double tolerance)
+{
+    double difference = first - second;
+    normalizeLatitude(difference);
+    return std::fabs(difference) < tolerance;
+}
+
+bool isLongitudeNear(double first, double second, double tolerance)
+{
+    double difference = first - second;
+    normalizeLongitude(difference);
+    return std::fabs(difference) < tolerance;
+}
+
 CPrimeMeridianParams::CPrimeMeridianParams(const double& longitude)
 {
     setLongitude(longitude);

@@ -42,6 +42,9 @@ void normalizeLongitude(double& angle);
 void normalizeLatitudeClamp(double& angle);
 // Reduced modulo a full turn, then clamped to the nearer pole on its side.
 void normalizeLatitude(double& angle);
+// True when the difference, reduced as a latitude or as a longitude, is below the tolerance.
+bool isLatitudeNear(double first, double second, double tolerance);
+bool isLongitudeNear(double first, double second, double tolerance);
 
 class CPrimeMeridianParams
 {

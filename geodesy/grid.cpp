@@ -69,27 +69,28 @@ void locate(const T& x, const T& min, const T& step, unsigned count, unsigned* i
 template <typename T>
 bool CGridBuffer<T>::getValue(int i, int j, double* out) const
 {
-    if (data.empty() || i < col0 || j < row0 || i >= col0 + width || j >= row0 + height) {
+    if (m_data.empty() || i < m_col0 || j < m_row0 || i >= m_col0 + m_width
+        || j >= m_row0 + m_height) {
         *out = DBL_MAX;
         return false;
     }
-    *out = double(data[std::size_t(j - row0) * std::size_t(width) + std::size_t(i - col0)]);
+    *out = double(m_data[std::size_t(j - m_row0) * std::size_t(m_width) + std::size_t(i - m_col0)]);
     return true;
 }
 
 template <typename T>
 void CGridBuffer<T>::release()
 {
-    data.clear();
-    data.shrink_to_fit();
-    col0 = row0 = -1;
-    width = height = 0;
+    m_data.clear();
+    m_data.shrink_to_fit();
+    m_col0 = m_row0 = -1;
+    m_width = m_height = 0;
 }
 
 template <typename T>
 bool CGridBuffer<T>::isLoaded() const
 {
-    return !data.empty();
+    return !m_data.empty();
 }
 
 template <typename T>
@@ -113,11 +114,11 @@ bool CGridBufferRaw<T>::readWindow(std::istream& stream, int col0, int row0, int
         for (int i = 0; i < width; ++i)
             row[i] = T(decodeLittleEndianFloat(bytes.data() + std::size_t(i) * rawValueSize));
     }
-    this->data.swap(values);
-    this->col0 = col0;
-    this->row0 = row0;
-    this->width = width;
-    this->height = height;
+    this->m_data.swap(values);
+    this->m_col0 = col0;
+    this->m_row0 = row0;
+    this->m_width = width;
+    this->m_height = height;
     return true;
 }
 
@@ -130,31 +131,32 @@ C2DGrid<T>::C2DGrid()
 template <typename T>
 void C2DGrid<T>::clear()
 {
-    table.clear();
-    table.shrink_to_fit();
-    columnCount = rowCount = 0;
-    step1 = step2 = min1 = min2 = 0;
-    windows.clear();
-    stream.reset();
-    fileName.clear();
-    valueMin = std::numeric_limits<T>::max();
-    valueMax = std::numeric_limits<T>::min();
-    rangeSet = false;
-    marker = 0;
-    markerSet = false;
+    m_table.clear();
+    m_table.shrink_to_fit();
+    m_columnCount = m_rowCount = 0;
+    m_step1 = m_step2 = m_min1 = m_min2 = 0;
+    m_windows.clear();
+    m_stream.reset();
+    m_fileName.clear();
+    m_valueMin = std::numeric_limits<T>::max();
+    m_valueMax = std::numeric_limits<T>::min();
+    m_rangeSet = false;
+    m_marker = 0;
+    m_markerSet = false;
 }
 
 template <typename T>
 bool C2DGrid<T>::isEqual(const C2DGrid& other) const
 {
-    if (columnCount != other.columnCount || rowCount != other.rowCount || step1 != other.step1
-        || step2 != other.step2 || min1 != other.min1 || min2 != other.min2
-        || valueMin != other.valueMin || valueMax != other.valueMax)
+    if (m_columnCount != other.m_columnCount || m_rowCount != other.m_rowCount
+        || m_step1 != other.m_step1 || m_step2 != other.m_step2 || m_min1 != other.m_min1
+        || m_min2 != other.m_min2 || m_valueMin != other.m_valueMin
+        || m_valueMax != other.m_valueMax)
         return false;
-    if (markerSet && other.markerSet && marker != other.marker)
+    if (m_markerSet && other.m_markerSet && m_marker != other.m_marker)
         return false;
-    for (unsigned i = 0; i < columnCount; ++i) {
-        for (unsigned j = 0; j < rowCount; ++j) {
+    for (unsigned i = 0; i < m_columnCount; ++i) {
+        for (unsigned j = 0; j < m_rowCount; ++j) {
             if (!(getValue(i, j) == other.getValue(i, j)))
                 return false;
         }
@@ -172,12 +174,12 @@ bool C2DGrid<T>::setGeometry(unsigned columnCount, unsigned rowCount, const T& s
     if (!(step1 > 0) || !(step2 > 0) || !std::isfinite(step1) || !std::isfinite(step2)
         || !std::isfinite(min1) || !std::isfinite(min2))
         return false;
-    this->columnCount = columnCount;
-    this->rowCount = rowCount;
-    this->step1 = step1;
-    this->step2 = step2;
-    this->min1 = min1;
-    this->min2 = min2;
+    m_columnCount = columnCount;
+    m_rowCount = rowCount;
+    m_step1 = step1;
+    m_step2 = step2;
+    m_min1 = min1;
+    m_min2 = min2;
     return true;
 }
 
@@ -188,7 +190,7 @@ bool C2DGrid<T>::create(unsigned columnCount, unsigned rowCount, const T& step1,
     if (!setGeometry(columnCount, rowCount, step1, step2, min1, min2))
         return false;
     try {
-        table.assign(std::size_t(columnCount) * rowCount, T(0));
+        m_table.assign(std::size_t(columnCount) * rowCount, T(0));
     } catch (const std::bad_alloc&) {
         clear();
         return false;
@@ -204,36 +206,37 @@ bool C2DGrid<T>::openRaw(const std::string& fileName, unsigned columnCount, unsi
         return false;
     auto file = std::make_shared<std::ifstream>(fileName, std::ios::in | std::ios::binary);
     const std::streamoff needed = std::streamoff(columnCount) * rowCount * rawValueSize;
-    if (!file->is_open() || !file->seekg(0, std::ios::end) || std::streamoff(file->tellg()) < needed) {
+    if (!file->is_open() || !file->seekg(0, std::ios::end)
+        || std::streamoff(file->tellg()) < needed) {
         clear();
         return false;
     }
-    this->fileName = fileName;
-    stream = file;
+    m_fileName = fileName;
+    m_stream = file;
     return true;
 }
 
 template <typename T>
 void C2DGrid<T>::widenRange(const T& value)
 {
-    if (!rangeSet) {
-        valueMin = valueMax = value;
-        rangeSet = true;
+    if (!m_rangeSet) {
+        m_valueMin = m_valueMax = value;
+        m_rangeSet = true;
         return;
     }
-    valueMin = std::min(valueMin, value);
-    valueMax = std::max(valueMax, value);
+    m_valueMin = std::min(m_valueMin, value);
+    m_valueMax = std::max(m_valueMax, value);
 }
 
 template <typename T>
 void C2DGrid<T>::setValue(unsigned i, unsigned j, const T& value)
 {
-    if (i >= columnCount || j >= rowCount || table.empty())
+    if (i >= m_columnCount || j >= m_rowCount || m_table.empty())
         throw std::out_of_range("C2DGrid::setValue");
-    table[std::size_t(i) * rowCount + j] = value;
+    m_table[std::size_t(i) * m_rowCount + j] = value;
     widenRange(value);
-    marker = 0;
-    markerSet = false;
+    m_marker = 0;
+    m_markerSet = false;
 }
 
 template <typename T>
@@ -270,18 +273,18 @@ bool C2DGrid<T>::readText(const std::string& text)
             setValue(i, j, value);
         }
     }
-    marker = 0;
-    markerSet = true;
+    m_marker = 0;
+    m_markerSet = true;
     return true;
 }
 
 template <typename T>
 T C2DGrid<T>::getValue(unsigned i, unsigned j) const
 {
-    if (i >= columnCount || j >= rowCount)
+    if (i >= m_columnCount || j >= m_rowCount)
         throw std::out_of_range("C2DGrid::getValue");
-    if (!table.empty())
-        return table[std::size_t(i) * rowCount + j];
+    if (!m_table.empty())
+        return m_table[std::size_t(i) * m_rowCount + j];
     return readNode(i, j);
 }
 
@@ -289,29 +292,30 @@ template <typename T>
 T C2DGrid<T>::readNode(unsigned i, unsigned j) const
 {
     double value = 0.0;
-    for (const auto& window : windows) {
+    for (const auto& window : m_windows) {
         if (window->getValue(int(i), int(j), &value))
             return T(value);
     }
-    const int col0 = std::max(int(i) - windowRadius, 0);
-    const int row0 = std::max(int(j) - windowRadius, 0);
-    const int width = int(std::min(i + unsigned(windowRadius), columnCount - 1)) - col0 + 1;
-    const int height = int(std::min(j + unsigned(windowRadius), rowCount - 1)) - row0 + 1;
+    const int col0 = std::max(int(i) - m_windowRadius, 0);
+    const int row0 = std::max(int(j) - m_windowRadius, 0);
+    const int width = int(std::min(i + unsigned(m_windowRadius), m_columnCount - 1)) - col0 + 1;
+    const int height = int(std::min(j + unsigned(m_windowRadius), m_rowCount - 1)) - row0 + 1;
     auto window = std::make_shared<CGridBufferRaw<float>>();
-    if (!stream
-        || !window->readWindow(*stream, col0, row0, int(columnCount), int(rowCount), width, height)
+    if (!m_stream
+        || !window->readWindow(*m_stream, col0, row0, int(m_columnCount), int(m_rowCount), width,
+                               height)
         || !window->getValue(int(i), int(j), &value))
-        throw std::runtime_error("C2DGrid::getValue: cannot read the grid file " + fileName);
-    while (!windows.empty() && int(windows.size()) >= cacheCapacity)
-        windows.pop_front();
-    windows.push_back(window);
+        throw std::runtime_error("C2DGrid::getValue: cannot read the grid file " + m_fileName);
+    while (!m_windows.empty() && int(m_windows.size()) >= m_cacheCapacity)
+        m_windows.pop_front();
+    m_windows.push_back(window);
     return T(value);
 }
 
 template <typename T>
 T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
 {
-    if (columnCount < 2 || rowCount < 2)
+    if (m_columnCount < 2 || m_rowCount < 2)
         throw std::runtime_error("C2DGrid::interpolate: the grid is empty");
     if (std::isnan(x1) || std::isnan(x2))
         return std::numeric_limits<T>::quiet_NaN();
@@ -319,8 +323,8 @@ T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
     unsigned j = 0;
     T u = 0;
     T v = 0;
-    locate(x1, min1, step1, columnCount, &i, &u);
-    locate(x2, min2, step2, rowCount, &j, &v);
+    locate(x1, m_min1, m_step1, m_columnCount, &i, &u);
+    locate(x2, m_min2, m_step2, m_rowCount, &j, &v);
     return (1 - u) * (1 - v) * getValue(i, j) + (1 - u) * v * getValue(i, j + 1)
            + u * (1 - v) * getValue(i + 1, j) + u * v * getValue(i + 1, j + 1);
 }

@@ -23,10 +23,10 @@ public:
     virtual bool isLoaded() const = 0;
 
 protected:
-    int col0 = -1;
-    int row0 = -1;
-    int width = 0;
-    int height = 0;
+    int m_col0 = -1;
+    int m_row0 = -1;
+    int m_width = 0;
+    int m_height = 0;
 };
 
 template <typename T>
@@ -38,7 +38,7 @@ public:
     bool isLoaded() const override;
 
 protected:
-    std::vector<T> data; // row-major within the window
+    std::vector<T> m_data; // row-major within the window
 };
 
 // Window of a raster file: rows of 4-byte little-endian IEEE floats, the
@@ -84,18 +84,18 @@ public:
     // Bilinear value at (x1, x2); points outside take the value at the edge.
     T interpolate(const T& x1, const T& x2) const;
 
-    unsigned getColumnCount() const { return columnCount; }
-    unsigned getRowCount() const { return rowCount; }
-    T getStep1() const { return step1; }
-    T getStep2() const { return step2; }
-    T getMin1() const { return min1; }
-    T getMin2() const { return min2; }
-    T getValueMin() const { return valueMin; }
-    T getValueMax() const { return valueMax; }
-    const std::string& getFileName() const { return fileName; }
-    bool isFileBacked() const { return stream != nullptr; }
-    int getMarker() const { return marker; }
-    bool hasMarker() const { return markerSet; }
+    unsigned getColumnCount() const { return m_columnCount; }
+    unsigned getRowCount() const { return m_rowCount; }
+    T getStep1() const { return m_step1; }
+    T getStep2() const { return m_step2; }
+    T getMin1() const { return m_min1; }
+    T getMin2() const { return m_min2; }
+    T getValueMin() const { return m_valueMin; }
+    T getValueMax() const { return m_valueMax; }
+    const std::string& getFileName() const { return m_fileName; }
+    bool isFileBacked() const { return m_stream != nullptr; }
+    int getMarker() const { return m_marker; }
+    bool hasMarker() const { return m_markerSet; }
 
 private:
     bool setGeometry(unsigned columnCount, unsigned rowCount, const T& step1, const T& step2,
@@ -103,23 +103,23 @@ private:
     void widenRange(const T& value);
     T readNode(unsigned i, unsigned j) const;
 
-    unsigned columnCount = 0;
-    unsigned rowCount = 0;
-    T step1 = 0;
-    T step2 = 0;
-    T min1 = 0;
-    T min2 = 0;
-    T valueMin;
-    T valueMax;
-    bool rangeSet = false;
-    std::vector<T> table; // table[i * rowCount + j]
-    mutable std::deque<std::shared_ptr<CGridBufferBase>> windows;
-    int cacheCapacity = 16;
-    int windowRadius = 1024;
-    std::shared_ptr<std::ifstream> stream;
-    std::string fileName;
-    int marker = 0;
-    bool markerSet = false;
+    unsigned m_columnCount = 0;
+    unsigned m_rowCount = 0;
+    T m_step1 = 0;
+    T m_step2 = 0;
+    T m_min1 = 0;
+    T m_min2 = 0;
+    T m_valueMin;
+    T m_valueMax;
+    bool m_rangeSet = false;
+    std::vector<T> m_table; // m_table[i * m_rowCount + j]
+    mutable std::deque<std::shared_ptr<CGridBufferBase>> m_windows;
+    int m_cacheCapacity = 16;
+    int m_windowRadius = 1024;
+    std::shared_ptr<std::ifstream> m_stream;
+    std::string m_fileName;
+    int m_marker = 0;
+    bool m_markerSet = false;
 };
 
 // Description of a geoid grid file.

@@ -1,7 +1,9 @@
 #include "geodesy/mapprojection.h"
 
+#include "geodesy/projectionsazimuthal.h"
 #include "geodesy/projectionsconic.h"
 #include "geodesy/projectionscylindrical.h"
+#include "geodesy/projectionspolar.h"
 #include "geodesy/projectionswidezone.h"
 #include "geodesy/transversemercator.h"
 
@@ -77,6 +79,35 @@ std::unique_ptr<CMapProjection> createMapProjection(const CEllipsoidParams& elli
     case CMapProjectionSphericalMercatorParams::typeCode:
         return build<CMapProjectionSphericalMercator, CMapProjectionSphericalMercatorParams>(ellipsoid,
                                                                                             params);
+    case CMapProjectionNZMGParams::typeCode:
+        return build<CMapProjectionNZMG, CMapProjectionNZMGParams>(ellipsoid, params);
+    case CMapProjectionObliqueStereographicParams::typeCode:
+        return build<CMapProjectionObliqueStereographic, CMapProjectionObliqueStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolarStereographicParams::typeCode:
+        return build<CMapProjectionPolarStereographic, CMapProjectionPolarStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionQuasiStereographicParams::typeCode:
+        return build<CMapProjectionQuasiStereographic, CMapProjectionQuasiStereographicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolyconicParams::typeCode:
+        return build<CMapProjectionPolyconic, CMapProjectionPolyconicParams>(ellipsoid, params);
+    case CMapProjectionHattParams::typeCode:
+        return build<CMapProjectionHatt, CMapProjectionHattParams>(ellipsoid, params);
+    case CMapProjectionPolarStereographicBasicParams::typeCode:
+        return build<CMapProjectionPolarStereographicBasic, CMapProjectionPolarStereographicBasicParams>(
+            ellipsoid, params);
+    case CMapProjectionPolarStereographicNaturalOriginParams::typeCode:
+        return build<CMapProjectionPolarStereographicNaturalOrigin,
+                     CMapProjectionPolarStereographicNaturalOriginParams>(ellipsoid, params);
+    case CMapProjectionPolarStereographicFalseOriginParams::typeCode:
+        return build<CMapProjectionPolarStereographicFalseOrigin,
+                     CMapProjectionPolarStereographicFalseOriginParams>(ellipsoid, params);
+    case CMapProjectionLambertAzimuthalEqualAreaParams::typeCode:
+        return build<CMapProjectionLambertAzimuthalEqualArea,
+                     CMapProjectionLambertAzimuthalEqualAreaParams>(ellipsoid, params);
+    case CMapProjectionOrthographicParams::typeCode:
+        return build<CMapProjectionOrthographic, CMapProjectionOrthographicParams>(ellipsoid, params);
     default:
         return nullptr;
     }

@@ -78,51 +78,55 @@ double CMeridianArcSeries::footpointLatitude(double arc) const
            + m_f8 * std::sin(8.0 * mu);
 }
 
-CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
-    const CEllipsoidParams& ellipsoid, const CMapProjectionAlbersEqualAreaParams& params)
-    : CMapProjection(CMapProjectionAlbersEqualAreaParams::typeCode), m_params(params)
+CAuthalicLatitude::CAuthalicLatitude(double e2)
+    : m_e(std::sqrt(e2)),
+      m_oneMinusE2(1.0 - e2),
+      m_b2(e2 / 3.0 + 31.0 * e2 * e2 / 180.0 + 517.0 * e2 * e2 * e2 / 5040.0),
+      m_b4(23.0 * e2 * e2 / 360.0 + 251.0 * e2 * e2 * e2 / 3780.0),
+      m_b6(761.0 * e2 * e2 * e2 / 45360.0),
+      m_qP(q(kPi / 2.0))
 {
-    const double e2 = ellipsoid.getEccentricitySquared();
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    m_e = std::sqrt(e2);
-    m_a2 = ellipsoid.a * ellipsoid.a;
-    m_oneMinusE2 = 1.0 - e2;
-
-    const double phi1 = params.latitudeOfFirstParallel;
-    const double phi2 = params.latitudeOfSecondParallel;
-    const double m1 = parallelRadiusFactor(phi1, e2);
-    const double m2 = parallelRadiusFactor(phi2, e2);
-    const double alpha1 = alpha(phi1);
-    m_n = phi1 == phi2 ? std::sin(phi1) : (m1 * m1 - m2 * m2) / (alpha(phi2) - alpha1);
-    m_c = m1 * m1 + m_n * alpha1;
-    m_rho0 = ellipsoid.a * std::sqrt(m_c - m_n * alpha(params.latitudeOfFalseOrigin)) / m_n;
-    m_n2 = m_n * m_n;
-    m_q = 1.0 - (m_oneMinusE2 / (2.0 * m_e)) * std::log((1.0 - m_e) / (1.0 + m_e));
-    m_b2 = e2 / 3.0 + 31.0 * e4 / 180.0 + 517.0 * e6 / 5040.0;
-    m_b4 = 23.0 * e4 / 360.0 + 251.0 * e6 / 3780.0;
-    m_b6 = 761.0 * e6 / 45360.0;
 }
 
-double CMapProjectionAlbersEqualArea::alpha(double phi) const
+double CAuthalicLatitude::q(double phi) const
 {
     const double s = std::sin(phi);
     const double es = m_e * s;
-    return m_oneMinusE2
-           * (s / (1.0 - es * es) - std::log((1.0 - es) / (1.0 + es)) / (2.0 * m_e));
+    const double atanhRatio = m_e > 0.0 ? std::atanh(es) / m_e : s;
+    return m_oneMinusE2 * (s / (1.0 - es * es) + atanhRatio);
 }
 
-double CMapProjectionAlbersEqualArea::latitudeFromAlpha(double alphaValue, double beta) const
+double CAuthalicLatitude::latitude(double q) const
 {
+    const double beta = std::asin(q / m_qP);
     const double phi = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
                        + m_b6 * std::sin(6.0 * beta);
-    // The series alone misses by up to 2e-10 rad; one Newton step removes that.
     const double cosPhi = std::cos(phi);
     if (cosPhi < kPoleCosine)
         return phi;
     const double es = m_e * std::sin(phi);
     const double w = 1.0 - es * es;
-    return phi + w * w / (2.0 * cosPhi) * (alphaValue - alpha(phi)) / m_oneMinusE2;
+    return phi + w * w / (2.0 * m_oneMinusE2 * cosPhi) * (q - this->q(phi));
+}
+
+CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
+    const CEllipsoidParams& ellipsoid, const CMapProjectionAlbersEqualAreaParams& params)
+    : CMapProjection(CMapProjectionAlbersEqualAreaParams::typeCode),
+      m_params(params),
+      m_authalic(ellipsoid.getEccentricitySquared())
+{
+    const double e2 = ellipsoid.getEccentricitySquared();
+    m_a2 = ellipsoid.a * ellipsoid.a;
+
+    const double phi1 = params.latitudeOfFirstParallel;
+    const double phi2 = params.latitudeOfSecondParallel;
+    const double m1 = parallelRadiusFactor(phi1, e2);
+    const double m2 = parallelRadiusFactor(phi2, e2);
+    const double alpha1 = m_authalic.q(phi1);
+    m_n = phi1 == phi2 ? std::sin(phi1) : (m1 * m1 - m2 * m2) / (m_authalic.q(phi2) - alpha1);
+    m_c = m1 * m1 + m_n * alpha1;
+    m_rho0 = ellipsoid.a * std::sqrt(m_c - m_n * m_authalic.q(params.latitudeOfFalseOrigin)) / m_n;
+    m_n2 = m_n * m_n;
 }
 
 void CMapProjectionAlbersEqualArea::GeodeticToProjected(CCoords* point) const
@@ -130,7 +134,7 @@ void CMapProjectionAlbersEqualArea::GeodeticToProjected(CCoords* point) const
     double dLambda = point->second - m_params.longitudeOfFalseOrigin;
     normalizeLongitude(dLambda);
     const double theta = m_n * dLambda;
-    const double rho = std::sqrt(m_a2 * (m_c - m_n * alpha(point->first))) / m_n;
+    const double rho = std::sqrt(m_a2 * (m_c - m_n * m_authalic.q(point->first))) / m_n;
     point->first = m_params.eastingAtFalseOrigin + rho * std::sin(theta);
     point->second = m_params.northingAtFalseOrigin + m_rho0 - rho * std::cos(theta);
 }
@@ -144,8 +148,7 @@ void CMapProjectionAlbersEqualArea::ProjectedToGeodetic(CCoords* point) const
     const double theta = std::atan2(sign * x, sign * y);
     const double rho2 = x * x + y * y;
     const double alphaPrime = (m_c - rho2 * m_n2 / m_a2) / m_n;
-    const double beta = std::asin(alphaPrime / m_q);
-    point->first = latitudeFromAlpha(alphaPrime, beta);
+    point->first = m_authalic.latitude(alphaPrime);
     point->second = m_params.longitudeOfFalseOrigin + theta / m_n;
     normalizeGeodetic(point);
 }

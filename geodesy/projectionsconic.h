@@ -33,6 +33,28 @@ private:
     double m_f8;
 };
 
+// Authalic latitude of an ellipsoid of squared eccentricity e2.
+class CAuthalicLatitude
+{
+public:
+    explicit CAuthalicLatitude(double e2);
+
+    // q of a latitude; the sphere gives its limit 2 sin(phi).
+    double q(double phi) const;
+    double qPole() const { return m_qP; }
+    // Latitude of a q: the series in the authalic latitude asin(q / qPole), then one Newton
+    // step, since the series alone misses by up to 2.5e-10 rad.
+    double latitude(double q) const;
+
+private:
+    double m_e;
+    double m_oneMinusE2;
+    double m_b2;
+    double m_b4;
+    double m_b6;
+    double m_qP;
+};
+
 // Albers equal-area conic.
 class CMapProjectionAlbersEqualArea : public CMapProjection
 {
@@ -46,21 +68,13 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    double alpha(double phi) const;
-    double latitudeFromAlpha(double alphaValue, double beta) const;
-
     CMapProjectionAlbersEqualAreaParams m_params;
-    double m_e;
+    CAuthalicLatitude m_authalic;
     double m_a2;
-    double m_oneMinusE2;
     double m_n;
     double m_c;
     double m_rho0;
     double m_n2;
-    double m_q;
-    double m_b2;
-    double m_b4;
-    double m_b6;
 };
 
 // Equidistant conic with two standard parallels.

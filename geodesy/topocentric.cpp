@@ -6,6 +6,27 @@
 
 namespace vexa {
 
+namespace {
+
+void writeAffine(const double matrix[9], double t1, double t2, double t3,
+                 CTransformAffine3DParams* out)
+{
+    out->m11 = matrix[0];
+    out->m12 = matrix[1];
+    out->m13 = matrix[2];
+    out->m21 = matrix[3];
+    out->m22 = matrix[4];
+    out->m23 = matrix[5];
+    out->m31 = matrix[6];
+    out->m32 = matrix[7];
+    out->m33 = matrix[8];
+    out->t1 = t1;
+    out->t2 = t2;
+    out->t3 = t3;
+}
+
+} // namespace
+
 bool CLSRParams::isEqual(const CLSRParams& other) const
 {
     return origin == other.origin && azimuth == other.azimuth;
@@ -73,34 +94,13 @@ void CLsrFrame::geocentricToLocal(const CCoords& in, CCoords* out) const
 
 void CLsrFrame::getLocalToGeocentricParams(CTransformAffine3DParams* out) const
 {
-    out->m11 = M[0];
-    out->m12 = M[1];
-    out->m13 = M[2];
-    out->m21 = M[3];
-    out->m22 = M[4];
-    out->m23 = M[5];
-    out->m31 = M[6];
-    out->m32 = M[7];
-    out->m33 = M[8];
-    out->t1 = X0;
-    out->t2 = Y0;
-    out->t3 = Z0;
+    writeAffine(M, X0, Y0, Z0, out);
 }
 
 void CLsrFrame::getGeocentricToLocalParams(CTransformAffine3DParams* out) const
 {
-    out->m11 = M[0];
-    out->m12 = M[3];
-    out->m13 = M[6];
-    out->m21 = M[1];
-    out->m22 = M[4];
-    out->m23 = M[7];
-    out->m31 = M[2];
-    out->m32 = M[5];
-    out->m33 = M[8];
-    out->t1 = t1;
-    out->t2 = t2;
-    out->t3 = t3;
+    const double transposed[9] = {M[0], M[3], M[6], M[1], M[4], M[7], M[2], M[5], M[8]};
+    writeAffine(transposed, t1, t2, t3, out);
 }
 
 CCoordOperationGeocentricToLsr::CCoordOperationGeocentricToLsr(const CEllipsoidParams& ellipsoid,

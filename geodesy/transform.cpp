@@ -31,7 +31,8 @@ bool isSameShared(const std::shared_ptr<T>& a, const std::shared_ptr<T>& b)
 void multiply(const double matrix[9], const double in[3], double out[3])
 {
     for (int row = 0; row < 3; ++row)
-        out[row] = matrix[3 * row] * in[0] + matrix[3 * row + 1] * in[1] + matrix[3 * row + 2] * in[2];
+        out[row] =
+            matrix[3 * row] * in[0] + matrix[3 * row + 1] * in[1] + matrix[3 * row + 2] * in[2];
 }
 
 void applyAffine(const double matrix[9], const double translation[3], CCoords* coords)

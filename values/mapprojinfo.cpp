@@ -1,5 +1,7 @@
 #include "values/mapprojinfo.h"
 
+#include "geodesy/transform.h"
+#include "values/transforminfo.h"
 #include "values/valuecompare.h"
 
 bool CMapProjTypeInfo::isValid() const
@@ -66,4 +68,13 @@ bool CMapProjInfo::operator==(const CMapProjInfo& other) const
 void CMapProjInfo::clear()
 {
     *this = CMapProjInfo();
+}
+
+std::unique_ptr<vexa::CTransformAffine3DParams> CMapProjInfo::toAxisTransform() const
+{
+    const double s1 = coord1_sign;
+    const double s2 = coord2_sign;
+    if (swap_coords)
+        return makePlaneAffineParams(0.0, s2, s1, 0.0, 0.0, 0.0, 0.0);
+    return makePlaneAffineParams(s1, 0.0, 0.0, s2, 0.0, 0.0, 0.0);
 }

@@ -9,6 +9,7 @@
 
 namespace vexa {
 class CMapProjectionParams;
+class CTransformAffine3DParams;
 }
 
 // Map projection type with the labels and orientation of its two plane axes.
@@ -82,6 +83,8 @@ public:
     bool operator==(const CMapProjInfo& other) const;
     void clear();
 
+    // Carries the signs and the exchange of the two plane axes.
+    std::unique_ptr<vexa::CTransformAffine3DParams> toAxisTransform() const;
     // The projection parameters in base units; empty when they cannot be made.
     // Throws when a parameter text cannot be read.
     std::shared_ptr<vexa::CMapProjectionParams> toParams() const;

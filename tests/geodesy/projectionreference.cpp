@@ -97,6 +97,11 @@ CEllipsoidParams ellipsoid(double a, double inverseFlattening)
     return params;
 }
 
+CCoords geodetic(double latitude, double longitude)
+{
+    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
+}
+
 std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,
                                      const CMapProjectionParams& params)
 {

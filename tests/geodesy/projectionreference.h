@@ -16,6 +16,15 @@ constexpr double kDegree = vexa::kPi / 180.0;
 
 vexa::CEllipsoidParams ellipsoid(double a, double inverseFlattening);
 
+inline const vexa::CEllipsoidParams kWgs84 = ellipsoid(6378137.0, 298.257223563);
+inline const vexa::CEllipsoidParams kGrs80 = ellipsoid(6378137.0, 298.257222101);
+inline const vexa::CEllipsoidParams kKrassowsky = ellipsoid(6378245.0, 298.3);
+inline const vexa::CEllipsoidParams kInternational = ellipsoid(6378388.0, 297.0);
+inline const vexa::CEllipsoidParams kBessel = ellipsoid(6377397.155, 299.1528128);
+
+// A geodetic point from degrees.
+vexa::CCoords geodetic(double latitude, double longitude);
+
 // Builds through the factory, as the operations do.
 std::shared_ptr<vexa::CMapProjection> make(const vexa::CEllipsoidParams& ellipsoid,
                                            const vexa::CMapProjectionParams& params);

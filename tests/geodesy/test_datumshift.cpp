@@ -1,6 +1,7 @@
 #include "geodesy/datumshift.h"
 #include "geodesy/transform.h"
 
+#include "pointcheck.h"
 #include "referencetable.h"
 
 #include <QtTest>
@@ -9,10 +10,9 @@
 #include <typeinfo>
 
 using namespace vexa;
+using pointcheck::isNear;
 
 namespace {
-
-const double arcSecond = kPi / 648000.0;
 
 // Params of another class that claim a type code.
 class COtherShiftParams : public CDatumShiftParams
@@ -29,33 +29,6 @@ CDatumShiftBursaWolfParams zeroParams()
     CDatumShiftBursaWolfParams params;
     params.setZero();
     return params;
-}
-
-// tx ty tz (m), rx ry rz (arc-seconds), s (ppm) of a reference row.
-CDatumShiftBursaWolfParams paramsOfRow(const QVector<double>& row)
-{
-    CDatumShiftBursaWolfParams params;
-    params.tx = row[0];
-    params.ty = row[1];
-    params.tz = row[2];
-    params.rx = row[3] * arcSecond;
-    params.ry = row[4] * arcSecond;
-    params.rz = row[5] * arcSecond;
-    params.m = row[6] * 1e-6;
-    return params;
-}
-
-bool isNear(const CCoords& a, const CCoords& b, double tolerance)
-{
-    return std::fabs(a.first - b.first) <= tolerance && std::fabs(a.second - b.second) <= tolerance
-           && std::fabs(a.third - b.third) <= tolerance;
-}
-
-QByteArray describe(const CCoords& a, const CCoords& b)
-{
-    return QByteArray::number(a.first - b.first, 'g', 3) + " "
-           + QByteArray::number(a.second - b.second, 'g', 3) + " "
-           + QByteArray::number(a.third - b.third, 'g', 3);
 }
 
 } // namespace
@@ -250,15 +223,15 @@ void TestDatumShift::shiftAgainstProj_data()
 void TestDatumShift::shiftAgainstProj()
 {
     QFETCH(QVector<double>, row);
-    const CDatumShiftBursaWolf shift(paramsOfRow(row));
+    const CDatumShiftBursaWolf shift(pointcheck::helmertParams(row));
     const CCoords point(row[7], row[8], row[9]);
     const CCoords forward(row[10], row[11], row[12]);
     const CCoords reverse(row[13], row[14], row[15]);
     CCoords result;
     shift.forwardShift(point, &result);
-    QVERIFY2(isNear(result, forward, 1e-6), describe(result, forward));
+    QVERIFY2(isNear(result, forward, 1e-6), pointcheck::difference(result, forward));
     shift.reverseShift(point, &result);
-    QVERIFY2(isNear(result, reverse, 1e-6), describe(result, reverse));
+    QVERIFY2(isNear(result, reverse, 1e-6), pointcheck::difference(result, reverse));
 }
 
 QTEST_APPLESS_MAIN(TestDatumShift)

@@ -7,15 +7,16 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
 using projectionreference::kDegree;
+using projectionreference::kWgs84;
+using projectionreference::kGrs80;
+using projectionreference::kKrassowsky;
+using projectionreference::kInternational;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kGrs80 = projectionreference::ellipsoid(6378137.0, 298.257222101);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
-const CEllipsoidParams kInternational = projectionreference::ellipsoid(6378388.0, 297.0);
 const CEllipsoidParams kClarke1866(6378206.4, 6356583.8);
 
 // Belgian 1972 parallels: 49d50m00.00204s and 51d10m00.00204s.
@@ -96,11 +97,6 @@ Projection lambert1SP(const CEllipsoidParams& ellipsoid, double phi0, double lam
     params.falseEasting = easting;
     params.falseNorthing = northing;
     return projectionreference::make(ellipsoid, params);
-}
-
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
 }
 
 } // namespace

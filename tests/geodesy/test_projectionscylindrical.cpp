@@ -7,15 +7,16 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
 using projectionreference::kDegree;
+using projectionreference::kWgs84;
+using projectionreference::kGrs80;
+using projectionreference::kKrassowsky;
+using projectionreference::kBessel;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
 
-const CEllipsoidParams kGrs80 = projectionreference::ellipsoid(6378137.0, 298.257222101);
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
-const CEllipsoidParams kBessel = projectionreference::ellipsoid(6377397.155, 299.1528128);
 const CEllipsoidParams kEverest = projectionreference::ellipsoid(6377298.556, 300.8017);
 
 Projection cassini(const CEllipsoidParams& ellipsoid, double phi0, double lambda0,
@@ -107,11 +108,6 @@ Projection krovak(double easting, double northing)
     params.falseEasting = easting;
     params.falseNorthing = northing;
     return projectionreference::make(kBessel, params);
-}
-
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
 }
 
 } // namespace

@@ -7,14 +7,14 @@
 #include <cmath>
 
 using namespace vexa;
+using projectionreference::geodetic;
 using projectionreference::kDegree;
+using projectionreference::kWgs84;
+using projectionreference::kKrassowsky;
+using projectionreference::kInternational;
 using Projection = std::shared_ptr<CMapProjection>;
 
 namespace {
-
-const CEllipsoidParams kWgs84 = projectionreference::ellipsoid(6378137.0, 298.257223563);
-const CEllipsoidParams kKrassowsky = projectionreference::ellipsoid(6378245.0, 298.3);
-const CEllipsoidParams kInternational = projectionreference::ellipsoid(6378388.0, 297.0);
 
 template <class Params>
 Projection transverse(const CEllipsoidParams& ellipsoid, double lambda0, double k0, double easting,
@@ -38,11 +38,6 @@ Projection wideZone(const CEllipsoidParams& ellipsoid, double lambda0, double k0
 Projection boaga(double lambda0, double easting)
 {
     return transverse<CMapProjectionGaussBoagaParams>(kInternational, lambda0, 0.9996, easting, 0.0);
-}
-
-CCoords geodetic(double latitude, double longitude)
-{
-    return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
 }
 
 } // namespace

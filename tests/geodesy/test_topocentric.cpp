@@ -1,6 +1,7 @@
 #include "geodesy/topocentric.h"
 #include "geodesy/transform.h"
 
+#include "pointcheck.h"
 #include "referencetable.h"
 
 #include <QtTest>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 using namespace vexa;
+using pointcheck::isNear;
 
 Q_DECLARE_METATYPE(vexa::CCoords)
 
@@ -29,19 +31,6 @@ CLSRParams localSystem(double latitude, double longitude, double height, double 
     lsr.origin = CCoords(latitude, longitude, height);
     lsr.azimuth = azimuth;
     return lsr;
-}
-
-bool isNear(const CCoords& p, const CCoords& q, double tolerance)
-{
-    return std::fabs(p.first - q.first) <= tolerance && std::fabs(p.second - q.second) <= tolerance
-           && std::fabs(p.third - q.third) <= tolerance;
-}
-
-QByteArray describe(const CCoords& p, const CCoords& q)
-{
-    return QByteArray::number(p.first - q.first, 'g', 3) + " "
-           + QByteArray::number(p.second - q.second, 'g', 3) + " "
-           + QByteArray::number(p.third - q.third, 'g', 3);
 }
 
 } // namespace
@@ -84,9 +73,9 @@ void TestTopocentric::frameAtEquator()
     QVERIFY(isNear(CCoords(frame.X0, frame.Y0, frame.Z0), CCoords(a, 0, 0), 1e-9));
     CCoords result;
     frame.geocentricToLocal(geocentric, &result);
-    QVERIFY2(isNear(result, local, 1e-9), describe(result, local));
+    QVERIFY2(isNear(result, local, 1e-9), pointcheck::difference(result, local));
     frame.localToGeocentric(local, &result);
-    QVERIFY2(isNear(result, geocentric, 1e-9), describe(result, geocentric));
+    QVERIFY2(isNear(result, geocentric, 1e-9), pointcheck::difference(result, geocentric));
 }
 
 void TestTopocentric::roundTrip()
@@ -97,7 +86,7 @@ void TestTopocentric::roundTrip()
     frame.geocentricToLocal(start, &local);
     CCoords back;
     frame.localToGeocentric(local, &back);
-    QVERIFY2(isNear(back, start, 1e-8), describe(back, start));
+    QVERIFY2(isNear(back, start, 1e-8), pointcheck::difference(back, start));
 }
 
 // The affine forms map as the frame does; the inverse of the local-to-geocentric
@@ -117,16 +106,16 @@ void TestTopocentric::affineForms()
     CCoords result;
     frame.localToGeocentric(local, &expected);
     toGeocentric.forwardTransform(local, &result);
-    QVERIFY2(isNear(result, expected, 1e-8), describe(result, expected));
+    QVERIFY2(isNear(result, expected, 1e-8), pointcheck::difference(result, expected));
     toLocal.reverseTransform(local, &result);
-    QVERIFY2(isNear(result, expected, 1e-8), describe(result, expected));
+    QVERIFY2(isNear(result, expected, 1e-8), pointcheck::difference(result, expected));
 
     const CCoords geocentric = expected;
     frame.geocentricToLocal(geocentric, &expected);
     toLocal.forwardTransform(geocentric, &result);
-    QVERIFY2(isNear(result, expected, 1e-8), describe(result, expected));
+    QVERIFY2(isNear(result, expected, 1e-8), pointcheck::difference(result, expected));
     toGeocentric.reverseTransform(geocentric, &result);
-    QVERIFY2(isNear(result, expected, 1e-8), describe(result, expected));
+    QVERIFY2(isNear(result, expected, 1e-8), pointcheck::difference(result, expected));
 }
 
 void TestTopocentric::operationDirections()
@@ -177,7 +166,8 @@ void TestTopocentric::paramsEqualityAndValidity()
     QVERIFY(lsr.isEqual(localSystem(0.5, 0.25, 100, 0.1)));
     QVERIFY(!lsr.isEqual(localSystem(0.5, 0.25, 100, 0.2)));
     QVERIFY(!lsr.isEqual(localSystem(0.5, 0.25, 101, 0.1)));
-    QVERIFY(!localSystem(0.5, 0.25, 100, std::nan("")).isEqual(localSystem(0.5, 0.25, 100, std::nan(""))));
+    const CLSRParams undefinedAzimuth = localSystem(0.5, 0.25, 100, std::nan(""));
+    QVERIFY(!undefinedAzimuth.isEqual(undefinedAzimuth));
 
     QVERIFY(!CLSRParams().isValid());
     QVERIFY(!localSystem(0.5, 0.25, kUndefined, 0.1).isValid());
@@ -209,10 +199,10 @@ void TestTopocentric::againstProj()
 
     CCoords point = geocentric;
     CCoordOperationGeocentricToLsr(ellipsoid, lsr, 1).apply(&point, &aux);
-    QVERIFY2(isNear(point, local, 1e-3), describe(point, local));
+    QVERIFY2(isNear(point, local, 1e-3), pointcheck::difference(point, local));
     point = local;
     CCoordOperationGeocentricToLsr(ellipsoid, lsr, 2).apply(&point, &aux);
-    QVERIFY2(isNear(point, geocentric, 1e-3), describe(point, geocentric));
+    QVERIFY2(isNear(point, geocentric, 1e-3), pointcheck::difference(point, geocentric));
 }
 
 QTEST_APPLESS_MAIN(TestTopocentric)

@@ -1,6 +1,7 @@
 #include "geodesy/datumshift.h"
 #include "geodesy/transform.h"
 
+#include "pointcheck.h"
 #include "referencetable.h"
 
 #include <QtTest>
@@ -10,10 +11,9 @@
 #include <typeinfo>
 
 using namespace vexa;
+using pointcheck::isNear;
 
 namespace {
-
-const double arcSecond = kPi / 648000.0;
 
 CTransformAffine3DParams affineParams(const double m[9], const double t[3])
 {
@@ -35,19 +35,6 @@ CTransformAffine3DParams affineParams(const double m[9], const double t[3])
 
 const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 const double noTranslation[3] = {0, 0, 0};
-
-bool isNear(const CCoords& a, const CCoords& b, double tolerance)
-{
-    return std::fabs(a.first - b.first) <= tolerance && std::fabs(a.second - b.second) <= tolerance
-           && std::fabs(a.third - b.third) <= tolerance;
-}
-
-QByteArray describe(const CCoords& a, const CCoords& b)
-{
-    return QByteArray::number(a.first - b.first, 'g', 3) + " "
-           + QByteArray::number(a.second - b.second, 'g', 3) + " "
-           + QByteArray::number(a.third - b.third, 'g', 3);
-}
 
 // Params of another class that claim a type code.
 class COtherTransformParams : public CTransformParams
@@ -110,6 +97,7 @@ private slots:
     void bursaWolfAffineWithoutInverse();
     void planeGridCorrectionSlotsThrow();
     void planeGridCorrectionThroughAuxData();
+    void planeGridCorrectionInProjectionPlane();
     void planeGridCorrectionRefusals();
     void planeGridCorrectionParamsEquality();
 };
@@ -133,10 +121,10 @@ void TestTransform::affineReverseUndoesForward()
     const CCoords start(123.25, -456.5, 789.125);
     CCoords point;
     transform.forwardTransform(start, &point);
-    QVERIFY(isNear(point, CCoords(-100 + 123.25 - 913, 250.5 - 456.5, 7 + 61.625 + 1369.5 + 1578.25),
-                   1e-9));
+    const CCoords expected(-100 + 123.25 - 913, 250.5 - 456.5, 7 + 61.625 + 1369.5 + 1578.25);
+    QVERIFY(isNear(point, expected, 1e-9));
     transform.reverseTransform(&point);
-    QVERIFY2(isNear(point, start, 1e-9), describe(point, start));
+    QVERIFY2(isNear(point, start, 1e-9), pointcheck::difference(point, start));
 }
 
 void TestTransform::rotationAboutZ()
@@ -288,14 +276,7 @@ void TestTransform::bursaWolfAffineMatchesShift_data()
 void TestTransform::bursaWolfAffineMatchesShift()
 {
     QFETCH(QVector<double>, row);
-    CDatumShiftBursaWolfParams params;
-    params.tx = row[0];
-    params.ty = row[1];
-    params.tz = row[2];
-    params.rx = row[3] * arcSecond;
-    params.ry = row[4] * arcSecond;
-    params.rz = row[5] * arcSecond;
-    params.m = row[6] * 1e-6;
+    const CDatumShiftBursaWolfParams params = pointcheck::helmertParams(row);
     const CDatumShiftBursaWolf shift(params);
     const auto affine = params.createTransform();
     const CCoords point(row[7], row[8], row[9]);
@@ -304,12 +285,12 @@ void TestTransform::bursaWolfAffineMatchesShift()
     CCoords byAffine;
     shift.forwardShift(point, &byShift);
     affine->forwardTransform(point, &byAffine);
-    QVERIFY2(isNear(byAffine, byShift, 1e-8), describe(byAffine, byShift));
+    QVERIFY2(isNear(byAffine, byShift, 1e-8), pointcheck::difference(byAffine, byShift));
     QVERIFY(isNear(byAffine, CCoords(row[10], row[11], row[12]), 1e-6));
 
     shift.reverseShift(point, &byShift);
     affine->reverseTransform(point, &byAffine);
-    QVERIFY2(isNear(byAffine, byShift, 1e-8), describe(byAffine, byShift));
+    QVERIFY2(isNear(byAffine, byShift, 1e-8), pointcheck::difference(byAffine, byShift));
     QVERIFY(isNear(byAffine, CCoords(row[13], row[14], row[15]), 1e-6));
 }
 
@@ -337,7 +318,8 @@ void TestTransform::planeGridCorrectionSlotsThrow()
         QFAIL("no exception");
     } catch (const std::logic_error& e) {
         QCOMPARE(QString(e.what()),
-                 QString("void CTransformPlaneGridCorrection::reverseTransform(CCoords *coords) const"));
+                 QString("void CTransformPlaneGridCorrection::reverseTransform(CCoords *coords) "
+                         "const"));
     }
     QVERIFY(point == CCoords(1, 2, 3));
 }
@@ -374,6 +356,55 @@ void TestTransform::planeGridCorrectionThroughAuxData()
     QVERIFY(point == CCoords(29, 42, 7));
     QVERIFY(aux.getPlaneCorrection("other"));
     QCOMPARE(aux.getPlaneCorrection("other")->first, kUndefined);
+}
+
+// The correction is interpolated and applied in the plane of the grid's
+// projection, or added in the plane of the point's projection.
+void TestTransform::planeGridCorrectionInProjectionPlane()
+{
+    auto ellipsoid = std::make_shared<CEllipsoidParams>();
+    ellipsoid->setInverseFlattening(6378137.0, 298.257222101);
+    auto projection = std::make_shared<CMapProjectionTransverseMercatorParams>();
+    projection->centralMeridian = 0.5;
+    projection->latitudeOfOrigin = 0.0;
+    projection->scaleFactor = 1.0;
+    projection->falseEasting = 500000.0;
+    projection->falseNorthing = 0.0;
+    const auto plane = createMapProjection(*ellipsoid, *projection);
+    const CCoords start(0.9, 0.51, 12.0);
+    CCoords projected;
+    plane->GeodeticToProjected(start, &projected);
+
+    CTransformPlaneGridCorrectionParams params = correctionParams("c", true);
+    params.gridX = std::make_shared<C2DGrid<double>>();
+    QVERIFY(params.gridX->readText("0 1e7 0 1e6 1e7 1e6 0 1 0 1"));
+    params.gridProjection = projection;
+    params.gridEllipsoid = ellipsoid;
+    const CTransformPlaneGridCorrection correction(params);
+    CCoords point = start;
+    double dx = 0.0;
+    double dy = 0.0;
+    correction.computeCorrection(&point, &dx, &dy);
+    QVERIFY(point == start);
+    QCOMPARE(dx, projected.first / 1e6 * 0.5);
+    QCOMPARE(dy, -2.0);
+
+    correction.applyCorrection(&point, &dx, &dy);
+    CCoords expected;
+    plane->ProjectedToGeodetic(CCoords(projected.first - dx, projected.second + 2.0, 12.0),
+                               &expected);
+    QVERIFY2(isNear(point, expected, 1e-12), pointcheck::difference(point, expected));
+
+    CTransformPlaneGridCorrectionParams adding = correctionParams("c", false);
+    adding.planeProjection = projection;
+    adding.planeEllipsoid = ellipsoid;
+    point = start;
+    dx = 3.0;
+    dy = -7.0;
+    CTransformPlaneGridCorrection(adding).applyCorrection(&point, &dx, &dy);
+    plane->ProjectedToGeodetic(CCoords(projected.first + 3.0, projected.second - 7.0, 12.0),
+                               &expected);
+    QVERIFY2(isNear(point, expected, 1e-12), pointcheck::difference(point, expected));
 }
 
 void TestTransform::planeGridCorrectionRefusals()

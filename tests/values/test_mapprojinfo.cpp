@@ -1,6 +1,7 @@
 #include "faults.h"
 #include "units.h"
 
+#include "geodesy/transform.h"
 #include "values/mapprojinfo.h"
 
 #include <QCoreApplication>
@@ -30,9 +31,45 @@ class TestMapProjInfo : public QObject
     Q_OBJECT
 
 private slots:
+    void axisTransform_data();
+    void axisTransform();
     void equality();
     void typeAndParamRecords();
 };
+
+void TestMapProjInfo::axisTransform_data()
+{
+    QTest::addColumn<int>("sign1");
+    QTest::addColumn<int>("sign2");
+    QTest::addColumn<int>("swap");
+    QTest::addColumn<QVector<double>>("matrix");
+
+    QTest::newRow("identity") << 1 << 1 << 0 << QVector<double>{1, 0, 0, 0, 1, 0, 0, 0, 1};
+    QTest::newRow("swapped") << 1 << 1 << 1 << QVector<double>{0, 1, 0, 1, 0, 0, 0, 0, 1};
+    QTest::newRow("swapped, first negative")
+        << -1 << 1 << 1 << QVector<double>{0, 1, 0, -1, 0, 0, 0, 0, 1};
+    QTest::newRow("second negative") << 1 << -1 << 0 << QVector<double>{1, 0, 0, 0, -1, 0, 0, 0, 1};
+}
+
+void TestMapProjInfo::axisTransform()
+{
+    QFETCH(int, sign1);
+    QFETCH(int, sign2);
+    QFETCH(int, swap);
+    QFETCH(QVector<double>, matrix);
+
+    CMapProjInfo info = utm();
+    info.coord1_sign = sign1;
+    info.coord2_sign = sign2;
+    info.swap_coords = swap;
+    const auto p = info.toAxisTransform();
+    QVERIFY(p);
+    QCOMPARE(p->getType(), 2);
+    QCOMPARE(QVector<double>({p->m11, p->m12, p->m13, p->m21, p->m22, p->m23, p->m31, p->m32,
+                              p->m33}),
+             matrix);
+    QCOMPARE(QVector<double>({p->t1, p->t2, p->t3}), QVector<double>({0, 0, 0}));
+}
 
 void TestMapProjInfo::equality()
 {

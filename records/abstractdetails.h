@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <QHash>
+
+#include <functional>
+#include <memory>
+
+class QTreeWidgetItem;
+
+// Binds child element names of a record's XML form to its fields. Names are
+// compared case-sensitively; when a name occurs more than once the last wins.
+class CXmlFields
+{
+public:
+    using Reader = std::function<void(const QDomElement&)>;
+
+    // The element's text, unchanged.
+    CXmlFields& text(const QString& tag, QString& field);
+    // The text as a decimal integer (0 when unreadable), passed through check.
+    CXmlFields& number(const QString& tag, int& field,
+                       const std::function<int(int)>& check = nullptr);
+    // True when the integer is not 0.
+    CXmlFields& flag(const QString& tag, bool& field);
+    CXmlFields& element(const QString& tag, const Reader& read);
+    // A new record read from the element; stored only when it reads valid.
+    template <class Record>
+    CXmlFields& link(const QString& tag, std::shared_ptr<Record>& field)
+    {
+        return element(tag, [&field](const QDomElement& element) {
+            auto record = std::make_shared<Record>();
+            if (record->fromXml(element))
+                field = record;
+        });
+    }
+
+    // Reads the node's child elements in document order.
+    void read(const QDomNode& node) const;
+
+private:
+    QHash<QString, Reader> m_readers;
+};
+
+// Base of every definition record. The kind name is fixed by the class and
+// names the record's XML root element.
+class CAbstractDetails
+{
+public:
+    virtual ~CAbstractDetails();
+
+    const QString& kindName() const { return m_kindName; }
+
+    virtual QString getName() const;
+    virtual QDomElement toXml(QDomDocument& document, const QString& tag) const = 0;
+    // Clears the record, reads it from the node's child elements and returns
+    // whether the record is valid.
+    virtual bool fromXml(const QDomNode& node) = 0;
+    // Adds the description lines "%1: %2" under the parent item.
+    virtual void fillInfoTree(QTreeWidgetItem* parent) const;
+    // The description lines as text, each ending in a line feed.
+    virtual QString infoText() const;
+
+protected:
+    explicit CAbstractDetails(const QString& kindName);
+    CAbstractDetails(const CAbstractDetails& other) = default;
+    // The kind name is the class's own and is never assigned.
+    CAbstractDetails& operator=(const CAbstractDetails&) { return *this; }
+
+    static QTreeWidgetItem* addInfoItem(QTreeWidgetItem* parent, const QString& text);
+    static QTreeWidgetItem* addInfoLine(QTreeWidgetItem* parent, const QString& label,
+                                        const QString& value);
+    static QTreeWidgetItem* addInfoLine(QTreeWidgetItem* parent, const QString& label, int value);
+    static QString infoLine(const QString& label, const QString& value);
+    static QString infoLine(const QString& label, int value);
+
+    // "Название" always; "Описание" and "Краткое название" when not empty.
+    static void addNameItems(QTreeWidgetItem* parent, const QString& name,
+                             const QString& description, const QString& shortName = QString());
+    static QString nameInfoText(const QString& name, const QString& description,
+                                const QString& shortName = QString());
+
+    // The "Экспорт" group: EPSG code unless 0, MapInfo code unless NoValue.
+    static void addExportItems(QTreeWidgetItem* parent, int epsgCode, int mapinfoCode);
+    static QString exportInfoText(int epsgCode, int mapinfoCode);
+
+private:
+    QString m_kindName;
+};
+
+// Values to bind into SQL statements: NULL for an empty text, or for the
+// number that stands for none.
+QVariant sqlTextOrNull(const QString& text);
+QVariant sqlNumberOrNull(int value, int nullValue);

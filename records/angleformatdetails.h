@@ -1,0 +1,31 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+
+class CAngleFormatInfo;
+
+// An angle format of the code table "unitangleformat".
+class CAngleFormatDetails : public CAbstractDetails
+{
+public:
+    CAngleFormatDetails();
+    CAngleFormatDetails(const CAngleFormatDetails& other) = default;
+    CAngleFormatDetails& operator=(const CAngleFormatDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    bool operator==(const CAngleFormatDetails& other) const;
+    bool toInfo(CAngleFormatInfo& info) const;
+
+    QString getName() const override { return name; }
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    int code = 0;
+    QString name;
+    QString description;
+    QString shortName;
+    int epsgCode = 0;
+};

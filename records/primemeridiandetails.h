@@ -1,0 +1,34 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+#include "records/unitdetails.h"
+
+#include <memory>
+
+class CPrimeMeridianInfo;
+
+// A prime meridian: its longitude as text in an angle unit.
+class CPrimeMeridianDetails : public CAbstractDetails
+{
+public:
+    CPrimeMeridianDetails();
+    CPrimeMeridianDetails(const CPrimeMeridianDetails& other) = default;
+    CPrimeMeridianDetails& operator=(const CPrimeMeridianDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    bool operator==(const CPrimeMeridianDetails& other) const;
+    bool toInfo(CPrimeMeridianInfo& info) const;
+
+    QString getName() const override { return name; }
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    QString name;
+    QString description;
+    QString longitude;
+    std::shared_ptr<CUnitDetails> unit;
+    int epsgCode = 0;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+#include "records/angleformatdetails.h"
+
+#include "database/novalue.h"
+
+#include <memory>
+
+class CUnitInfo;
+
+// A unit of measure: one unit is factorB / factorC base units (metre,
+// radian or unity by scope). Stored in "unitlength", "unitangle" or
+// "unitscale" by scope.
+class CUnitDetails : public CAbstractDetails
+{
+public:
+    CUnitDetails();
+    CUnitDetails(const CUnitDetails& other) = default;
+    CUnitDetails& operator=(const CUnitDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    // Names compared by base name, factors within a relative 1e-6.
+    bool operator==(const CUnitDetails& other) const;
+    // False (info cleared) also when the factor texts cannot be converted.
+    bool toInfo(CUnitInfo& info) const;
+    // "м", "рад" or empty, by scope.
+    QString baseUnitSymbol() const;
+
+    QString getName() const override { return name; }
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    int scope = 0;
+    QString name;
+    QString description;
+    QString shortName;
+    QString factorB;
+    QString factorC;
+    std::shared_ptr<CAngleFormatDetails> angleFormat;
+    int epsgCode = 0;
+    int mapinfoCode = NoValue;
+
+private:
+    QString conversionLine() const;
+};
+
+// Both empty, or both set and equal.
+bool sameUnit(const std::shared_ptr<CUnitDetails>& a, const std::shared_ptr<CUnitDetails>& b);

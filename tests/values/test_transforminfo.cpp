@@ -1,0 +1,270 @@
+#include "faults.h"
+#include "units.h"
+
+#include "geodesy/transform.h"
+#include "values/coordsystypeinfo.h"
+#include "values/transforminfo.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+using ParamsList = std::vector<std::unique_ptr<vexa::CTransformParams>>;
+
+CTransformInfo transform(int type, const std::map<int, const char*>& values,
+                         std::shared_ptr<CUnitInfo> unit = nullptr)
+{
+    CTransformInfo info;
+    info.name = "transform";
+    info.type = type;
+    info.type_info.code = type;
+    info.type_info.name = "type";
+    for (const auto& entry : values) {
+        CTransformParamValueInfo& value = info.param_values[entry.first];
+        value.param = entry.first;
+        value.value = entry.second;
+        value.unit = unit;
+    }
+    return info;
+}
+
+CTransformInfo affine()
+{
+    return transform(1, {{1, "1"}, {2, "0"}, {3, "0"}, {4, "1"}, {5, "100"}, {6, "-50"}});
+}
+
+const vexa::CTransformAffine3DParams* affineParams(const std::unique_ptr<vexa::CTransformParams>& params)
+{
+    return dynamic_cast<const vexa::CTransformAffine3DParams*>(params.get());
+}
+
+void compareMatrix(const vexa::CTransformAffine3DParams& p, const std::vector<double>& expected)
+{
+    const std::vector<double> actual{p.m11, p.m12, p.m13, p.m21, p.m22, p.m23,
+                                     p.m31, p.m32, p.m33, p.t1,  p.t2,  p.t3};
+    QCOMPARE(actual, expected);
+}
+
+} // namespace
+
+class TestTransformInfo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void affineTransform();
+    void affineWithUnits();
+    void affineNeedsEveryParameter();
+    void planeShiftIgnoresUnit();
+    void planeShiftNeedsBoth();
+    void heightShiftInHeightUnit();
+    void otherTypesGiveNothing();
+    void unreadableValue_data();
+    void unreadableValue();
+    void listKeepsWhatBuilds();
+    void emptyList();
+    void equality();
+    void listEquality();
+    void coordSysType();
+};
+
+void TestTransformInfo::affineTransform()
+{
+    const auto params = affine().toTransformParams(metre().get(), metre().get());
+    QVERIFY(affineParams(params));
+    QVERIFY(params->isValid());
+    compareMatrix(*affineParams(params), {1, 0, 0, 0, 1, 0, 0, 0, 1, 100, -50, 0});
+}
+
+void TestTransformInfo::affineWithUnits()
+{
+    CTransformInfo info = affine();
+    info.param_values[2].value = "2";
+    info.param_values[2].unit = partsPerMillion();
+    info.param_values[5].unit = kilometre();
+    const auto params = info.toTransformParams(metre().get(), metre().get());
+    QVERIFY(affineParams(params));
+    compareMatrix(*affineParams(params), {1, 2e-6, 0, 0, 1, 0, 0, 0, 1, 100000, -50, 0});
+
+    double value = 0;
+    QVERIFY(info.findParamValue(5, value));
+    QCOMPARE(value, 100000.0);
+    QVERIFY(!info.findParamValue(7, value));
+}
+
+void TestTransformInfo::affineNeedsEveryParameter()
+{
+    for (int code = 1; code <= 6; ++code) {
+        CTransformInfo info = affine();
+        info.param_values.erase(code);
+        QVERIFY2(!info.toTransformParams(nullptr, nullptr), qPrintable(QString::number(code)));
+    }
+}
+
+void TestTransformInfo::planeShiftIgnoresUnit()
+{
+    const auto params =
+        transform(2, {{5, "12.5"}, {6, "-3"}}, kilometre()).toTransformParams(nullptr, nullptr);
+    QVERIFY(affineParams(params));
+    compareMatrix(*affineParams(params), {1, 0, 0, 0, 1, 0, 0, 0, 1, 12.5, -3, 0});
+}
+
+void TestTransformInfo::planeShiftNeedsBoth()
+{
+    QVERIFY(!transform(2, {{5, "12.5"}}).toTransformParams(nullptr, nullptr));
+    QVERIFY(!transform(2, {{6, "12.5"}}).toTransformParams(nullptr, nullptr));
+}
+
+void TestTransformInfo::heightShiftInHeightUnit()
+{
+    const CTransformInfo info = transform(3, {{7, "1"}}, metre());
+    const auto params = info.toTransformParams(metre().get(), foot().get());
+    QVERIFY(affineParams(params));
+    compareMatrix(*affineParams(params), {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 3.280839895013123});
+
+    const auto plain = transform(3, {{7, "2.5"}}).toTransformParams(nullptr, metre().get());
+    QVERIFY(affineParams(plain));
+    QCOMPARE(affineParams(plain)->t3, 2.5);
+
+    QVERIFY(!info.toTransformParams(metre().get(), nullptr));
+    QVERIFY(!transform(3, {{6, "1"}}).toTransformParams(nullptr, metre().get()));
+}
+
+void TestTransformInfo::otherTypesGiveNothing()
+{
+    CTransformInfo info = affine();
+    for (int type : {0, 4, 1000}) {
+        info.type = type;
+        QVERIFY(!info.toTransformParams(metre().get(), metre().get()));
+    }
+}
+
+void TestTransformInfo::unreadableValue_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("withUnit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("affine letters") << 1 << false << "x" << "invalid_argument:stod";
+    QTest::newRow("affine nan") << 1 << false << "nan"
+                                << "runtime_error:CTransformInfo::findParamValue";
+    QTest::newRow("affine inf in unit") << 1 << true << "inf" << "runtime_error:CUnitInfo::toDouble";
+    QTest::newRow("shift inf") << 2 << false << "-inf"
+                               << "runtime_error:CTransformInfo::toTransformParams";
+    QTest::newRow("shift too large") << 2 << false << "1e999" << "out_of_range:stod";
+}
+
+void TestTransformInfo::unreadableValue()
+{
+    QFETCH(int, type);
+    QFETCH(bool, withUnit);
+    QFETCH(QString, text);
+    QFETCH(QString, fault);
+
+    CTransformInfo info = affine();
+    info.type = type;
+    info.param_values[5].value = text.toStdString();
+    if (withUnit)
+        info.param_values[5].unit = metre();
+    QCOMPARE(faultOf([&] { info.toTransformParams(nullptr, nullptr); }), fault);
+}
+
+void TestTransformInfo::listKeepsWhatBuilds()
+{
+    CTransformListInfo list;
+    list.name = "list";
+    list.transforms = {affine(), transform(2, {{5, "1"}}), transform(2, {{5, "1"}, {6, "2"}})};
+    ParamsList out;
+    QVERIFY(!list.toTransformParams(nullptr, nullptr, out));
+    QCOMPARE(out.size(), size_t(2));
+    QCOMPARE(affineParams(out[1])->t2, 2.0);
+
+    list.transforms.erase(list.transforms.begin() + 1);
+    QVERIFY(list.toTransformParams(nullptr, nullptr, out));
+    QCOMPARE(out.size(), size_t(2));
+}
+
+void TestTransformInfo::emptyList()
+{
+    ParamsList out;
+    out.push_back(std::make_unique<vexa::CTransformAffine3DParams>());
+    QVERIFY(CTransformListInfo().toTransformParams(nullptr, nullptr, out));
+    QVERIFY(out.empty());
+}
+
+void TestTransformInfo::equality()
+{
+    QVERIFY(affine() == affine());
+
+    CTransformInfo other = affine();
+    other.param_values[5].value = "100.0";
+    QVERIFY(!(affine() == other));
+
+    other = affine();
+    other.param_values[7].param = 7;
+    other.param_values[7].value = "0";
+    QVERIFY(!(affine() == other));
+
+    other = affine();
+    other.param_values[5].unit = metre();
+    QVERIFY(!(affine() == other));
+
+    other = affine();
+    other.params[1].code = 1;
+    other.params[1].name = "A11";
+    QVERIFY(affine() == other);
+
+    other = affine();
+    other.type_info.clear();
+    QVERIFY(!(affine() == other));
+
+    other.clear();
+    QVERIFY(other.param_values.empty() && other.type == 0 && other.type_info.code == 0);
+}
+
+void TestTransformInfo::listEquality()
+{
+    CTransformListInfo list;
+    list.name = "list";
+    list.identifier = "id";
+    list.transforms = {affine(), transform(2, {{5, "1"}, {6, "2"}})};
+    QVERIFY(list == list);
+
+    CTransformListInfo other = list;
+    std::swap(other.transforms[0], other.transforms[1]);
+    QVERIFY(!(list == other));
+
+    other = list;
+    other.transforms.pop_back();
+    QVERIFY(!(list == other));
+
+    other = list;
+    other.scope = 2;
+    QVERIFY(!(list == other));
+
+    other = list;
+    other.name.clear();
+    QVERIFY(!other.isValid());
+    QVERIFY(!(other == other));
+    QVERIFY(!(list == other));
+}
+
+void TestTransformInfo::coordSysType()
+{
+    CCoordSysTypeInfo type;
+    type.code = 5;
+    type.name = "projected";
+    QVERIFY(type.isValid());
+    CCoordSysTypeInfo other = type;
+    QVERIFY(type == other);
+    other.description = "x";
+    QVERIFY(!(type == other));
+    type.clear();
+    QVERIFY(!type.isValid());
+    QVERIFY(!(type == type));
+}
+
+VALUES_TEST_MAIN(TestTransformInfo)
+#include "test_transforminfo.moc"
