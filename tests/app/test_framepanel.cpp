@@ -3,6 +3,7 @@
 #include "testcoordsys.h"
 #include "testdatabase.h"
 #include "testfiles.h"
+#include "testpanel.h"
 
 #include "app/framepanel.h"
 #include "database/novalue.h"
@@ -17,26 +18,6 @@
 #include <QTest>
 
 namespace {
-
-QTableWidget* table(const FramePanel& panel)
-{
-    return panel.findChild<QTableWidget*>(QStringLiteral("tableWidgetPoints"));
-}
-
-void setRow(FramePanel& panel, int row, const QStringList& cells)
-{
-    QTableWidget* points = table(panel);
-    if (points->rowCount() <= row)
-        points->setRowCount(row + 1);
-    for (int column = 0; column < cells.size(); ++column)
-        points->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QString flagsText(const FramePanel::RowFlags& flags)
 {
@@ -159,9 +140,9 @@ void TestFramePanel::savingAnEmptyTableAsksNothing()
     FramePanel panel(true);
     m_prompt->answerFile(source);
     panel.slotLoad();
-    QCOMPARE(table(panel)->rowCount(), 1);
+    QCOMPARE(pointTable(panel)->rowCount(), 1);
 
-    setRow(panel, 0, {" ", "", " ", ""});
+    setPanelRows(panel, {" ;; ;"});
     panel.slotSave();
     QCOMPARE(m_prompt->fileRequests().size(), 1);
 }
@@ -186,7 +167,7 @@ void TestFramePanel::pointFileDialogsStartInTheLastFolder()
 void TestFramePanel::unreadablePointFileIsReported()
 {
     FramePanel panel(true);
-    setRow(panel, 0, {"A", "1", "2", "3"});
+    setPanelRows(panel, {"A;1;2;3"});
     const QString missing = QDir(m_environment.dataFolder()).filePath("missing.txt");
     m_prompt->answerFile(missing);
     panel.slotLoad();
@@ -200,7 +181,7 @@ void TestFramePanel::unreadablePointFileIsReported()
 void TestFramePanel::failedSaveIsReportedAndKeepsTheOldFile()
 {
     FramePanel panel(true);
-    setRow(panel, 0, {"A", "1", "2", "3"});
+    setPanelRows(panel, {"A;1;2;3"});
     const QString folderAsFile = QDir(m_environment.dataFolder()).filePath("folder.txt");
     QVERIFY(QDir().mkpath(folderAsFile));
     m_prompt->answerFile(folderAsFile);
@@ -284,7 +265,7 @@ void TestFramePanel::rowValidation()
         choosePanelCoordsys(panel, testCoordSysKey(TestSystem(system)));
         QVERIFY(panel.hasCoordsys());
     }
-    setRow(panel, 0, QStringList{"P"} + cells);
+    setPanelRows(panel, {QStringList(QStringList{"P"} + cells).join(';')});
     FramePanel::RowFlags result{};
     QCOMPARE(panel.validateRow(0, &result, fillMissing), flags == "111");
     QCOMPARE(flagsText(result), flags);
@@ -297,25 +278,25 @@ void TestFramePanel::rowValidation()
 void TestFramePanel::onlyRedCellsAreCheckedAgainWhenEdited()
 {
     FramePanel panel(true);
-    setRow(panel, 0, {"A", "abc", "1", ""});
+    setPanelRows(panel, {"A;abc;1;"});
     QVERIFY(!panel.isCellIncorrect(0, 1));
-    table(panel)->item(0, 2)->setText("xyz");
+    pointTable(panel)->item(0, 2)->setText("xyz");
     QVERIFY(!panel.isCellIncorrect(0, 2));
 
     panel.setCellIncorrect(0, 1);
-    table(panel)->item(0, 1)->setText("still wrong");
+    pointTable(panel)->item(0, 1)->setText("still wrong");
     QVERIFY(panel.isCellIncorrect(0, 1));
     QVERIFY(panel.isCellIncorrect(0, 2));
 
-    table(panel)->item(0, 2)->setText("2");
+    pointTable(panel)->item(0, 2)->setText("2");
     QVERIFY(!panel.isCellIncorrect(0, 2));
     QVERIFY(panel.isCellIncorrect(0, 1));
-    table(panel)->item(0, 1)->setText("55 30 15");
+    pointTable(panel)->item(0, 1)->setText("55 30 15");
     QVERIFY(!panel.isCellIncorrect(0, 1));
     QVERIFY(!panel.isCellIncorrect(0, 3));
 
     panel.setCellIncorrect(0, 0);
-    table(panel)->item(0, 0)->setText("B");
+    pointTable(panel)->item(0, 0)->setText("B");
     QVERIFY(panel.isCellIncorrect(0, 0));
 }
 
@@ -333,7 +314,7 @@ void TestFramePanel::choosingASystemShowsItInThePanel()
              testSystemName(TestSystem::GeodeticDms) + QStringLiteral("(КС)\nОписание системы"));
     QStringList headers;
     for (int column = 0; column < 4; ++column)
-        headers.append(table(panel)->horizontalHeaderItem(column)->text());
+        headers.append(pointTable(panel)->horizontalHeaderItem(column)->text());
     QCOMPARE(headers, (QStringList{"Имя точки", "B", "L", "H"}));
     QVERIFY(!CTestDatabase::value("SELECT last_use FROM coordsys WHERE autokey = ?;", {key}).isNull());
     QVERIFY(m_prompt->messages().isEmpty());
@@ -342,7 +323,7 @@ void TestFramePanel::choosingASystemShowsItInThePanel()
     QCOMPARE(panel.coordsysCode(), NoValue);
     QCOMPARE(selected.size(), 2);
     QVERIFY(panel.findChild<QPlainTextEdit*>("plainTextEdit")->toPlainText().isEmpty());
-    QCOMPARE(table(panel)->horizontalHeaderItem(1)->text(), QString());
+    QCOMPARE(pointTable(panel)->horizontalHeaderItem(1)->text(), QString());
 }
 
 void TestFramePanel::choosingAnInvalidSystemIsReported()

@@ -3,6 +3,7 @@
 #include "testcoordsys.h"
 #include "testdatabase.h"
 #include "testfiles.h"
+#include "testpanel.h"
 
 #include "app/dialogsettings.h"
 #include "app/framepanel.h"
@@ -67,29 +68,6 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
             return action;
     }
     return nullptr;
-}
-
-QTableWidget* table(const FramePanel* panel)
-{
-    return panel->findChild<QTableWidget*>(QStringLiteral("tableWidgetPoints"));
-}
-
-void setRows(FramePanel* panel, const QStringList& rows)
-{
-    QTableWidget* points = table(panel);
-    points->clearContents();
-    points->setRowCount(rows.size());
-    for (int row = 0; row < rows.size(); ++row) {
-        const QStringList cells = rows.at(row).split(';');
-        for (int column = 0; column < cells.size(); ++column)
-            points->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-    }
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -427,12 +405,12 @@ void TestMainWindow::calculationNeedsBothSystems()
 void TestMainWindow::swapCarriesEveryRow()
 {
     const auto window = createWindow();
-    setRows(window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7"});
-    setRows(window->rightPanel(), {"C;8;9;10"});
+    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7"});
+    setPanelRows(*window->rightPanel(), {"C;8;9;10"});
     QTest::keyClick(window->rightPanel(), Qt::Key_U, Qt::ControlModifier);
     QCOMPARE(window->leftPanel()->getPoints(false), QStringList{"C; 8; 9; 10"});
     QCOMPARE(window->rightPanel()->getPoints(false), (QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4,5; 6; 7"}));
-    QCOMPARE(table(window->rightPanel())->item(1, 1)->text(), QStringLiteral(" "));
+    QCOMPARE(pointTable(*window->rightPanel())->item(1, 1)->text(), QStringLiteral(" "));
 }
 
 void TestMainWindow::hotKeysAndHelp()

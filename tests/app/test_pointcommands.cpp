@@ -1,5 +1,6 @@
 #include "guitest.h"
 #include "scriptedprompt.h"
+#include "testpanel.h"
 
 #include "app/framepanel.h"
 
@@ -8,24 +9,6 @@
 #include <QTest>
 
 namespace {
-
-QTableWidget* table(const FramePanel& panel)
-{
-    return panel.findChild<QTableWidget*>(QStringLiteral("tableWidgetPoints"));
-}
-
-// Rows given as "name;c1;c2;c3".
-void setRows(FramePanel& panel, const QStringList& rows)
-{
-    QTableWidget* points = table(panel);
-    points->clearContents();
-    points->setRowCount(rows.size());
-    for (int row = 0; row < rows.size(); ++row) {
-        const QStringList cells = rows.at(row).split(';');
-        for (int column = 0; column < cells.size(); ++column)
-            points->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-    }
-}
 
 QStringList rows(const FramePanel& panel)
 {
@@ -38,7 +21,7 @@ QStringList rows(const FramePanel& panel)
 QString redCells(const FramePanel& panel)
 {
     QString cells;
-    for (int row = 0; row < table(panel)->rowCount(); ++row) {
+    for (int row = 0; row < pointTable(panel)->rowCount(); ++row) {
         for (int column = 1; column < 4; ++column) {
             if (panel.isCellIncorrect(row, column))
                 cells += QString("%1.%2 ").arg(row).arg(column);
@@ -91,66 +74,66 @@ void TestPointCommands::cleanup()
 
 void TestPointCommands::insertAndRemoveRows()
 {
-    setRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
+    setPanelRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
     QTest::keyClick(m_panel.get(), Qt::Key_Insert, Qt::ControlModifier);
     QCOMPARE(rows(*m_panel), (QStringList{"A;1;2;3", "B;4;5;6"}));
 
-    table(*m_panel)->setCurrentCell(1, 2);
+    pointTable(*m_panel)->setCurrentCell(1, 2);
     QTest::keyClick(m_panel.get(), Qt::Key_Insert, Qt::ControlModifier);
     QCOMPARE(rows(*m_panel), (QStringList{"A;1;2;3", ";;;", "B;4;5;6"}));
 
-    table(*m_panel)->setCurrentCell(0, 0);
+    pointTable(*m_panel)->setCurrentCell(0, 0);
     QTest::keyClick(m_panel.get(), Qt::Key_Delete, Qt::ControlModifier);
     QTest::keyClick(m_panel.get(), Qt::Key_Delete, Qt::ControlModifier);
     QTest::keyClick(m_panel.get(), Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 0);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 0);
     QTest::keyClick(m_panel.get(), Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 0);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 0);
 
     QTest::keyClick(m_panel.get(), Qt::Key_Down);
-    QCOMPARE(table(*m_panel)->rowCount(), 1);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 1);
 }
 
 void TestPointCommands::downArrowAppendsARowOnlyBelowTheLast()
 {
-    setRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
-    table(*m_panel)->setCurrentCell(0, 2);
+    setPanelRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
+    pointTable(*m_panel)->setCurrentCell(0, 2);
     QTest::keyClick(m_panel.get(), Qt::Key_Down);
-    QCOMPARE(table(*m_panel)->rowCount(), 2);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 2);
 
-    table(*m_panel)->setCurrentCell(1, 2);
+    pointTable(*m_panel)->setCurrentCell(1, 2);
     QTest::keyClick(m_panel.get(), Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 3);
-    QCOMPARE(table(*m_panel)->currentRow(), 2);
-    QCOMPARE(table(*m_panel)->currentColumn(), 2);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 3);
+    QCOMPARE(pointTable(*m_panel)->currentRow(), 2);
+    QCOMPARE(pointTable(*m_panel)->currentColumn(), 2);
 
     QTest::keyClick(m_panel.get(), Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 3);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 3);
 
-    QTest::keyClick(table(*m_panel), Qt::Key_Down);
-    QCOMPARE(table(*m_panel)->rowCount(), 4);
-    QCOMPARE(table(*m_panel)->currentRow(), 3);
+    QTest::keyClick(pointTable(*m_panel), Qt::Key_Down);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 4);
+    QCOMPARE(pointTable(*m_panel)->currentRow(), 3);
 }
 
 void TestPointCommands::countRows()
 {
-    setRows(*m_panel, {"A;1;2;3", " ; ; ; ", "B;;;", "C;55 30;x;", ";;;", " ;;;"});
-    table(*m_panel)->setCurrentCell(5, 1);
+    setPanelRows(*m_panel, {"A;1;2;3", " ; ; ; ", "B;;;", "C;55 30;x;", ";;;", " ;;;"});
+    pointTable(*m_panel)->setCurrentCell(5, 1);
     QTest::keyClick(m_panel.get(), Qt::Key_N, Qt::ControlModifier);
 
     QCOMPARE(m_prompt->messages().size(), 1);
     QCOMPARE(m_prompt->messages().first().kind, CPrompt::Information);
     QCOMPARE(m_prompt->messageTexts().first(),
              QStringLiteral("Подсчет числа строк|Всего строк:\t\t4\nПустых строк:\t\t1\nНекорректных строк:\t2"));
-    QCOMPARE(table(*m_panel)->rowCount(), 4);
-    QCOMPARE(table(*m_panel)->currentRow(), 3);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 4);
+    QCOMPARE(pointTable(*m_panel)->currentRow(), 3);
     QCOMPARE(rows(*m_panel).at(2), QStringLiteral("B;?;?;"));
     QCOMPARE(redCells(*m_panel), QStringLiteral("2.1 2.2 3.2"));
 }
 
 void TestPointCommands::countRowsStillReportsAfterDroppingTrailingRows()
 {
-    setRows(*m_panel, {";;;", ";;;"});
+    setPanelRows(*m_panel, {";;;", ";;;"});
     QTest::keyClick(m_panel.get(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_prompt->messages().first().text,
              QStringLiteral("Всего строк:\t\t1\nПустых строк:\t\t1\nНекорректных строк:\t0"));
@@ -178,7 +161,7 @@ void TestPointCommands::findWrongRows()
     QFETCH(int, kind);
     QFETCH(QString, red);
 
-    setRows(*m_panel, points);
+    setPanelRows(*m_panel, points);
     m_panel->setCellIncorrect(0, 1);
     QTest::keyClick(m_panel.get(), Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(m_prompt->messageTexts(), QStringList{message});
@@ -188,8 +171,8 @@ void TestPointCommands::findWrongRows()
 
 void TestPointCommands::deleteWrongRows()
 {
-    setRows(*m_panel, {"A;x;2;3", "B;1;2;3", ";;;", "C;1;2;3", "D;1;2;y", "E;1;2;3"});
-    table(*m_panel)->setCurrentCell(3, 2);
+    setPanelRows(*m_panel, {"A;x;2;3", "B;1;2;3", ";;;", "C;1;2;3", "D;1;2;y", "E;1;2;3"});
+    pointTable(*m_panel)->setCurrentCell(3, 2);
     m_prompt->answerMessage(QMessageBox::Yes);
     QTest::keyClick(m_panel.get(), Qt::Key_D, Qt::ControlModifier);
 
@@ -200,52 +183,52 @@ void TestPointCommands::deleteWrongRows()
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question.defaultButton, QMessageBox::Yes);
     QCOMPARE(rows(*m_panel), (QStringList{"B;1;2;3", "C;1;2;3", "E;1;2;3"}));
-    QCOMPARE(table(*m_panel)->currentRow(), 1);
-    QCOMPARE(table(*m_panel)->currentColumn(), 2);
+    QCOMPARE(pointTable(*m_panel)->currentRow(), 1);
+    QCOMPARE(pointTable(*m_panel)->currentColumn(), 2);
     QCOMPARE(redCells(*m_panel), QString());
 }
 
 void TestPointCommands::deleteWrongRowsDeclined()
 {
-    setRows(*m_panel, {"A;x;2;3", "B;;;"});
+    setPanelRows(*m_panel, {"A;x;2;3", "B;;;"});
     m_prompt->answerMessage(QMessageBox::No);
     QTest::keyClick(m_panel.get(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(rows(*m_panel), (QStringList{"A;x;2;3", "B;?;?;"}));
     QCOMPARE(redCells(*m_panel), QString());
 
     m_prompt->clear();
-    setRows(*m_panel, {"A;1;2;3"});
+    setPanelRows(*m_panel, {"A;1;2;3"});
     QTest::keyClick(m_panel.get(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(m_prompt->messageTexts(), QStringList{"Удаление некорректных строк|Некорректных строк не обнаружено"});
 }
 
 void TestPointCommands::deleteWrongRowsEmptiesTheLastRow()
 {
-    setRows(*m_panel, {"A;x;2;3"});
+    setPanelRows(*m_panel, {"A;x;2;3"});
     m_prompt->answerMessage(QMessageBox::Yes);
     QTest::keyClick(m_panel.get(), Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 1);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 1);
     QCOMPARE(rows(*m_panel), QStringList{";;;"});
 }
 
 void TestPointCommands::deleteEmptyRows()
 {
-    setRows(*m_panel, {";;;", "A;1;2;3", " ; ; ;", "B;;;", ";;;"});
-    table(*m_panel)->setCurrentCell(4, 1);
+    setPanelRows(*m_panel, {";;;", "A;1;2;3", " ; ; ;", "B;;;", ";;;"});
+    pointTable(*m_panel)->setCurrentCell(4, 1);
     m_prompt->answerMessage(QMessageBox::Yes);
     QTest::keyClick(m_panel.get(), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(m_prompt->messages().first().text, QStringLiteral("Обнаружено пустых строк: 3.\nУдалить? "));
     QCOMPARE(rows(*m_panel), (QStringList{"A;1;2;3", "B;;;"}));
-    QCOMPARE(table(*m_panel)->currentRow(), 1);
+    QCOMPARE(pointTable(*m_panel)->currentRow(), 1);
 
     m_prompt->clear();
-    setRows(*m_panel, {";;;"});
+    setPanelRows(*m_panel, {";;;"});
     m_prompt->answerMessage(QMessageBox::Yes);
     QTest::keyClick(m_panel.get(), Qt::Key_E, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 1);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 1);
 
     m_prompt->clear();
-    setRows(*m_panel, {"A;1;2;3"});
+    setPanelRows(*m_panel, {"A;1;2;3"});
     QTest::keyClick(m_panel.get(), Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(m_prompt->messageTexts(), QStringList{"Удаление пустых строк|Пустых строк не обнаружено"});
 }
@@ -259,8 +242,8 @@ void TestPointCommands::swapIsAskedFor()
 
 void TestPointCommands::commandsNeedCtrlAlone()
 {
-    setRows(*m_panel, {"A;1;2;3"});
-    table(*m_panel)->setCurrentCell(0, 0);
+    setPanelRows(*m_panel, {"A;1;2;3"});
+    pointTable(*m_panel)->setCurrentCell(0, 0);
     QSignalSpy swap(m_panel.get(), &FramePanel::signalSwap);
     QTest::keyClick(m_panel.get(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(m_panel.get(), Qt::Key_U, Qt::AltModifier);
@@ -268,16 +251,16 @@ void TestPointCommands::commandsNeedCtrlAlone()
     QTest::keyClick(m_panel.get(), Qt::Key_Delete, Qt::ControlModifier | Qt::AltModifier);
     QVERIFY(m_prompt->messages().isEmpty());
     QCOMPARE(swap.size(), 0);
-    QCOMPARE(table(*m_panel)->rowCount(), 1);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 1);
 }
 
 void TestPointCommands::commandKeysWorkFromTheTable()
 {
-    setRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
-    table(*m_panel)->setCurrentCell(1, 0);
-    QTest::keyClick(table(*m_panel), Qt::Key_Insert, Qt::ControlModifier);
-    QCOMPARE(table(*m_panel)->rowCount(), 3);
-    QTest::keyClick(table(*m_panel), Qt::Key_N, Qt::ControlModifier);
+    setPanelRows(*m_panel, {"A;1;2;3", "B;4;5;6"});
+    pointTable(*m_panel)->setCurrentCell(1, 0);
+    QTest::keyClick(pointTable(*m_panel), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(pointTable(*m_panel)->rowCount(), 3);
+    QTest::keyClick(pointTable(*m_panel), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_prompt->messages().size(), 1);
 }
 

@@ -3,6 +3,7 @@
 #include "app/datafolder.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -30,4 +31,10 @@ QString CGuiTestEnvironment::dataFolder() const
 void CGuiTestEnvironment::clearSettings()
 {
     QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName()).clear();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

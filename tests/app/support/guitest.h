@@ -25,6 +25,9 @@ private:
     QTemporaryDir m_dataFolder;
 };
 
+// The file's content; empty when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // Once a modal dialog of the class is shown (inside its own event loop), hands it to the
 // handler, which is expected to end it. A dialog that does not come within the time limit is
 // given up; whatever modal window is up then is closed so that the test does not hang.
