@@ -9,6 +9,7 @@
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
+#include "records/coordsysstorage.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -169,7 +170,7 @@ bool FramePanel::validateRow(int row, RowFlags* flags, bool fillMissing)
     const QString texts[3] = {cellText(row, 1), cellText(row, 2), cellText(row, 3)};
     RowFlags valid{};
     if (m_coordSys.isValid()) {
-        const int type = checkCoordSysTypeCode(m_coordSys.type.code);
+        const int type = checkCoordSysTypeCode(m_coordSys.coordSysType.code);
         const bool heightOptional = type == CoordSysGeodetic || type == CoordSysProjected || type == CoordSysTopocentric;
         for (int i = 0; i < 3; ++i) {
             const bool optional = i == 2 && heightOptional;
@@ -563,7 +564,7 @@ void FramePanel::setColumnPatterns()
     m_patterns[0] = {wholeText(number)};
     m_patterns[1] = {wholeText(number)};
     m_patterns[2] = {wholeText(number)};
-    if (checkCoordSysTypeCode(m_coordSys.type.code) != CoordSysGeodetic)
+    if (checkCoordSysTypeCode(m_coordSys.coordSysType.code) != CoordSysGeodetic)
         return;
     const int angleFormat = m_coordSys.angleUnit && m_coordSys.angleUnit->angleFormat
                                 ? checkAngleFormatCode(m_coordSys.angleUnit->angleFormat->code, 0)
