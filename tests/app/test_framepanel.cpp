@@ -9,7 +9,7 @@
 #include "database/novalue.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>

@@ -14,7 +14,6 @@
 #include "database/tablecatalogue.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
