@@ -5,6 +5,7 @@
 #include "dialogabout.h"
 #include "dialogsettings.h"
 #include "framepanel.h"
+#include "geoidregistry.h"
 #include "prompt.h"
 
 #include "browser/dialogdatabaseselector.h"
@@ -114,11 +115,15 @@ MainWindow::MainWindow(QWidget* parent)
     prepareConnection();
     if (!openLastDatabase())
         slotOpenDatabase();
+    m_geoids.readXml(dataDirPath().toStdString(), "data.xml");
+    setGeoidRegistry(&m_geoids);
     ui->mainToolBar->hide();
 }
 
 MainWindow::~MainWindow()
 {
+    if (geoidRegistry() == &m_geoids)
+        setGeoidRegistry(nullptr);
     if (m_database.isOpen())
         m_database.close();
     delete ui;

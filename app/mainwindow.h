@@ -2,6 +2,8 @@
 
 #include "settings.h"
 
+#include "values/geoidlist.h"
+
 #include <QMainWindow>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -69,4 +71,5 @@ private:
     QSettings m_settings;
     Settings m_options;
     QSqlDatabase m_database;
+    CGeoidList m_geoids;
 };

@@ -7,13 +7,16 @@
 
 #include "app/dialogsettings.h"
 #include "app/framepanel.h"
+#include "app/geoidregistry.h"
 #include "app/mainwindow.h"
 #include "browser/dialogdatabaseselector.h"
 #include "database/createdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
+#include "values/geoidlist.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -81,6 +84,7 @@ private slots:
 
     void startWithoutALastDatabaseOffersTheOpenDialog();
     void startWithTheLastDatabaseOpensIt();
+    void geoidRegistryIsLoadedFromTheDataFolder();
     void startWithAnUnusableLastDatabase_data();
     void startWithAnUnusableLastDatabase();
     void refusedOpening_data();
@@ -157,6 +161,23 @@ void TestMainWindow::startWithTheLastDatabaseOpensIt()
     QVERIFY(databaseOpen());
     QCOMPARE(databaseName(), path);
     QCOMPARE(statusText(*window), path);
+}
+
+void TestMainWindow::geoidRegistryIsLoadedFromTheDataFolder()
+{
+    const QString registry = QDir(m_environment.dataFolder()).filePath("data.xml");
+    QVERIFY(writeFile(registry, "<Data><Geoids><Geoid><ID>EGM</ID><Name>Геоид</Name>"
+                                "<GridDataFileName>egm.grd</GridDataFileName>"
+                                "<GridCoordSysFileName>egm.xml</GridCoordSysFileName>"
+                                "<GridMetadataFileName>egm.meta</GridMetadataFileName></Geoid></Geoids></Data>"));
+    {
+        const auto window = createWindow();
+        QVERIFY(geoidRegistry());
+        QVERIFY(geoidRegistry()->containsId("EGM"));
+        QVERIFY(geoidRegistry()->containsName("Геоид"));
+    }
+    QVERIFY(!geoidRegistry());
+    QVERIFY(QFile::remove(registry));
 }
 
 void TestMainWindow::startWithAnUnusableLastDatabase_data()
