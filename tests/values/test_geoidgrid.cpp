@@ -52,6 +52,14 @@ QString gridText(const vexa::C2DGrid<double>& grid)
              number(grid.getStep2()), values.join(QLatin1Char(' ')));
 }
 
+// A registry in the folder whose geoid "G" has the text grid and no coordinate system.
+bool readTextGridRegistry(const QTemporaryDir& dir, CGeoidList& list)
+{
+    return writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
+                            QByteArray())
+           && list.readXml(dir.path().toStdString(), "data.xml");
+}
+
 } // namespace
 
 class TestGeoidGrid : public QObject
@@ -231,10 +239,8 @@ void TestGeoidGrid::rawGridStaysOpen()
 void TestGeoidGrid::unregisteredId()
 {
     QTemporaryDir dir;
-    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
-                             QByteArray()));
     CGeoidList list;
-    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    QVERIFY(readTextGridRegistry(dir, list));
 
     const auto geoid = list.getGeoid("H");
 
@@ -249,10 +255,8 @@ void TestGeoidGrid::unregisteredId()
 void TestGeoidGrid::cachedUntilReadAgain()
 {
     QTemporaryDir dir;
-    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
-                             QByteArray()));
     CGeoidList list;
-    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    QVERIFY(readTextGridRegistry(dir, list));
     const auto first = list.getGeoid("G");
     QVERIFY(writeGeoidFile(dir.filePath("G.grd"), "0 1 0 1 1 1\n5 6\n7 8\n"));
 
