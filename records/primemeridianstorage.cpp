@@ -19,9 +19,8 @@ int storeMeridian(const CPrimeMeridianDetails& meridian, QString* error)
         return NoValue;
     return insertRow(TablePrimeMeridian,
                      {"name", "description", "longitude", "unit", "epsg", "favourite", "last_use"},
-                     {uniqueName(TablePrimeMeridian, meridian.name), meridian.description,
-                      meridian.longitude, unit, sqlNumberOrNull(meridian.epsgCode, 0),
-                      QVariant(QVariant::Int), now()},
+                     {uniqueName(TablePrimeMeridian, meridian.name), meridian.description, meridian.longitude,
+                      unit, sqlNumberOrNull(meridian.epsgCode, 0), QVariant(QVariant::Int), now()},
                      error);
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+#include "records/datumshifttypedetails.h"
+#include "records/unitdetails.h"
+
+#include <QVector>
+
+#include <memory>
+
+class CDatumShiftInfo;
+class CWktItemTOWGS84;
+
+// A three-, seven- or ten-parameter shift from a datum to another datum, as a
+// rule WGS 84. The parameters are the texts typed or read, in the length,
+// angle and scale units; a pairwise shift carries an identifier and a role.
+class CDatumShiftDetails : public CAbstractDetails
+{
+public:
+    CDatumShiftDetails();
+    CDatumShiftDetails(const CDatumShiftDetails& other) = default;
+    CDatumShiftDetails& operator=(const CDatumShiftDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    // Names by base name, parameters as numbers within a relative 1e-6, the
+    // type records by code only.
+    bool operator==(const CDatumShiftDetails& other) const;
+    bool toInfo(CDatumShiftInfo& info) const;
+    // The shift of the named datum to WGS 84, seven parameters.
+    bool fromWkt(const CWktItemTOWGS84* node, const QString& datumName);
+    static std::shared_ptr<CDatumShiftDetails> createFromWkt(const CWktItemTOWGS84* node,
+                                                             const QString& datumName);
+
+    QString getName() const override { return name; }
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    // The parameter lines follow the code of the type record.
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    QString name;
+    QString description;
+    QString identifier;
+    int pairwiseRole = 0;
+    int type = 0;
+    QString translationX;
+    QString translationY;
+    QString translationZ;
+    QString rotationX;
+    QString rotationY;
+    QString rotationZ;
+    QString scaleChange;
+    QString pivotPointX;
+    QString pivotPointY;
+    QString pivotPointZ;
+    int conventionCode = 0;
+    bool exact = false;
+    std::shared_ptr<CUnitDetails> lengthUnit;
+    std::shared_ptr<CUnitDetails> angleUnit;
+    std::shared_ptr<CUnitDetails> scaleUnit;
+    int epsgCode = 0;
+    CDatumShiftTypeDetails datumShiftType;
+
+private:
+    struct ParamLine {
+        QString label;
+        QString value;
+        std::shared_ptr<CUnitDetails> unit;
+        bool scale;
+    };
+    QVector<ParamLine> parameterLines() const;
+    bool showsExact() const;
+    QString roleName() const;
+    bool fillInfo(CDatumShiftInfo& info) const;
+};

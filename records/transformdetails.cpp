@@ -1,0 +1,174 @@
+#include "records/transformdetails.h"
+
+#include "database/xmlwriters.h"
+#include "records/infoconversion.h"
+#include "values/transforminfo.h"
+
+#include <QTreeWidgetItem>
+
+namespace {
+
+const QString paramsLabel = QStringLiteral("Параметры");
+
+} // namespace
+
+CTransformDetails::CTransformDetails()
+    : CAbstractDetails(QStringLiteral("transform"))
+{
+}
+
+void CTransformDetails::clear()
+{
+    name.clear();
+    description.clear();
+    typeCode = 0;
+    transformType.clear();
+    paramValues.clear();
+    params.clear();
+}
+
+bool CTransformDetails::isValid() const
+{
+    return typeCode != 0 && !name.isEmpty();
+}
+
+bool CTransformDetails::operator==(const CTransformDetails& other) const
+{
+    if (!isValid() || !other.isValid() || name != other.name
+        || description != other.description || typeCode != other.typeCode
+        || !(transformType == other.transformType) || paramValues.size() != other.paramValues.size())
+        return false;
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry) {
+        const auto found = other.paramValues.constFind(entry.key());
+        if (found == other.paramValues.cend() || !(entry.value() == found.value()))
+            return false;
+    }
+    return true;
+}
+
+bool CTransformDetails::toInfo(CTransformInfo& info) const
+{
+    return fillOrClear(info, [&] { return fillInfo(info); });
+}
+
+bool CTransformDetails::fillInfo(CTransformInfo& info) const
+{
+    if (!isValid())
+        return false;
+    info.name = name.toStdString();
+    info.description = description.toStdString();
+    info.type = typeCode;
+    if (transformType.isValid())
+        transformType.toInfo(info.type_info);
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry) {
+        CTransformParamValueInfo value;
+        if (!entry.value().toInfo(value))
+            return false;
+        info.param_values[entry.key()] = value;
+    }
+    for (auto entry = params.cbegin(); entry != params.cend(); ++entry) {
+        CTransformParamInfo param;
+        if (!entry.value().toInfo(param))
+            return false;
+        info.params[entry.key()] = param;
+    }
+    return true;
+}
+
+QDomElement CTransformDetails::toXml(QDomDocument& document, const QString& tag) const
+{
+    QDomElement element = document.createElement(tag);
+    if (!isValid())
+        return element;
+    appendTextElement(document, element, QStringLiteral("Name"), name, true);
+    appendTextElement(document, element, QStringLiteral("Description"), description, true);
+    appendNumberElementIfSet(document, element, QStringLiteral("Type"), typeCode, 0);
+    if (transformType.isValid())
+        element.appendChild(transformType.toXml(document, QStringLiteral("TransformType")));
+    QDomElement values = document.createElement(QStringLiteral("ParamValues"));
+    for (const CTransformParamValueDetails& value : paramValues) {
+        if (value.isValid())
+            values.appendChild(value.toXml(document, QStringLiteral("Param")));
+    }
+    if (values.hasChildNodes())
+        element.appendChild(values);
+    QDomElement definitions = document.createElement(QStringLiteral("ParamInfo"));
+    for (const CTransformParamDetails& param : params) {
+        if (param.isValid())
+            definitions.appendChild(param.toXml(document, QStringLiteral("Param")));
+    }
+    if (definitions.hasChildNodes())
+        element.appendChild(definitions);
+    return element;
+}
+
+void CTransformDetails::readParamValues(const QDomElement& element)
+{
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        CTransformParamValueDetails value;
+        if (value.fromXml(child))
+            paramValues.insert(value.paramCode, value);
+    }
+}
+
+void CTransformDetails::readParams(const QDomElement& element)
+{
+    const QString tag = QStringLiteral("Param");
+    for (QDomElement child = element.firstChildElement(tag); !child.isNull();
+         child = child.nextSiblingElement(tag)) {
+        CTransformParamDetails param;
+        if (param.fromXml(child))
+            params.insert(param.code, param);
+    }
+}
+
+bool CTransformDetails::fromXml(const QDomNode& node)
+{
+    clear();
+    CXmlFields()
+        .text(QStringLiteral("Name"), name)
+        .text(QStringLiteral("Description"), description)
+        .number(QStringLiteral("Type"), typeCode)
+        .element(QStringLiteral("TransformType"),
+                 [this](const QDomElement& element) {
+                     CTransformTypeDetails type;
+                     if (type.fromXml(element))
+                         transformType = type;
+                 })
+        .element(QStringLiteral("ParamValues"),
+                 [this](const QDomElement& element) { readParamValues(element); })
+        .element(QStringLiteral("ParamInfo"), [this](const QDomElement& element) { readParams(element); })
+        .read(node);
+    return isValid();
+}
+
+QString CTransformDetails::valueLine(int code, const CTransformParamValueDetails& value) const
+{
+    return QStringLiteral("%1: %2").arg(params.value(code).name, value.valueText());
+}
+
+void CTransformDetails::fillInfoTree(QTreeWidgetItem* parent) const
+{
+    addNameItems(parent, name, description);
+    if (transformType.isValid())
+        transformType.fillInfoTree(
+            addInfoLine(parent, QStringLiteral("Тип преобразования"), transformType.name));
+    if (paramValues.isEmpty())
+        return;
+    QTreeWidgetItem* heading = addInfoItem(parent, paramsLabel);
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry)
+        entry.value().fillInfoTree(addInfoItem(heading, valueLine(entry.key(), entry.value())));
+}
+
+QString CTransformDetails::infoText() const
+{
+    QString text = nameInfoText(name, description);
+    if (transformType.isValid())
+        text += infoLine(QStringLiteral("Тип преобразования"), transformType.name);
+    if (paramValues.isEmpty())
+        return text;
+    text += infoLine(paramsLabel, QString());
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry)
+        text += QStringLiteral("    ") + valueLine(entry.key(), entry.value()) + QLatin1Char('\n');
+    return text;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+#include "records/transformparamdetails.h"
+#include "records/transformparamvaluedetails.h"
+#include "records/transformtypedetails.h"
+
+#include <QMap>
+
+class CTransformInfo;
+
+// One transform of plane coordinates or heights: its type and the values of
+// its parameters with their definitions, both keyed by parameter code.
+class CTransformDetails : public CAbstractDetails
+{
+public:
+    CTransformDetails();
+    CTransformDetails(const CTransformDetails& other) = default;
+    CTransformDetails& operator=(const CTransformDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    // The parameter definitions are not compared.
+    bool operator==(const CTransformDetails& other) const;
+    // False, info cleared, when a value or definition does not convert.
+    bool toInfo(CTransformInfo& info) const;
+
+    QString getName() const override { return name; }
+    // Values and definitions that are not valid are left out.
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    QString name;
+    QString description;
+    int typeCode = 0;
+    CTransformTypeDetails transformType;
+    QMap<int, CTransformParamValueDetails> paramValues;
+    QMap<int, CTransformParamDetails> params;
+
+private:
+    bool fillInfo(CTransformInfo& info) const;
+    // "label: value unit", the label being the name of the parameter's definition.
+    QString valueLine(int code, const CTransformParamValueDetails& value) const;
+    void readParamValues(const QDomElement& element);
+    void readParams(const QDomElement& element);
+};

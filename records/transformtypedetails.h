@@ -1,0 +1,29 @@
+#pragma once
+
+#include "records/abstractdetails.h"
+
+class CTransformTypeInfo;
+
+// A transform type of the code table "transformtype".
+class CTransformTypeDetails : public CAbstractDetails
+{
+public:
+    CTransformTypeDetails();
+    CTransformTypeDetails(const CTransformTypeDetails& other) = default;
+    CTransformTypeDetails& operator=(const CTransformTypeDetails& other) = default;
+
+    void clear();
+    bool isValid() const;
+    bool operator==(const CTransformTypeDetails& other) const;
+    bool toInfo(CTransformTypeInfo& info) const;
+
+    QString getName() const override { return name; }
+    QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    bool fromXml(const QDomNode& node) override;
+    void fillInfoTree(QTreeWidgetItem* parent) const override;
+    QString infoText() const override;
+
+    int code = 0;
+    QString name;
+    QString description;
+};
