@@ -48,9 +48,9 @@ int storeShift(const CDatumShiftDetails& shift, int datumKey, QString* error)
     QVariant lengthUnit;
     QVariant angleUnit;
     QVariant scaleUnit;
-    if (!UnitStorage::insertLinkedUnit(shift.lengthUnit, lengthUnit, error)
-        || !UnitStorage::insertLinkedUnit(shift.angleUnit, angleUnit, error)
-        || !UnitStorage::insertLinkedUnit(shift.scaleUnit, scaleUnit, error))
+    if (!UnitStorage::insertLinkedUnit(TableUnitLength, shift.lengthUnit, lengthUnit, error)
+        || !UnitStorage::insertLinkedUnit(TableUnitAngle, shift.angleUnit, angleUnit, error)
+        || !UnitStorage::insertLinkedUnit(TableUnitScale, shift.scaleUnit, scaleUnit, error))
         return NoValue;
     QVariantList values{uniqueName(TableDatumShift, shift.name),
                         shift.description,

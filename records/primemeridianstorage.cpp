@@ -15,7 +15,7 @@ namespace {
 int storeMeridian(const CPrimeMeridianDetails& meridian, QString* error)
 {
     QVariant unit;
-    if (!UnitStorage::insertLinkedUnit(meridian.unit, unit, error))
+    if (!UnitStorage::insertLinkedUnit(TableUnitAngle, meridian.unit, unit, error))
         return NoValue;
     return insertRow(TablePrimeMeridian,
                      {"name", "description", "longitude", "unit", "epsg", "favourite", "last_use"},

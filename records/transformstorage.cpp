@@ -62,7 +62,7 @@ bool storeParamValue(int key, const CTransformParamValueDetails& value, QString*
     if (FindParamDetails(param) == NoValue)
         return refuse(error, invalidCodeReason(TableTransformParam, value.paramCode));
     QVariant unit;
-    return UnitStorage::insertLinkedUnit(value.unit, unit, error)
+    return UnitStorage::insertLinkedUnit(TableUnitLength, value.unit, unit, error)
         && insertRow(TableTransformParamValue, {"param", "transform", "value", "unit"},
                      {value.paramCode, key, value.value, unit}, error)
         != NoValue;

@@ -237,6 +237,9 @@ void TestDatumStorage::shiftFailuresWriteNothing_data()
     CDatumShiftDetails noType = pulkovoToWgs84();
     noType.type = 0;
     QTest::newRow("no type") << noType << 0;
+    CDatumShiftDetails swappedUnits = pulkovoToWgs84();
+    std::swap(swappedUnits.angleUnit, swappedUnits.scaleUnit);
+    QTest::newRow("units in each other's places") << swappedUnits << 0;
     CDatumShiftDetails badUnit = pulkovoToWgs84();
     badUnit.angleUnit = std::make_shared<CUnitDetails>(*badUnit.angleUnit);
     badUnit.angleUnit->factorC.clear();

@@ -125,6 +125,9 @@ void TestEllipsoidStorage::ellipsoidFailuresWriteNothing_data()
     CEllipsoidDetails noUnit = krassowsky();
     noUnit.unit.reset();
     QTest::newRow("no unit") << noUnit << 0;
+    CEllipsoidDetails angularUnit = krassowsky();
+    angularUnit.unit = storedFormatDegree();
+    QTest::newRow("unit of another scope") << angularUnit << 0;
     CEllipsoidDetails noFlattening = krassowsky();
     noFlattening.inverseFlattening = QStringLiteral("0");
     QTest::newRow("inverse flattening 0") << noFlattening << 0;
