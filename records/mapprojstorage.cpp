@@ -66,16 +66,6 @@ QString unreadableReason(const CMapProjDetails& projection)
     return QString();
 }
 
-// The type record, or the code table's one when the record holds only the code.
-int insertType(const CMapProjTypeDetails& type, QString* error)
-{
-    if (type.isValid())
-        return InsertTypeDetails(type, error);
-    CMapProjTypeDetails known;
-    known.setCode(type.code);
-    return InsertTypeDetails(known, error);
-}
-
 bool insertParams(const CMapProjDetails& projection, QString* error)
 {
     for (const CMapProjParamDetails& param : projection.params) {
@@ -107,7 +97,7 @@ int storeProjection(const CMapProjDetails& projection, QString* error)
     if (!UnitStorage::insertLinkedUnit(projection.lengthUnit, lengthUnit, error)
         || !UnitStorage::insertLinkedUnit(projection.angleUnit, angleUnit, error)
         || !UnitStorage::insertLinkedUnit(projection.scaleUnit, scaleUnit, error)
-        || insertType(projection.mapProjType, error) == NoValue || !insertParams(projection, error))
+        || InsertTypeDetails(projection.mapProjType, error) == NoValue || !insertParams(projection, error))
         return NoValue;
     const int key = insertRow(
         TableMapProj,
