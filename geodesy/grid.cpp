@@ -47,6 +47,17 @@ unsigned nodeCount(double min, double max, double step)
 }
 
 // Cell index and fraction of x along one axis, held at the first and last node.
+// True when x lies between the first and the last of count nodes (small rounding allowed).
+template <typename T>
+bool withinAxis(const T& x, const T& origin, const T& step, unsigned count)
+{
+    if (count < 2)
+        return false;
+    const T last = origin + T(count - 1) * step;
+    const T slack = std::fabs(step) * T(1e-9);
+    return x >= std::min(origin, last) - slack && x <= std::max(origin, last) + slack;
+}
+
 template <typename T>
 void locate(const T& x, const T& min, const T& step, unsigned count, unsigned* index, T* fraction)
 {
@@ -310,6 +321,13 @@ T C2DGrid<T>::readNode(unsigned i, unsigned j) const
         m_windows.pop_front();
     m_windows.push_back(window);
     return T(value);
+}
+
+template <typename T>
+bool C2DGrid<T>::contains(const T& x1, const T& x2) const
+{
+    return withinAxis(x1, m_min1, m_step1, m_columnCount)
+           && withinAxis(x2, m_min2, m_step2, m_rowCount);
 }
 
 template <typename T>

@@ -83,6 +83,8 @@ public:
     T getValue(unsigned i, unsigned j) const;
     // Bilinear value at (x1, x2); points outside take the value at the edge.
     T interpolate(const T& x1, const T& x2) const;
+    // True when (x1, x2) lies within the nodes, small rounding allowed.
+    bool contains(const T& x1, const T& x2) const;
 
     unsigned getColumnCount() const { return m_columnCount; }
     unsigned getRowCount() const { return m_rowCount; }

@@ -1,6 +1,5 @@
 #include "geodesy/verticaldatumshift.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace vexa {
@@ -16,16 +15,6 @@ const char* const kSourcePosition = "fromgeodeticcoords";
 bool near(double first, double second, double tolerance)
 {
     return std::fabs(first - second) < tolerance;
-}
-
-// True when x lies between the first and the last of count nodes (small rounding allowed).
-bool withinAxis(double x, double origin, double step, unsigned count)
-{
-    if (count < 2)
-        return false;
-    const double last = origin + (count - 1) * step;
-    const double slack = std::fabs(step) * 1e-9;
-    return x >= std::min(origin, last) - slack && x <= std::max(origin, last) + slack;
 }
 
 // Shifts a recorded height at a position and makes it the point's height.
@@ -205,8 +194,7 @@ bool CVerticalDatumShiftGrid::apply(CCoords* point) const
 {
     const double longitude = point->second;
     const double latitude = point->first;
-    if (!withinAxis(longitude, m_grid.getMin1(), m_grid.getStep1(), m_grid.getColumnCount())
-        || !withinAxis(latitude, m_grid.getMin2(), m_grid.getStep2(), m_grid.getRowCount()))
+    if (!m_grid.contains(longitude, latitude))
         return false;
     correct(point, m_grid.interpolate(longitude, latitude));
     return true;

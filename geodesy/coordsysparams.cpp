@@ -1,0 +1,10 @@
+#include "geodesy/coordsysparams.h"
+
+namespace vexa {
+
+bool CCoordSysParams::isEqual(const CCoordSysParams&) const
+{
+    return false;
+}
+
+} // namespace vexa

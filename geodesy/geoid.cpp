@@ -1,0 +1,170 @@
+#include "geodesy/geoid.h"
+
+#include "geodesy/coordoperator.h"
+#include "geodesy/coordsysparams.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace vexa {
+
+namespace {
+
+const double settleTolerance = 0.001;
+const int maxPasses = 100;
+
+} // namespace
+
+CGeoidGridParams::CGeoidGridParams() : CGeoidParams(GeoidGrid)
+{
+    clear();
+}
+
+bool CGeoidGridParams::isEqual(const CGeoidParams& other) const
+{
+    if (getType() != other.getType())
+        return false;
+    const auto& that = dynamic_cast<const CGeoidGridParams&>(other);
+    return grid.isEqual(that.grid) && gridSystem && that.gridSystem
+           && gridSystem->isEqual(*that.gridSystem)
+           && std::fabs(heightScale - that.heightScale) < 1e-10;
+}
+
+bool CGeoidGridParams::isValid() const
+{
+    return gridSystem && gridSystem->isValid() && heightScale > 0.0 && heightScale < kUndefined;
+}
+
+void CGeoidGridParams::clear()
+{
+    grid.clear();
+    gridSystem.reset();
+    heightScale = kUndefined;
+}
+
+bool CGeoid::GeoidToEllipsoid(const CCoords& in, CCoords* out) const
+{
+    double point[3] = {in.first, in.second, in.third};
+    const bool done = GeoidToEllipsoid(point);
+    *out = CCoords(point[0], point[1], point[2]);
+    return done;
+}
+
+bool CGeoid::EllipsoidToGeoid(const CCoords& in, CCoords* out) const
+{
+    double point[3] = {in.first, in.second, in.third};
+    const bool done = EllipsoidToGeoid(point);
+    *out = CCoords(point[0], point[1], point[2]);
+    return done;
+}
+
+namespace {
+
+const CGeoidGridParams& requireValid(const CGeoidGridParams& params)
+{
+    if (!params.isValid())
+        throw std::runtime_error("CGeoidGrid: the geoid grid parameters are not valid");
+    return params;
+}
+
+} // namespace
+
+CGeoidGrid::CGeoidGrid(const CGeoidGridParams& params, const CCoordSysParams& pointSystem)
+    : CGeoid(GeoidGrid),
+      m_grid(requireValid(params).grid),
+      m_heightScale(params.heightScale),
+      m_toGrid(std::make_unique<CCoordOperator>(pointSystem, *params.gridSystem)),
+      m_fromGrid(std::make_unique<CCoordOperator>(*params.gridSystem, pointSystem))
+{
+}
+
+CGeoidGrid::~CGeoidGrid() = default;
+
+bool CGeoidGrid::getUndulation(const double& x1, const double& x2, double* undulation) const
+{
+    if (!m_grid.contains(x1, x2))
+        return false;
+    *undulation = m_grid.interpolate(x1, x2);
+    return true;
+}
+
+bool CGeoidGrid::undulationAt(const double point[3], CCoords* inGrid, double* undulation) const
+{
+    return m_toGrid->transform(CCoords(point[0], point[1], point[2]), inGrid)
+           && getUndulation(inGrid->second, inGrid->first, undulation);
+}
+
+bool CGeoidGrid::EllipsoidToGeoid(double point[3]) const
+{
+    CCoords inGrid;
+    double undulation = 0.0;
+    if (!undulationAt(point, &inGrid, &undulation))
+        return false;
+    point[2] = (inGrid.third - undulation) * m_heightScale;
+    return true;
+}
+
+bool CGeoidGrid::GeoidToEllipsoid(double point[3]) const
+{
+    const double height = point[2];
+    const double heightInGrid = height / m_heightScale;
+    double previous = 0.0;
+    for (int pass = 0; pass < maxPasses; ++pass) {
+        CCoords inGrid;
+        double undulation = 0.0;
+        if (!undulationAt(point, &inGrid, &undulation))
+            return false;
+        inGrid.third = undulation + heightInGrid;
+        CCoords back;
+        if (!m_fromGrid->transform(inGrid, &back))
+            return false;
+        point[2] = back.third;
+        const double change = back.third - height;
+        if (std::fabs(previous - change) < settleTolerance)
+            return true;
+        previous = change;
+    }
+    throw std::runtime_error(
+        "void CGeoidGrid::GeoidToEllipsoid(const CCoordSysParams*, double[3]) const");
+}
+
+std::unique_ptr<CGeoid> createGeoid(const CGeoidParams& params, const CCoordSysParams& pointSystem)
+{
+    if (params.getType() != GeoidGrid)
+        return nullptr;
+    return std::make_unique<CGeoidGrid>(dynamic_cast<const CGeoidGridParams&>(params),
+                                        pointSystem);
+}
+
+namespace {
+
+std::unique_ptr<CGeoid> requireGeoid(const CGeoidParams& params,
+                                     const CCoordSysParams& pointSystem)
+{
+    std::unique_ptr<CGeoid> geoid = createGeoid(params, pointSystem);
+    if (!geoid)
+        throw std::runtime_error("CCoordOperationGeoid: unknown geoid type "
+                                 + std::to_string(params.getType()));
+    return geoid;
+}
+
+} // namespace
+
+CCoordOperationGeoid::CCoordOperationGeoid(const CCoordSysParams& pointSystem,
+                                           const CGeoidParams& params, int direction)
+    : CCoordOperation(OperationGeoid), m_geoid(requireGeoid(params, pointSystem)),
+      m_direction(direction)
+{
+}
+
+bool CCoordOperationGeoid::apply(CCoords* point, CAuxDataSet*)
+{
+    if (m_direction == DirectionForward)
+        return m_geoid->EllipsoidToGeoid(*point, point);
+    if (m_direction == DirectionReverse)
+        return m_geoid->GeoidToEllipsoid(*point, point);
+    return false;
+}
+
+} // namespace vexa

@@ -1,0 +1,177 @@
+#include "records/recordstorage.h"
+
+#include "records/abstractdetails.h"
+
+#include "database/names.h"
+#include "database/numbers.h"
+#include "database/savepoint.h"
+#include "database/sqlfunctions.h"
+#include "database/tablecatalogue.h"
+
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace RecordStorage {
+
+namespace {
+
+QString writeFailure(const QSqlQuery& query)
+{
+    return QString("Ошибка записи в базу данных: %1").arg(query.lastError().text());
+}
+
+QString placeholders(int count)
+{
+    QStringList marks;
+    for (int i = 0; i < count; ++i)
+        marks.append(QStringLiteral("?"));
+    return marks.join(QLatin1Char(','));
+}
+
+QString insertStatement(int tableId, const QStringList& columns)
+{
+    return QString("INSERT INTO %1 (%2) VALUES(%3);")
+        .arg(tableName(tableId), columns.join(QLatin1Char(',')), placeholders(columns.size()));
+}
+
+} // namespace
+
+bool readRow(int tableId, int key, QSqlRecord& row)
+{
+    QSqlQuery query;
+    if (!execQuery(query, QString("SELECT * FROM %1 WHERE %2=?;")
+                              .arg(tableName(tableId), keyColumnName(tableId)),
+                   {key})
+        || !query.first())
+        return false;
+    row = query.record();
+    return true;
+}
+
+bool selectKeys(const QString& statement, const QVariantList& values, QVector<int>& keys)
+{
+    QSqlQuery query;
+    if (!execQuery(query, statement, values))
+        return false;
+    while (query.next())
+        keys.append(variantToIntOrNone(query.value(0)));
+    return true;
+}
+
+bool selectKeysByName(int tableId, const QString& name, QVector<int>& keys)
+{
+    const QString key = keyColumnName(tableId);
+    return selectKeys(QString("SELECT %1 FROM %2 WHERE name=? ORDER BY %1;").arg(key, tableName(tableId)),
+                      {name}, keys);
+}
+
+bool selectKeysByBaseName(int tableId, const QString& name, QVector<int>& keys)
+{
+    const QString key = keyColumnName(tableId);
+    const QString base = baseName(name);
+    return selectKeys(QString("SELECT %1 FROM %2 WHERE (name=?) OR (name=?) OR (name LIKE ? ESCAPE '\\') "
+                              "ORDER BY %1;")
+                          .arg(key, tableName(tableId)),
+                      {name, base, escapeLikePattern(base) + QStringLiteral("[%")}, keys);
+}
+
+QString uniqueName(int tableId, const QString& name)
+{
+    return makeUniqueName(tableName(tableId), QStringLiteral("name"), name);
+}
+
+int insertRow(int tableId, const QStringList& columns, const QVariantList& values, QString* error)
+{
+    QSqlQuery query;
+    if (!execQuery(query, insertStatement(tableId, columns), values))
+        return fail(error, writeFailure(query));
+    const int key = insertedKey(query);
+    if (key == NoValue)
+        return fail(error, QString("Не удалось прочитать ключ новой записи таблицы %1").arg(tableName(tableId)));
+    return key;
+}
+
+bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values,
+                   QString* error)
+{
+    QSqlQuery query;
+    if (!execQuery(query, insertStatement(tableId, columns), values))
+        return refuse(error, writeFailure(query));
+    return query.numRowsAffected() == 1
+        || refuse(error, QString("Запись не добавлена в таблицу %1").arg(tableName(tableId)));
+}
+
+int findCode(int tableId, int code)
+{
+    QVector<int> codes;
+    const QString key = keyColumnName(tableId);
+    if (!selectKeys(QString("SELECT %1 FROM %2 WHERE %1=?;").arg(key, tableName(tableId)), {code}, codes)
+        || codes.isEmpty())
+        return NoValue;
+    return codes.first();
+}
+
+int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store)
+{
+    CSavepoint savepoint(operation);
+    if (!savepoint.isActive())
+        return fail(error, QStringLiteral("Не удалось начать запись в базу данных"));
+    const int key = store();
+    if (key == NoValue)
+        return NoValue;
+    if (!savepoint.release())
+        return fail(error, QStringLiteral("Не удалось завершить запись в базу данных"));
+    return key;
+}
+
+QString text(const QSqlRecord& row, const QString& column)
+{
+    return row.value(column).toString();
+}
+
+int number(const QSqlRecord& row, const QString& column, int nullValue)
+{
+    return variantToInt(row.value(column), nullValue);
+}
+
+int link(const QSqlRecord& row, const QString& column)
+{
+    return variantToInt(row.value(column), 0);
+}
+
+QVariant linkValue(int key)
+{
+    return key == NoValue ? QVariant(QVariant::Int) : QVariant(key);
+}
+
+QVariant now()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+int fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return NoValue;
+}
+
+bool refuse(QString* error, const QString& reason)
+{
+    fail(error, reason);
+    return false;
+}
+
+QString incompleteReason(const CAbstractDetails& record)
+{
+    return QString("Неполное определение «%1» (%2) не может быть сохранено")
+        .arg(record.getName(), record.kindName());
+}
+
+QString invalidCodeReason(int tableId, int code)
+{
+    return QString("Недопустимый код %1 в таблице «%2»").arg(QString::number(code), tableTitle(tableId));
+}
+
+} // namespace RecordStorage

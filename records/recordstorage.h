@@ -1,0 +1,110 @@
+#pragma once
+
+#include "database/novalue.h"
+
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+
+class CAbstractDetails;
+
+// Shared steps of the functions that read, find and store records. Every
+// statement runs on the default connection with its values bound; table and
+// column names come from the table catalogue. A function that takes an error
+// pointer sets it to the reason when it fails.
+namespace RecordStorage {
+
+// Sets the error and returns NoValue (or false).
+int fail(QString* error, const QString& reason);
+bool refuse(QString* error, const QString& reason);
+// The reason given for a record that is not complete enough to be stored.
+QString incompleteReason(const CAbstractDetails& record);
+QString invalidCodeReason(int tableId, int code);
+
+// The row of the key in the table; false when the statement fails or finds none.
+bool readRow(int tableId, int key, QSqlRecord& row);
+// Column 0 of every row as an int key; false when the statement fails.
+bool selectKeys(const QString& statement, const QVariantList& values, QVector<int>& keys);
+// Keys, in key order, of the rows whose name column equals the text.
+bool selectKeysByName(int tableId, const QString& name, QVector<int>& keys);
+// Keys, in key order, of the rows named like the name, like its base name, or like
+// the base name followed by a bracketed counter.
+bool selectKeysByBaseName(int tableId, const QString& name, QVector<int>& keys);
+
+// The first key whose record, read afresh, equals the given one; NoValue for none.
+template <class Record, class Read>
+int firstEqual(const QVector<int>& keys, const Record& record, Read read)
+{
+    for (const int key : keys) {
+        Record stored;
+        if (read(key, stored) && stored == record)
+            return key;
+    }
+    return NoValue;
+}
+
+// The name, or its first numbered form that no row of the table holds.
+QString uniqueName(int tableId, const QString& name);
+// Inserts one row; its key (the rowid), or NoValue.
+int insertRow(int tableId, const QStringList& columns, const QVariantList& values, QString* error);
+// Inserts a row of a code-keyed table; true when it was written.
+bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values,
+                   QString* error);
+// The code when a row of the code-keyed table holds it, NoValue otherwise.
+int findCode(int tableId, int code);
+// Stores a record of a code table under its code unless a row holds the code already:
+// the result is then that code, whatever the row's texts. The code and a unique name
+// come first; the other columns and values follow. NoValue when the record is not
+// valid, its code is not allowed or the row cannot be written.
+template <class Record>
+int insertCodeRecord(int tableId, const Record& record, bool codeAllowed, const QStringList& columns,
+                     const QVariantList& values, QString* error)
+{
+    if (findCode(tableId, record.code) != NoValue)
+        return record.code;
+    if (!record.isValid())
+        return fail(error, incompleteReason(record));
+    if (!codeAllowed)
+        return fail(error, invalidCodeReason(tableId, record.code));
+    const QVariantList row = QVariantList{record.code, uniqueName(tableId, record.name)} + values;
+    if (!insertCodeRow(tableId, QStringList{"code", "name"} + columns, row, error))
+        return NoValue;
+    return record.code;
+}
+
+// Runs the store inside one savepoint that is kept only when the store returns a key
+// and the savepoint is released; otherwise nothing of it stays and NoValue comes back.
+int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store);
+
+// The de-duplicating insert: unless alwaysInsert, the key that find gives for the record;
+// otherwise a record that is valid is stored in one savepoint.
+template <class Record, class Find>
+int insertRecord(const Record& record, bool alwaysInsert, Find find, const QString& operation,
+                 QString* error, const std::function<int()>& store)
+{
+    if (!alwaysInsert) {
+        const int found = find(record);
+        if (found != NoValue)
+            return found;
+    }
+    if (!record.isValid())
+        return fail(error, incompleteReason(record));
+    return storeInSavepoint(operation, error, store);
+}
+
+// The text of a column, empty for NULL; int columns read 0 for NULL.
+QString text(const QSqlRecord& row, const QString& column);
+int number(const QSqlRecord& row, const QString& column, int nullValue = 0);
+// The key of a link column, 0 for none.
+int link(const QSqlRecord& row, const QString& column);
+// The key to bind for a link: NULL for NoValue.
+QVariant linkValue(int key);
+// Milliseconds since the epoch, for last_use.
+QVariant now();
+
+
+} // namespace RecordStorage

@@ -1,0 +1,284 @@
+#include "geodesy/coordoperator.h"
+#include "geodesy/geoid.h"
+
+#include "coordoperatorfixture.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cfloat>
+#include <typeinfo>
+
+using namespace vexa;
+using namespace coordoperatorfixture;
+
+Q_DECLARE_METATYPE(std::shared_ptr<vexa::CGeoidGridParams>)
+
+namespace {
+
+// Geodetic, radians and metres, as the chain holds points.
+CCoordSysParams pointSystem()
+{
+    return wgs84Geodetic();
+}
+
+// Geodetic in degrees, heights times heightFactor.
+std::shared_ptr<CCoordSysParams> systemInDegrees(double heightFactor)
+{
+    auto system = std::make_shared<CCoordSysParams>(pointSystem());
+    system->transforms = inDegrees(heightFactor);
+    return system;
+}
+
+std::shared_ptr<CGeoidGridParams> constantGeoid(double undulation)
+{
+    auto params = std::make_shared<CGeoidGridParams>();
+    params->grid.create(2, 2, degree, degree, 36.0 * degree, 55.0 * degree);
+    for (unsigned i = 0; i < 2; ++i) {
+        for (unsigned j = 0; j < 2; ++j)
+            params->grid.setValue(i, j, undulation);
+    }
+    params->gridSystem = std::make_shared<CCoordSysParams>(pointSystem());
+    params->heightScale = 1.0;
+    return params;
+}
+
+// Nodes at 36, 37, 38 E and 55, 56, 57 N; rows of the file run from the northern one down.
+const double undulations[3][3] = {{10.0, 12.0, 14.0}, {11.0, 13.0, 15.0}, {20.0, 22.0, 24.0}};
+
+bool writeRawGrid(const QString& fileName, double factor)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream stream(&file);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    stream.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    for (int row = 2; row >= 0; --row) {
+        for (double value : undulations[row])
+            stream << value * factor;
+    }
+    return stream.status() == QDataStream::Ok;
+}
+
+class COtherGeoidParams : public CGeoidParams
+{
+public:
+    COtherGeoidParams() : CGeoidParams(GeoidGrid) {}
+    bool isEqual(const CGeoidParams&) const override { return false; }
+};
+
+} // namespace
+
+class TestGeoid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void paramsValidity_data();
+    void paramsValidity();
+    void clearKeepsType();
+    void paramsNeverEqual();
+    void factory();
+    void constantUndulation();
+    void writtenGrid_data();
+    void writtenGrid();
+    void outsideTheGridFails();
+    void operationDirections();
+    void chainWithGeoids();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void TestGeoid::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+}
+
+void TestGeoid::paramsValidity_data()
+{
+    QTest::addColumn<std::shared_ptr<CGeoidGridParams>>("params");
+    QTest::addColumn<bool>("valid");
+
+    QTest::newRow("default") << std::make_shared<CGeoidGridParams>() << false;
+    QTest::newRow("complete") << constantGeoid(30.0) << true;
+    auto params = constantGeoid(30.0);
+    params->heightScale = 0.0;
+    QTest::newRow("height scale 0") << params << false;
+    params = constantGeoid(30.0);
+    params->heightScale = DBL_MAX;
+    QTest::newRow("height scale undefined") << params << false;
+    params = constantGeoid(30.0);
+    params->gridSystem.reset();
+    QTest::newRow("no grid system") << params << false;
+    params = constantGeoid(30.0);
+    params->gridSystem = std::make_shared<CCoordSysParams>();
+    QTest::newRow("undefined grid system") << params << false;
+    params = constantGeoid(30.0);
+    params->grid.clear();
+    QTest::newRow("empty grid is not tested") << params << true;
+}
+
+void TestGeoid::paramsValidity()
+{
+    QFETCH(std::shared_ptr<CGeoidGridParams>, params);
+    QFETCH(bool, valid);
+
+    QCOMPARE(params->isValid(), valid);
+}
+
+void TestGeoid::clearKeepsType()
+{
+    auto params = constantGeoid(30.0);
+    params->clear();
+    QCOMPARE(params->getType(), int(GeoidGrid));
+    QVERIFY(!params->gridSystem);
+    QCOMPARE(params->heightScale, DBL_MAX);
+    QCOMPARE(params->grid.getColumnCount(), 0u);
+}
+
+void TestGeoid::paramsNeverEqual()
+{
+    const auto params = constantGeoid(30.0);
+    QVERIFY(!params->isEqual(*params));
+    QVERIFY(*params != CGeoidGridParams(*params));
+    QVERIFY_EXCEPTION_THROWN(params->isEqual(COtherGeoidParams()), std::bad_cast);
+}
+
+void TestGeoid::factory()
+{
+    const auto params = constantGeoid(30.0);
+    const std::unique_ptr<CGeoid> geoid = createGeoid(*params, pointSystem());
+    QVERIFY(geoid);
+    QCOMPARE(geoid->getType(), int(GeoidGrid));
+    QVERIFY_EXCEPTION_THROWN(createGeoid(COtherGeoidParams(), pointSystem()), std::bad_cast);
+    QVERIFY_EXCEPTION_THROWN(CGeoidGrid(CGeoidGridParams(), pointSystem()).getType(),
+                             std::runtime_error);
+}
+
+void TestGeoid::constantUndulation()
+{
+    const CGeoidGrid geoid(*constantGeoid(30.0), pointSystem());
+    const CCoords above(55.5 * degree, 36.5 * degree, 100.0);
+    CCoords result;
+    QVERIFY(geoid.EllipsoidToGeoid(above, &result));
+    QVERIFY(std::fabs(result.third - 70.0) < 1e-6);
+    QCOMPARE(result.first, above.first);
+    QCOMPARE(result.second, above.second);
+    QVERIFY(geoid.GeoidToEllipsoid(CCoords(above.first, above.second, 70.0), &result));
+    QVERIFY(std::fabs(result.third - 100.0) < 1e-6);
+}
+
+// A raw grid file in a system of degrees; with the factor 100 heights in the grid's system
+// are centimetres, and so are its undulations.
+void TestGeoid::writtenGrid_data()
+{
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<double>("undulation");
+
+    for (double factor : {1.0, 100.0}) {
+        const QByteArray unit = factor == 1.0 ? "m" : "cm";
+        QTest::newRow("node, " + unit) << factor << 56.0 << 37.0 << 13.0;
+        QTest::newRow("south-west cell, " + unit) << factor << 55.5 << 36.25 << 11.0;
+        QTest::newRow("north-east cell, " + unit) << factor << 56.5 << 37.5 << 18.5;
+        QTest::newRow("north-east corner, " + unit) << factor << 57.0 << 38.0 << 24.0;
+    }
+}
+
+void TestGeoid::writtenGrid()
+{
+    QFETCH(double, factor);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(double, undulation);
+
+    const QString fileName = m_folder.filePath(QString("geoid%1.raw").arg(factor));
+    QVERIFY(writeRawGrid(fileName, factor));
+    CGeoidGridParams params;
+    QVERIFY(params.grid.openRaw(fileName.toStdString(), 3, 3, 1.0, 1.0, 36.0, 55.0));
+    params.gridSystem = systemInDegrees(factor);
+    params.heightScale = 1.0 / factor;
+    const CGeoidGrid geoid(params, pointSystem());
+
+    const CCoords onGeoid(latitude * degree, longitude * degree, 100.0);
+    CCoords result;
+    QVERIFY(geoid.GeoidToEllipsoid(onGeoid, &result));
+    QVERIFY2(std::fabs(result.third - (100.0 + undulation)) < 1e-6,
+             qPrintable(QString::number(result.third, 'f', 9)));
+    QVERIFY(geoid.EllipsoidToGeoid(result, &result));
+    QVERIFY(std::fabs(result.third - 100.0) < 1e-6);
+}
+
+void TestGeoid::outsideTheGridFails()
+{
+    const CGeoidGrid geoid(*constantGeoid(30.0), pointSystem());
+    for (const CCoords& point : {CCoords(55.5 * degree, 35.99 * degree, 100.0),
+                                 CCoords(56.01 * degree, 36.5 * degree, 100.0)}) {
+        CCoords result;
+        QVERIFY(!geoid.EllipsoidToGeoid(point, &result));
+        QCOMPARE(result, point);
+        QVERIFY(!geoid.GeoidToEllipsoid(point, &result));
+    }
+    double undulation = 0.0;
+    QVERIFY(!geoid.getUndulation(37.01 * degree, 55.5 * degree, &undulation));
+    QVERIFY(geoid.getUndulation(37.0 * degree, 55.5 * degree, &undulation));
+    QCOMPARE(undulation, 30.0);
+}
+
+void TestGeoid::operationDirections()
+{
+    const auto params = constantGeoid(30.0);
+    CCoords point(55.5 * degree, 36.5 * degree, 100.0);
+    CAuxDataSet aux;
+    CCoordOperationGeoid toGeoid(pointSystem(), *params, DirectionForward);
+    QCOMPARE(toGeoid.getType(), int(OperationGeoid));
+    QVERIFY(toGeoid.apply(&point, &aux));
+    QVERIFY(std::fabs(point.third - 70.0) < 1e-6);
+    CCoordOperationGeoid toEllipsoid(pointSystem(), *params, DirectionReverse);
+    QVERIFY(toEllipsoid.apply(&point, &aux));
+    QVERIFY(std::fabs(point.third - 100.0) < 1e-6);
+    CCoordOperationGeoid other(pointSystem(), *params, 3);
+    QVERIFY(!other.apply(&point, &aux));
+    QVERIFY(std::fabs(point.third - 100.0) < 1e-6);
+}
+
+// Geoid heights of the source become ellipsoidal heights at the start of the chain, those of
+// the target come from ellipsoidal heights at its end.
+void TestGeoid::chainWithGeoids()
+{
+    CCoordSysParams withGeoid = pointSystem();
+    withGeoid.geoid = constantGeoid(30.0);
+    const auto fromGeoid = CCoordOperator::create(withGeoid, pointSystem());
+    const auto toGeoid = CCoordOperator::create(pointSystem(), withGeoid);
+    QVERIFY(fromGeoid && toGeoid);
+    QCOMPARE(fromGeoid->getOperations().size(), std::size_t(1));
+    QCOMPARE(fromGeoid->getOperations().front()->getType(), int(OperationGeoid));
+
+    CCoords point(55.5 * degree, 36.5 * degree, 70.0);
+    QVERIFY(fromGeoid->transform(&point));
+    QVERIFY(std::fabs(point.third - 100.0) < 1e-6);
+    QVERIFY(toGeoid->transform(&point));
+    QVERIFY(std::fabs(point.third - 70.0) < 1e-6);
+    CCoords outside(50.0 * degree, 36.5 * degree, 70.0);
+    QVERIFY(!fromGeoid->transform(&outside));
+
+    withGeoid.datumShiftToWgs84 = bursaWolf(5.0);
+    withGeoid.transforms = inDegrees();
+    CCoordSysParams gk = gaussKruger7();
+    gk.transforms = inDegrees();
+    const auto op = CCoordOperator::create(withGeoid, gk);
+    QVERIFY(op);
+    QStringList types;
+    for (const auto& operation : op->getOperations())
+        types << QString::number(operation->getType());
+    QCOMPARE(types.join(' '), QString("1 8 2 5 5 2 3 1"));
+}
+
+QTEST_APPLESS_MAIN(TestGeoid)
+#include "test_geoid.moc"

@@ -1,0 +1,283 @@
+#include "recordfixtures.h"
+#include "storagefixture.h"
+
+#include "records/angleformatstorage.h"
+#include "records/unitstorage.h"
+
+#include "database/tablecatalogue.h"
+
+#include <QtTest>
+
+#include <clocale>
+
+Q_DECLARE_METATYPE(std::shared_ptr<CAngleFormatDetails>)
+
+class TestUnitStorage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void angleFormatsReadStoredRows();
+    void angleFormatInsert_data();
+    void angleFormatInsert();
+    void angleFormatStoredWhenItsCodeIsFree();
+    void unitRoundTrip_data();
+    void unitRoundTrip();
+    void changedUnitGetsNumberedName();
+    void findMatchesNumberedNames();
+    void asCopyStoresNumberedCopies();
+    void refusedUnitsWriteNothing_data();
+    void refusedUnitsWriteNothing();
+    void failedUnitRowLeavesNoAngleFormat();
+    void readFailsWithoutItsAngleFormat();
+    void factorsIgnoreProcessLocale();
+
+private:
+    std::unique_ptr<CTestDatabase> m_database;
+};
+
+void TestUnitStorage::init()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+}
+
+void TestUnitStorage::cleanup()
+{
+    QVERIFY(!CTestDatabase::inTransaction());
+    m_database.reset();
+}
+
+void TestUnitStorage::angleFormatsReadStoredRows()
+{
+    for (int code = 1; code <= 3; ++code) {
+        CAngleFormatDetails format;
+        QVERIFY(AngleFormatStorage::ReadDetails(code, format));
+        QVERIFY(format == *storedFormat(code));
+        QCOMPARE(AngleFormatStorage::FindDetails(format), code);
+    }
+    CAngleFormatDetails missing;
+    missing.name = QStringLiteral("untouched");
+    QVERIFY(!AngleFormatStorage::ReadDetails(7, missing));
+    QCOMPARE(missing.name, QStringLiteral("untouched"));
+    QCOMPARE(missing.code, 0);
+}
+
+void TestUnitStorage::angleFormatInsert_data()
+{
+    QTest::addColumn<std::shared_ptr<CAngleFormatDetails>>("format");
+    QTest::addColumn<int>("result");
+
+    const auto stored = storedFormat(2);
+    auto otherTexts = std::make_shared<CAngleFormatDetails>(*stored);
+    otherTexts->description = QStringLiteral("другое описание");
+    auto unknownCode = std::make_shared<CAngleFormatDetails>(*stored);
+    unknownCode->code = 7;
+    auto unnamed = std::make_shared<CAngleFormatDetails>(*stored);
+    unnamed->name.clear();
+
+    QTest::newRow("equal to the stored row") << stored << 2;
+    QTest::newRow("code stored with other texts") << otherTexts << int(NoValue);
+    QTest::newRow("no angle format code") << unknownCode << int(NoValue);
+    QTest::newRow("not valid") << unnamed << int(NoValue);
+}
+
+void TestUnitStorage::angleFormatInsert()
+{
+    QFETCH(std::shared_ptr<CAngleFormatDetails>, format);
+    QFETCH(int, result);
+    const auto before = rowCounts();
+    QString error;
+    QCOMPARE(AngleFormatStorage::InsertDetails(*format, &error), result);
+    QCOMPARE(error.isEmpty(), result != NoValue);
+    QCOMPARE(rowCounts(), before);
+}
+
+void TestUnitStorage::angleFormatStoredWhenItsCodeIsFree()
+{
+    CAngleFormatDetails format(*storedFormat(3));
+    format.name = QStringLiteral("Д'М'С \"%1\"");
+    QVERIFY(CTestDatabase::exec(QStringLiteral("DELETE FROM unitangleformat WHERE code=3;")));
+
+    QCOMPARE(AngleFormatStorage::InsertDetails(format), 3);
+    CAngleFormatDetails read;
+    QVERIFY(AngleFormatStorage::ReadDetails(3, read));
+    QVERIFY(read == format);
+}
+
+void TestUnitStorage::unitRoundTrip_data()
+{
+    QTest::addColumn<std::shared_ptr<CUnitDetails>>("unit");
+
+    QTest::newRow("length unit with both codes") << metre();
+    QTest::newRow("angular unit with its format") << storedFormatDegree();
+    auto ppm = std::make_shared<CUnitDetails>();
+    ppm->scope = 3;
+    ppm->name = QStringLiteral("Миллионная доля");
+    ppm->shortName = QStringLiteral("ppm");
+    ppm->factorB = QStringLiteral("1");
+    ppm->factorC = QStringLiteral("1000000");
+    QTest::newRow("scale unit without codes") << ppm;
+    auto second = std::make_shared<CUnitDetails>(*storedFormatDegree(1));
+    second->name = QStringLiteral("Угловая секунда");
+    second->factorB = QStringLiteral("0.00000484813681109536");
+    second->factorC = QStringLiteral("1");
+    QTest::newRow("small factor") << second;
+    for (const QString& name : awkwardNames()) {
+        auto unit = std::make_shared<CUnitDetails>(*metre());
+        unit->name = name;
+        unit->description = name;
+        unit->shortName = name.left(8);
+        QTest::newRow(qPrintable(name)) << unit;
+    }
+}
+
+void TestUnitStorage::unitRoundTrip()
+{
+    QFETCH(std::shared_ptr<CUnitDetails>, unit);
+    QVERIFY(unit->isValid());
+    const int key = UnitStorage::InsertDetails(*unit, false);
+    QVERIFY(key != NoValue);
+
+    CUnitDetails read;
+    QVERIFY(UnitStorage::ReadDetails(unitTableOfScope(unit->scope), key, read));
+    QVERIFY(read == *unit);
+    QCOMPARE(read.name, unit->name);
+    QCOMPARE(bool(read.angleFormat), bool(unit->angleFormat));
+
+    const auto before = rowCounts();
+    QCOMPARE(UnitStorage::InsertDetails(*unit, false), key);
+    QCOMPARE(rowCounts(), before);
+}
+
+void TestUnitStorage::changedUnitGetsNumberedName()
+{
+    const auto unit = metre();
+    const int key = UnitStorage::InsertDetails(*unit, false);
+    CUnitDetails changed(*unit);
+    changed.factorB = QStringLiteral("1000");
+    const int changedKey = UnitStorage::InsertDetails(changed, false);
+    QVERIFY(changedKey != NoValue && changedKey != key);
+
+    CUnitDetails read;
+    QVERIFY(UnitStorage::ReadDetails(TableUnitLength, changedKey, read));
+    QCOMPARE(read.name, unit->name + QStringLiteral("[1]"));
+    QCOMPARE(read.factorB, QStringLiteral("1000"));
+    QCOMPARE(UnitStorage::FindDetails(*unit), key);
+}
+
+void TestUnitStorage::findMatchesNumberedNames()
+{
+    CUnitDetails unit(*metre());
+    unit.name = QStringLiteral("Метр_1");
+    const int key = UnitStorage::InsertDetails(unit, false);
+    QVERIFY(key != NoValue);
+
+    CUnitDetails numbered(unit);
+    numbered.name = QStringLiteral("Метр_1[3]");
+    QCOMPARE(UnitStorage::FindDetails(numbered), key);
+    CUnitDetails otherBase(unit);
+    otherBase.name = QStringLiteral("Метрx1[3]");
+    QCOMPARE(UnitStorage::FindDetails(otherBase), int(NoValue));
+}
+
+void TestUnitStorage::asCopyStoresNumberedCopies()
+{
+    const auto unit = metre();
+    const int first = UnitStorage::InsertDetails(*unit, true);
+    const int second = UnitStorage::InsertDetails(*unit, true);
+    const int third = UnitStorage::InsertDetails(*unit, true);
+    QVERIFY(first < second && second < third);
+    QCOMPARE(CTestDatabase::column(QStringLiteral("SELECT name FROM unitlength ORDER BY autokey;")),
+             (QVariantList{unit->name, unit->name + "[1]", unit->name + "[2]"}));
+    QCOMPARE(UnitStorage::FindDetails(*unit), first);
+}
+
+void TestUnitStorage::refusedUnitsWriteNothing_data()
+{
+    QTest::addColumn<std::shared_ptr<CUnitDetails>>("unit");
+    QTest::addColumn<int>("failingTable");
+
+    auto conflicting = storedFormatDegree();
+    auto format = std::make_shared<CAngleFormatDetails>(*conflicting->angleFormat);
+    format->description = QStringLiteral("не тот формат");
+    conflicting->angleFormat = format;
+    QTest::newRow("angle format code taken by other texts") << conflicting << 0;
+    auto noScope = std::make_shared<CUnitDetails>(*metre());
+    noScope->scope = 4;
+    QTest::newRow("no unit scope") << noScope << 0;
+    auto zeroFactor = std::make_shared<CUnitDetails>(*metre());
+    zeroFactor->factorB = QStringLiteral("0");
+    QTest::newRow("factor 0") << zeroFactor << 0;
+    QTest::newRow("row insert fails") << storedFormatDegree() << int(TableUnitAngle);
+}
+
+void TestUnitStorage::refusedUnitsWriteNothing()
+{
+    QFETCH(std::shared_ptr<CUnitDetails>, unit);
+    QFETCH(int, failingTable);
+    if (failingTable != 0)
+        QVERIFY(failInsertsInto(failingTable));
+    const auto before = rowCounts();
+    QString error;
+    QCOMPARE(UnitStorage::InsertDetails(*unit, false, &error), int(NoValue));
+    QCOMPARE(UnitStorage::InsertDetails(*unit, true), int(NoValue));
+    QVERIFY(!error.isEmpty());
+    if (failingTable != 0)
+        QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
+    QCOMPARE(rowCounts(), before);
+}
+
+void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
+{
+    QVERIFY(CTestDatabase::exec(QStringLiteral("DELETE FROM unitangleformat WHERE code=3;")));
+    CAngleFormatDetails format;
+    format.code = 3;
+    format.name = QStringLiteral("ГМС-полушарие");
+    auto unit = metre();
+    unit->scope = 2;
+    unit->angleFormat = std::make_shared<CAngleFormatDetails>(format);
+    QVERIFY(failInsertsInto(TableUnitAngle));
+    const auto before = rowCounts();
+
+    QCOMPARE(UnitStorage::InsertDetails(*unit, false), int(NoValue));
+    QCOMPARE(rowCounts(), before);
+    QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle;")));
+    QVERIFY(UnitStorage::InsertDetails(*unit, false) != NoValue);
+    QCOMPARE(AngleFormatStorage::FindDetails(format), 3);
+}
+
+void TestUnitStorage::readFailsWithoutItsAngleFormat()
+{
+    const int key = UnitStorage::InsertDetails(*storedFormatDegree(), false);
+    QVERIFY(key != NoValue);
+    QVERIFY(CTestDatabase::exec(QStringLiteral("UPDATE unitangle SET format=9;")));
+    CUnitDetails read;
+    QVERIFY(!UnitStorage::ReadDetails(TableUnitAngle, key, read));
+    QVERIFY(!UnitStorage::ReadDetails(TableUnitLength, key, read));
+    QVERIFY(!UnitStorage::ReadDetails(TableAngleFormat, key, read));
+}
+
+void TestUnitStorage::factorsIgnoreProcessLocale()
+{
+    if (!setlocale(LC_ALL, "ru_RU.UTF-8"))
+        QSKIP("ru_RU.UTF-8 locale is not installed");
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    auto foot = metre();
+    foot->factorB = QStringLiteral("0.3048");
+    const int key = UnitStorage::InsertDetails(*foot, false);
+    CUnitDetails read;
+    const bool readBack = UnitStorage::ReadDetails(TableUnitLength, key, read);
+    setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
+
+    QVERIFY(readBack);
+    QCOMPARE(read.factorB, QStringLiteral("0.3048"));
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT factor_b FROM unitlength;")).toDouble(), 0.3048);
+}
+
+QTEST_MAIN(TestUnitStorage)
+#include "test_unitstorage.moc"

@@ -1,0 +1,2 @@
+// The database fixture of the database tests, shared with the storage tests.
+#include "tests/database/testdatabase.cpp"

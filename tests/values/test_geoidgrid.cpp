@@ -1,0 +1,269 @@
+#include "faults.h"
+#include "geoidfiles.h"
+
+#include "geodesy/geoid.h"
+#include "values/geoidgrid.h"
+#include "values/geoidlist.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cfloat>
+
+namespace {
+
+QString number(double value)
+{
+    return value == DBL_MAX ? QStringLiteral("unset") : QString::number(value, 'g', 17);
+}
+
+QString fieldsText(const vexa::CGridMetadata& m)
+{
+    return QStringList{QString::fromStdString(m.Format), number(m.BytesPerValue),
+                       number(m.ColumnCount), number(m.RowCount), number(m.CellWidth),
+                       number(m.CellHeight), number(m.MinColumnCoord), number(m.MinRowCoord),
+                       number(m.ColumnCoordRangeMin), number(m.ColumnCoordRangeMax),
+                       number(m.ColumnCoordPeriod)}
+        .join(QLatin1Char(' '));
+}
+
+const QByteArray kRawFields = "<Format>raw</Format><BytesPerValue>4</BytesPerValue>"
+                              "<ColumnCount>3</ColumnCount><RowCount>2</RowCount>"
+                              "<CellWidth>0.25</CellWidth><CellHeight>0.5</CellHeight>"
+                              "<MinColumnCoord>-1.5</MinColumnCoord><MinRowCoord>40</MinRowCoord>";
+
+// Rows from the last one down: row 1 holds 11 12 13, row 0 holds 1 2 3.
+const QByteArray kTextGrid = "0 1 0 2 1 1\n11 12 13\n1 2 3\n";
+const QByteArray kRawGrid = rawFloats({11.5f, 12.5f, 13.5f, 1.5f, 2.5f, 3.5f});
+
+QString gridText(const vexa::C2DGrid<double>& grid)
+{
+    QStringList values;
+    for (unsigned j = 0; j < grid.getRowCount(); ++j) {
+        for (unsigned i = 0; i < grid.getColumnCount(); ++i)
+            values << number(grid.getValue(i, j));
+    }
+    return QStringLiteral("%1x%2 at %3 %4 step %5 %6: %7")
+        .arg(grid.getColumnCount())
+        .arg(grid.getRowCount())
+        .arg(number(grid.getMin1()), number(grid.getMin2()), number(grid.getStep1()),
+             number(grid.getStep2()), values.join(QLatin1Char(' ')));
+}
+
+} // namespace
+
+class TestGeoidGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void metadata_data();
+    void metadata();
+    void metadataFileMissing();
+    void loadsGrid_data();
+    void loadsGrid();
+    void rawGridStaysOpen();
+    void unregisteredId();
+    void cachedUntilReadAgain();
+};
+
+void TestGeoidGrid::metadata_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("fields");
+
+    const QString cleared = "0 0 0 0 0 unset unset unset unset 0";
+    QTest::newRow("grd alone") << gridMetadata("<Format>grd</Format>") << true << "grd " + cleared;
+    QTest::newRow("grd period without range")
+        << gridMetadata("<Format>grd</Format><ColumnCoordPeriod>360</ColumnCoordPeriod>") << false
+        << "grd 0 0 0 0 0 unset unset unset unset 360";
+    QTest::newRow("grd period with range")
+        << gridMetadata("<Format>grd</Format><ColumnCoordPeriod>360</ColumnCoordPeriod>"
+                        "<ColumnCoordRangeMax>180</ColumnCoordRangeMax>")
+        << true << "grd 0 0 0 0 0 unset unset unset 180 360";
+    QTest::newRow("raw") << gridMetadata(kRawFields) << true
+                         << "raw 4 3 2 0.25 0.5 -1.5 40 unset unset 0";
+    QTest::newRow("raw with blanks and range")
+        << gridMetadata(kRawFields + "<ColumnCoordRangeMin> -180 </ColumnCoordRangeMin>"
+                                     "<ColumnCoordRangeMax>1e2</ColumnCoordRangeMax>"
+                                     "<ColumnCoordPeriod>360</ColumnCoordPeriod><Note>x</Note>")
+        << true << "raw 4 3 2 0.25 0.5 -1.5 40 -180 100 360";
+    QTest::newRow("raw MinRowCoord not a number")
+        << gridMetadata(kRawFields + "<MinRowCoord>abc</MinRowCoord>") << false
+        << "raw 4 3 2 0.25 0.5 -1.5 unset unset unset 0";
+    QTest::newRow("raw decimal comma")
+        << gridMetadata(kRawFields + "<CellWidth>0,25</CellWidth>") << false
+        << "raw 4 3 2 0 0.5 -1.5 40 unset unset 0";
+    QTest::newRow("raw cell height nan")
+        << gridMetadata(kRawFields + "<CellHeight>nan</CellHeight>") << false
+        << "raw 4 3 2 0.25 0 -1.5 40 unset unset 0";
+    QTest::newRow("raw count not an integer")
+        << gridMetadata(kRawFields + "<RowCount>2.5</RowCount>") << false
+        << "raw 4 3 0 0.25 0.5 -1.5 40 unset unset 0";
+    QTest::newRow("raw without BytesPerValue")
+        << gridMetadata(QByteArray(kRawFields).replace("<BytesPerValue>4</BytesPerValue>", ""))
+        << false << "raw 0 3 2 0.25 0.5 -1.5 40 unset unset 0";
+    QTest::newRow("other format") << gridMetadata("<Format>tif</Format>") << false
+                                  << "tif " + cleared;
+    QTest::newRow("tags are case-sensitive") << gridMetadata("<format>grd</format>") << false
+                                             << " " + cleared;
+    QTest::newRow("last tag counts")
+        << gridMetadata("<Format>raw</Format><Format>grd</Format>") << true << "grd " + cleared;
+    QTest::newRow("every Grid read")
+        << QByteArray("<Metadata><Grid><Format>raw</Format></Grid>"
+                      "<Grid><Format>grd</Format></Grid></Metadata>")
+        << true << "grd " + cleared;
+    QTest::newRow("fields outside Grid") << QByteArray("<Metadata><Format>grd</Format></Metadata>")
+                                         << false << " " + cleared;
+    QTest::newRow("other root") << QByteArray("<Meta><Grid><Format>grd</Format></Grid></Meta>")
+                                << false << " " + cleared;
+    QTest::newRow("not XML") << QByteArray("<Metadata><Grid><Format>grd</Format></Grid>") << false
+                             << " " + cleared;
+}
+
+void TestGeoidGrid::metadata()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, valid);
+    QFETCH(QString, fields);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("meta.xml");
+    QVERIFY(writeGeoidFile(path, content));
+    vexa::CGridMetadata record;
+    record.Format = "old";
+    record.ColumnCount = 9;
+
+    QCOMPARE(readGridMetadata(record, path.toStdString()), valid);
+    QCOMPARE(fieldsText(record), fields);
+}
+
+void TestGeoidGrid::metadataFileMissing()
+{
+    QTemporaryDir dir;
+    vexa::CGridMetadata record;
+    record.Format = "grd";
+    QVERIFY(!readGridMetadata(record, dir.filePath("missing.xml").toStdString()));
+    QCOMPARE(fieldsText(record), QStringLiteral(" 0 0 0 0 0 unset unset unset unset 0"));
+}
+
+void TestGeoidGrid::loadsGrid_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("grid");
+    QTest::addColumn<QByteArray>("metadata");
+    QTest::addColumn<QString>("expected");
+
+    const QString text = "3x2 at 0 0 step 1 1: 1 2 3 11 12 13";
+    const QString raw = "3x2 at -1.5 40 step 0.25 0.5: 1.5 2.5 3.5 11.5 12.5 13.5";
+    const QString empty = "0x0 at 0 0 step 0 0: ";
+    const QByteArray rawMeta = gridMetadata(kRawFields);
+
+    QTest::newRow("grd") << "grd" << kTextGrid << gridMetadata("<Format>grd</Format>") << text;
+    QTest::newRow("grd with byte-order mark")
+        << "grd" << "\xEF\xBB\xBF" + kTextGrid << gridMetadata("<Format>grd</Format>") << text;
+    QTest::newRow("grd whatever the metadata's validity")
+        << "grd" << kTextGrid
+        << gridMetadata("<Format>grd</Format><ColumnCoordPeriod>360</ColumnCoordPeriod>") << text;
+    QTest::newRow("grd value missing") << "grd" << QByteArray("0 1 0 2 1 1\n11 12 13\n1 2\n")
+                                       << gridMetadata("<Format>grd</Format>") << empty;
+    QTest::newRow("grd value not a number") << "grd" << QByteArray("0 1 0 2 1 1\n11 12 13\n1 2 x\n")
+                                            << gridMetadata("<Format>grd</Format>") << empty;
+    QTest::newRow("grd without grid file") << "grd" << QByteArray()
+                                           << gridMetadata("<Format>grd</Format>") << empty;
+    QTest::newRow("raw") << "raw" << kRawGrid << rawMeta << raw;
+    QTest::newRow("raw one value short") << "raw" << kRawGrid.left(20) << rawMeta << empty;
+    QTest::newRow("raw one value over") << "raw" << kRawGrid + rawFloats({9.0f}) << rawMeta << empty;
+    QTest::newRow("raw counts beyond 32 bits")
+        << "raw" << kRawGrid
+        << gridMetadata(QByteArray(kRawFields)
+                            .replace("<ColumnCount>3</ColumnCount>", "<ColumnCount>2147483647</ColumnCount>")
+                            .replace("<RowCount>2</RowCount>", "<RowCount>2147483647</RowCount>"))
+        << empty;
+    QTest::newRow("raw metadata not valid")
+        << "raw" << kRawGrid << gridMetadata(kRawFields + "<MinRowCoord>abc</MinRowCoord>")
+        << empty;
+    QTest::newRow("raw without metadata file") << "raw" << kRawGrid << QByteArray() << empty;
+    QTest::newRow("raw without grid file") << "raw" << QByteArray() << rawMeta << empty;
+    QTest::newRow("grid of another format") << "raw" << kRawGrid
+                                            << gridMetadata("<Format>tif</Format>") << empty;
+}
+
+// The grid of a registered geoid, by the format its metadata names.
+void TestGeoidGrid::loadsGrid()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, grid);
+    QFETCH(QByteArray, metadata);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(writeGeoidFolder(dir.path(), "G", format, grid, metadata, QByteArray()));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+
+    const auto geoid = list.getGeoid("G");
+
+    QVERIFY(geoid);
+    QCOMPARE(gridText(geoid->grid), expected);
+    QVERIFY(!geoid->isValid());
+}
+
+// The raw file is read when a value is asked for, through the grid's own stream.
+void TestGeoidGrid::rawGridStaysOpen()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeGeoidFolder(dir.path(), "G", "raw", kRawGrid, gridMetadata(kRawFields),
+                             QByteArray()));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    const auto geoid = list.getGeoid("G");
+    QVERIFY(geoid->grid.isFileBacked());
+    QCOMPARE(QString::fromStdString(geoid->grid.getFileName()), QDir(dir.path()).absoluteFilePath("G.raw"));
+
+    QVERIFY(writeGeoidFile(dir.filePath("G.raw"), rawFloats({21, 22, 23, 31, 32, 33})));
+
+    QCOMPARE(geoid->grid.getValue(1, 0), 32.0);
+    QCOMPARE(geoid->grid.interpolate(-1.375, 40.25), (31.0 + 32.0 + 21.0 + 22.0) / 4);
+}
+
+void TestGeoidGrid::unregisteredId()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
+                             QByteArray()));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+
+    const auto geoid = list.getGeoid("H");
+
+    QVERIFY(geoid);
+    QCOMPARE(geoid->getType(), int(vexa::GeoidGrid));
+    QCOMPARE(geoid->grid.getColumnCount(), 0u);
+    QVERIFY(!geoid->isValid());
+    QCOMPARE(list.getGeoid("H"), geoid);
+}
+
+// A geoid is loaded once per registry read, even when its files change meanwhile.
+void TestGeoidGrid::cachedUntilReadAgain()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
+                             QByteArray()));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    const auto first = list.getGeoid("G");
+    QVERIFY(writeGeoidFile(dir.filePath("G.grd"), "0 1 0 1 1 1\n5 6\n7 8\n"));
+
+    QCOMPARE(list.getGeoid("G"), first);
+    QCOMPARE(first->grid.getColumnCount(), 3u);
+
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    const auto reread = list.getGeoid("G");
+    QVERIFY(reread != first);
+    QCOMPARE(reread->grid.getColumnCount(), 2u);
+}
+
+VALUES_TEST_MAIN(TestGeoidGrid)
+#include "test_geoidgrid.moc"

@@ -1,0 +1,252 @@
+#include "values/geoidlist.h"
+
+#include "database/xmlwriters.h"
+#include "geodesy/geoid.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cctype>
+#include <charconv>
+#include <string>
+
+namespace {
+
+const char* const kFieldTags[] = {"ID", "Name", "Description", "GridDataFileName",
+                                  "GridCoordSysFileName", "GridMetadataFileName"};
+
+std::string* fields(CGeoidEntry& entry, int index)
+{
+    std::string* const all[] = {&entry.ID, &entry.Name, &entry.Description,
+                                &entry.GridDataFileName, &entry.GridCoordSysFileName,
+                                &entry.GridMetadataFileName};
+    return all[index];
+}
+
+// A name that stays inside the registry's folder.
+bool isBareFileName(const std::string& name)
+{
+    return !name.empty() && name.find_first_of("/\\") == std::string::npos
+           && name.find("..") == std::string::npos;
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+CGeoidEntry entryFromElement(const QDomElement& geoid)
+{
+    CGeoidEntry entry;
+    for (QDomElement child = geoid.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        for (int k = 0; k < 6; ++k) {
+            if (child.tagName() == QLatin1String(kFieldTags[k]))
+                *fields(entry, k) = child.text().toStdString();
+        }
+    }
+    return entry;
+}
+
+QDomElement entryElement(QDomDocument& document, CGeoidEntry entry)
+{
+    QDomElement geoid = document.createElement(QStringLiteral("Geoid"));
+    for (int k = 0; k < 6; ++k)
+        appendTextElement(document, geoid, QLatin1String(kFieldTags[k]), fromStd(*fields(entry, k)),
+                          true);
+    return geoid;
+}
+
+// Every Data/Geoids element of the document.
+QList<QDomElement> geoidsElements(const QDomDocument& document)
+{
+    QList<QDomElement> found;
+    for (QDomElement data = document.firstChildElement(QStringLiteral("Data")); !data.isNull();
+         data = data.nextSiblingElement(QStringLiteral("Data"))) {
+        for (QDomElement geoids = data.firstChildElement(QStringLiteral("Geoids"));
+             !geoids.isNull(); geoids = geoids.nextSiblingElement(QStringLiteral("Geoids")))
+            found.append(geoids);
+    }
+    return found;
+}
+
+bool readDocument(const QString& path, QDomDocument& document)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && document.setContent(&file);
+}
+
+// The registry file as it stands, or an empty registry when there is no file yet.
+bool registryDocument(const QString& path, QDomDocument& document)
+{
+    if (QFileInfo::exists(path))
+        return readDocument(path, document);
+    document.appendChild(document.createElement(QStringLiteral("Data")))
+        .appendChild(document.createElement(QStringLiteral("Geoids")));
+    return true;
+}
+
+// The declaration names the encoding the file is written in.
+void declareUtf8(QDomDocument& document)
+{
+    const QDomNode first = document.firstChild();
+    if (first.isProcessingInstruction() && first.nodeName() == QLatin1String("xml"))
+        document.removeChild(first);
+    document.insertBefore(document.createProcessingInstruction(
+                              QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")),
+                          document.firstChild());
+}
+
+bool saveDocument(const QString& path, QDomDocument& document)
+{
+    declareUtf8(document);
+    const QByteArray bytes = document.toByteArray(2);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// The counter of a "[n]" suffix, scanned as "[%d]" would: blanks, a sign, digits;
+// whatever follows the digits is not looked at.
+bool suffixNumber(const std::string& suffix, long long* number)
+{
+    std::size_t pos = 1;
+    while (pos < suffix.size() && std::isspace(static_cast<unsigned char>(suffix[pos])))
+        ++pos;
+    const bool negative = pos < suffix.size() && suffix[pos] == '-';
+    if (pos < suffix.size() && (suffix[pos] == '+' || suffix[pos] == '-'))
+        ++pos;
+    if (pos >= suffix.size() || !std::isdigit(static_cast<unsigned char>(suffix[pos])))
+        return false;
+    int value = 0;
+    const auto result = std::from_chars(suffix.data() + pos, suffix.data() + suffix.size(), value);
+    if (result.ec != std::errc())
+        return false;
+    *number = negative ? -static_cast<long long>(value) : value;
+    return true;
+}
+
+template <class Taken>
+std::string makeUnique(const std::string& text, Taken taken)
+{
+    if (!taken(text))
+        return text;
+    std::string base = text;
+    long long number = 0;
+    const std::size_t bracket = text.rfind('[');
+    if (bracket != std::string::npos && suffixNumber(text.substr(bracket), &number))
+        base = text.substr(0, bracket);
+    std::string candidate;
+    do {
+        candidate = base + "[" + std::to_string(++number) + "]";
+    } while (taken(candidate));
+    return candidate;
+}
+
+} // namespace
+
+bool CGeoidEntry::isComplete() const
+{
+    return !ID.empty() && isBareFileName(GridDataFileName) && isBareFileName(GridCoordSysFileName)
+           && isBareFileName(GridMetadataFileName);
+}
+
+void CGeoidList::clear()
+{
+    entries.clear();
+    folder.clear();
+    listFilePath.clear();
+    cache.clear();
+}
+
+bool CGeoidList::readXml(const std::string& folder, const std::string& fileName)
+{
+    clear();
+    const QFileInfo file(QDir(fromStd(folder)).filePath(fromStd(fileName)));
+    QDomDocument document;
+    if (file.exists() && !readDocument(file.filePath(), document))
+        return false;
+    const QList<QDomElement> lists = geoidsElements(document);
+    if (file.exists() && lists.isEmpty())
+        return false;
+    for (const QDomElement& geoids : lists) {
+        for (QDomElement geoid = geoids.firstChildElement(QStringLiteral("Geoid"));
+             !geoid.isNull(); geoid = geoid.nextSiblingElement(QStringLiteral("Geoid"))) {
+            const CGeoidEntry entry = entryFromElement(geoid);
+            if (entry.isComplete())
+                entries[entry.ID] = entry;
+        }
+    }
+    this->folder = folder;
+    listFilePath = file.absoluteFilePath().toStdString();
+    return hasEntries();
+}
+
+bool CGeoidList::writeXml(CGeoidEntry& entry)
+{
+    if (listFilePath.empty() || !entry.isComplete())
+        return false;
+    CGeoidEntry stored = entry;
+    stored.ID = makeUniqueId(entry.ID);
+    stored.Name = makeUniqueName(entry.Name);
+
+    const QString path = fromStd(listFilePath);
+    QDomDocument document;
+    if (!registryDocument(path, document))
+        return false;
+    const QList<QDomElement> lists = geoidsElements(document);
+    if (lists.isEmpty())
+        return false;
+    for (QDomElement geoids : lists)
+        geoids.appendChild(entryElement(document, stored));
+    if (!saveDocument(path, document))
+        return false;
+
+    entries[stored.ID] = stored;
+    entry = stored;
+    return true;
+}
+
+bool CGeoidList::containsName(const std::string& name) const
+{
+    for (const auto& item : entries) {
+        if (item.second.Name == name)
+            return true;
+    }
+    return false;
+}
+
+bool CGeoidList::containsId(const std::string& id) const
+{
+    return entries.count(id) != 0;
+}
+
+bool CGeoidList::hasEntries() const
+{
+    return !entries.empty();
+}
+
+std::string CGeoidList::makeUniqueName(const std::string& name) const
+{
+    return makeUnique(name, [this](const std::string& text) { return containsName(text); });
+}
+
+std::string CGeoidList::makeUniqueId(const std::string& id) const
+{
+    return makeUnique(id, [this](const std::string& text) { return containsId(text); });
+}
+
+std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::getGeoid(const std::string& id)
+{
+    const auto cached = cache.find(id);
+    if (cached != cache.end())
+        return cached->second;
+    return loadGeoid(id);
+}
+
+std::string CGeoidList::filePath(const std::string& fileName) const
+{
+    return QDir(fromStd(folder)).filePath(fromStd(fileName)).toStdString();
+}
