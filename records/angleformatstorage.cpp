@@ -13,11 +13,8 @@ namespace AngleFormatStorage {
 bool ReadDetails(int code, CAngleFormatDetails& format)
 {
     QSqlRecord row;
-    if (!readRow(TableAngleFormat, code, row))
+    if (!readCodeRecord(TableAngleFormat, code, format, &row))
         return false;
-    format.code = code;
-    format.name = text(row, "name");
-    format.description = text(row, "description");
     format.shortName = text(row, "short_name");
     format.epsgCode = number(row, "epsg");
     return format.isValid();
@@ -39,9 +36,10 @@ int InsertDetails(const CAngleFormatDetails& format, QString* error)
     if (found != NoValue)
         return found;
     if (findCode(TableAngleFormat, format.code) != NoValue)
-        return fail(error, QString("Формат представления углов с кодом %1 уже хранится с другими "
-                                   "названиями")
-                               .arg(format.code));
+        return fail(error,
+                    QString("Формат представления углов с кодом %1 уже хранится с другими "
+                            "названиями")
+                        .arg(format.code));
     return insertCodeRecord(TableAngleFormat, format, checkAngleFormatCode(format.code, 0) != 0,
                             {"description", "short_name", "epsg", "favourite", "last_use"},
                             {format.description, format.shortName, format.epsgCode, 0, now()}, error);

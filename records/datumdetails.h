@@ -13,6 +13,7 @@
 #include <memory>
 
 class CDatumInfo;
+class CWktItemDATUM;
 
 // A geodetic datum with its ellipsoid, its shift to WGS 84 and the links that
 // carry it directly to other datums: pairwise datum shifts and horizontal and
@@ -31,6 +32,8 @@ public:
     bool isValid() const;
     bool operator==(const CDatumDetails& other) const;
     bool toInfo(CDatumInfo& info) const;
+    bool fromWkt(const CWktItemDATUM* node);
+    static std::shared_ptr<CDatumDetails> createFromWkt(const CWktItemDATUM* node);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CDatumShiftInfo;
+class CWktItemTOWGS84;
 
 // A three-, seven- or ten-parameter shift from a datum to another datum, as a
 // rule WGS 84. The parameters are the texts typed or read, in the length,
@@ -26,6 +27,10 @@ public:
     // type records by code only.
     bool operator==(const CDatumShiftDetails& other) const;
     bool toInfo(CDatumShiftInfo& info) const;
+    // The shift of the named datum to WGS 84, seven parameters.
+    bool fromWkt(const CWktItemTOWGS84* node, const QString& datumName);
+    static std::shared_ptr<CDatumShiftDetails> createFromWkt(const CWktItemTOWGS84* node,
+                                                             const QString& datumName);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

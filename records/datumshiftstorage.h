@@ -2,9 +2,11 @@
 
 #include <QString>
 
+class CDatumShiftDetails;
 class CDatumShiftTypeDetails;
 
-// Reading, finding and storing datum shift types (table "datumshifttype", keyed by code).
+// Reading, finding and storing datum shift types (table "datumshifttype", keyed by code)
+// and datum shifts (table "datumshift") with their types and units.
 
 // The type of the code; true when the row exists and the record is valid. The EPSG
 // code of the record is left as it was.
@@ -14,3 +16,16 @@ int findDatumShiftTypeDetails(const CDatumShiftTypeDetails& type);
 // The record's code, stored first when no row holds it; NoValue when the record is
 // not valid, its code is no datum shift type code or the row cannot be written.
 int insertDatumShiftTypeDetails(const CDatumShiftTypeDetails& type, QString* error = nullptr);
+
+// The shift of the key with its type record and units; true when the row exists, every
+// unit it names reads and the shift is valid. A type code that names no stored type
+// leaves the type record as it was.
+bool readDatumShiftDetails(int key, CDatumShiftDetails& shift);
+// The key of a stored shift equal to the record, in key order; NoValue for none and for a
+// pairwise shift (one with an identifier), which is never shared.
+int findDatumShiftDetails(const CDatumShiftDetails& shift);
+// Unless alwaysInsert, the key of an equal stored shift; otherwise the shift is stored with
+// its type and units under a unique name, owned by the datum of datumKey (NoValue for
+// none). NoValue on failure, and then nothing is written.
+int insertDatumShiftDetails(const CDatumShiftDetails& shift, bool alwaysInsert, int datumKey,
+                            QString* error = nullptr);

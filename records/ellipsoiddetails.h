@@ -8,6 +8,7 @@
 #include <memory>
 
 class CEllipsoidInfo;
+class CWktItemSPHEROID;
 
 // A reference ellipsoid given by its semi-major axis and either the
 // semi-minor axis or the inverse flattening, or a sphere of radius a.
@@ -24,6 +25,8 @@ public:
     // from the database in the shortest form ("6378245" for "6378245.0").
     bool operator==(const CEllipsoidDetails& other) const;
     bool toInfo(CEllipsoidInfo& info) const;
+    bool fromWkt(const CWktItemSPHEROID* node);
+    static std::shared_ptr<CEllipsoidDetails> createFromWkt(const CWktItemSPHEROID* node);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

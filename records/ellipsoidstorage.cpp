@@ -15,7 +15,7 @@ namespace {
 int storeEllipsoid(const CEllipsoidDetails& ellipsoid, QString* error)
 {
     QVariant unit;
-    if (!UnitStorage::insertLinkedUnit(ellipsoid.unit, unit, error))
+    if (!UnitStorage::insertLinkedUnit(TableUnitLength, ellipsoid.unit, unit, error))
         return NoValue;
     return insertRow(TableEllipsoid,
                      {"name", "description", "a", "b", "f", "use_f", "sphere", "unit", "epsg", "mapinfo",

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CMapProjInfo;
+class CWktItemPROJCS;
 
 // A map projection: its type, the texts of the type's parameters by parameter
 // code with the units of their value kinds, the parameter definitions, and
@@ -30,6 +31,10 @@ public:
     // beyond its code.
     bool operator==(const CMapProjDetails& other) const;
     bool toInfo(CMapProjInfo& info) const;
+    // A transverse Mercator from a PROJCS, its parameters in the PROJCS's
+    // linear unit and the GEOGCS's angular unit.
+    bool fromWkt(const CWktItemPROJCS* node);
+    static std::shared_ptr<CMapProjDetails> createFromWkt(const CWktItemPROJCS* node);
 
     QString getName() const override { return name; }
     // A type record without a name is written with its code only. Empty

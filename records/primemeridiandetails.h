@@ -6,6 +6,7 @@
 #include <memory>
 
 class CPrimeMeridianInfo;
+class CWktItemPRIMEM;
 
 // A prime meridian: its longitude as text in an angle unit.
 class CPrimeMeridianDetails : public CAbstractDetails
@@ -19,6 +20,8 @@ public:
     bool isValid() const;
     bool operator==(const CPrimeMeridianDetails& other) const;
     bool toInfo(CPrimeMeridianInfo& info) const;
+    bool fromWkt(const CWktItemPRIMEM* node);
+    static std::shared_ptr<CPrimeMeridianDetails> createFromWkt(const CWktItemPRIMEM* node);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

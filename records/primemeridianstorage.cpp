@@ -15,13 +15,12 @@ namespace {
 int storeMeridian(const CPrimeMeridianDetails& meridian, QString* error)
 {
     QVariant unit;
-    if (!UnitStorage::insertLinkedUnit(meridian.unit, unit, error))
+    if (!UnitStorage::insertLinkedUnit(TableUnitAngle, meridian.unit, unit, error))
         return NoValue;
     return insertRow(TablePrimeMeridian,
                      {"name", "description", "longitude", "unit", "epsg", "favourite", "last_use"},
-                     {uniqueName(TablePrimeMeridian, meridian.name), meridian.description,
-                      meridian.longitude, unit, sqlNumberOrNull(meridian.epsgCode, 0),
-                      QVariant(QVariant::Int), now()},
+                     {uniqueName(TablePrimeMeridian, meridian.name), meridian.description, meridian.longitude,
+                      unit, sqlNumberOrNull(meridian.epsgCode, 0), QVariant(QVariant::Int), now()},
                      error);
 }
 

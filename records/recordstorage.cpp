@@ -40,8 +40,8 @@ QString insertStatement(int tableId, const QStringList& columns)
 bool readRow(int tableId, int key, QSqlRecord& row)
 {
     QSqlQuery query;
-    if (!execQuery(query, QString("SELECT * FROM %1 WHERE %2=?;")
-                              .arg(tableName(tableId), keyColumnName(tableId)),
+    if (!execQuery(query,
+                   QString("SELECT * FROM %1 WHERE %2=?;").arg(tableName(tableId), keyColumnName(tableId)),
                    {key})
         || !query.first())
         return false;
@@ -88,12 +88,12 @@ int insertRow(int tableId, const QStringList& columns, const QVariantList& value
         return fail(error, writeFailure(query));
     const int key = insertedKey(query);
     if (key == NoValue)
-        return fail(error, QString("Не удалось прочитать ключ новой записи таблицы %1").arg(tableName(tableId)));
+        return fail(error,
+                    QString("Не удалось прочитать ключ новой записи таблицы %1").arg(tableName(tableId)));
     return key;
 }
 
-bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values,
-                   QString* error)
+bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values, QString* error)
 {
     QSqlQuery query;
     if (!execQuery(query, insertStatement(tableId, columns), values))
@@ -112,17 +112,30 @@ int findCode(int tableId, int code)
     return codes.first();
 }
 
-int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store)
+bool runInSavepoint(const QString& operation, QString* error, const std::function<bool()>& work)
 {
     CSavepoint savepoint(operation);
     if (!savepoint.isActive())
-        return fail(error, QStringLiteral("Не удалось начать запись в базу данных"));
-    const int key = store();
-    if (key == NoValue)
-        return NoValue;
-    if (!savepoint.release())
-        return fail(error, QStringLiteral("Не удалось завершить запись в базу данных"));
-    return key;
+        return refuse(error, QStringLiteral("Не удалось начать запись в базу данных"));
+    if (!work())
+        return false;
+    return savepoint.release() || refuse(error, QStringLiteral("Не удалось завершить запись в базу данных"));
+}
+
+int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store)
+{
+    int key = NoValue;
+    const bool stored = runInSavepoint(operation, error, [&] {
+        key = store();
+        return key != NoValue;
+    });
+    return stored ? key : NoValue;
+}
+
+bool exec(const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query;
+    return execQuery(query, statement, values);
 }
 
 QString text(const QSqlRecord& row, const QString& column)

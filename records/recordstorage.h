@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class CAbstractDetails;
 
@@ -47,13 +48,53 @@ int firstEqual(const QVector<int>& keys, const Record& record, Read read)
     return NoValue;
 }
 
+// Code, name and description of a code-table record from the row of the code; the row
+// goes to row when it is given. False when the statement fails or finds none.
+template <class Record>
+bool readCodeRecord(int tableId, int code, Record& record, QSqlRecord* row = nullptr);
+
+// The read's result; the record is cleared when it is false.
+template <class Record>
+bool readOrClear(Record& record, bool read)
+{
+    if (!read)
+        record.clear();
+    return read;
+}
+
 // The name, or its first numbered form that no row of the table holds.
 QString uniqueName(int tableId, const QString& name);
+// A record that another record links by key: nothing for the key 0; otherwise the record
+// is read and taken only when it reads. False when it does not.
+template <class Record, class Read>
+bool readLink(int key, std::shared_ptr<Record>& field, Read read)
+{
+    if (key == 0)
+        return true;
+    auto linked = std::make_shared<Record>();
+    if (!read(key, *linked))
+        return false;
+    field = linked;
+    return true;
+}
+
+// The key to bind for a linked record: NULL for none, else the key that insert gives.
+// False when the record cannot be stored.
+template <class Record, class Insert>
+bool insertLink(const std::shared_ptr<Record>& record, QVariant& key, Insert insert)
+{
+    key = QVariant(QVariant::Int);
+    if (!record)
+        return true;
+    const int stored = insert(*record);
+    key = stored;
+    return stored != NoValue;
+}
+
 // Inserts one row; its key (the rowid), or NoValue.
 int insertRow(int tableId, const QStringList& columns, const QVariantList& values, QString* error);
 // Inserts a row of a code-keyed table; true when it was written.
-bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values,
-                   QString* error);
+bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& values, QString* error);
 // The code when a row of the code-keyed table holds it, NoValue otherwise.
 int findCode(int tableId, int code);
 // Stores a record of a code table under its code unless a row holds the code already:
@@ -76,24 +117,36 @@ int insertCodeRecord(int tableId, const Record& record, bool codeAllowed, const 
     return record.code;
 }
 
-// Runs the store inside one savepoint that is kept only when the store returns a key
-// and the savepoint is released; otherwise nothing of it stays and NoValue comes back.
+// Runs the work inside one savepoint that is kept only when the work succeeds and the
+// savepoint is released; otherwise nothing of it stays and false comes back.
+bool runInSavepoint(const QString& operation, QString* error, const std::function<bool()>& work);
+// The same for a store that gives a key, NoValue on failure.
 int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store);
+// Runs a statement with bound values; false when it fails.
+bool exec(const QString& statement, const QVariantList& values);
+
+// A record that is valid stored in one savepoint; NoValue for one that is not.
+template <class Record>
+int storeValid(const Record& record, const QString& operation, QString* error,
+               const std::function<int()>& store)
+{
+    if (!record.isValid())
+        return fail(error, incompleteReason(record));
+    return storeInSavepoint(operation, error, store);
+}
 
 // The de-duplicating insert: unless alwaysInsert, the key that find gives for the record;
-// otherwise a record that is valid is stored in one savepoint.
+// otherwise the record stored as storeValid does.
 template <class Record, class Find>
-int insertRecord(const Record& record, bool alwaysInsert, Find find, const QString& operation,
-                 QString* error, const std::function<int()>& store)
+int insertRecord(const Record& record, bool alwaysInsert, Find find, const QString& operation, QString* error,
+                 const std::function<int()>& store)
 {
     if (!alwaysInsert) {
         const int found = find(record);
         if (found != NoValue)
             return found;
     }
-    if (!record.isValid())
-        return fail(error, incompleteReason(record));
-    return storeInSavepoint(operation, error, store);
+    return storeValid(record, operation, error, store);
 }
 
 // The text of a column, empty for NULL; int columns read 0 for NULL.
@@ -106,5 +159,18 @@ QVariant linkValue(int key);
 // Milliseconds since the epoch, for last_use.
 QVariant now();
 
+template <class Record>
+bool readCodeRecord(int tableId, int code, Record& record, QSqlRecord* row)
+{
+    QSqlRecord read;
+    if (!readRow(tableId, code, read))
+        return false;
+    record.code = number(read, QStringLiteral("code"));
+    record.name = text(read, QStringLiteral("name"));
+    record.description = text(read, QStringLiteral("description"));
+    if (row)
+        *row = read;
+    return true;
+}
 
 } // namespace RecordStorage

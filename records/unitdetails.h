@@ -8,6 +8,7 @@
 #include <memory>
 
 class CUnitInfo;
+class CWktItemUNIT;
 
 // A unit of measure: one unit is factorB / factorC base units (metre,
 // radian or unity by scope). Stored in "unitlength", "unitangle" or
@@ -25,6 +26,9 @@ public:
     bool operator==(const CUnitDetails& other) const;
     // False (info cleared) also when the factor texts cannot be converted.
     bool toInfo(CUnitInfo& info) const;
+    // From a WKT UNIT in the scope (1 length, 2 angle, 3 scale).
+    bool fromWkt(const CWktItemUNIT* node, int scope);
+    static std::shared_ptr<CUnitDetails> createFromWkt(const CWktItemUNIT* node, int scope);
     // "м", "рад" or empty, by scope.
     QString baseUnitSymbol() const;
 

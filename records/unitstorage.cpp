@@ -77,9 +77,8 @@ int FindDetails(const CUnitDetails& unit)
     QVector<int> keys;
     if (tableId == 0 || !selectKeysByBaseName(tableId, unit.name, keys))
         return NoValue;
-    return firstEqual(keys, unit, [tableId](int key, CUnitDetails& stored) {
-        return ReadDetails(tableId, key, stored);
-    });
+    return firstEqual(keys, unit,
+                      [tableId](int key, CUnitDetails& stored) { return ReadDetails(tableId, key, stored); });
 }
 
 int InsertDetails(const CUnitDetails& unit, bool asCopy, QString* error)
@@ -90,23 +89,18 @@ int InsertDetails(const CUnitDetails& unit, bool asCopy, QString* error)
 
 bool readLinkedUnit(int tableId, int key, std::shared_ptr<CUnitDetails>& unit)
 {
-    if (key == 0)
-        return true;
-    auto linked = std::make_shared<CUnitDetails>();
-    if (!ReadDetails(tableId, key, *linked))
-        return false;
-    unit = linked;
-    return true;
+    return readLink(key, unit, [tableId](int unitKey, CUnitDetails& linked) {
+        return ReadDetails(tableId, unitKey, linked);
+    });
 }
 
-bool insertLinkedUnit(const std::shared_ptr<CUnitDetails>& unit, QVariant& key, QString* error)
+bool insertLinkedUnit(int tableId, const std::shared_ptr<CUnitDetails>& unit, QVariant& key, QString* error)
 {
-    key = linkValue(NoValue);
-    if (!unit)
-        return true;
-    const int stored = InsertDetails(*unit, false, error);
-    key = stored;
-    return stored != NoValue;
+    if (unit && unitTableOfScope(unit->scope) != tableId)
+        return refuse(
+            error, QString("Единица измерения «%1» не из таблицы «%2»").arg(unit->name, tableTitle(tableId)));
+    return insertLink(unit, key,
+                      [error](const CUnitDetails& linked) { return InsertDetails(linked, false, error); });
 }
 
 } // namespace UnitStorage

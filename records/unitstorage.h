@@ -24,8 +24,9 @@ int InsertDetails(const CUnitDetails& unit, bool asCopy, QString* error = nullpt
 // A unit that another record links by key: nothing for the key 0; otherwise the unit is
 // read from the table and taken only when it reads. False when it does not.
 bool readLinkedUnit(int tableId, int key, std::shared_ptr<CUnitDetails>& unit);
-// The key to bind for a linked unit: NULL for none, else the key of the stored unit.
-// False when the unit cannot be stored.
-bool insertLinkedUnit(const std::shared_ptr<CUnitDetails>& unit, QVariant& key, QString* error);
+// The key to bind for a unit that another record links in the unit table of the id: NULL
+// for none, else the key of the stored unit. False when the unit is of another scope or
+// cannot be stored.
+bool insertLinkedUnit(int tableId, const std::shared_ptr<CUnitDetails>& unit, QVariant& key, QString* error);
 
 } // namespace UnitStorage

@@ -26,14 +26,11 @@ CPrimeMeridianDetails pulkovoMeridian()
 
 } // namespace
 
-class TestEllipsoidStorage : public QObject
+class TestEllipsoidStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void ellipsoidRoundTrip_data();
     void ellipsoidRoundTrip();
     void changedEllipsoidGetsNumberedName();
@@ -45,22 +42,7 @@ private slots:
     void meridianRoundTrip();
     void meridianFailuresWriteNothing_data();
     void meridianFailuresWriteNothing();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestEllipsoidStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestEllipsoidStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestEllipsoidStorage::ellipsoidRoundTrip_data()
 {
@@ -127,7 +109,8 @@ void TestEllipsoidStorage::asCopyStoresNumberedCopy()
     const int key = EllipsoidStorage::InsertDetails(ellipsoid, false);
     const int copy = EllipsoidStorage::InsertDetails(ellipsoid, true);
     QVERIFY(copy != NoValue && copy != key);
-    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT name FROM ellipsoid WHERE autokey=?;"), {copy}).toString(),
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT name FROM ellipsoid WHERE autokey=?;"), {copy})
+                 .toString(),
              ellipsoid.name + QStringLiteral("[1]"));
     QCOMPARE(EllipsoidStorage::FindDetails(ellipsoid), key);
 }
@@ -142,6 +125,9 @@ void TestEllipsoidStorage::ellipsoidFailuresWriteNothing_data()
     CEllipsoidDetails noUnit = krassowsky();
     noUnit.unit.reset();
     QTest::newRow("no unit") << noUnit << 0;
+    CEllipsoidDetails angularUnit = krassowsky();
+    angularUnit.unit = storedFormatDegree();
+    QTest::newRow("unit of another scope") << angularUnit << 0;
     CEllipsoidDetails noFlattening = krassowsky();
     noFlattening.inverseFlattening = QStringLiteral("0");
     QTest::newRow("inverse flattening 0") << noFlattening << 0;
@@ -151,15 +137,9 @@ void TestEllipsoidStorage::ellipsoidFailuresWriteNothing()
 {
     QFETCH(CEllipsoidDetails, ellipsoid);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(EllipsoidStorage::InsertDetails(ellipsoid, false, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    if (failingTable != 0)
-        QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails(
+        [&](QString* error) { return EllipsoidStorage::InsertDetails(ellipsoid, false, error); },
+        failingTable);
 }
 
 void TestEllipsoidStorage::ellipsoidReadFailsWithoutItsUnit()
@@ -230,13 +210,9 @@ void TestEllipsoidStorage::meridianFailuresWriteNothing()
 {
     QFETCH(CPrimeMeridianDetails, meridian);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(PrimeMeridianStorage::InsertDetails(meridian, false, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails(
+        [&](QString* error) { return PrimeMeridianStorage::InsertDetails(meridian, false, error); },
+        failingTable);
 }
 
 QTEST_MAIN(TestEllipsoidStorage)

@@ -12,14 +12,11 @@
 
 Q_DECLARE_METATYPE(std::shared_ptr<CAngleFormatDetails>)
 
-class TestUnitStorage : public QObject
+class TestUnitStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void angleFormatsReadStoredRows();
     void angleFormatInsert_data();
     void angleFormatInsert();
@@ -34,22 +31,7 @@ private slots:
     void failedUnitRowLeavesNoAngleFormat();
     void readFailsWithoutItsAngleFormat();
     void factorsIgnoreProcessLocale();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestUnitStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestUnitStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestUnitStorage::angleFormatsReadStoredRows()
 {
@@ -219,16 +201,9 @@ void TestUnitStorage::refusedUnitsWriteNothing()
 {
     QFETCH(std::shared_ptr<CUnitDetails>, unit);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
-    const auto before = rowCounts();
-    QString error;
-    QCOMPARE(UnitStorage::InsertDetails(*unit, false, &error), int(NoValue));
-    QCOMPARE(UnitStorage::InsertDetails(*unit, true), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    if (failingTable != 0)
-        QVERIFY2(error.contains(QStringLiteral("injected")), qPrintable(error));
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails([&](QString* error) { return UnitStorage::InsertDetails(*unit, false, error); },
+                      failingTable);
+    verifyInsertFails([&](QString* error) { return UnitStorage::InsertDetails(*unit, true, error); });
 }
 
 void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
@@ -240,12 +215,12 @@ void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
     auto unit = metre();
     unit->scope = 2;
     unit->angleFormat = std::make_shared<CAngleFormatDetails>(format);
-    QVERIFY(failInsertsInto(TableUnitAngle));
+    QVERIFY(injectFailure(TableUnitAngle));
     const auto before = rowCounts();
 
     QCOMPARE(UnitStorage::InsertDetails(*unit, false), int(NoValue));
     QCOMPARE(rowCounts(), before);
-    QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle;")));
+    QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle_INSERT;")));
     QVERIFY(UnitStorage::InsertDetails(*unit, false) != NoValue);
     QCOMPARE(AngleFormatStorage::FindDetails(format), 3);
 }

@@ -1,5 +1,6 @@
 #include "faults.h"
 #include "units.h"
+#include "transforms.h"
 
 #include "geodesy/transform.h"
 #include "values/coordsystypeinfo.h"
@@ -11,23 +12,6 @@
 namespace {
 
 using ParamsList = std::vector<std::unique_ptr<vexa::CTransformParams>>;
-
-CTransformInfo transform(int type, const std::map<int, const char*>& values,
-                         std::shared_ptr<CUnitInfo> unit = nullptr)
-{
-    CTransformInfo info;
-    info.name = "transform";
-    info.type = type;
-    info.type_info.code = type;
-    info.type_info.name = "type";
-    for (const auto& entry : values) {
-        CTransformParamValueInfo& value = info.param_values[entry.first];
-        value.param = entry.first;
-        value.value = entry.second;
-        value.unit = unit;
-    }
-    return info;
-}
 
 CTransformInfo affine()
 {

@@ -1,0 +1,130 @@
+#include "values/coordsysinfo.h"
+
+#include "geodesy/coords.h"
+#include "values/valuecompare.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+// The units of a point's three components and whether an empty third text
+// stands for zero.
+struct ComponentUnits
+{
+    const CUnitInfo* units[3];
+    bool emptyThirdIsZero;
+};
+
+enum class Direction { Parse, Format };
+
+ComponentUnits componentUnits(const CCoordSysInfo& info, Direction direction)
+{
+    const CUnitInfo* length = info.length_unit.get();
+    const CUnitInfo* angle = info.angle_unit.get();
+    const CUnitInfo* height = info.height_unit.get();
+    switch (info.type) {
+    case 1:
+    case 3:
+        return {{length, length, length}, false};
+    case 4:
+        return {{angle, angle, height}, true};
+    case 5:
+        return {{length, length, height}, true};
+    case 6:
+        return {{length, length, direction == Direction::Parse ? length : height}, true};
+    default:
+        throw std::runtime_error("CCoordSysInfo::coordsToStrings");
+    }
+}
+
+double readComponent(const CUnitInfo* unit, const std::string& text)
+{
+    if (!unit)
+        throw std::runtime_error("CCoordSysInfo::stringsToCoords");
+    return unit->toDouble(text);
+}
+
+} // namespace
+
+CCoordStrings::CCoordStrings(std::string text1, std::string text2, std::string text3)
+    : coord1(std::move(text1)), coord2(std::move(text2)), coord3(std::move(text3))
+{
+}
+
+bool CCoordStrings::operator==(const CCoordStrings& other) const
+{
+    return coord1 == other.coord1 && coord2 == other.coord2 && coord3 == other.coord3;
+}
+
+bool CCoordStrings::isEmpty() const
+{
+    return coord1.empty() && coord2.empty() && coord3.empty();
+}
+
+bool CCoordSysInfo::isValid() const
+{
+    return type != 0 && !name.empty();
+}
+
+bool CCoordSysInfo::operator==(const CCoordSysInfo& other) const
+{
+    if (!isValid() || other.type == 0)
+        return false;
+    return name == other.name && description == other.description
+        && short_name == other.short_name && type == other.type && type_info == other.type_info
+        && positive_longitude == other.positive_longitude && origin_coord1 == other.origin_coord1
+        && origin_coord2 == other.origin_coord2 && origin_coord3 == other.origin_coord3
+        && azimuth == other.azimuth && swap_coords == other.swap_coords
+        && coord1_abbr == other.coord1_abbr && coord2_abbr == other.coord2_abbr
+        && coord3_abbr == other.coord3_abbr && coord1_desc == other.coord1_desc
+        && coord2_desc == other.coord2_desc && coord3_desc == other.coord3_desc
+        && epsg == other.epsg && isSameMap(pairwise_transforms, other.pairwise_transforms)
+        && isSameLink(datum, other.datum) && isSameLink(ellipsoid, other.ellipsoid)
+        && isSameLink(prime_meridian, other.prime_meridian)
+        && isSameLink(map_proj, other.map_proj)
+        && isSameLink(origin_length_unit, other.origin_length_unit)
+        && isSameLink(origin_angle_unit, other.origin_angle_unit)
+        && isSameLink(azimuth_unit, other.azimuth_unit)
+        && isSameLink(vert_coordsys, other.vert_coordsys)
+        && isSameLink(transform_list, other.transform_list)
+        && isSameLink(length_unit, other.length_unit) && isSameLink(angle_unit, other.angle_unit)
+        && isSameLink(height_unit, other.height_unit);
+}
+
+void CCoordSysInfo::clear()
+{
+    *this = CCoordSysInfo();
+}
+
+std::shared_ptr<CEllipsoidInfo> CCoordSysInfo::getEllipsoid() const
+{
+    return datum ? datum->ellipsoid : ellipsoid;
+}
+
+bool CCoordSysInfo::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
+{
+    try {
+        const ComponentUnits units = componentUnits(*this, Direction::Parse);
+        out.first = readComponent(units.units[0], texts.coord1);
+        out.second = readComponent(units.units[1], texts.coord2);
+        out.third = texts.coord3.empty() && units.emptyThirdIsZero
+            ? 0.0
+            : readComponent(units.units[2], texts.coord3);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
+{
+    const ComponentUnits units = componentUnits(*this, Direction::Format);
+    for (const CUnitInfo* unit : units.units) {
+        if (!unit)
+            throw std::runtime_error("CCoordSysInfo::coordsToStrings");
+    }
+    out = CCoordStrings(units.units[0]->toString(coords.first),
+                        units.units[1]->toString(coords.second),
+                        units.units[2]->toString(coords.third));
+}
