@@ -94,9 +94,9 @@ int storeProjection(const CMapProjDetails& projection, QString* error)
     QVariant lengthUnit;
     QVariant angleUnit;
     QVariant scaleUnit;
-    if (!UnitStorage::insertLinkedUnit(projection.lengthUnit, lengthUnit, error)
-        || !UnitStorage::insertLinkedUnit(projection.angleUnit, angleUnit, error)
-        || !UnitStorage::insertLinkedUnit(projection.scaleUnit, scaleUnit, error)
+    if (!UnitStorage::insertLinkedUnit(TableUnitLength, projection.lengthUnit, lengthUnit, error)
+        || !UnitStorage::insertLinkedUnit(TableUnitAngle, projection.angleUnit, angleUnit, error)
+        || !UnitStorage::insertLinkedUnit(TableUnitScale, projection.scaleUnit, scaleUnit, error)
         || InsertTypeDetails(projection.mapProjType, error) == NoValue || !insertParams(projection, error))
         return NoValue;
     const int key = insertRow(
@@ -115,16 +115,42 @@ int storeProjection(const CMapProjDetails& projection, QString* error)
     return key;
 }
 
+bool readProjection(int key, CMapProjDetails& projection)
+{
+    QSqlRecord row;
+    if (!readRow(TableMapProj, key, row))
+        return false;
+    projection.name = text(row, "name");
+    projection.description = text(row, "description");
+    projection.shortName = text(row, "short_name");
+    projection.coord1Abbr = text(row, "coord1_abbr");
+    projection.coord2Abbr = text(row, "coord2_abbr");
+    projection.coord1Desc = text(row, "coord1_desc");
+    projection.coord2Desc = text(row, "coord2_desc");
+    projection.coord1Sign = number(row, "coord1_sign");
+    projection.coord2Sign = number(row, "coord2_sign");
+    projection.swapCoords = number(row, "swap_coords");
+    projection.epsgCode = number(row, "epsg");
+    projection.mapinfoCode = number(row, "mapinfo", NoValue);
+
+    const int type = number(row, "type");
+    CMapProjTypeDetails typeRecord;
+    if (type != 0 && ReadTypeDetails(type, typeRecord))
+        projection.mapProjType = typeRecord;
+    projection.mapProjType.code = checkMapProjTypeCode(type);
+    return UnitStorage::readLinkedUnit(TableUnitLength, link(row, "length_unit"), projection.lengthUnit)
+        && UnitStorage::readLinkedUnit(TableUnitAngle, link(row, "angle_unit"), projection.angleUnit)
+        && UnitStorage::readLinkedUnit(TableUnitScale, link(row, "scale_unit"), projection.scaleUnit)
+        && projection.mapProjType.code != 0 && readParams(key, projection) && projection.isValid();
+}
+
 } // namespace
 
 bool ReadParamDetails(int code, CMapProjParamDetails& param)
 {
     QSqlRecord row;
-    if (!readRow(TableMapProjParam, code, row))
+    if (!readCodeRecord(TableMapProjParam, code, param, &row))
         return false;
-    param.code = number(row, "code");
-    param.name = text(row, "name");
-    param.description = text(row, "description");
     param.shortName = text(row, "short_name");
     param.valueKind = checkParamValueKind(projParamValueKind(checkProjParamCode(code)));
     param.epsgCode = number(row, "epsg");
@@ -149,11 +175,9 @@ int InsertParamDetails(const CMapProjParamDetails& param, QString* error)
 bool ReadTypeDetails(int code, CMapProjTypeDetails& type)
 {
     QSqlRecord row;
-    if (!readRow(TableMapProjType, code, row))
+    if (!readCodeRecord(TableMapProjType, code, type, &row))
         return false;
-    type.code = checkMapProjTypeCode(number(row, "code"));
-    type.name = text(row, "name");
-    type.description = text(row, "description");
+    type.code = checkMapProjTypeCode(type.code);
     type.shortName = text(row, "short_name");
     type.coord1Abbr = text(row, "coord1_abbr");
     type.coord2Abbr = text(row, "coord2_abbr");
@@ -187,39 +211,7 @@ int InsertTypeDetails(const CMapProjTypeDetails& type, QString* error)
 
 bool ReadDetails(int key, CMapProjDetails& projection)
 {
-    QSqlRecord row;
-    if (!readRow(TableMapProj, key, row)) {
-        projection.clear();
-        return false;
-    }
-    projection.name = text(row, "name");
-    projection.description = text(row, "description");
-    projection.shortName = text(row, "short_name");
-    projection.coord1Abbr = text(row, "coord1_abbr");
-    projection.coord2Abbr = text(row, "coord2_abbr");
-    projection.coord1Desc = text(row, "coord1_desc");
-    projection.coord2Desc = text(row, "coord2_desc");
-    projection.coord1Sign = number(row, "coord1_sign");
-    projection.coord2Sign = number(row, "coord2_sign");
-    projection.swapCoords = number(row, "swap_coords");
-    projection.epsgCode = number(row, "epsg");
-    projection.mapinfoCode = number(row, "mapinfo", NoValue);
-
-    const int type = number(row, "type");
-    CMapProjTypeDetails typeRecord;
-    if (type != 0 && ReadTypeDetails(type, typeRecord))
-        projection.mapProjType = typeRecord;
-    // A unit that does not read is left out.
-    UnitStorage::readLinkedUnit(TableUnitLength, link(row, "length_unit"), projection.lengthUnit);
-    UnitStorage::readLinkedUnit(TableUnitAngle, link(row, "angle_unit"), projection.angleUnit);
-    UnitStorage::readLinkedUnit(TableUnitScale, link(row, "scale_unit"), projection.scaleUnit);
-
-    projection.mapProjType.code = checkMapProjTypeCode(type);
-    if (projection.mapProjType.code == 0 || !readParams(key, projection)) {
-        projection.clear();
-        return false;
-    }
-    return projection.isValid();
+    return readOrClear(projection, readProjection(key, projection));
 }
 
 int FindDetails(const CMapProjDetails& projection)

@@ -27,8 +27,9 @@ int FindTypeDetails(const CMapProjTypeDetails& type);
 int InsertTypeDetails(const CMapProjTypeDetails& type, QString* error = nullptr);
 
 // The projection of the key with its type, units, and the value and definition of every
-// parameter of its type. False, with the record cleared, when the row is missing, its type
-// is no projection type or a parameter of the type has no value or definition.
+// parameter of its type. False, with the record cleared, when the row is missing, a unit
+// it names does not read, its type is no projection type or a parameter of the type has no
+// value or definition.
 bool ReadDetails(int key, CMapProjDetails& projection);
 // The key of the first stored projection (by key) that equals the record, NoValue for none.
 int FindDetails(const CMapProjDetails& projection);

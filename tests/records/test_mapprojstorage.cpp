@@ -54,14 +54,11 @@ QVariant projectionName(int key)
 
 } // namespace
 
-class TestMapProjStorage : public QObject
+class TestMapProjStorage : public CStorageTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void typeAndParamRowsFoundByCode();
     void typeAndParamStoredWhenTheirCodeIsFree();
     void roundTrip_data();
@@ -72,25 +69,10 @@ private slots:
     void findMatchesNumberedNames();
     void readFailures_data();
     void readFailures();
-    void missingUnitReadsWithoutIt();
+    void unitColumnZeroIsNoUnit();
     void refusedProjectionsWriteNothing_data();
     void refusedProjectionsWriteNothing();
-
-private:
-    std::unique_ptr<CTestDatabase> m_database;
 };
-
-void TestMapProjStorage::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-}
-
-void TestMapProjStorage::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_database.reset();
-}
 
 void TestMapProjStorage::typeAndParamRowsFoundByCode()
 {
@@ -271,6 +253,7 @@ void TestMapProjStorage::readFailures_data()
     QTest::addColumn<QString>("damage");
 
     QTest::newRow("no row") << "DELETE FROM mapproj;";
+    QTest::newRow("unit missing") << "DELETE FROM unitscale;";
     QTest::newRow("parameter value missing") << "DELETE FROM mapprojparamvalue WHERE param=104;";
     QTest::newRow("parameter definition missing") << "DELETE FROM mapprojparam WHERE code=5;";
     QTest::newRow("no projection type code") << "UPDATE mapproj SET type=4;";
@@ -290,17 +273,15 @@ void TestMapProjStorage::readFailures()
     QCOMPARE(read.mapProjType.code, 0);
 }
 
-void TestMapProjStorage::missingUnitReadsWithoutIt()
+void TestMapProjStorage::unitColumnZeroIsNoUnit()
 {
     const int key = insertedKey(zone7());
-    QVERIFY(CTestDatabase::exec(QStringLiteral("DELETE FROM unitscale;")));
     QVERIFY(CTestDatabase::exec(QStringLiteral("UPDATE mapproj SET length_unit=0;")));
 
     CMapProjDetails read;
     QVERIFY(MapProjStorage::ReadDetails(key, read));
     QVERIFY(!read.lengthUnit);
-    QVERIFY(read.angleUnit);
-    QVERIFY(!read.scaleUnit);
+    QVERIFY(read.angleUnit && read.scaleUnit);
 }
 
 void TestMapProjStorage::refusedProjectionsWriteNothing_data()
@@ -329,15 +310,9 @@ void TestMapProjStorage::refusedProjectionsWriteNothing()
 {
     QFETCH(CMapProjDetails, projection);
     QFETCH(int, failingTable);
-    if (failingTable != 0)
-        QVERIFY(failInsertsInto(failingTable));
-    const auto before = rowCounts();
-
-    QString error;
-    QCOMPARE(MapProjStorage::InsertDetails(projection, false, &error), int(NoValue));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(MapProjStorage::InsertDetails(projection, true), int(NoValue));
-    QCOMPARE(rowCounts(), before);
+    verifyInsertFails([&](QString* error) { return MapProjStorage::InsertDetails(projection, false, error); },
+                      failingTable);
+    verifyInsertFails([&](QString* error) { return MapProjStorage::InsertDetails(projection, true, error); });
 }
 
 QTEST_MAIN(TestMapProjStorage)
