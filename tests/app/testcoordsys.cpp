@@ -5,6 +5,7 @@
 
 #include "app/framepanel.h"
 #include "browser/dialogdatabaseselector.h"
+#include "database/codetablesmapproj.h"
 
 #include "database/novalue.h"
 
@@ -52,8 +53,16 @@ int primeMeridian(int unit)
 
 int mapProjection(int lengthUnit, int angleUnit)
 {
-    return insertRow("mapproj", "name,type,length_unit,angle_unit,coord1_abbr,coord2_abbr",
-                     {"UTM 37", 1002, lengthUnit, angleUnit, "x", "y"});
+    const int key = insertRow("mapproj", "name,type,length_unit,angle_unit,coord1_abbr,coord2_abbr,coord1_sign,coord2_sign",
+                              {"UTM 37", MapProjUtm, lengthUnit, angleUnit, "x", "y", 1, 1});
+    std::vector<int> params;
+    mapProjTypeParamCodes(MapProjUtm, params);
+    for (const int param : params) {
+        if (!CTestDatabase::exec("INSERT INTO mapprojparamvalue (map_proj, param, value) VALUES (?, ?, '0');",
+                                 {key, param}))
+            return NoValue;
+    }
+    return key;
 }
 
 struct CSystemRow {
