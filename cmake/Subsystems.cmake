@@ -23,24 +23,33 @@ function(add_subsystem_library name)
 endfunction()
 
 # One test executable per tests/<folder>/test_*.cpp; the other .cpp files of
-# the folder are shared fixtures compiled into each of them.
+# the folder are shared fixtures, built once into a library that each test links.
 function(add_folder_tests)
   cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
-  file(GLOB fixtures CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB fixtures CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER fixtures EXCLUDE REGEX "/test_[^/]*\\.cpp$")
+
+  set(common ${folder}_test_common)
+  if(fixtures)
+    add_library(${common} STATIC ${fixtures})
+    set(scope PUBLIC)
+  else()
+    add_library(${common} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_link_libraries(${common} ${scope} ${ARG_LINKS} Qt5::Test)
+  target_include_directories(${common} ${scope} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(${common} ${scope}
+    TESTDATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+
   foreach(test_source IN LISTS tests)
     get_filename_component(base ${test_source} NAME_WE)
     set(target ${folder}_${base})
-    add_executable(${target} ${test_source} ${fixtures})
-    target_link_libraries(${target} PRIVATE ${ARG_LINKS} Qt5::Test)
-    set_target_properties(${target} PROPERTIES AUTOMOC ON)
-    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_compile_definitions(${target} PRIVATE
-      TESTDATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
-      SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+    add_executable(${target} ${test_source})
+    target_link_libraries(${target} PRIVATE ${common})
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

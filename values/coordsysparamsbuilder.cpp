@@ -147,21 +147,6 @@ void addDatum(const CDatumInfo& datum, const BuildUnits& units, vexa::CCoordSysP
         out.verticalDatumShifts[entry.first] = verticalShift(entry.second, units);
 }
 
-// The usable geoid of the vertical system in the registry; none without a
-// registry, for an unknown ID or a geoid that did not load.
-std::shared_ptr<vexa::CGeoidParams> registeredGeoid(const CVertCoordSysInfo& system,
-                                                    CGeoidList* geoids)
-{
-    if (!geoids)
-        return nullptr;
-    try {
-        std::shared_ptr<vexa::CGeoidParams> geoid = geoids->getGeoid(system.geoid);
-        return geoid && geoid->isValid() ? geoid : nullptr;
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-}
-
 std::shared_ptr<vexa::CLSRParams> localSystem(const CCoordSysInfo& info)
 {
     const CUnitInfo& angle = required(info.origin_angle_unit);
@@ -188,7 +173,7 @@ void addSystemParts(const CCoordSysInfo& info, const BuildUnits& units, CGeoidLi
             addDatum(*info.datum, units, out);
     }
     if ((info.type == 4 || info.type == 5) && info.vert_coordsys)
-        out.geoid = registeredGeoid(*info.vert_coordsys, geoids);
+        out.geoid = geoidForVertCoordSys(*info.vert_coordsys, geoids);
     if (info.type == 5) {
         const CMapProjInfo& projection = required(info.map_proj);
         out.projection = built(projection.toParams());

@@ -1,6 +1,9 @@
 #include "values/geoidgrid.h"
 
+#include "geodesy/coordsysparams.h"
 #include "geodesy/geoid.h"
+#include "records/coordsysdetails.h"
+#include "values/coordsysinfo.h"
 #include "values/geoidlist.h"
 
 #include <QDomDocument>
@@ -85,12 +88,37 @@ bool openRawGrid(const QString& path, const vexa::CGridMetadata& metadata,
                         metadata.MinRowCoord);
 }
 
+// The system of one "coordsys" element, built without a geoid registry; the
+// height scale turns the system's height unit into base units.
+void buildGridSystem(const QDomElement& element, vexa::CGeoidGridParams& geoid)
+{
+    CCoordSysDetails details;
+    CCoordSysInfo info;
+    if (!details.fromXml(element) || !details.toInfo(info))
+        return;
+    geoid.gridSystem = std::make_shared<vexa::CCoordSysParams>();
+    if (info.height_unit && info.toCoordSysParams(*geoid.gridSystem, nullptr)) {
+        geoid.heightScale = info.height_unit->factor;
+        return;
+    }
+    geoid.gridSystem.reset();
+    geoid.heightScale = 0.0;
+}
+
+void loadGridSystem(const QString& path, vexa::CGeoidGridParams& geoid)
+{
+    QDomDocument document;
+    if (!readDocument(path, document))
+        return;
+    for (QDomElement element = document.firstChildElement(QStringLiteral("coordsys"));
+         !element.isNull(); element = element.nextSiblingElement(QStringLiteral("coordsys")))
+        buildGridSystem(element, geoid);
+}
+
 void loadGrid(const QString& path, const vexa::CGridMetadata& metadata,
               vexa::C2DGrid<double>& grid)
 {
     grid.clear();
-    if (!QFileInfo::exists(path))
-        return;
     const bool loaded = metadata.Format == "grd"   ? readTextGrid(path, grid)
                         : metadata.Format == "raw" ? openRawGrid(path, metadata, grid)
                                                    : false;
@@ -126,6 +154,7 @@ std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::loadGeoid(const std::string&
         const CGeoidEntry& entry = found->second;
         vexa::CGridMetadata metadata;
         readGridMetadata(metadata, filePath(entry.GridMetadataFileName));
+        loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)), *geoid);
         loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata, geoid->grid);
     }
     cache[id] = geoid;

@@ -2,6 +2,7 @@
 
 #include "database/xmlwriters.h"
 #include "geodesy/geoid.h"
+#include "values/vertcoordsysinfo.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -249,4 +250,17 @@ std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::getGeoid(const std::string& 
 std::string CGeoidList::filePath(const std::string& fileName) const
 {
     return QDir(fromStd(folder)).filePath(fromStd(fileName)).toStdString();
+}
+
+std::shared_ptr<vexa::CGeoidParams> geoidForVertCoordSys(const CVertCoordSysInfo& system,
+                                                         CGeoidList* geoids)
+{
+    if (!geoids)
+        return nullptr;
+    try {
+        std::shared_ptr<vexa::CGeoidParams> geoid = geoids->getGeoid(system.geoid);
+        return geoid->isValid() ? geoid : nullptr;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }

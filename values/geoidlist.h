@@ -4,8 +4,11 @@
 #include <memory>
 #include <string>
 
+class CVertCoordSysInfo;
+
 namespace vexa {
 class CGeoidGridParams;
+class CGeoidParams;
 }
 
 // One installed geoid: texts in UTF-8; the file names are bare names of files
@@ -67,3 +70,8 @@ private:
     std::string listFilePath;
     std::map<std::string, std::shared_ptr<vexa::CGeoidGridParams>> cache;
 };
+
+// The usable geoid of the vertical system in the registry; empty without a
+// registry, for an ID not registered or a geoid that did not load.
+std::shared_ptr<vexa::CGeoidParams> geoidForVertCoordSys(const CVertCoordSysInfo& system,
+                                                         CGeoidList* geoids);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtEndian>
 
 bool writeGeoidFile(const QString& path, const QByteArray& bytes)
@@ -35,6 +36,24 @@ QByteArray rawFloats(std::initializer_list<float> values)
 QByteArray gridMetadata(const QByteArray& fields)
 {
     return "<Metadata><Grid>" + fields + "</Grid></Metadata>";
+}
+
+QByteArray gridCoordSys()
+{
+    return geoidTestData("geoid_wgs84_cs.xml");
+}
+
+QByteArray gridCoordSys(const QByteArray& heightUnit)
+{
+    static const QRegularExpression element("<HeightUnit>.*</HeightUnit>",
+                                            QRegularExpression::DotMatchesEverythingOption);
+    return QString::fromUtf8(gridCoordSys()).replace(element, QString::fromUtf8(heightUnit)).toUtf8();
+}
+
+QByteArray footHeightUnit()
+{
+    return "<HeightUnit><Scope>1</Scope><Name>Фут</Name><FactorB>0.3048</FactorB>"
+           "<FactorC>1</FactorC><EpsgCode>9002</EpsgCode></HeightUnit>";
 }
 
 namespace {

@@ -19,6 +19,13 @@ QByteArray rawFloats(std::initializer_list<float> values);
 // <Metadata><Grid>fields</Grid></Metadata>
 QByteArray gridMetadata(const QByteArray& fields);
 
+// The coordinate system of the test grids: WGS 84, degrees and metres.
+QByteArray gridCoordSys();
+// The same system with another height unit element, none when empty.
+QByteArray gridCoordSys(const QByteArray& heightUnit);
+// The height unit element of the international foot.
+QByteArray footHeightUnit();
+
 // A registry "data.xml" in the folder holding one geoid of the given ID whose files
 // are "<id>.<format>", "<id>_cs.xml" and "<id>_meta.xml", with those files written.
 // A null content leaves its file out.

@@ -1,12 +1,18 @@
 #include "faults.h"
 #include "geoidfiles.h"
 
+#include "geodesy/coordoperator.h"
+#include "geodesy/coords.h"
+#include "geodesy/coordsysparams.h"
 #include "geodesy/geoid.h"
+#include "records/coordsysdetails.h"
+#include "values/coordsysinfo.h"
 #include "values/geoidgrid.h"
 #include "values/geoidlist.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDomDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +58,73 @@ QString gridText(const vexa::C2DGrid<double>& grid)
              number(grid.getStep2()), values.join(QLatin1Char(' ')));
 }
 
+// A registry in the folder whose geoid "G" has the text grid and no coordinate system.
+bool readTextGridRegistry(const QTemporaryDir& dir, CGeoidList& list)
+{
+    return writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
+                            QByteArray())
+           && list.readXml(dir.path().toStdString(), "data.xml");
+}
+
+// Undulations over latitudes 55 and 56 and longitudes 37, 38 and 39 degrees: the
+// row of latitude 56 holds 12 13 14, the row of latitude 55 holds 10 11 12.
+const QByteArray kUndulationText = "55 56 37 39 1 1\n12 13 14\n10 11 12\n";
+const QByteArray kUndulationRaw = rawFloats({12, 13, 14, 10, 11, 12});
+const QByteArray kUndulationMeta = gridMetadata(
+    "<Format>raw</Format><BytesPerValue>4</BytesPerValue><ColumnCount>3</ColumnCount>"
+    "<RowCount>2</RowCount><CellWidth>1</CellWidth><CellHeight>1</CellHeight>"
+    "<MinColumnCoord>37</MinColumnCoord><MinRowCoord>55</MinRowCoord>");
+
+bool writeUndulations(const QTemporaryDir& dir, const QString& format, const QByteArray& coordSys)
+{
+    return format == "raw"
+               ? writeGeoidFolder(dir.path(), "G", format, kUndulationRaw, kUndulationMeta, coordSys)
+               : writeGeoidFolder(dir.path(), "G", format, kUndulationText,
+                                  gridMetadata("<Format>grd</Format>"), coordSys);
+}
+
+// WGS 84 in degrees and metres; its heights lie above the geoid "G" when onGeoid.
+CCoordSysInfo wgs84(bool onGeoid)
+{
+    QDomDocument document;
+    document.setContent(gridCoordSys());
+    CCoordSysDetails details;
+    CCoordSysInfo info;
+    if (!details.fromXml(document.documentElement()) || !details.toInfo(info))
+        qFatal("the test coordinate system does not read");
+    if (onGeoid) {
+        info.vert_coordsys = std::make_shared<CVertCoordSysInfo>();
+        info.vert_coordsys->name = "Нормальные высоты";
+        info.vert_coordsys->geoid = "G";
+    }
+    return info;
+}
+
+// One point recalculated between WGS 84 on the geoid and WGS 84 with ellipsoidal
+// heights: the three result texts, none when the point fails.
+QStringList recalculate(CGeoidList& geoids, bool fromGeoid, const QStringList& point)
+{
+    const CCoordSysInfo from = wgs84(fromGeoid);
+    const CCoordSysInfo to = wgs84(!fromGeoid);
+    vexa::CCoordSysParams source;
+    vexa::CCoordSysParams target;
+    if (!from.toCoordSysParams(source, &geoids) || !to.toCoordSysParams(target, &geoids))
+        return {"no system"};
+    if (!(fromGeoid ? source : target).geoid)
+        return {"no geoid"};
+    const auto coordOperator = vexa::CCoordOperator::create(source, target);
+    if (!coordOperator)
+        return {"no operator"};
+    vexa::CCoords coords(DBL_MAX, DBL_MAX, DBL_MAX);
+    const CCoordStrings texts(point[0].toStdString(), point[1].toStdString(), point[2].toStdString());
+    if (!from.stringsToCoords(texts, coords) || !coordOperator->transform(&coords))
+        return {};
+    CCoordStrings result;
+    to.coordsToStrings(coords, result);
+    return {QString::fromStdString(result.coord1), QString::fromStdString(result.coord2),
+            QString::fromStdString(result.coord3)};
+}
+
 } // namespace
 
 class TestGeoidGrid : public QObject
@@ -67,6 +140,10 @@ private slots:
     void rawGridStaysOpen();
     void unregisteredId();
     void cachedUntilReadAgain();
+    void gridSystem_data();
+    void gridSystem();
+    void recalculation_data();
+    void recalculation();
 };
 
 void TestGeoidGrid::metadata_data()
@@ -231,10 +308,8 @@ void TestGeoidGrid::rawGridStaysOpen()
 void TestGeoidGrid::unregisteredId()
 {
     QTemporaryDir dir;
-    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
-                             QByteArray()));
     CGeoidList list;
-    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    QVERIFY(readTextGridRegistry(dir, list));
 
     const auto geoid = list.getGeoid("H");
 
@@ -249,10 +324,8 @@ void TestGeoidGrid::unregisteredId()
 void TestGeoidGrid::cachedUntilReadAgain()
 {
     QTemporaryDir dir;
-    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", kTextGrid, gridMetadata("<Format>grd</Format>"),
-                             QByteArray()));
     CGeoidList list;
-    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+    QVERIFY(readTextGridRegistry(dir, list));
     const auto first = list.getGeoid("G");
     QVERIFY(writeGeoidFile(dir.filePath("G.grd"), "0 1 0 1 1 1\n5 6\n7 8\n"));
 
@@ -263,6 +336,100 @@ void TestGeoidGrid::cachedUntilReadAgain()
     const auto reread = list.getGeoid("G");
     QVERIFY(reread != first);
     QCOMPARE(reread->grid.getColumnCount(), 2u);
+}
+
+void TestGeoidGrid::gridSystem_data()
+{
+    QTest::addColumn<QByteArray>("coordSys");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("heightScale");
+
+    QTest::newRow("heights in metres") << gridCoordSys() << true << 1.0;
+    QTest::newRow("heights in feet") << gridCoordSys(footHeightUnit()) << true << 0.3048;
+    QTest::newRow("no height unit") << gridCoordSys(QByteArray()) << false << 0.0;
+    QTest::newRow("other root") << QByteArray(gridCoordSys()).replace("coordsys>", "system>")
+                                << false << DBL_MAX;
+    QTest::newRow("not a coordinate system") << QByteArray("<coordsys><Name>x</Name></coordsys>")
+                                             << false << DBL_MAX;
+    QTest::newRow("not XML") << gridCoordSys().left(200) << false << DBL_MAX;
+    QTest::newRow("no file") << QByteArray() << false << DBL_MAX;
+}
+
+// The grid's own system, built without a geoid, and the scale of its heights to metres.
+void TestGeoidGrid::gridSystem()
+{
+    QFETCH(QByteArray, coordSys);
+    QFETCH(bool, valid);
+    QFETCH(double, heightScale);
+    QTemporaryDir dir;
+    QVERIFY(writeUndulations(dir, "grd", coordSys));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+
+    const auto geoid = list.getGeoid("G");
+
+    QCOMPARE(geoid->isValid(), valid);
+    QCOMPARE(bool(geoid->gridSystem), valid);
+    QCOMPARE(geoid->heightScale, heightScale);
+    QCOMPARE(geoid->grid.getColumnCount(), 3u);
+    if (valid) {
+        QCOMPARE(geoid->gridSystem->getKind(), int(vexa::CoordSysGeodetic));
+        QVERIFY(!geoid->gridSystem->geoid);
+    }
+}
+
+void TestGeoidGrid::recalculation_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("heightUnit");
+    QTest::addColumn<bool>("fromGeoid");
+    QTest::addColumn<QStringList>("point");
+    QTest::addColumn<QStringList>("expected");
+
+    // N at (55.25, 37.5) = 0.75 * (10 + 11) / 2 + 0.25 * (12 + 13) / 2 = 11.
+    // N at (55.8, 38.25) = 0.2 * (0.75 * 11 + 0.25 * 12) + 0.8 * (0.75 * 13 + 0.25 * 14) = 12.85.
+    const QByteArray metre = "";
+    const QStringList inner{"55.25", "37.5", "100"};
+    const QStringList upper{"55.8", "38.25", "200"};
+    for (const QString format : {"grd", "raw"}) {
+        const QByteArray name = format.toUtf8();
+        QTest::newRow(name + ": normal to ellipsoidal")
+            << format << metre << true << inner
+            << QStringList{"55.25000000000", "37.50000000000", "111.000"};
+        QTest::newRow(name + ": ellipsoidal to normal")
+            << format << metre << false << upper
+            << QStringList{"55.80000000000", "38.25000000000", "187.150"};
+    }
+    // The same undulations in feet: 11 ft = 3.3528 m, 12.85 ft = 3.91668 m.
+    QTest::newRow("grid in feet: normal to ellipsoidal")
+        << "grd" << footHeightUnit() << true << inner
+        << QStringList{"55.25000000000", "37.50000000000", "103.353"};
+    QTest::newRow("grid in feet: ellipsoidal to normal")
+        << "grd" << footHeightUnit() << false << upper
+        << QStringList{"55.80000000000", "38.25000000000", "196.083"};
+    QTest::newRow("corner node") << "grd" << metre << true << QStringList{"55", "39", "0"}
+                                 << QStringList{"55.00000000000", "39.00000000000", "12.000"};
+    QTest::newRow("north of the grid") << "grd" << metre << true
+                                       << QStringList{"56.01", "38", "100"} << QStringList();
+    QTest::newRow("west of the grid") << "raw" << metre << false
+                                      << QStringList{"55.5", "36.99", "100"} << QStringList();
+}
+
+// Heights between a system on the geoid and one with ellipsoidal heights, against
+// undulations interpolated by hand; a point off the grid gets no height.
+void TestGeoidGrid::recalculation()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, heightUnit);
+    QFETCH(bool, fromGeoid);
+    QFETCH(QStringList, point);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    QVERIFY(writeUndulations(dir, format, heightUnit.isEmpty() ? gridCoordSys() : gridCoordSys(heightUnit)));
+    CGeoidList geoids;
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+
+    QCOMPARE(recalculate(geoids, fromGeoid, point), expected);
 }
 
 VALUES_TEST_MAIN(TestGeoidGrid)

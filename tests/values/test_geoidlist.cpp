@@ -1,8 +1,11 @@
 #include "geoidfiles.h"
 
+#include "geodesy/geoid.h"
 #include "values/geoidlist.h"
+#include "values/vertcoordsysinfo.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,11 +78,15 @@ private slots:
     void refusedEntry();
     void failedRewriteKeepsOldRegistry();
     void clearForgetsRegistry();
+    void geoidOfVerticalSystem_data();
+    void geoidOfVerticalSystem();
 };
 
 void TestGeoidList::init()
 {
-    QFile::remove(registryPath());
+    const QDir folder(dir.path());
+    for (const QString& name : folder.entryList(QDir::Files))
+        QVERIFY(QFile::remove(folder.filePath(name)));
 }
 
 // Incomplete geoids, file names leaving the folder and elements outside Data/Geoids
@@ -296,6 +303,40 @@ void TestGeoidList::clearForgetsRegistry()
     QVERIFY(!list.hasEntries());
     CGeoidEntry added = entry("G", "G");
     QVERIFY(!list.writeXml(added));
+}
+
+void TestGeoidList::geoidOfVerticalSystem_data()
+{
+    QTest::addColumn<QString>("geoid");
+    QTest::addColumn<QByteArray>("coordSys");
+    QTest::addColumn<bool>("registry");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("usable") << "G" << gridCoordSys() << true << true;
+    QTest::newRow("not registered") << "H" << gridCoordSys() << true << false;
+    QTest::newRow("grid system missing") << "G" << QByteArray() << true << false;
+    QTest::newRow("no registry") << "G" << gridCoordSys() << false << false;
+}
+
+void TestGeoidList::geoidOfVerticalSystem()
+{
+    QFETCH(QString, geoid);
+    QFETCH(QByteArray, coordSys);
+    QFETCH(bool, registry);
+    QFETCH(bool, found);
+    QVERIFY(writeGeoidFolder(dir.path(), "G", "grd", "0 1 0 1 1 1 5 5 5 5",
+                             gridMetadata("<Format>grd</Format>"), coordSys));
+    CGeoidList list;
+    QVERIFY(list.readXml(folder(), kRegistry));
+    CVertCoordSysInfo system;
+    system.name = "Heights";
+    system.geoid = geoid.toStdString();
+
+    const auto result = geoidForVertCoordSys(system, registry ? &list : nullptr);
+
+    QCOMPARE(bool(result), found);
+    if (found)
+        QCOMPARE(result, std::static_pointer_cast<vexa::CGeoidParams>(list.getGeoid("G")));
 }
 
 QTEST_GUILESS_MAIN(TestGeoidList)

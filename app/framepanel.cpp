@@ -1,0 +1,630 @@
+#include "framepanel.h"
+#include "ui_framepanel.h"
+
+#include "prompt.h"
+#include "textfiles.h"
+
+#include "browser/dialogdatabaseselector.h"
+#include "database/codetablestypes.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "database/validators.h"
+#include "records/coordsysstorage.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QProgressDialog>
+
+namespace {
+
+const QString pointsFolderKey = QStringLiteral("/Settings/LastPointsPath");
+const QString pointsFilter = QStringLiteral("Text files (*.txt);;All files (*.*)");
+const QString pointsSuffix = QStringLiteral("txt");
+const QColor incorrectColour(255, 0, 0);
+
+QRegularExpression wholeText(const std::string& pattern)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(QString::fromStdString(pattern)));
+}
+
+// Degrees, minutes and optional seconds without sign, then a hemisphere letter.
+std::string hemisphereRegExp(const char* letters)
+{
+    return std::string(R"(\d{1,3}\s+\d{1,2}(\s+\d{0,2}(\.\d*)?)?\s*[)") + letters + "]";
+}
+
+bool isCtrlOnly(const QKeyEvent* event)
+{
+    return event->modifiers() == Qt::ControlModifier;
+}
+
+} // namespace
+
+FramePanel::FramePanel(bool left, QWidget* parent)
+    : QFrame(parent)
+    , ui(new Ui::FramePanel)
+    , m_left(left)
+    , m_code(NoValue)
+    , m_settings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+{
+    ui->setupUi(this);
+    ui->buttonCalculate->setEnabled(false);
+    ui->tableWidgetPoints->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    ui->framePointsButtons->setLayoutDirection(Qt::LeftToRight);
+    if (m_left) {
+        ui->frameButtons->setLayoutDirection(Qt::LeftToRight);
+        ui->buttonCalculate->setText(ui->buttonCalculate->text() + QChar(0x25BA));
+    } else {
+        ui->frameButtons->setLayoutDirection(Qt::RightToLeft);
+        ui->buttonCalculate->setText(QChar(0x25C4) + ui->buttonCalculate->text());
+    }
+    updateCoordsys();
+    ui->tableWidgetPoints->installEventFilter(this);
+
+    connect(ui->buttonSelectCoordsys, &QPushButton::clicked, this, &FramePanel::slotSelectCoordsys);
+    connect(ui->buttonLoad, &QPushButton::clicked, this, &FramePanel::slotLoad);
+    connect(ui->buttonSave, &QPushButton::clicked, this, &FramePanel::slotSave);
+    connect(ui->buttonClear, &QPushButton::clicked, this, &FramePanel::slotClear);
+    connect(ui->buttonCalculate, &QPushButton::clicked, this, &FramePanel::slotCalculate);
+    connect(ui->tableWidgetPoints, &QTableWidget::cellChanged, this, &FramePanel::slotCellChanged);
+    connect(ui->tableWidgetPoints, &QTableWidget::cellActivated, this, &FramePanel::slotCellActivated);
+}
+
+FramePanel::~FramePanel()
+{
+    delete ui;
+}
+
+bool FramePanel::isLeft() const
+{
+    return m_left;
+}
+
+int FramePanel::coordsysCode() const
+{
+    return m_code;
+}
+
+bool FramePanel::hasCoordsys() const
+{
+    return m_code != NoValue && m_coordSys.isValid();
+}
+
+bool FramePanel::updateCoordsys()
+{
+    ui->plainTextEdit->clear();
+    setDefaultHeaderLabels();
+    m_coordSys.clear();
+    const bool read = m_code != NoValue && readCoordSysDetails(m_code, m_coordSys);
+    if (read) {
+        QString title = m_coordSys.name;
+        if (!m_coordSys.shortName.isEmpty())
+            title += QStringLiteral("(") + m_coordSys.shortName + QStringLiteral(")");
+        ui->plainTextEdit->setPlainText(title);
+        ui->plainTextEdit->appendPlainText(m_coordSys.description);
+        ui->tableWidgetPoints->setHorizontalHeaderLabels(
+            {QStringLiteral("Имя точки"), m_coordSys.coord1Abbr, m_coordSys.coord2Abbr, m_coordSys.coord3Abbr});
+    }
+    setColumnPatterns();
+    return read;
+}
+
+void FramePanel::resetCoordsys()
+{
+    m_code = NoValue;
+    updateCoordsys();
+    emit signalCoordsysSelected();
+}
+
+void FramePanel::setCalculateEnabled(bool enabled)
+{
+    ui->buttonCalculate->setEnabled(enabled && hasCoordsys());
+}
+
+bool FramePanel::getCoordSysDetails(CCoordSysDetails& details) const
+{
+    return m_code != NoValue && readCoordSysDetails(m_code, details);
+}
+
+QStringList FramePanel::getPoints(bool skipEmpty) const
+{
+    QStringList lines;
+    for (int row = 0; row < ui->tableWidgetPoints->rowCount(); ++row) {
+        const QStringList cells{cellText(row, 0), cellText(row, 1), cellText(row, 2), cellText(row, 3)};
+        if (skipEmpty && cells.join(QString()).isEmpty())
+            continue;
+        lines.append(cells.join(QStringLiteral("; ")));
+    }
+    return lines;
+}
+
+void FramePanel::setPoints(const QStringList& lines, const QString& title)
+{
+    clearPoints();
+    if (lines.isEmpty())
+        return;
+    QTableWidget* table = ui->tableWidgetPoints;
+    const int count = lines.size();
+    table->setRowCount(count);
+    table->blockSignals(true);
+    const std::unique_ptr<QProgressDialog> progress = createProgress(title, count);
+    for (int row = 0; row < count; ++row) {
+        progress->setValue(row);
+        if (row == count - 1)
+            table->blockSignals(false);
+        QStringList fields = splitPointLine(lines.at(row));
+        while (fields.size() < 4)
+            fields.append(QString());
+        for (int column = 0; column < 4; ++column)
+            table->setItem(row, column, new QTableWidgetItem(fields.at(column)));
+        if (progress->wasCanceled())
+            break;
+    }
+    progress->setValue(count);
+    table->blockSignals(false);
+}
+
+bool FramePanel::validateRow(int row, RowFlags* flags, bool fillMissing)
+{
+    const QString texts[3] = {cellText(row, 1), cellText(row, 2), cellText(row, 3)};
+    RowFlags valid{};
+    if (m_coordSys.isValid()) {
+        const int type = checkCoordSysTypeCode(m_coordSys.coordSysType.code);
+        const bool heightOptional = type == CoordSysGeodetic || type == CoordSysProjected || type == CoordSysTopocentric;
+        for (int i = 0; i < 3; ++i) {
+            const bool optional = i == 2 && heightOptional;
+            valid[i] = texts[i].isEmpty() ? optional : matchesColumn(i + 1, texts[i]);
+        }
+    } else {
+        for (int i = 0; i < 3; ++i) {
+            if (!texts[i].isEmpty()) {
+                valid[i] = matchesColumn(i + 1, texts[i]);
+            } else if (i < 2 && fillMissing) {
+                valid[i] = false;
+                cellItem(row, i + 1)->setText(QStringLiteral("?"));
+            } else {
+                valid[i] = true;
+            }
+        }
+    }
+    if (flags)
+        *flags = valid;
+    return valid[0] && valid[1] && valid[2];
+}
+
+bool FramePanel::isRowEmpty(int row) const
+{
+    return cellText(row, 0).isEmpty() && allEmpty(cellText(row, 1), cellText(row, 2), cellText(row, 3));
+}
+
+void FramePanel::removeTrailingEmptyRows()
+{
+    QTableWidget* table = ui->tableWidgetPoints;
+    const int rows = table->rowCount();
+    if (rows < 2)
+        return;
+    int last = rows - 1;
+    while (last > 0 && isRowEmpty(last))
+        --last;
+    const int count = last + 1;
+    if (count == rows)
+        return;
+    if (table->currentRow() >= count)
+        table->setCurrentCell(count - 1, table->currentColumn());
+    table->setRowCount(count);
+}
+
+void FramePanel::clearPoints()
+{
+    ui->tableWidgetPoints->clearContents();
+    ui->tableWidgetPoints->setRowCount(1);
+}
+
+void FramePanel::setCellNormal(int row, int column)
+{
+    setCellBrush(row, column, windowBrush());
+}
+
+void FramePanel::setCellIncorrect(int row, int column)
+{
+    setCellBrush(row, column, QBrush(incorrectColour));
+}
+
+void FramePanel::resetCellColours()
+{
+    QTableWidget* table = ui->tableWidgetPoints;
+    table->blockSignals(true);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            setCellNormal(row, column);
+    }
+    table->blockSignals(false);
+}
+
+bool FramePanel::isCellIncorrect(int row, int column) const
+{
+    const QTableWidgetItem* item = ui->tableWidgetPoints->item(row, column);
+    return item && item->background().color() == incorrectColour;
+}
+
+void FramePanel::setDefaultHeaderLabels()
+{
+    QTableWidget* table = ui->tableWidgetPoints;
+    table->setHorizontalHeaderLabels({QStringLiteral("Имя точки"), QString(), QString(), QString()});
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+}
+
+void FramePanel::slotSelectCoordsys()
+{
+    guardSlot(this, [this] { selectCoordsys(); });
+}
+
+void FramePanel::slotLoad()
+{
+    guardSlot(this, [this] { loadPoints(); });
+}
+
+void FramePanel::slotSave()
+{
+    guardSlot(this, [this] { savePoints(); });
+}
+
+void FramePanel::slotClear()
+{
+    clearPoints();
+}
+
+void FramePanel::slotCalculate()
+{
+    emit signalCalculate(m_left);
+}
+
+void FramePanel::slotCellChanged(int row, int column)
+{
+    ui->tableWidgetPoints->resizeColumnToContents(column);
+    if (column == 0 || !isCellIncorrect(row, column))
+        return;
+    RowFlags flags{};
+    validateRow(row, &flags, false);
+    for (int i = 0; i < 3; ++i) {
+        if (flags[i])
+            setCellNormal(row, i + 1);
+        else
+            setCellIncorrect(row, i + 1);
+    }
+}
+
+void FramePanel::slotCellActivated(int, int column)
+{
+    ui->tableWidgetPoints->resizeColumnToContents(column);
+}
+
+void FramePanel::keyPressEvent(QKeyEvent* event)
+{
+    if (!handleCommandKey(event) && event->key() == Qt::Key_Down && !isCtrlOnly(event))
+        appendRowBelowLast();
+}
+
+// The table may take some command keys for itself (Ctrl+Insert copies on some desktops), so
+// they are taken before it sees them.
+bool FramePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->tableWidgetPoints && event->type() == QEvent::KeyPress)
+        return handleCommandKey(static_cast<QKeyEvent*>(event));
+    return QFrame::eventFilter(watched, event);
+}
+
+bool FramePanel::handleCommandKey(const QKeyEvent* event)
+{
+    if (!isCtrlOnly(event))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Insert:
+        insertRowBeforeCurrent();
+        return true;
+    case Qt::Key_Delete:
+        removeCurrentRow();
+        return true;
+    case Qt::Key_N:
+        countRows();
+        return true;
+    case Qt::Key_I:
+        findWrongRows();
+        return true;
+    case Qt::Key_D:
+        deleteWrongRows();
+        return true;
+    case Qt::Key_E:
+        deleteEmptyRows();
+        return true;
+    case Qt::Key_U:
+        emit signalSwap();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FramePanel::insertRowBeforeCurrent()
+{
+    const int row = ui->tableWidgetPoints->currentRow();
+    if (row >= 0)
+        ui->tableWidgetPoints->insertRow(row);
+}
+
+void FramePanel::removeCurrentRow()
+{
+    const int row = ui->tableWidgetPoints->currentRow();
+    if (row >= 0)
+        ui->tableWidgetPoints->removeRow(row);
+}
+
+void FramePanel::countRows()
+{
+    removeTrailingEmptyRows();
+    resetCellColours();
+    const int count = ui->tableWidgetPoints->rowCount();
+    int emptyRows = 0;
+    int wrongRows = 0;
+    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Подсчет точек"), count);
+    for (int row = 0; row < count; ++row) {
+        progress->setValue(row);
+        if (isRowEmpty(row))
+            ++emptyRows;
+        else if (markWrongRow(row))
+            ++wrongRows;
+        if (progress->wasCanceled())
+            break;
+    }
+    progress->setValue(count);
+    prompt().information(nullptr, QStringLiteral("Подсчет числа строк"),
+                         QString("Всего строк:\t\t%1\nПустых строк:\t\t%2\nНекорректных строк:\t%3")
+                             .arg(count)
+                             .arg(emptyRows)
+                             .arg(wrongRows));
+}
+
+void FramePanel::findWrongRows()
+{
+    removeTrailingEmptyRows();
+    resetCellColours();
+    QTableWidget* table = ui->tableWidgetPoints;
+    const int count = table->rowCount();
+    int wrongRows = 0;
+    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Поиск некорректных точек"), count);
+    table->blockSignals(true);
+    for (int row = 0; row < count; ++row) {
+        progress->setValue(row);
+        if (markWrongRow(row))
+            ++wrongRows;
+        if (progress->wasCanceled())
+            break;
+    }
+    progress->setValue(count);
+    table->blockSignals(false);
+    const QString title = QStringLiteral("Поиск некорректных строк");
+    if (wrongRows == 0)
+        prompt().information(nullptr, title, QStringLiteral("Некорректных строк не обнаружено"));
+    else
+        prompt().warning(nullptr, title, QStringLiteral("Обнаружено некорректных строк: %1").arg(wrongRows));
+}
+
+void FramePanel::deleteWrongRows()
+{
+    removeTrailingEmptyRows();
+    const int count = ui->tableWidgetPoints->rowCount();
+    QList<int> wrong;
+    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Поиск некорректных точек"), count);
+    for (int row = 0; row < count; ++row) {
+        progress->setValue(row);
+        if (!validateRow(row, nullptr, true))
+            wrong.append(row);
+        if (progress->wasCanceled())
+            break;
+    }
+    progress->setValue(count);
+    if (wrong.isEmpty())
+        prompt().information(nullptr, QStringLiteral("Удаление некорректных строк"),
+                             QStringLiteral("Некорректных строк не обнаружено"));
+    else
+        removeRowsConfirmed(wrong, QStringLiteral("Обнаружено некорректных строк: "));
+    resetCellColours();
+}
+
+void FramePanel::deleteEmptyRows()
+{
+    QList<int> empty;
+    for (int row = 0; row < ui->tableWidgetPoints->rowCount(); ++row) {
+        if (isRowEmpty(row))
+            empty.append(row);
+    }
+    if (empty.isEmpty())
+        prompt().information(nullptr, QStringLiteral("Удаление пустых строк"),
+                             QStringLiteral("Пустых строк не обнаружено"));
+    else
+        removeRowsConfirmed(empty, QStringLiteral("Обнаружено пустых строк: "));
+}
+
+void FramePanel::appendRowBelowLast()
+{
+    QTableWidget* table = ui->tableWidgetPoints;
+    const int rows = table->rowCount();
+    if (table->currentRow() != rows - 1)
+        return;
+    table->setRowCount(rows + 1);
+    table->setCurrentCell(rows, qMax(table->currentColumn(), 0));
+}
+
+// Validates the row with missing coordinates filled and colours its wrong coordinates; true
+// when the row is wrong.
+bool FramePanel::markWrongRow(int row)
+{
+    RowFlags flags{};
+    if (validateRow(row, &flags, true))
+        return false;
+    for (int i = 0; i < 3; ++i) {
+        if (!flags[i])
+            setCellIncorrect(row, i + 1);
+    }
+    return true;
+}
+
+// Asks, then removes the rows (in ascending order); the last row left is emptied instead of
+// removed. The current cell moves up with the rows removed above it.
+void FramePanel::removeRowsConfirmed(const QList<int>& rows, const QString& what)
+{
+    const QMessageBox::StandardButton answer = prompt().warning(
+        nullptr, QStringLiteral("Подтвердите удаление"), what + QString::number(rows.size()) + QStringLiteral(".\nУдалить? "),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return;
+    QTableWidget* table = ui->tableWidgetPoints;
+    const int currentRow = table->currentRow();
+    const int currentColumn = table->currentColumn();
+    int newCurrentRow = currentRow;
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        if (*row <= newCurrentRow && newCurrentRow > 0)
+            --newCurrentRow;
+        if (table->rowCount() >= 2) {
+            table->removeRow(*row);
+            continue;
+        }
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem* item = table->item(*row, column))
+                item->setText(QString());
+        }
+    }
+    if (newCurrentRow != currentRow)
+        table->setCurrentCell(newCurrentRow, currentColumn);
+}
+
+void FramePanel::selectCoordsys()
+{
+    const int key = DialogDatabaseSelector::selectCode(TableCoordSys, false, m_code);
+    if (key == NoValue) {
+        if (updateCoordsys())
+            emit signalCoordsysSelected();
+        return;
+    }
+    m_code = key;
+    if (!updateCoordsys()) {
+        prompt().warning(nullptr, QStringLiteral("Ошибка"), QStringLiteral("Выбранная система координат некорректна"));
+        emit signalCoordsysSelected();
+        return;
+    }
+    emit signalCoordsysSelected();
+}
+
+void FramePanel::loadPoints()
+{
+    const QString fileName = prompt().getOpenFileName(this, QStringLiteral("Загрузить точки"), lastPointsFolder(),
+                                                      pointsFilter, pointsSuffix);
+    if (fileName.isEmpty())
+        return;
+    QString text;
+    QString error;
+    if (!readTextFile(fileName, text, &error)) {
+        prompt().warning(this, QStringLiteral("Ошибка"), error);
+        return;
+    }
+    setPoints(textLines(text), QString());
+    storePointsFolder(fileName);
+}
+
+void FramePanel::savePoints()
+{
+    const QStringList lines = getPoints(true);
+    if (lines.isEmpty())
+        return;
+    const QString fileName = prompt().getSaveFileName(this, QStringLiteral("Сохранить точки"), lastPointsFolder(),
+                                                      pointsFilter, pointsSuffix);
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!writeTextFile(fileName, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'), &error)) {
+        prompt().warning(this, QStringLiteral("Ошибка"), error);
+        return;
+    }
+    storePointsFolder(fileName);
+}
+
+void FramePanel::setColumnPatterns()
+{
+    for (QList<QRegularExpression>& patterns : m_patterns)
+        patterns.clear();
+    const std::string number = numberRegExp(false);
+    if (!m_coordSys.isValid()) {
+        m_patterns[0] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("NnSs"))};
+        m_patterns[1] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("EeWw"))};
+        m_patterns[2] = {wholeText(number)};
+        return;
+    }
+    m_patterns[0] = {wholeText(number)};
+    m_patterns[1] = {wholeText(number)};
+    m_patterns[2] = {wholeText(number)};
+    if (checkCoordSysTypeCode(m_coordSys.coordSysType.code) != CoordSysGeodetic)
+        return;
+    const int angleFormat = m_coordSys.angleUnit && m_coordSys.angleUnit->angleFormat
+                                ? checkAngleFormatCode(m_coordSys.angleUnit->angleFormat->code, 0)
+                                : 0;
+    if (angleFormat == 0)
+        return;
+    m_patterns[0] = {wholeText(latitudeRegExp(angleFormat))};
+    m_patterns[1] = {wholeText(longitudeRegExp(angleFormat))};
+}
+
+QString FramePanel::cellText(int row, int column) const
+{
+    const QTableWidgetItem* item = ui->tableWidgetPoints->item(row, column);
+    return item ? item->text().trimmed() : QString();
+}
+
+QTableWidgetItem* FramePanel::cellItem(int row, int column)
+{
+    QTableWidgetItem* item = ui->tableWidgetPoints->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem();
+        ui->tableWidgetPoints->setItem(row, column, item);
+    }
+    return item;
+}
+
+void FramePanel::setCellBrush(int row, int column, const QBrush& brush)
+{
+    cellItem(row, column)->setBackground(brush);
+}
+
+bool FramePanel::matchesColumn(int column, const QString& text) const
+{
+    for (const QRegularExpression& pattern : m_patterns[column - 1]) {
+        if (pattern.match(text).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QProgressDialog> FramePanel::createProgress(const QString& label, int count)
+{
+    auto progress = std::make_unique<QProgressDialog>(label, QStringLiteral("Прервать"), 0, count, this);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(1000);
+    return progress;
+}
+
+QString FramePanel::lastPointsFolder() const
+{
+    return m_settings.value(pointsFolderKey, QString()).toString();
+}
+
+void FramePanel::storePointsFolder(const QString& fileName)
+{
+    m_settings.setValue(pointsFolderKey, QFileInfo(fileName).absolutePath());
+}
+
+QStringList splitPointLine(const QString& line)
+{
+    const QChar separator = line.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    return line.split(separator, Qt::KeepEmptyParts);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "records/coordsysdetails.h"
+
+#include <QFrame>
+#include <QList>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QBrush;
+class QKeyEvent;
+class QProgressDialog;
+class QTableWidgetItem;
+
+namespace Ui {
+class FramePanel;
+}
+
+// One half of the main window: a coordinate system and a table of points (a name and three
+// coordinates) with checks of the coordinates, point files and keyboard commands.
+class FramePanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    using RowFlags = std::array<bool, 3>;
+
+    FramePanel(bool left, QWidget* parent = nullptr);
+    ~FramePanel() override;
+
+    bool isLeft() const;
+    int coordsysCode() const;
+    // True when a coordinate system is chosen and was read.
+    bool hasCoordsys() const;
+
+    // Re-reads the chosen coordinate system; true when it was read.
+    bool updateCoordsys();
+    // No coordinate system; emits signalCoordsysSelected().
+    void resetCoordsys();
+    // The calculate button is enabled only while the panel has its coordinate system.
+    void setCalculateEnabled(bool enabled);
+    bool getCoordSysDetails(CCoordSysDetails& details) const;
+
+    // One line per row, the trimmed cells joined by "; ".
+    QStringList getPoints(bool skipEmpty) const;
+    void setPoints(const QStringList& lines, const QString& title);
+
+    // True when the row's coordinates fit the coordinate system. With fillMissing and no valid
+    // system, empty first and second coordinates are wrong and get "?".
+    bool validateRow(int row, RowFlags* flags, bool fillMissing);
+    bool isRowEmpty(int row) const;
+    void removeTrailingEmptyRows();
+    void clearPoints();
+
+    void setCellNormal(int row, int column);
+    void setCellIncorrect(int row, int column);
+    void resetCellColours();
+    bool isCellIncorrect(int row, int column) const;
+    void setDefaultHeaderLabels();
+
+signals:
+    void signalCalculate(bool left);
+    void signalSwap();
+    void signalCoordsysSelected();
+
+public slots:
+    void slotSelectCoordsys();
+    void slotLoad();
+    void slotSave();
+    void slotClear();
+    void slotCalculate();
+    void slotCellChanged(int row, int column);
+    void slotCellActivated(int row, int column);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool handleCommandKey(const QKeyEvent* event);
+    void insertRowBeforeCurrent();
+    void removeCurrentRow();
+    void countRows();
+    void findWrongRows();
+    void deleteWrongRows();
+    void deleteEmptyRows();
+    void appendRowBelowLast();
+    bool markWrongRow(int row);
+    void removeRowsConfirmed(const QList<int>& rows, const QString& what);
+
+    void selectCoordsys();
+    void loadPoints();
+    void savePoints();
+    void setColumnPatterns();
+    QString cellText(int row, int column) const;
+    QTableWidgetItem* cellItem(int row, int column);
+    void setCellBrush(int row, int column, const QBrush& brush);
+    bool matchesColumn(int column, const QString& text) const;
+    std::unique_ptr<QProgressDialog> createProgress(const QString& label, int count);
+    QString lastPointsFolder() const;
+    void storePointsFolder(const QString& fileName);
+
+    Ui::FramePanel* ui;
+    const bool m_left;
+    int m_code;
+    QSettings m_settings;
+    std::array<QList<QRegularExpression>, 3> m_patterns;
+    CCoordSysDetails m_coordSys;
+};
+
+// Splits a point line into its fields: on ";" when the line holds one, else on ",".
+QStringList splitPointLine(const QString& line);

@@ -1,0 +1,15 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("VELMORAN Quarvelometer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.03 beta"));
+    MainWindow window;
+    window.show();
+    return application.exec();
+}

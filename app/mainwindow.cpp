@@ -1,0 +1,390 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "datafolder.h"
+#include "dialogabout.h"
+#include "dialogsettings.h"
+#include "framepanel.h"
+#include "geoidregistry.h"
+#include "prompt.h"
+
+#include "browser/dialogdatabaseselector.h"
+#include "database/createdatabase.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QSqlError>
+#include <QSysInfo>
+#include <QUrl>
+
+namespace {
+
+const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
+const QString errorTitle = QStringLiteral("Ошибка");
+
+// One entry of the browse menus: a table, or a separator when the table id is 0.
+struct CBrowseEntry {
+    const char* text;
+    int tableId;
+};
+
+const CBrowseEntry definitionEntries[] = {
+    {"&Единицы измерения расстояний", TableUnitLength},
+    {"&Единицы измерения углов", TableUnitAngle},
+    {"&Единицы измерения масштабов", TableUnitScale},
+    {"&Форматы представления углов", TableAngleFormat},
+    {nullptr, 0},
+    {"&Эллипсоиды", TableEllipsoid},
+    {"&Начальные меридианы", TablePrimeMeridian},
+    {nullptr, 0},
+    {"&Датумы", TableDatum},
+    {"&Типы преобразования датумов", TableDatumShiftType},
+    {"&Преобразования датумов", TableDatumShift},
+    {nullptr, 0},
+    {"&Типы картографических проекций", TableMapProjType},
+    {"&Картографические проекции", TableMapProj},
+    {nullptr, 0},
+    {"&Системы высот", TableVertCoordSys},
+    {nullptr, 0},
+    {"&Типы систем координат", TableCoordSysType},
+    {"&Системы координат", TableCoordSys},
+    {nullptr, 0},
+};
+
+const CBrowseEntry epsgEntries[] = {
+    {"&EPSG единицы измерения расстояний", TableEpsgLengthUnit},
+    {"&EPSG единицы измерения углов", TableEpsgAngleUnit},
+    {"&EPSG единицы измерения масштабов", TableEpsgScaleUnit},
+    {nullptr, 0},
+    {"&EPSG эллипсоиды", TableEpsgEllipsoid},
+    {"&EPSG начальные меридианы", TableEpsgPrimeMeridian},
+    {nullptr, 0},
+    {"&EPSG датумы", TableEpsgDatum},
+    {"&EPSG преобразования датумов", TableEpsgDatumShift},
+    {"&EPSG системы координат", TableEpsgCoordSys},
+};
+
+const CBrowseEntry mapInfoEntries[] = {
+    {"&MapInfo единицы измерения расстояний", TableMapInfoUnit},
+    {"&MapInfo эллипсоиды", TableMapInfoEllipsoid},
+    {"&MapInfo датумы", TableMapInfoDatum},
+};
+
+const char* const hotKeyLines[] = {
+    "\nCtrl+Insert\t вставить строку в список точек",
+    "\nCtrl+Delete\t удалить строку из списка точек",
+    "\nCtrl+N\t\t подсчет строк в списке точек",
+    "\nCtrl+I\t\t поиск некорректных строк",
+    "\nCtrl+D\t\t удалить некорректные строки",
+    "\nCtrl+E\t\t удалить пустые строки",
+    "\nCtrl+U\t\t поменять списки точек местами",
+};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+    , m_settings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+{
+    ui->setupUi(this);
+    m_leftPanel = new FramePanel(true, this);
+    m_rightPanel = new FramePanel(false, this);
+    createMenus();
+    for (FramePanel* panel : {m_leftPanel, m_rightPanel}) {
+        connect(panel, &FramePanel::signalCalculate, this, &MainWindow::slotCalculate);
+        connect(panel, &FramePanel::signalSwap, this, &MainWindow::slotSwap);
+        connect(panel, &FramePanel::signalCoordsysSelected, this, &MainWindow::slotCoordsysSelected);
+    }
+
+    m_statusLabel = new QLabel();
+    ui->statusBar->addWidget(m_statusLabel);
+    auto* splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
+    splitter->setChildrenCollapsible(false);
+    ui->gridLayout->addWidget(splitter);
+    splitter->addWidget(m_leftPanel);
+    splitter->addWidget(m_rightPanel);
+
+    prepareConnection();
+    if (!openLastDatabase())
+        slotOpenDatabase();
+    m_geoids.readXml(dataDirPath().toStdString(), "data.xml");
+    setGeoidRegistry(&m_geoids);
+    ui->mainToolBar->hide();
+}
+
+MainWindow::~MainWindow()
+{
+    if (geoidRegistry() == &m_geoids)
+        setGeoidRegistry(nullptr);
+    if (m_database.isOpen())
+        m_database.close();
+    delete ui;
+}
+
+bool MainWindow::openDatabase(const QString& path)
+{
+    closeDatabase();
+    prepareConnection();
+    if (path.isEmpty())
+        return false;
+    if (!QFileInfo(path).isFile()) {
+        prompt().warning(this, errorTitle, QStringLiteral("Файл не существует: ") + path);
+        return false;
+    }
+    m_database.setDatabaseName(path);
+    if (!m_database.open()) {
+        prompt().warning(this, errorTitle, m_database.lastError().text());
+        return false;
+    }
+    if (m_database.tables().isEmpty()) {
+        m_database.close();
+        prompt().warning(this, errorTitle, QStringLiteral("Не удалось открыть базу данных: ") + path);
+        return false;
+    }
+    m_settings.setValue(lastDatabaseKey, path);
+    m_statusLabel->setText(path);
+    return true;
+}
+
+bool MainWindow::openLastDatabase()
+{
+    closeDatabase();
+    const QString path = m_settings.value(lastDatabaseKey, QString()).toString();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    m_database.setDatabaseName(path);
+    if (!m_database.open())
+        return false;
+    if (m_database.tables().isEmpty()) {
+        m_database.close();
+        return false;
+    }
+    m_statusLabel->setText(path);
+    return true;
+}
+
+void MainWindow::closeDatabase()
+{
+    if (m_database.isOpen())
+        m_database.close();
+    m_statusLabel->clear();
+    m_leftPanel->resetCoordsys();
+    m_rightPanel->resetCoordsys();
+}
+
+QString MainWindow::dataDirPath() const
+{
+    return dataFolderPath();
+}
+
+FramePanel* MainWindow::leftPanel() const
+{
+    return m_leftPanel;
+}
+
+FramePanel* MainWindow::rightPanel() const
+{
+    return m_rightPanel;
+}
+
+void MainWindow::slotCalculate(bool)
+{
+}
+
+void MainWindow::slotSwap()
+{
+    const QStringList leftLines = m_leftPanel->getPoints(false);
+    const QStringList rightLines = m_rightPanel->getPoints(false);
+    m_leftPanel->setPoints(rightLines, QString());
+    m_rightPanel->setPoints(leftLines, QString());
+}
+
+void MainWindow::slotCoordsysSelected()
+{
+    const bool enabled = m_leftPanel->hasCoordsys() && m_rightPanel->hasCoordsys();
+    m_leftPanel->setCalculateEnabled(enabled);
+    m_rightPanel->setCalculateEnabled(enabled);
+    m_leftCalculateAction->setEnabled(enabled);
+    m_rightCalculateAction->setEnabled(enabled);
+}
+
+void MainWindow::slotOpenDatabase()
+{
+    const QString path = prompt().getOpenFileName(this, QStringLiteral("Открыть базу данных"), databaseDialogPath(),
+                                                  QStringLiteral("*.db"));
+    if (!path.isEmpty())
+        openDatabase(path);
+}
+
+void MainWindow::slotCloseDatabase()
+{
+    closeDatabase();
+}
+
+void MainWindow::slotCreateDatabase()
+{
+    guardSlot(this, [this] { createDatabase(); });
+}
+
+void MainWindow::slotSettings()
+{
+    DialogSettings::execute();
+}
+
+void MainWindow::slotAddGeoid()
+{
+}
+
+void MainWindow::slotExportCoordSysToFolder()
+{
+}
+
+void MainWindow::slotImportCoordSysFromFolder()
+{
+}
+
+void MainWindow::slotImportCoordSysFromDatabase()
+{
+}
+
+void MainWindow::slotHelp()
+{
+    const QFileInfoList files = QDir(QCoreApplication::applicationDirPath())
+                                    .entryInfoList({QStringLiteral("quarvel_??.pdf")},
+                                                   QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot,
+                                                   QDir::Name | QDir::IgnoreCase);
+    if (files.isEmpty()) {
+        prompt().warning(this, errorTitle, QStringLiteral("Файл справки не найден"));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(files.first().absoluteFilePath()));
+}
+
+void MainWindow::slotHotKeys()
+{
+    QString text;
+    for (const char* line : hotKeyLines)
+        text += QString::fromUtf8(line);
+    prompt().about(nullptr, QStringLiteral("Список горячих клавиш"), text);
+}
+
+void MainWindow::slotAbout()
+{
+    DialogAbout::execute();
+}
+
+void MainWindow::createMenus()
+{
+    QMenu* fileMenu = ui->menuBar->addMenu(QStringLiteral("&Файл"));
+    m_leftCalculateAction = createPanelMenu(fileMenu, QStringLiteral("&Левая панель"), m_leftPanel);
+    m_rightCalculateAction = createPanelMenu(fileMenu, QStringLiteral("&Правая панель"), m_rightPanel);
+    fileMenu->addAction(QStringLiteral("&Выход"), this, &MainWindow::close);
+
+    QMenu* databaseMenu = ui->menuBar->addMenu(QStringLiteral("&База данных"));
+    databaseMenu->addAction(QStringLiteral("&Открыть базу данных"), this, &MainWindow::slotOpenDatabase);
+    databaseMenu->addAction(QStringLiteral("&Закрыть базу данных"), this, &MainWindow::slotCloseDatabase);
+    databaseMenu->addAction(QStringLiteral("&Создать базу данных"), this, &MainWindow::slotCreateDatabase);
+    databaseMenu->addSeparator();
+    createBrowseMenu(databaseMenu->addMenu(QStringLiteral("&Редактировать базу данных")));
+
+    QMenu* toolsMenu = ui->menuBar->addMenu(QStringLiteral("&Инструменты"));
+    toolsMenu->addAction(QStringLiteral("&Настройки"), this, &MainWindow::slotSettings);
+    toolsMenu->addSeparator();
+    toolsMenu->addAction(QStringLiteral("Добавить геоид"), this, &MainWindow::slotAddGeoid);
+    toolsMenu->addSeparator();
+    toolsMenu->addAction(QStringLiteral("Экспорт систем координат в папку"), this,
+                         &MainWindow::slotExportCoordSysToFolder);
+    toolsMenu->addAction(QStringLiteral("Импорт систем координат из папки"), this,
+                         &MainWindow::slotImportCoordSysFromFolder);
+    toolsMenu->addAction(QStringLiteral("Импорт систем координат из БД"), this,
+                         &MainWindow::slotImportCoordSysFromDatabase);
+
+    QMenu* helpMenu = ui->menuBar->addMenu(QStringLiteral("&Помощь"));
+    helpMenu->addAction(QStringLiteral("&Справка"), this, &MainWindow::slotHelp);
+    helpMenu->addAction(QStringLiteral("&Горячие клавиши"), this, &MainWindow::slotHotKeys);
+    helpMenu->addAction(QStringLiteral("&О программе"), this, &MainWindow::slotAbout);
+}
+
+// The panel's submenu; returns its calculate action, disabled.
+QAction* MainWindow::createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel)
+{
+    QMenu* menu = parent->addMenu(title);
+    menu->addAction(QStringLiteral("&Система координат..."), panel, &FramePanel::slotSelectCoordsys);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Загрузить точки"), panel, &FramePanel::slotLoad);
+    menu->addAction(QStringLiteral("&Сохранить точки"), panel, &FramePanel::slotSave);
+    menu->addAction(QStringLiteral("&Очистить точки"), panel, &FramePanel::slotClear);
+    QAction* calculate = menu->addAction(QStringLiteral("&Пересчитать точки"), panel, &FramePanel::slotCalculate);
+    calculate->setEnabled(false);
+    return calculate;
+}
+
+void MainWindow::createBrowseMenu(QMenu* parent)
+{
+    const auto addEntries = [this](QMenu* menu, const auto& entries) {
+        for (const CBrowseEntry& entry : entries) {
+            if (entry.tableId == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            const int tableId = entry.tableId;
+            menu->addAction(QString::fromUtf8(entry.text), this, [this, tableId] { browse(tableId); });
+        }
+    };
+    addEntries(parent, definitionEntries);
+    addEntries(parent->addMenu(QStringLiteral("&GeoTIFF (EPSG)")), epsgEntries);
+    addEntries(parent->addMenu(QStringLiteral("&MapInfo")), mapInfoEntries);
+}
+
+void MainWindow::browse(int tableId)
+{
+    guardSlot(this, [this, tableId] {
+        DialogDatabaseSelector::browse(tableId, false, NoValue);
+        if (tableId != TableCoordSys)
+            return;
+        m_leftPanel->updateCoordsys();
+        m_rightPanel->updateCoordsys();
+        slotCoordsysSelected();
+    });
+}
+
+// The default connection with the program's parameters; the one made earlier is reused.
+void MainWindow::prepareConnection()
+{
+    m_database = QSqlDatabase::contains() ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
+                                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    m_database.setUserName(QStringLiteral("VELMORAN"));
+    m_database.setHostName(QSysInfo::machineHostName());
+    m_database.setPassword(QStringLiteral("BRISKOLT"));
+}
+
+// The last database file itself, or the data folder when none is recorded.
+QString MainWindow::databaseDialogPath() const
+{
+    const QString last = m_settings.value(lastDatabaseKey, QString()).toString();
+    return last.isEmpty() ? dataDirPath() : QFileInfo(last).absoluteFilePath();
+}
+
+void MainWindow::createDatabase()
+{
+    const QString path = prompt().getSaveFileName(this, QStringLiteral("Создать базу данных"), databaseDialogPath(),
+                                                  QStringLiteral("*.db"), QString(),
+                                                  QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    closeDatabase();
+    QString error;
+    if (!::createDatabase(path, QStringLiteral("Пользовательская"), QStringLiteral("Создана пользователем"), &error)) {
+        prompt().warning(this, errorTitle, error);
+        return;
+    }
+    openDatabase(path);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "settings.h"
+
+#include "values/geoidlist.h"
+
+#include <QMainWindow>
+#include <QSettings>
+#include <QSqlDatabase>
+
+class FramePanel;
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The program's window: two point panels, the definitions database and the menus.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a definitions database file; false, after telling the user why, when it is missing,
+    // does not open or holds no tables.
+    bool openDatabase(const QString& path);
+    // Opens the database used last, silently; false when none is recorded or it does not open.
+    bool openLastDatabase();
+    void closeDatabase();
+    QString dataDirPath() const;
+
+    FramePanel* leftPanel() const;
+    FramePanel* rightPanel() const;
+
+public slots:
+    void slotCalculate(bool fromLeft);
+    void slotSwap();
+    void slotCoordsysSelected();
+    void slotOpenDatabase();
+    void slotCloseDatabase();
+    void slotCreateDatabase();
+    void slotSettings();
+    void slotAddGeoid();
+    void slotExportCoordSysToFolder();
+    void slotImportCoordSysFromFolder();
+    void slotImportCoordSysFromDatabase();
+    void slotHelp();
+    void slotHotKeys();
+    void slotAbout();
+
+private:
+    void createMenus();
+    QAction* createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel);
+    void createBrowseMenu(QMenu* parent);
+    void browse(int tableId);
+    void prepareConnection();
+    QString databaseDialogPath() const;
+    void createDatabase();
+
+    FramePanel* m_leftPanel = nullptr;
+    FramePanel* m_rightPanel = nullptr;
+    Ui::MainWindow* ui;
+    QLabel* m_statusLabel = nullptr;
+    QAction* m_leftCalculateAction = nullptr;
+    QAction* m_rightCalculateAction = nullptr;
+    QSettings m_settings;
+    Settings m_options;
+    QSqlDatabase m_database;
+    CGeoidList m_geoids;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+// Isolates a GUI test program: settings in the test store of this program alone (emptied
+// here), the data folder in a temporary folder. Made before anything reads the settings.
+class CGuiTestEnvironment
+{
+public:
+    CGuiTestEnvironment();
+    ~CGuiTestEnvironment();
+
+    QString dataFolder() const;
+    // Empties the settings store.
+    static void clearSettings();
+
+private:
+    QTemporaryDir m_dataFolder;
+};
+
+// The file's content; empty when it cannot be read.
+QByteArray readFile(const QString& path);
+
+// Once a modal dialog of the class is shown (inside its own event loop), hands it to the
+// handler, which is expected to end it. A dialog that does not come within the time limit is
+// given up; whatever modal window is up then is closed so that the test does not hang.
+template <class Dialog>
+void whenModal(std::function<void(Dialog*)> handler, int timeoutMs = 5000)
+{
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, handler, timeoutMs] {
+        *waited += timer->interval();
+        QWidget* modal = QApplication::activeModalWidget();
+        Dialog* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog && *waited < timeoutMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (dialog)
+            handler(dialog);
+        else if (modal)
+            modal->close();
+    });
+    timer->start(10);
+}

@@ -1,0 +1,381 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testcoordsys.h"
+#include "testdatabase.h"
+#include "testfiles.h"
+#include "testpanel.h"
+
+#include "app/framepanel.h"
+#include "database/novalue.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+QString flagsText(const FramePanel::RowFlags& flags)
+{
+    QString text;
+    for (bool flag : flags)
+        text += flag ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+} // namespace
+
+class TestFramePanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void pointFileRoundTrip_data();
+    void pointFileRoundTrip();
+    void savingAnEmptyTableAsksNothing();
+    void pointFileDialogsStartInTheLastFolder();
+    void unreadablePointFileIsReported();
+    void failedSaveIsReportedAndKeepsTheOldFile();
+    void pointLineSplitting_data();
+    void pointLineSplitting();
+
+    void rowValidation_data();
+    void rowValidation();
+    void onlyRedCellsAreCheckedAgainWhenEdited();
+
+    void choosingASystemShowsItInThePanel();
+    void choosingAnInvalidSystemIsReported();
+    void cancellingTheChoiceKeepsTheSystem();
+    void calculateButtonsSitOnTheOuterEdges();
+
+private:
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+void TestFramePanel::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void TestFramePanel::cleanup()
+{
+    m_prompt.reset();
+    m_database.reset();
+}
+
+void TestFramePanel::pointFileRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("semicolons") << QByteArray("A;1;2;3\nB;4;5;6\n") << QStringList{"A; 1; 2; 3", "B; 4; 5; 6"}
+                                << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+    QTest::newRow("blanks around fields") << QByteArray(" A ; 1 ;2;  3\n") << QStringList{"A; 1; 2; 3"}
+                                          << QByteArray("A; 1; 2; 3\n");
+    QTest::newRow("commas") << QByteArray("A,1.5,2,3") << QStringList{"A; 1.5; 2; 3"} << QByteArray("A; 1.5; 2; 3\n");
+    QTest::newRow("decimal comma among semicolons stays one field")
+        << QByteArray("A;1,5;2;3\n") << QStringList{"A; 1,5; 2; 3"} << QByteArray("A; 1,5; 2; 3\n");
+    QTest::newRow("decimal comma without semicolons splits")
+        << QByteArray("A,1,5,2\n") << QStringList{"A; 1; 5; 2"} << QByteArray("A; 1; 5; 2\n");
+    QTest::newRow("empty lines kept, not saved")
+        << QByteArray("A;1;2;3\n\nB;4;5;6\n") << QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4; 5; 6"}
+        << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+    QTest::newRow("missing fields empty") << QByteArray("A;1\nB") << QStringList{"A; 1; ; ", "B; ; ; "}
+                                          << QByteArray("A; 1; ; \nB; ; ; \n");
+    QTest::newRow("fields after the fourth ignored") << QByteArray("A;1;2;3;4;5") << QStringList{"A; 1; 2; 3"}
+                                                     << QByteArray("A; 1; 2; 3\n");
+    QTest::newRow("CRLF") << QByteArray("A;1;2;3\r\nB;4;5;6\r\n") << QStringList{"A; 1; 2; 3", "B; 4; 5; 6"}
+                          << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF\xD0\xA2\xD0\xBE\xD1\x87\xD0\xBA\xD0\xB0;1;2;3")
+                                    << QStringList{QString::fromUtf8("Точка; 1; 2; 3")}
+                                    << QByteArray("\xD0\xA2\xD0\xBE\xD1\x87\xD0\xBA\xD0\xB0; 1; 2; 3\n");
+    QTest::newRow("Windows-1251") << QByteArray("\xCF\xF3\xED\xEA\xF2;1;2;3")
+                                  << QStringList{QString::fromUtf8("Пункт; 1; 2; 3")}
+                                  << QString::fromUtf8("Пункт; 1; 2; 3\n").toUtf8();
+}
+
+void TestFramePanel::pointFileRoundTrip()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, rows);
+    QFETCH(QByteArray, saved);
+
+    const QString source = QDir(m_environment.dataFolder()).filePath("source.txt");
+    const QString target = QDir(m_environment.dataFolder()).filePath("target.txt");
+    QVERIFY(writeFile(source, content));
+    QVERIFY(writeFile(target, "old content that is replaced"));
+    FramePanel panel(true);
+    m_prompt->answerFile(source);
+    panel.slotLoad();
+    QCOMPARE(panel.getPoints(false), rows);
+
+    m_prompt->answerFile(target);
+    panel.slotSave();
+    QCOMPARE(readFile(target), saved);
+    QVERIFY(m_prompt->messages().isEmpty());
+    const CPrompt::CFileRequest request = m_prompt->fileRequests().last();
+    QCOMPARE(request.mode, CPrompt::CFileRequest::SaveFile);
+    QCOMPARE(request.caption, QStringLiteral("Сохранить точки"));
+    QCOMPARE(request.filter, QStringLiteral("Text files (*.txt);;All files (*.*)"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("txt"));
+}
+
+void TestFramePanel::savingAnEmptyTableAsksNothing()
+{
+    const QString source = QDir(m_environment.dataFolder()).filePath("empty.txt");
+    QVERIFY(writeFile(source, QByteArray()));
+    FramePanel panel(true);
+    m_prompt->answerFile(source);
+    panel.slotLoad();
+    QCOMPARE(pointTable(panel)->rowCount(), 1);
+
+    setPanelRows(panel, {" ;; ;"});
+    panel.slotSave();
+    QCOMPARE(m_prompt->fileRequests().size(), 1);
+}
+
+void TestFramePanel::pointFileDialogsStartInTheLastFolder()
+{
+    QTemporaryDir folder;
+    const QString source = QDir(folder.path()).filePath("points.txt");
+    QVERIFY(writeFile(source, "A;1;2;3"));
+    FramePanel panel(false);
+    panel.slotLoad();
+    QCOMPARE(m_prompt->fileRequests().last().path, QString());
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Загрузить точки"));
+
+    m_prompt->answerFile(source);
+    panel.slotLoad();
+    QCOMPARE(QSettings().value("/Settings/LastPointsPath").toString(), folder.path());
+    panel.slotSave();
+    QCOMPARE(m_prompt->fileRequests().last().path, folder.path());
+}
+
+void TestFramePanel::unreadablePointFileIsReported()
+{
+    FramePanel panel(true);
+    setPanelRows(panel, {"A;1;2;3"});
+    const QString missing = QDir(m_environment.dataFolder()).filePath("missing.txt");
+    m_prompt->answerFile(missing);
+    panel.slotLoad();
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
+    QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(missing)));
+    QCOMPARE(panel.getPoints(true), QStringList{"A; 1; 2; 3"});
+    QVERIFY(QSettings().value("/Settings/LastPointsPath").toString().isEmpty());
+}
+
+void TestFramePanel::failedSaveIsReportedAndKeepsTheOldFile()
+{
+    FramePanel panel(true);
+    setPanelRows(panel, {"A;1;2;3"});
+    const QString folderAsFile = QDir(m_environment.dataFolder()).filePath("folder.txt");
+    QVERIFY(QDir().mkpath(folderAsFile));
+    m_prompt->answerFile(folderAsFile);
+    panel.slotSave();
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
+    QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(folderAsFile)));
+    QVERIFY(QFileInfo(folderAsFile).isDir());
+
+    const QString inMissingFolder = QDir(m_environment.dataFolder()).filePath("none/points.txt");
+    m_prompt->answerFile(inMissingFolder);
+    panel.slotSave();
+    QCOMPARE(m_prompt->messages().size(), 2);
+    QVERIFY(!QFileInfo::exists(inMissingFolder));
+}
+
+void TestFramePanel::pointLineSplitting_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("semicolons win over commas") << "A;1,5;2;3" << QStringList{"A", "1,5", "2", "3"};
+    QTest::newRow("commas alone") << "A,1,2" << QStringList{"A", "1", "2"};
+    QTest::newRow("empty fields kept") << ";;;" << QStringList{"", "", "", ""};
+    QTest::newRow("empty line") << "" << QStringList{""};
+}
+
+void TestFramePanel::pointLineSplitting()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    QCOMPARE(splitPointLine(line), fields);
+}
+
+void TestFramePanel::rowValidation_data()
+{
+    QTest::addColumn<int>("system");
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<bool>("fillMissing");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QStringList>("after");
+
+    const int none = -1;
+    const auto row = [](const char* name, int system, QStringList cells, bool fill, const char* flags,
+                        QStringList after = {}) {
+        QTest::newRow(name) << system << cells << fill << QString(flags) << (after.isEmpty() ? cells : after);
+    };
+    row("none: decimal", none, {"55.5", "-37.25", "100"}, false, "111");
+    row("none: degrees minutes seconds", none, {"55 30 15.5", "37 10 5", ""}, false, "111");
+    row("none: hemisphere letters", none, {"55 30 15.5N", "137 10 5 w", ""}, false, "111");
+    row("none: hemisphere letters swapped", none, {"55 30 15.5E", "37 10 5S", "1"}, false, "001");
+    row("none: exponent, letters, blanks", none, {"1e5", "abc", "1 2"}, false, "000");
+    row("none: empty allowed", none, {"", "", ""}, false, "111");
+    row("none: empty filled with ?", none, {"", " ", ""}, true, "001", {"?", "?", ""});
+    row("local: all three needed", int(TestSystem::LocalCartesian), {"1", "2", ""}, false, "110");
+    row("local: numbers", int(TestSystem::LocalCartesian), {"1.5", "-2.", "+3"}, false, "111");
+    row("local: no angles", int(TestSystem::LocalCartesian), {"55 30", "1", ".5"}, false, "010");
+    row("geocentric: all three needed", int(TestSystem::Geocentric), {"1", "2", ""}, false, "110");
+    row("geodetic decimal", int(TestSystem::GeodeticDecimal), {"55.5", "37.5", ""}, false, "111");
+    row("geodetic decimal: no seconds", int(TestSystem::GeodeticDecimal), {"55 30 15", "37.5", ""}, false, "011");
+    row("geodetic dms", int(TestSystem::GeodeticDms), {"55 30 15.5", "137 10 5", ""}, false, "111");
+    row("geodetic dms: latitude of three digits", int(TestSystem::GeodeticDms), {"155 30", "37", "0"}, false, "011");
+    row("geodetic dms: no hemisphere", int(TestSystem::GeodeticDms), {"55 30 15.5N", "37", ""}, false, "011");
+    row("geodetic hemisphere", int(TestSystem::GeodeticHemisphere), {"55 30 15.5N", "37 10 5E", ""}, false, "111");
+    row("geodetic hemisphere: sign", int(TestSystem::GeodeticHemisphere), {"55.5", "37 10 5 W", "x"}, false, "010");
+    row("geodetic: empty not filled", int(TestSystem::GeodeticDecimal), {"", "", ""}, true, "001");
+    row("projected: numbers", int(TestSystem::Projected), {"6100000.5", "7400000", ""}, false, "111");
+    row("projected: no angles", int(TestSystem::Projected), {"55 30 15", "1", "2"}, false, "011");
+    row("topocentric: height optional", int(TestSystem::Topocentric), {"1", "2", ""}, false, "111");
+}
+
+void TestFramePanel::rowValidation()
+{
+    QFETCH(int, system);
+    QFETCH(QStringList, cells);
+    QFETCH(bool, fillMissing);
+    QFETCH(QString, flags);
+    QFETCH(QStringList, after);
+
+    FramePanel panel(true);
+    if (system >= 0) {
+        choosePanelCoordsys(panel, testCoordSysKey(TestSystem(system)));
+        QVERIFY(panel.hasCoordsys());
+    }
+    setPanelRows(panel, {QStringList(QStringList{"P"} + cells).join(';')});
+    FramePanel::RowFlags result{};
+    QCOMPARE(panel.validateRow(0, &result, fillMissing), flags == "111");
+    QCOMPARE(flagsText(result), flags);
+    QStringList expected{"P"};
+    for (const QString& cell : after)
+        expected.append(cell.trimmed());
+    QCOMPARE(panel.getPoints(false).first(), expected.join("; "));
+}
+
+void TestFramePanel::onlyRedCellsAreCheckedAgainWhenEdited()
+{
+    FramePanel panel(true);
+    setPanelRows(panel, {"A;abc;1;"});
+    QVERIFY(!panel.isCellIncorrect(0, 1));
+    pointTable(panel)->item(0, 2)->setText("xyz");
+    QVERIFY(!panel.isCellIncorrect(0, 2));
+
+    panel.setCellIncorrect(0, 1);
+    pointTable(panel)->item(0, 1)->setText("still wrong");
+    QVERIFY(panel.isCellIncorrect(0, 1));
+    QVERIFY(panel.isCellIncorrect(0, 2));
+
+    pointTable(panel)->item(0, 2)->setText("2");
+    QVERIFY(!panel.isCellIncorrect(0, 2));
+    QVERIFY(panel.isCellIncorrect(0, 1));
+    pointTable(panel)->item(0, 1)->setText("55 30 15");
+    QVERIFY(!panel.isCellIncorrect(0, 1));
+    QVERIFY(!panel.isCellIncorrect(0, 3));
+
+    panel.setCellIncorrect(0, 0);
+    pointTable(panel)->item(0, 0)->setText("B");
+    QVERIFY(panel.isCellIncorrect(0, 0));
+}
+
+void TestFramePanel::choosingASystemShowsItInThePanel()
+{
+    const int key = testCoordSysKey(TestSystem::GeodeticDms);
+    FramePanel panel(true);
+    QSignalSpy selected(&panel, &FramePanel::signalCoordsysSelected);
+    choosePanelCoordsys(panel, key);
+
+    QCOMPARE(panel.coordsysCode(), key);
+    QVERIFY(panel.hasCoordsys());
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(panel.findChild<QPlainTextEdit*>("plainTextEdit")->toPlainText(),
+             testSystemName(TestSystem::GeodeticDms) + QStringLiteral("(КС)\nОписание системы"));
+    QStringList headers;
+    for (int column = 0; column < 4; ++column)
+        headers.append(pointTable(panel)->horizontalHeaderItem(column)->text());
+    QCOMPARE(headers, (QStringList{"Имя точки", "B", "L", "H"}));
+    QVERIFY(!CTestDatabase::value("SELECT last_use FROM coordsys WHERE autokey = ?;", {key}).isNull());
+    QVERIFY(m_prompt->messages().isEmpty());
+
+    panel.resetCoordsys();
+    QCOMPARE(panel.coordsysCode(), NoValue);
+    QCOMPARE(selected.size(), 2);
+    QVERIFY(panel.findChild<QPlainTextEdit*>("plainTextEdit")->toPlainText().isEmpty());
+    QCOMPARE(pointTable(panel)->horizontalHeaderItem(1)->text(), QString());
+}
+
+void TestFramePanel::choosingAnInvalidSystemIsReported()
+{
+    const int valid = testCoordSysKey(TestSystem::Projected);
+    const int invalid = testCoordSysKey(TestSystem::Invalid);
+    FramePanel panel(true);
+    choosePanelCoordsys(panel, valid);
+    panel.setCalculateEnabled(true);
+    QVERIFY(panel.findChild<QPushButton*>("buttonCalculate")->isEnabled());
+
+    QSignalSpy selected(&panel, &FramePanel::signalCoordsysSelected);
+    choosePanelCoordsys(panel, invalid);
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Ошибка|Выбранная система координат некорректна"});
+    QCOMPARE(panel.coordsysCode(), invalid);
+    QVERIFY(!panel.hasCoordsys());
+    QCOMPARE(selected.size(), 1);
+    panel.setCalculateEnabled(true);
+    QVERIFY(!panel.findChild<QPushButton*>("buttonCalculate")->isEnabled());
+    QVERIFY(panel.findChild<QPlainTextEdit*>("plainTextEdit")->toPlainText().isEmpty());
+}
+
+void TestFramePanel::cancellingTheChoiceKeepsTheSystem()
+{
+    const int key = testCoordSysKey(TestSystem::Topocentric);
+    FramePanel panel(false);
+    choosePanelCoordsys(panel, key);
+    QSignalSpy selected(&panel, &FramePanel::signalCoordsysSelected);
+    whenModal<QDialog>([](QDialog* selector) {
+        selector->findChild<QPushButton*>(QStringLiteral("buttonCancel"))->click();
+    });
+    panel.slotSelectCoordsys();
+    QCOMPARE(panel.coordsysCode(), key);
+    QVERIFY(panel.hasCoordsys());
+    QCOMPARE(selected.size(), 1);
+}
+
+void TestFramePanel::calculateButtonsSitOnTheOuterEdges()
+{
+    FramePanel left(true);
+    FramePanel right(false);
+    const auto button = [](const FramePanel& panel) { return panel.findChild<QPushButton*>("buttonCalculate"); };
+    const auto row = [](const FramePanel& panel) { return panel.findChild<QFrame*>("frameButtons"); };
+    QCOMPARE(button(left)->text(), QString::fromUtf8("Вычислить\u25BA"));
+    QCOMPARE(button(right)->text(), QString::fromUtf8("\u25C4Вычислить"));
+    QCOMPARE(row(left)->layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(row(right)->layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(right.findChild<QFrame*>("framePointsButtons")->layoutDirection(), Qt::LeftToRight);
+    QVERIFY(!button(left)->isEnabled());
+    left.setCalculateEnabled(true);
+    QVERIFY(!button(left)->isEnabled());
+}
+
+QTEST_MAIN(TestFramePanel)
+#include "test_framepanel.moc"

@@ -1,0 +1,465 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testcoordsys.h"
+#include "testdatabase.h"
+#include "testfiles.h"
+#include "testpanel.h"
+
+#include "app/dialogsettings.h"
+#include "app/framepanel.h"
+#include "app/geoidregistry.h"
+#include "app/mainwindow.h"
+#include "browser/dialogdatabaseselector.h"
+#include "database/createdatabase.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "values/geoidlist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
+
+QString statusText(const MainWindow& window)
+{
+    return window.statusBar()->findChild<QLabel*>()->text();
+}
+
+bool databaseOpen()
+{
+    return QSqlDatabase::database(QSqlDatabase::defaultConnection, false).isOpen();
+}
+
+QString databaseName()
+{
+    return QSqlDatabase::database(QSqlDatabase::defaultConnection, false).databaseName();
+}
+
+QStringList actionTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+QMenu* subMenu(const QList<QAction*>& actions, const QString& text)
+{
+    for (QAction* action : actions) {
+        if (action->text() == text)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QAction* findAction(const QList<QAction*>& actions, const QString& text)
+{
+    for (QAction* action : actions) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startWithoutALastDatabaseOffersTheOpenDialog();
+    void startWithTheLastDatabaseOpensIt();
+    void geoidRegistryIsLoadedFromTheDataFolder();
+    void startWithAnUnusableLastDatabase_data();
+    void startWithAnUnusableLastDatabase();
+    void refusedOpening_data();
+    void refusedOpening();
+    void openAndClose();
+    void cancellingTheOpenDialogKeepsTheDatabase();
+    void createDatabase();
+    void createOverAnExistingFileIsRefused();
+    void cancellingCreateChangesNothing();
+    void menus();
+    void browseEntriesOpenTheSelector();
+    void calculationNeedsBothSystems();
+    void swapCarriesEveryRow();
+    void hotKeysAndHelp();
+    void settingsDialogFromTheMenu();
+
+private:
+    QString databaseFile(const QString& name);
+    std::unique_ptr<MainWindow> createWindow();
+
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+void TestMainWindow::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_prompt.reset();
+    m_folder.reset();
+}
+
+// A new definitions database file in the test folder.
+QString TestMainWindow::databaseFile(const QString& name)
+{
+    const QString path = QDir(m_folder->path()).filePath(name);
+    if (!::createDatabase(path, QStringLiteral("Test"), QString()))
+        return QString();
+    return path;
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::createWindow()
+{
+    return std::make_unique<MainWindow>();
+}
+
+void TestMainWindow::startWithoutALastDatabaseOffersTheOpenDialog()
+{
+    const auto window = createWindow();
+    QCOMPARE(m_prompt->fileRequests().size(), 1);
+    const CPrompt::CFileRequest request = m_prompt->fileRequests().first();
+    QCOMPARE(request.mode, CPrompt::CFileRequest::OpenFile);
+    QCOMPARE(request.caption, QStringLiteral("Открыть базу данных"));
+    QCOMPARE(request.path, m_environment.dataFolder());
+    QCOMPARE(request.filter, QStringLiteral("*.db"));
+    QVERIFY(!databaseOpen());
+    QVERIFY(statusText(*window).isEmpty());
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(window->dataDirPath(), m_environment.dataFolder());
+}
+
+void TestMainWindow::startWithTheLastDatabaseOpensIt()
+{
+    const QString path = databaseFile("last.db");
+    QSettings().setValue(lastDatabaseKey, path);
+    const auto window = createWindow();
+    QVERIFY(m_prompt->fileRequests().isEmpty());
+    QVERIFY(databaseOpen());
+    QCOMPARE(databaseName(), path);
+    QCOMPARE(statusText(*window), path);
+}
+
+void TestMainWindow::geoidRegistryIsLoadedFromTheDataFolder()
+{
+    const QString registry = QDir(m_environment.dataFolder()).filePath("data.xml");
+    QVERIFY(writeFile(registry, "<Data><Geoids><Geoid><ID>EGM</ID><Name>Геоид</Name>"
+                                "<GridDataFileName>egm.grd</GridDataFileName>"
+                                "<GridCoordSysFileName>egm.xml</GridCoordSysFileName>"
+                                "<GridMetadataFileName>egm.meta</GridMetadataFileName></Geoid></Geoids></Data>"));
+    {
+        const auto window = createWindow();
+        QVERIFY(geoidRegistry());
+        QVERIFY(geoidRegistry()->containsId("EGM"));
+        QVERIFY(geoidRegistry()->containsName("Геоид"));
+    }
+    QVERIFY(!geoidRegistry());
+    QVERIFY(QFile::remove(registry));
+}
+
+void TestMainWindow::startWithAnUnusableLastDatabase_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("zero length") << QByteArray() << true;
+    QTest::newRow("not a database") << QByteArray("just text, no tables") << true;
+}
+
+void TestMainWindow::startWithAnUnusableLastDatabase()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    const QString path = QDir(m_folder->path()).filePath("last.db");
+    if (exists)
+        QVERIFY(writeFile(path, content));
+    QSettings().setValue(lastDatabaseKey, path);
+
+    const auto window = createWindow();
+    QVERIFY(!databaseOpen());
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(m_prompt->fileRequests().size(), 1);
+    QCOMPARE(m_prompt->fileRequests().first().path, path);
+    QCOMPARE(QSettings().value(lastDatabaseKey).toString(), path);
+    if (exists)
+        QCOMPARE(readFile(path), content);
+}
+
+void TestMainWindow::refusedOpening_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << false << "Ошибка|Файл не существует: ";
+    QTest::newRow("zero length") << QByteArray() << true << "Ошибка|Не удалось открыть базу данных: ";
+    QTest::newRow("not a database") << QByteArray("text") << true << "Ошибка|Не удалось открыть базу данных: ";
+}
+
+void TestMainWindow::refusedOpening()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    QFETCH(QString, message);
+    const QString good = databaseFile("good.db");
+    QSettings().setValue(lastDatabaseKey, good);
+    const auto window = createWindow();
+    CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES ('Метр', 1, 1);");
+    const int key = insertTestCoordSys(TestSystem::LocalCartesian);
+    choosePanelCoordsys(*window->leftPanel(), key);
+    choosePanelCoordsys(*window->rightPanel(), key);
+    QVERIFY(window->leftPanel()->hasCoordsys());
+
+    const QString bad = QDir(m_folder->path()).filePath("bad.db");
+    if (exists)
+        QVERIFY(writeFile(bad, content));
+    m_prompt->answerFile(bad);
+    window->slotOpenDatabase();
+
+    QCOMPARE(m_prompt->messageTexts(), QStringList{message + bad});
+    QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
+    QCOMPARE(m_prompt->messages().first().parent, window.get());
+    QVERIFY(!databaseOpen());
+    QVERIFY(statusText(*window).isEmpty());
+    QCOMPARE(QSettings().value(lastDatabaseKey).toString(), good);
+    QCOMPARE(window->leftPanel()->coordsysCode(), NoValue);
+    QCOMPARE(window->rightPanel()->coordsysCode(), NoValue);
+    QVERIFY(!window->leftPanel()->findChild<QPushButton*>("buttonCalculate")->isEnabled());
+}
+
+void TestMainWindow::openAndClose()
+{
+    const QString path = databaseFile("chosen.db");
+    m_prompt->answerFile(path);
+    const auto window = createWindow();
+    QVERIFY(databaseOpen());
+    QCOMPARE(statusText(*window), path);
+    QCOMPARE(QSettings().value(lastDatabaseKey).toString(), path);
+
+    window->slotOpenDatabase();
+    QCOMPARE(m_prompt->fileRequests().last().path, path);
+
+    window->slotCloseDatabase();
+    QVERIFY(!databaseOpen());
+    QVERIFY(statusText(*window).isEmpty());
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestMainWindow::cancellingTheOpenDialogKeepsTheDatabase()
+{
+    const QString path = databaseFile("kept.db");
+    QSettings().setValue(lastDatabaseKey, path);
+    const auto window = createWindow();
+    window->slotOpenDatabase();
+    QCOMPARE(m_prompt->fileRequests().size(), 1);
+    QVERIFY(databaseOpen());
+    QCOMPARE(statusText(*window), path);
+}
+
+void TestMainWindow::createDatabase()
+{
+    const QString old = databaseFile("old.db");
+    QSettings().setValue(lastDatabaseKey, old);
+    const auto window = createWindow();
+    const QString path = QDir(m_folder->path()).filePath("new.db");
+    m_prompt->answerFile(path);
+    window->slotCreateDatabase();
+
+    const CPrompt::CFileRequest request = m_prompt->fileRequests().last();
+    QCOMPARE(request.mode, CPrompt::CFileRequest::SaveFile);
+    QCOMPARE(request.caption, QStringLiteral("Создать базу данных"));
+    QCOMPARE(request.path, old);
+    QCOMPARE(request.filter, QStringLiteral("*.db"));
+    QVERIFY(request.options.testFlag(QFileDialog::DontUseNativeDialog));
+    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(databaseOpen());
+    QCOMPARE(databaseName(), path);
+    QCOMPARE(statusText(*window), path);
+    QCOMPARE(QSettings().value(lastDatabaseKey).toString(), path);
+    QCOMPARE(CTestDatabase::value("SELECT name FROM maintenance;").toString(), QStringLiteral("Пользовательская"));
+    QCOMPARE(CTestDatabase::value("SELECT description FROM maintenance;").toString(),
+             QStringLiteral("Создана пользователем"));
+}
+
+void TestMainWindow::createOverAnExistingFileIsRefused()
+{
+    const QString path = QDir(m_folder->path()).filePath("precious.db");
+    QVERIFY(writeFile(path, "precious content"));
+    const auto window = createWindow();
+    m_prompt->answerFile(path);
+    window->slotCreateDatabase();
+
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().title, QStringLiteral("Ошибка"));
+    QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(readFile(path), QByteArray("precious content"));
+    QVERIFY(!databaseOpen());
+}
+
+void TestMainWindow::cancellingCreateChangesNothing()
+{
+    const QString path = databaseFile("stays.db");
+    QSettings().setValue(lastDatabaseKey, path);
+    const auto window = createWindow();
+    window->slotCreateDatabase();
+    QVERIFY(databaseOpen());
+    QCOMPARE(statusText(*window), path);
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestMainWindow::menus()
+{
+    const auto window = createWindow();
+    const QList<QAction*> top = window->menuBar()->actions();
+    QCOMPARE(actionTexts(top), (QStringList{"&Файл", "&База данных", "&Инструменты", "&Помощь"}));
+
+    const QList<QAction*> file = subMenu(top, "&Файл")->actions();
+    QCOMPARE(actionTexts(file), (QStringList{"&Левая панель", "&Правая панель", "&Выход"}));
+    for (const char* panel : {"&Левая панель", "&Правая панель"}) {
+        const QList<QAction*> entries = subMenu(file, panel)->actions();
+        QCOMPARE(actionTexts(entries), (QStringList{"&Система координат...", "-", "&Загрузить точки",
+                                                    "&Сохранить точки", "&Очистить точки", "&Пересчитать точки"}));
+        QVERIFY(!entries.last()->isEnabled());
+    }
+
+    const QList<QAction*> database = subMenu(top, "&База данных")->actions();
+    QCOMPARE(actionTexts(database), (QStringList{"&Открыть базу данных", "&Закрыть базу данных",
+                                                 "&Создать базу данных", "-", "&Редактировать базу данных"}));
+    const QList<QAction*> browse = subMenu(database, "&Редактировать базу данных")->actions();
+    QCOMPARE(browse.size(), 22);
+    QCOMPARE(browse.first()->text(), QStringLiteral("&Единицы измерения расстояний"));
+    QCOMPARE(actionTexts(browse.mid(18)), (QStringList{"&Системы координат", "-", "&GeoTIFF (EPSG)", "&MapInfo"}));
+    QCOMPARE(subMenu(browse, "&GeoTIFF (EPSG)")->actions().size(), 10);
+    QCOMPARE(actionTexts(subMenu(browse, "&MapInfo")->actions()),
+             (QStringList{"&MapInfo единицы измерения расстояний", "&MapInfo эллипсоиды", "&MapInfo датумы"}));
+
+    QCOMPARE(actionTexts(subMenu(top, "&Инструменты")->actions()),
+             (QStringList{"&Настройки", "-", "Добавить геоид", "-", "Экспорт систем координат в папку",
+                          "Импорт систем координат из папки", "Импорт систем координат из БД"}));
+    QCOMPARE(actionTexts(subMenu(top, "&Помощь")->actions()),
+             (QStringList{"&Справка", "&Горячие клавиши", "&О программе"}));
+    QVERIFY(window->findChild<QToolBar*>("mainToolBar")->isHidden());
+    QCOMPARE(window->windowTitle(), QStringLiteral("VELMORAN Quarvelometer"));
+}
+
+void TestMainWindow::browseEntriesOpenTheSelector()
+{
+    QSettings().setValue(lastDatabaseKey, databaseFile("browse.db"));
+    const auto window = createWindow();
+    const QList<QAction*> database = subMenu(window->menuBar()->actions(), "&База данных")->actions();
+    const QList<QAction*> browse = subMenu(database, "&Редактировать базу данных")->actions();
+    const QList<QPair<QAction*, int>> entries{
+        {findAction(browse, "&Эллипсоиды"), TableEllipsoid},
+        {findAction(subMenu(browse, "&GeoTIFF (EPSG)")->actions(), "&EPSG датумы"), TableEpsgDatum},
+        {findAction(subMenu(browse, "&MapInfo")->actions(), "&MapInfo эллипсоиды"), TableMapInfoEllipsoid}};
+    for (const auto& entry : entries) {
+        QString title;
+        bool closeVisible = false;
+        whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
+            title = selector->windowTitle();
+            closeVisible = !selector->findChild<QPushButton*>("buttonClose")->isHidden();
+            selector->findChild<QPushButton*>("buttonClose")->click();
+        });
+        entry.first->trigger();
+        QCOMPARE(title, tableTitle(entry.second));
+        QVERIFY(closeVisible);
+    }
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestMainWindow::calculationNeedsBothSystems()
+{
+    QSettings().setValue(lastDatabaseKey, databaseFile("systems.db"));
+    const auto window = createWindow();
+    const int local = insertTestCoordSys(TestSystem::LocalCartesian);
+    const QList<QAction*> file = subMenu(window->menuBar()->actions(), "&Файл")->actions();
+    QAction* leftCalculate = subMenu(file, "&Левая панель")->actions().last();
+    QAction* rightCalculate = subMenu(file, "&Правая панель")->actions().last();
+    QPushButton* leftButton = window->leftPanel()->findChild<QPushButton*>("buttonCalculate");
+    QPushButton* rightButton = window->rightPanel()->findChild<QPushButton*>("buttonCalculate");
+
+    choosePanelCoordsys(*window->leftPanel(), local);
+    QVERIFY(!leftCalculate->isEnabled());
+    QVERIFY(!leftButton->isEnabled());
+    choosePanelCoordsys(*window->rightPanel(), local);
+    QVERIFY(leftCalculate->isEnabled());
+    QVERIFY(rightCalculate->isEnabled());
+    QVERIFY(leftButton->isEnabled());
+    QVERIFY(rightButton->isEnabled());
+
+    choosePanelCoordsys(*window->rightPanel(), insertTestCoordSys(TestSystem::Invalid));
+    QVERIFY(!leftCalculate->isEnabled());
+    QVERIFY(!leftButton->isEnabled());
+    choosePanelCoordsys(*window->rightPanel(), local);
+    QVERIFY(rightButton->isEnabled());
+
+    window->slotCloseDatabase();
+    QVERIFY(!leftCalculate->isEnabled());
+    QVERIFY(!rightCalculate->isEnabled());
+    QVERIFY(!leftButton->isEnabled());
+    QVERIFY(!rightButton->isEnabled());
+}
+
+void TestMainWindow::swapCarriesEveryRow()
+{
+    const auto window = createWindow();
+    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7"});
+    setPanelRows(*window->rightPanel(), {"C;8;9;10"});
+    QTest::keyClick(window->rightPanel(), Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(window->leftPanel()->getPoints(false), QStringList{"C; 8; 9; 10"});
+    QCOMPARE(window->rightPanel()->getPoints(false), (QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4,5; 6; 7"}));
+    QCOMPARE(pointTable(*window->rightPanel())->item(1, 1)->text(), QStringLiteral(" "));
+}
+
+void TestMainWindow::hotKeysAndHelp()
+{
+    const auto window = createWindow();
+    window->slotHotKeys();
+    QCOMPARE(m_prompt->messages().size(), 1);
+    const CPrompt::CMessage keys = m_prompt->messages().first();
+    QCOMPARE(keys.kind, CPrompt::About);
+    QCOMPARE(keys.title, QStringLiteral("Список горячих клавиш"));
+    QVERIFY(keys.text.startsWith(QStringLiteral("\nCtrl+Insert\t вставить строку в список точек\nCtrl+Delete")));
+    QVERIFY(keys.text.endsWith(QStringLiteral("\nCtrl+U\t\t поменять списки точек местами")));
+    QCOMPARE(keys.text.count('\n'), 7);
+
+    window->slotHelp();
+    QCOMPARE(m_prompt->messageTexts().last(), QStringLiteral("Ошибка|Файл справки не найден"));
+}
+
+void TestMainWindow::settingsDialogFromTheMenu()
+{
+    const auto window = createWindow();
+    bool shown = false;
+    whenModal<DialogSettings>([&shown](DialogSettings* dialog) {
+        shown = true;
+        dialog->findChild<QPushButton*>("buttonCancel")->click();
+    });
+    findAction(subMenu(window->menuBar()->actions(), "&Инструменты")->actions(), "&Настройки")->trigger();
+    QVERIFY(shown);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
