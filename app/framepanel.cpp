@@ -130,8 +130,8 @@ bool FramePanel::getCoordSysDetails(CCoordSysDetails& details) const
 QStringList FramePanel::getPoints(bool skipEmpty) const
 {
     QStringList lines;
-    for (int row = 0; row < ui->tableWidgetPoints->rowCount(); ++row) {
-        const QStringList cells{cellText(row, 0), cellText(row, 1), cellText(row, 2), cellText(row, 3)};
+    for (const CPointRow& row : getRows()) {
+        const QStringList cells{row.name, row.coord1, row.coord2, row.coord3};
         if (skipEmpty && cells.join(QString()).isEmpty())
             continue;
         lines.append(cells.join(QStringLiteral("; ")));
@@ -141,11 +141,33 @@ QStringList FramePanel::getPoints(bool skipEmpty) const
 
 void FramePanel::setPoints(const QStringList& lines, const QString& title)
 {
+    CPointRows rows;
+    rows.reserve(lines.size());
+    for (const QString& line : lines) {
+        QStringList fields = splitPointLine(line);
+        while (fields.size() < 4)
+            fields.append(QString());
+        rows.append({fields.at(0), fields.at(1), fields.at(2), fields.at(3)});
+    }
+    setRows(rows, title);
+}
+
+CPointRows FramePanel::getRows() const
+{
+    CPointRows rows;
+    rows.reserve(ui->tableWidgetPoints->rowCount());
+    for (int row = 0; row < ui->tableWidgetPoints->rowCount(); ++row)
+        rows.append({cellText(row, 0), cellText(row, 1), cellText(row, 2), cellText(row, 3)});
+    return rows;
+}
+
+void FramePanel::setRows(const CPointRows& rows, const QString& title)
+{
     clearPoints();
-    if (lines.isEmpty())
+    if (rows.isEmpty())
         return;
     QTableWidget* table = ui->tableWidgetPoints;
-    const int count = lines.size();
+    const int count = rows.size();
     table->setRowCount(count);
     table->blockSignals(true);
     const std::unique_ptr<QProgressDialog> progress = createProgress(title, count);
@@ -153,11 +175,11 @@ void FramePanel::setPoints(const QStringList& lines, const QString& title)
         progress->setValue(row);
         if (row == count - 1)
             table->blockSignals(false);
-        QStringList fields = splitPointLine(lines.at(row));
-        while (fields.size() < 4)
-            fields.append(QString());
-        for (int column = 0; column < 4; ++column)
-            table->setItem(row, column, new QTableWidgetItem(fields.at(column)));
+        const CPointRow& cells = rows.at(row);
+        table->setItem(row, 0, new QTableWidgetItem(cells.name));
+        table->setItem(row, 1, new QTableWidgetItem(cells.coord1));
+        table->setItem(row, 2, new QTableWidgetItem(cells.coord2));
+        table->setItem(row, 3, new QTableWidgetItem(cells.coord3));
         if (progress->wasCanceled())
             break;
     }

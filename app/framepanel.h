@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pointrow.h"
+
 #include "records/coordsysdetails.h"
 
 #include <QFrame>
@@ -48,6 +50,10 @@ public:
     // One line per row, the trimmed cells joined by "; ".
     QStringList getPoints(bool skipEmpty) const;
     void setPoints(const QStringList& lines, const QString& title);
+    // The rows as their trimmed cells.
+    CPointRows getRows() const;
+    // Fills the table with one row per entry; its signals are blocked but for the last row.
+    void setRows(const CPointRows& rows, const QString& title);
 
     // True when the row's coordinates fit the coordinate system. With fillMissing and no valid
     // system, empty first and second coordinates are wrong and get "?".

@@ -195,10 +195,6 @@ FramePanel* MainWindow::rightPanel() const
     return m_rightPanel;
 }
 
-void MainWindow::slotCalculate(bool)
-{
-}
-
 void MainWindow::slotSwap()
 {
     const QStringList leftLines = m_leftPanel->getPoints(false);
@@ -237,22 +233,6 @@ void MainWindow::slotCreateDatabase()
 void MainWindow::slotSettings()
 {
     DialogSettings::execute();
-}
-
-void MainWindow::slotAddGeoid()
-{
-}
-
-void MainWindow::slotExportCoordSysToFolder()
-{
-}
-
-void MainWindow::slotImportCoordSysFromFolder()
-{
-}
-
-void MainWindow::slotImportCoordSysFromDatabase()
-{
 }
 
 void MainWindow::slotHelp()

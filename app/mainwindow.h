@@ -32,6 +32,9 @@ public:
     // Opens the database used last, silently; false when none is recorded or it does not open.
     bool openLastDatabase();
     void closeDatabase();
+    // Imports the coordinate systems of another database file into the open one; true when
+    // the import ran.
+    bool updateDatabase(const QString& fileName);
     QString dataDirPath() const;
 
     FramePanel* leftPanel() const;
