@@ -75,6 +75,14 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
     }
 }
 
+// The folder of an export or import; empty when no database is open or the user cancels.
+QString askFolder(QWidget* window, QSettings& settings, const QString& title)
+{
+    if (!requireOpenDatabase(window))
+        return QString();
+    return prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
+}
+
 } // namespace
 
 bool requireOpenDatabase(QWidget* window)
@@ -141,10 +149,8 @@ CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgr
 
 void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
 {
-    if (!requireOpenDatabase(window))
-        return;
     const QString title = QStringLiteral("Экспорт систем координат");
-    const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
+    const QString folder = askFolder(window, settings, title);
     if (folder.isEmpty())
         return;
     const CCoordSysExportCounts counts = exportCoordSystems(folder, dialogProgress(window, title));
@@ -159,10 +165,8 @@ void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
 
 void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
 {
-    if (!requireOpenDatabase(window))
-        return;
     const QString title = QStringLiteral("Импорт систем координат");
-    const QString folder = prompt().getExistingDirectory(window, title, settings.value(lastFolderKey, QString()).toString());
+    const QString folder = askFolder(window, settings, title);
     if (folder.isEmpty())
         return;
     const CCoordSysImportCounts counts = importCoordSystems(folder, dialogProgress(window, title));

@@ -94,6 +94,14 @@ int storeWithEmptyHorizontalLink(const QString& name)
     return insertCoordSysDetails(system, true);
 }
 
+// Zone 7 of Pulkovo 1942 to UTM zone 37N.
+bool prepareGaussKrugerToUtm(CRecalculation& recalculation)
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    return readSystem(gaussKruger7, source) && readSystem(utm37, target) && recalculation.prepare(source, target, nullptr);
+}
+
 // Stops the run before the row of that number.
 CPassProgress stopBefore(int row)
 {
@@ -255,12 +263,8 @@ void TestRecalculation::statisticsAddUp()
 // A name holding the separators stays one cell in the target.
 void TestRecalculation::rowsPassAsCells()
 {
-    CCoordSysDetails source;
-    CCoordSysDetails target;
-    QVERIFY(readSystem(gaussKruger7, source));
-    QVERIFY(readSystem(utm37, target));
     CRecalculation recalculation;
-    QVERIFY(recalculation.prepare(source, target, nullptr));
+    QVERIFY(prepareGaussKrugerToUtm(recalculation));
     const CPointRows rows = recalculation.recalculate(
         CPointRows{{" a;b,c ", "6184432.871", "7406432.123", "250.5"}, {"x, y", "", "", ""}});
     QCOMPARE(rows.size(), 2);
@@ -275,12 +279,8 @@ void TestRecalculation::rowsPassAsCells()
 
 void TestRecalculation::cancelledRunKeepsTheRowsDone()
 {
-    CCoordSysDetails source;
-    CCoordSysDetails target;
-    QVERIFY(readSystem(gaussKruger7, source));
-    QVERIFY(readSystem(utm37, target));
     CRecalculation recalculation;
-    QVERIFY(recalculation.prepare(source, target, nullptr));
+    QVERIFY(prepareGaussKrugerToUtm(recalculation));
     const CPointRow point{"P", "6184432.871", "7406432.123", "250.5"};
     const CPointRows rows = recalculation.recalculate(CPointRows{point, point, point}, stopBefore(2));
     QCOMPARE(rows.size(), 2);
