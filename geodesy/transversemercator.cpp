@@ -47,38 +47,13 @@ CMapProjectionTransverseMercator::CMapProjectionTransverseMercator(
       m_k0(params.scaleFactor),
       m_falseEasting(params.falseEasting),
       m_falseNorthing(params.falseNorthing),
-      m_a(ellipsoid.a)
+      m_a(ellipsoid.a),
+      m_e2(ellipsoid.getEccentricitySquared()),
+      m_eSecond2(m_e2 / (1.0 - m_e2)),
+      m_meridian(m_a, m_e2),
+      m_m0(m_meridian.arc(m_phi0)),
+      m_aOneMinusE2(m_a * (1.0 - m_e2))
 {
-    const double ratio = ellipsoid.b / ellipsoid.a;
-    m_e2 = 1.0 - ratio * ratio;
-    m_eSecond2 = 1.0 / (ratio * ratio) - 1.0;
-    const double e4 = m_e2 * m_e2;
-    const double e6 = e4 * m_e2;
-    m_c0 = m_a * (1.0 - m_e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0);
-    m_c2 = m_a * (3.0 * m_e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0);
-    m_c4 = m_a * (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0);
-    m_c6 = m_a * 35.0 * e6 / 3072.0;
-    m_m0 = meridianArc(m_phi0);
-    const double root = std::sqrt(1.0 - m_e2);
-    const double e1 = (1.0 - root) / (1.0 + root);
-    const double e1p2 = e1 * e1;
-    const double e1p3 = e1p2 * e1;
-    const double e1p4 = e1p3 * e1;
-    m_d2 = 3.0 * e1 / 2.0 - 27.0 * e1p3 / 32.0;
-    m_d4 = 21.0 * e1p2 / 16.0 - 55.0 * e1p4 / 32.0;
-    m_d6 = 151.0 * e1p3 / 96.0;
-    m_d8 = 1097.0 * e1p4 / 512.0;
-    m_aOneMinusE2 = m_a * (1.0 - m_e2);
-}
-
-double CMapProjectionTransverseMercator::meridianArc(double latitude) const
-{
-    const double s = std::sin(latitude);
-    const double s2 = s * s;
-    const double sin2 = std::sin(2.0 * latitude);
-    const double sin4 = sin2 * (2.0 - 4.0 * s2);
-    const double sin6 = sin2 * (16.0 * (s2 * s2 - s2) + 3.0);
-    return m_c0 * latitude - m_c2 * sin2 + m_c4 * sin4 - m_c6 * sin6;
 }
 
 void CMapProjectionTransverseMercator::GeodeticToProjected(CCoords* point) const
@@ -100,17 +75,13 @@ void CMapProjectionTransverseMercator::GeodeticToProjected(CCoords* point) const
         + (61.0 - 58.0 * t + t * t + 600.0 * cc - 330.0 * m_eSecond2) * a4 * a2 / 720.0;
     point->first = m_falseEasting + m_k0 * nu * easting;
     point->second =
-        m_falseNorthing + m_k0 * (meridianArc(phi) - m_m0 + nu * std::tan(phi) * northing);
+        m_falseNorthing + m_k0 * (m_meridian.arc(phi) - m_m0 + nu * std::tan(phi) * northing);
 }
 
 void CMapProjectionTransverseMercator::ProjectedToGeodetic(CCoords* point) const
 {
     const double m1 = m_m0 + (point->second - m_falseNorthing) / m_k0;
-    const double mu = m1 / m_c0;
-    const double sin2 = std::sin(2.0 * mu);
-    const double sin4 = std::sin(4.0 * mu);
-    const double sin8 = sin4 * 2.0 * std::cos(4.0 * mu);
-    const double phi1 = mu + m_d2 * sin2 + m_d4 * sin4 + m_d6 * std::sin(6.0 * mu) + m_d8 * sin8;
+    const double phi1 = m_meridian.footpointLatitude(m1);
     const double s1 = std::sin(phi1);
     const double cos1 = std::cos(phi1);
     const double tan1 = std::tan(phi1);

@@ -4,6 +4,7 @@
 #include "geodesy/ellipsoid.h"
 #include "geodesy/mapprojection.h"
 #include "geodesy/mapprojectionparams.h"
+#include "geodesy/projectionsconic.h"
 
 #include <array>
 
@@ -22,8 +23,6 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    double meridianArc(double latitude) const;
-
     double m_lambda0;
     double m_phi0;
     double m_k0;
@@ -32,15 +31,8 @@ private:
     double m_a;
     double m_e2;
     double m_eSecond2;
-    double m_c0;
-    double m_c2;
-    double m_c4;
-    double m_c6;
+    CMeridianArcSeries m_meridian;
     double m_m0;
-    double m_d2;
-    double m_d4;
-    double m_d6;
-    double m_d8;
     double m_aOneMinusE2;
 };
 
