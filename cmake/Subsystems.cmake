@@ -41,15 +41,21 @@ function(add_folder_tests)
   endif()
   target_link_libraries(${common} ${scope} ${ARG_LINKS} Qt5::Test)
   target_include_directories(${common} ${scope} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_compile_definitions(${common} ${scope}
+  # The data folders are the folder's own: other folders that link its
+  # fixtures keep theirs.
+  set(data_dirs
     TESTDATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+  if(fixtures)
+    target_compile_definitions(${common} PRIVATE ${data_dirs})
+  endif()
 
   foreach(test_source IN LISTS tests)
     get_filename_component(base ${test_source} NAME_WE)
     set(target ${folder}_${base})
     add_executable(${target} ${test_source})
     target_link_libraries(${target} PRIVATE ${common})
+    target_compile_definitions(${target} PRIVATE ${data_dirs})
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

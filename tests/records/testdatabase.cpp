@@ -1,2 +1,0 @@
-// The database fixture of the database tests, shared with the storage tests.
-#include "tests/database/testdatabase.cpp"
