@@ -1,7 +1,7 @@
 #include "dialogtextviewer.h"
 #include "ui_dialogtextviewer.h"
 
-#include "prompt.h"
+#include "browser/prompt.h"
 #include "textfiles.h"
 
 DialogTextViewer::DialogTextViewer(QWidget* parent)

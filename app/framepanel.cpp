@@ -1,7 +1,7 @@
 #include "framepanel.h"
 #include "ui_framepanel.h"
 
-#include "prompt.h"
+#include "browser/prompt.h"
 #include "textfiles.h"
 
 #include "browser/dialogdatabaseselector.h"

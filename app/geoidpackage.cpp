@@ -1,6 +1,6 @@
 #include "geoidpackage.h"
 
-#include "prompt.h"
+#include "browser/prompt.h"
 
 #include "database/filenames.h"
 #include "database/novalue.h"

@@ -6,7 +6,7 @@
 #include "dialogsettings.h"
 #include "framepanel.h"
 #include "geoidregistry.h"
-#include "prompt.h"
+#include "browser/prompt.h"
 
 #include "browser/dialogdatabaseselector.h"
 #include "database/createdatabase.h"

@@ -6,7 +6,7 @@
 #include "framepanel.h"
 #include "geoidpackage.h"
 #include "panelrecalculation.h"
-#include "prompt.h"
+#include "browser/prompt.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

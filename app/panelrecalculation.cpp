@@ -1,7 +1,7 @@
 #include "panelrecalculation.h"
 
 #include "framepanel.h"
-#include "prompt.h"
+#include "browser/prompt.h"
 #include "recalculation.h"
 
 #include "records/coordsysdetails.h"

@@ -1,7 +1,7 @@
 #include "dialogdatabaseselector.h"
 #include "ui_dialogdatabaseselector.h"
 
-#include "app/prompt.h"
+#include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/tablecatalogue.h"
