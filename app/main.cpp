@@ -1,3 +1,4 @@
+#include "editors.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
     QCoreApplication::setApplicationName(QStringLiteral("VELMORAN Quarvelometer"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.03 beta"));
+    registerEditors();
     MainWindow window;
     window.show();
     return application.exec();

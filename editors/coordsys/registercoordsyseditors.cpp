@@ -1,0 +1,7 @@
+#include "registercoordsyseditors.h"
+
+#include "browser/editorregistry.h"
+
+void registerCoordSysEditors()
+{
+}

@@ -1,0 +1,7 @@
+#include "registerdatumeditors.h"
+
+#include "browser/editorregistry.h"
+
+void registerDatumEditors()
+{
+}

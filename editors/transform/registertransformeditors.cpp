@@ -1,0 +1,7 @@
+#include "registertransformeditors.h"
+
+#include "browser/editorregistry.h"
+
+void registerTransformEditors()
+{
+}
