@@ -1,6 +1,7 @@
 #include "geodesy/textfunctions.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <charconv>
 #include <ctype.h>
 #include <cmath>
@@ -92,7 +93,8 @@ NumberRead readNumber(std::string_view text, double* value)
     const std::from_chars_result result = std::from_chars(text.data(), end, read);
     if (result.ec == std::errc::invalid_argument || result.ptr != end)
         return NumberRead::NotANumber;
-    if (result.ec == std::errc::result_out_of_range)
+    // Subnormal numbers are out of range as for strtod.
+    if (result.ec == std::errc::result_out_of_range || (read != 0.0 && std::fabs(read) < DBL_MIN))
         return NumberRead::OutOfRange;
     *value = read;
     return NumberRead::Number;

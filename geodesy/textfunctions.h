@@ -42,7 +42,8 @@ enum class NumberRead
 
 // Reads the whole text, blanks around it allowed, as one number in the C form: an optional
 // sign, digits with "." as the decimal point, an optional exponent; "inf" and "nan" are read as
-// such. Any other character makes the text not a number. No locale, no allocation.
+// such. Any other character makes the text not a number; a number beyond double or below its
+// normal range is out of range. No locale, no allocation.
 NumberRead readNumber(std::string_view text, double* value);
 
 // Number to text. A format holds one conversion of the value's type: a
