@@ -124,17 +124,16 @@ std::shared_ptr<CEllipsoidInfo> CCoordSysInfo::getEllipsoid() const
 
 bool CCoordSysInfo::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
 {
-    if (!readCoord(0, texts.coord1, out.first) || !readCoord(1, texts.coord2, out.second))
-        return false;
-    if (texts.coord3.empty() && type != 1 && type != 3) {
-        out.third = 0.0;
-        return true;
-    }
-    return readCoord(2, texts.coord3, out.third);
+    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
+        && readCoord(2, texts.coord3, out.third);
 }
 
 bool CCoordSysInfo::readCoord(int component, const std::string& text, double& value) const
 {
+    if (component == 2 && text.empty() && (type == 4 || type == 5 || type == 6)) {
+        value = 0.0;
+        return true;
+    }
     const CUnitInfo* unit = parseUnit(*this, component);
     if (!unit)
         return false;

@@ -92,8 +92,9 @@ public:
     bool stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const;
     // Reads the text of component 0, 1 or 2 of a point cell: the whole text is
     // one value of the component's unit, a decimal comma read as the point, and
-    // the value lies in the component's range (isCoordInRange). False, without
-    // throwing, otherwise; value is then left as it was.
+    // the value lies in the component's range (isCoordInRange); an empty third
+    // text is 0 for types 4, 5 and 6. False, without throwing, otherwise; value
+    // is then left as it was.
     bool readCoord(int component, const std::string& text, double& value) const;
     // Latitudes within [-90, 90] and longitudes within [-360, 360] degrees;
     // lengths and heights within a million kilometres; always finite.

@@ -425,12 +425,15 @@ void TestMainWindow::calculationNeedsBothSystems()
 void TestMainWindow::swapCarriesEveryRow()
 {
     const auto window = createWindow();
-    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7"});
+    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7", "name;10;20;30"});
+    pointTable(*window->leftPanel())->item(3, 0)->setText(QStringLiteral("a;b,c"));
     setPanelRows(*window->rightPanel(), {"C;8;9;10"});
     QTest::keyClick(window->rightPanel(), Qt::Key_U, Qt::ControlModifier);
-    QCOMPARE(window->leftPanel()->getPoints(false), QStringList{"C; 8; 9; 10"});
-    QCOMPARE(window->rightPanel()->getPoints(false), (QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4,5; 6; 7"}));
-    QCOMPARE(pointTable(*window->rightPanel())->item(1, 1)->text(), QStringLiteral(" "));
+    QCOMPARE(window->leftPanel()->getRows(), (CPointRows{{"C", "8", "9", "10"}}));
+    QCOMPARE(window->rightPanel()->getRows(), (CPointRows{{"A", "1", "2", "3"},
+                                                          {"", "", "", ""},
+                                                          {"B", "4,5", "6", "7"},
+                                                          {"a;b,c", "10", "20", "30"}}));
 }
 
 void TestMainWindow::hotKeysAndHelp()
