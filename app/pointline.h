@@ -8,7 +8,7 @@
 // The cells joined by "; "; a cell holding ";" or a double quote is written in double quotes,
 // its quotes doubled.
 QString joinPointLine(const QStringList& cells);
-// Splits a line into its fields: on ";" when that gives more than one field, else on ",". A field
-// in double quotes (blanks around allowed) is read without them, doubled quotes as one; any other
-// field, an unclosed quote included, is taken as it stands.
+// Splits a line into its fields: on ";" when the line holds one outside quoted fields, else on
+// ",". A field in double quotes (blanks around allowed) is read without them, doubled quotes as
+// one; any other field, an unclosed quote included, is taken as it stands.
 QStringList splitPointLine(const QString& line);
