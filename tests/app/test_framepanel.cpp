@@ -385,7 +385,7 @@ void TestFramePanel::cancellingTheChoiceKeepsTheSystem()
     FramePanel panel(false);
     choosePanelCoordsys(panel, key);
     QSignalSpy selected(&panel, &FramePanel::signalCoordsysSelected);
-    whenModal<QDialog>([](QDialog* selector) {
+    const CModalWatch watch = whenModal<QDialog>([](QDialog* selector) {
         selector->findChild<QPushButton*>(QStringLiteral("buttonCancel"))->click();
     });
     panel.slotSelectCoordsys();

@@ -377,7 +377,7 @@ void TestMainWindow::browseEntriesOpenTheSelector()
     for (const auto& entry : entries) {
         QString title;
         bool closeVisible = false;
-        whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
+        const CModalWatch watch = whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
             title = selector->windowTitle();
             closeVisible = !selector->findChild<QPushButton*>("buttonClose")->isHidden();
             selector->findChild<QPushButton*>("buttonClose")->click();
@@ -456,7 +456,7 @@ void TestMainWindow::settingsDialogFromTheMenu()
 {
     const auto window = createWindow();
     bool shown = false;
-    whenModal<DialogSettings>([&shown](DialogSettings* dialog) {
+    const CModalWatch watch = whenModal<DialogSettings>([&shown](DialogSettings* dialog) {
         shown = true;
         dialog->findChild<QPushButton*>("buttonCancel")->click();
     });
