@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,10 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(std::shared_ptr<CUnitInfo>)
+Q_DECLARE_METATYPE(CUnitInfo)
+Q_DECLARE_METATYPE(ValueChange<CUnitInfo>)
+Q_DECLARE_METATYPE(CAngleFormatInfo)
+Q_DECLARE_METATYPE(ValueChange<CAngleFormatInfo>)
 
 namespace {
 
@@ -51,7 +56,11 @@ private slots:
     void unservableValuesGiveEmptyText();
     void adjustPrecision();
     void toBaseDouble();
+    void equality_data();
     void equality();
+    void formatEquality_data();
+    void formatEquality();
+    void clearEmpties();
 };
 
 void TestUnitInfo::factors_data()
@@ -344,30 +353,47 @@ void TestUnitInfo::toBaseDouble()
              QString("runtime_error:CUnitInfo::toBaseDouble"));
 }
 
+void TestUnitInfo::equality_data()
+{
+    addEqualityColumns<CUnitInfo>();
+    const ValueChange<CUnitInfo> none = [](CUnitInfo&) {};
+    addEqualityRow<CUnitInfo>("metre", *metre(), none, true);
+    addEqualityRow<CUnitInfo>("mapinfo", *metre(), [](CUnitInfo& unit) { unit.mapinfo = 7; }, false);
+    addEqualityRow<CUnitInfo>("with format", *degree(2), none, true);
+    addEqualityRow<CUnitInfo>("format dropped", *degree(2), [](CUnitInfo& unit) { unit.format.reset(); }, false);
+    addEqualityRow<CUnitInfo>("empty equals nothing", CUnitInfo(), none, false, false);
+}
+
 void TestUnitInfo::equality()
 {
-    QVERIFY(*metre() == *metre());
+    checkEqualityRow<CUnitInfo>();
+}
 
-    auto other = metre();
-    other->mapinfo = 7;
-    QVERIFY(!(*metre() == *other));
+void TestUnitInfo::formatEquality_data()
+{
+    addEqualityColumns<CAngleFormatInfo>();
+    const CAngleFormatInfo dms = *degree(2)->format;
+    addEqualityRow<CAngleFormatInfo>("same", dms, [](CAngleFormatInfo&) {}, true);
+    addEqualityRow<CAngleFormatInfo>("epsg", dms, [](CAngleFormatInfo& format) { format.epsg = 9110; }, false);
+    addEqualityRow<CAngleFormatInfo>("cleared", dms, [](CAngleFormatInfo& format) { format.clear(); }, false, false);
+}
 
-    auto withFormat = degree(2);
-    auto withoutFormat = degree(2);
-    withoutFormat->format.reset();
-    QVERIFY(!(*withFormat == *withoutFormat));
-    QVERIFY(*withFormat == *degree(2));
+void TestUnitInfo::formatEquality()
+{
+    checkEqualityRow<CAngleFormatInfo>();
+}
 
-    CUnitInfo empty;
-    QVERIFY(!(empty == empty));
-
-    CAngleFormatInfo format = *withFormat->format;
-    QVERIFY(format == *degree(2)->format);
-    format.epsg = 9110;
-    QVERIFY(!(format == *degree(2)->format));
+void TestUnitInfo::clearEmpties()
+{
+    CAngleFormatInfo format = *degree(2)->format;
     format.clear();
-    QVERIFY(!(format == format));
     QCOMPARE(format.code, 0);
+    QVERIFY(format.name.empty());
+    CUnitInfo unit = *degree(2);
+    unit.clear();
+    QCOMPARE(unit.scope, 0);
+    QVERIFY(!unit.format);
+    QCOMPARE(unit.mapinfo, 2147483647);
 }
 
 VALUES_TEST_MAIN(TestUnitInfo)
