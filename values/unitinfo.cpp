@@ -10,39 +10,22 @@
 #include <climits>
 #include <cmath>
 #include <stdexcept>
-#include <string_view>
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
 
 // Degrees, then optional minutes and seconds, separated by blanks; each field a whole number.
 // The sign of the angle is that of the degrees as written ("-0 30 0" is -0.5).
 double readDegreesMinutesSeconds(const std::string& text)
 {
-    double fields[3] = {0.0, 0.0, 0.0};
-    int count = 0;
-    std::size_t position = 0;
-    while (position < text.size()) {
-        if (isBlank(text[position])) {
-            ++position;
-            continue;
-        }
-        std::size_t end = position;
-        while (end < text.size() && !isBlank(text[end]))
-            ++end;
-        if (count == 3
-            || vexa::readNumber(std::string_view(text).substr(position, end - position), &fields[count])
-                   != vexa::NumberRead::Number)
-            return DBL_MAX;
-        ++count;
-        position = end;
-    }
-    if (count == 0)
+    std::string tokens[4];
+    const int count = vexa::splitText(text.c_str(), " \t\n\r\f\v", tokens, 4, nullptr, false);
+    if (count < 1 || count > 3)
         return DBL_MAX;
+    double fields[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        if (vexa::readNumber(tokens[i], &fields[i]) != vexa::NumberRead::Number)
+            return DBL_MAX;
+    }
     const double fraction = fields[1] / 60.0 + fields[2] / 3600.0;
     return std::signbit(fields[0]) ? fields[0] - fraction : fields[0] + fraction;
 }
