@@ -1,6 +1,7 @@
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
+#include "testfiles.h"
 
 #include "app/mainwindow.h"
 #include "app/shippeddata.h"
@@ -10,7 +11,6 @@
 #include <QSettings>
 #include <QRegularExpression>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -137,14 +137,7 @@ void TestDatabaseImport::otherFileThatIsNoDefinitionsDatabase()
 {
     const auto window = createWindow();
     const QString foreign = m_folder->filePath("foreign.db");
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-        database.setDatabaseName(foreign);
-        QVERIFY(database.open());
-        QVERIFY(QSqlQuery(database).exec("CREATE TABLE customers (id INTEGER PRIMARY KEY);"));
-        database.close();
-    }
-    QSqlDatabase::removeDatabase("foreign");
+    QVERIFY(writeSqliteFile(foreign, {"CREATE TABLE customers (id INTEGER PRIMARY KEY);"}));
     m_prompt->answerFile(foreign);
     window->slotImportCoordSysFromDatabase();
     QCOMPARE(m_prompt->messageTexts(),

@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -77,15 +76,7 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
 // An SQLite file of another program.
 bool writeForeignDatabase(const QString& path)
 {
-    bool written = false;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-        database.setDatabaseName(path);
-        written = database.open() && QSqlQuery(database).exec("CREATE TABLE customers (id INTEGER PRIMARY KEY);");
-        database.close();
-    }
-    QSqlDatabase::removeDatabase("foreign");
-    return written;
+    return writeSqliteFile(path, {"CREATE TABLE customers (id INTEGER PRIMARY KEY);"});
 }
 
 } // namespace

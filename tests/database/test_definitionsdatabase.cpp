@@ -16,23 +16,6 @@
 
 namespace {
 
-// Runs statements on a new SQLite file of its own connection.
-bool writeSqliteFile(const QString& path, const QStringList& statements)
-{
-    bool written = true;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-        database.setDatabaseName(path);
-        written = database.open();
-        QSqlQuery query(database);
-        for (const QString& statement : statements)
-            written = written && query.exec(statement);
-        database.close();
-    }
-    QSqlDatabase::removeDatabase("foreign");
-    return written;
-}
-
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
