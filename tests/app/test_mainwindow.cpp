@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <optional>
+
 namespace {
 
 const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
@@ -282,11 +284,12 @@ void TestMainWindow::stateAfterCloseAndFailedOpen()
 
     m_prompt->clear();
     int rows = -1;
+    std::optional<CModalWatch> watch;
     if (!closed) {
-        whenModal<DialogDatabaseSelector>([&rows](DialogDatabaseSelector* selector) {
+        watch.emplace(whenModal<DialogDatabaseSelector>([&rows](DialogDatabaseSelector* selector) {
             rows = selector->findChild<QTableView*>("tableView")->model()->rowCount();
             selector->findChild<QPushButton*>("buttonCancel")->click();
-        });
+        }));
     }
     QCOMPARE(DialogDatabaseSelector::selectCode(TableCoordSys, false, NoValue), NoValue);
     QCOMPARE(rows, closed ? -1 : 1);
