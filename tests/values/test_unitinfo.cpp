@@ -241,6 +241,9 @@ void TestUnitInfo::toString_data()
     QTest::newRow("m given") << "metre" << 1234567.891 << 2 << "1234567.89";
     QTest::newRow("m no grouping") << "metre" << 12345678.0 << 0 << "12345678";
     QTest::newRow("m tiny negative") << "metre" << -0.0001 << -1 << "-0.000";
+    QTest::newRow("m no exponent") << "metre" << 1e22 << 1 << "1" + QString(22, QLatin1Char('0')) + ".0";
+    QTest::newRow("m infinite") << "metre" << HUGE_VAL << -1 << "";
+    QTest::newRow("m nan") << "metre" << std::nan("") << 2 << "";
     QTest::newRow("scale default") << "unity" << 0.9996 << -1 << "0.999600000";
     QTest::newRow("angle without format") << "degree" << 37.5 << -1 << "37.50000000000";
     QTest::newRow("dec default") << "decimal" << 37.5 << -1 << "37.50000000000";
