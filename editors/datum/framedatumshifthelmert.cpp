@@ -24,13 +24,22 @@ FrameDatumShiftHelmert::~FrameDatumShiftHelmert()
 
 bool FrameDatumShiftHelmert::getParams(Params& params)
 {
+    const QString fault = readParams(params);
+    return fault.isEmpty() || DatumShiftFrameParts::refuse(this, fault);
+}
+
+QString FrameDatumShiftHelmert::readParams(Params& params) const
+{
     params.clear();
     Params read;
-    if (!readParameters(read) || !readUnits(read, QStringLiteral("Необходимо задать единицу измерения смещений")))
-        return false;
+    QString fault = readParameters(read);
+    if (fault.isEmpty())
+        fault = readUnits(read, QStringLiteral("Необходимо задать единицу измерения смещений"));
+    if (!fault.isEmpty())
+        return fault;
     read.exact = m_ui->checkboxNonlinear->isChecked();
     params = read;
-    return true;
+    return QString();
 }
 
 void FrameDatumShiftHelmert::load(int key)

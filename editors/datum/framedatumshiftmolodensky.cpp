@@ -28,18 +28,24 @@ FrameDatumShiftMolodensky::~FrameDatumShiftMolodensky()
 
 bool FrameDatumShiftMolodensky::getParams(Params& params)
 {
+    const QString fault = readParams(params);
+    return fault.isEmpty() || refuse(this, fault);
+}
+
+QString FrameDatumShiftMolodensky::readParams(Params& params) const
+{
     params.clear();
     Params read;
     read.tx = parameterValue(m_ui->editTx);
     read.ty = parameterValue(m_ui->editTy);
     read.tz = parameterValue(m_ui->editTz);
     if (read.tx.isEmpty() || read.ty.isEmpty() || read.tz.isEmpty())
-        return refuse(this, QStringLiteral("Необходимо задать смещения по всем осям координат"));
+        return QStringLiteral("Необходимо задать смещения по всем осям координат");
     read.lengthUnit = m_linearUnit;
     if (read.lengthUnit == NoValue)
-        return refuse(this, QStringLiteral("Необходимо задать единицу измерения смещений"));
+        return QStringLiteral("Необходимо задать единицу измерения смещений");
     params = read;
-    return true;
+    return QString();
 }
 
 void FrameDatumShiftMolodensky::load(int key)

@@ -27,20 +27,28 @@ FrameDatumShiftMolodenskyBadekas::~FrameDatumShiftMolodenskyBadekas()
 
 bool FrameDatumShiftMolodenskyBadekas::getParams(Params& params)
 {
+    const QString fault = readParams(params);
+    return fault.isEmpty() || refuse(this, fault);
+}
+
+QString FrameDatumShiftMolodenskyBadekas::readParams(Params& params) const
+{
     params.clear();
     Params read;
-    if (!readParameters(read))
-        return false;
+    const QString fault = readParameters(read);
+    if (!fault.isEmpty())
+        return fault;
     read.px = parameterValue(m_ui->editPivotX);
     read.py = parameterValue(m_ui->editPivotY);
     read.pz = parameterValue(m_ui->editPivotZ);
     if (read.px.isEmpty() || read.py.isEmpty() || read.pz.isEmpty())
-        return refuse(this, QStringLiteral("Необходимо задать координаты центра поворота"));
-    if (!readUnits(read, QStringLiteral("Необходимо задать единицу измерения координат центра поворота и смещений")))
-        return false;
+        return QStringLiteral("Необходимо задать координаты центра поворота");
+    const QString noUnit = readUnits(read, QStringLiteral("Необходимо задать единицу измерения координат центра поворота и смещений"));
+    if (!noUnit.isEmpty())
+        return noUnit;
     read.exact = m_ui->radioReversePrecise->isChecked();
     params = read;
-    return true;
+    return QString();
 }
 
 void FrameDatumShiftMolodenskyBadekas::load(int key)

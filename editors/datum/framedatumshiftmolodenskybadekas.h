@@ -28,6 +28,9 @@ public:
     // Checks the inputs in order and fills the record; on the first missing one a warning,
     // a cleared record and false.
     bool getParams(Params& params);
+    // As getParams without the warning: the message of the first missing input, empty when
+    // the record is filled.
+    QString readParams(Params& params) const;
     // Fills the frame from the stored shift of the key; cleared when there is none.
     void load(int key);
     // Keeps the reverse computation choice.

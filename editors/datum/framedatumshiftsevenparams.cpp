@@ -94,36 +94,36 @@ void FrameDatumShiftSevenParams::showParameters(const QSqlRecord& row)
     showScalarUnit();
 }
 
-bool FrameDatumShiftSevenParams::readParameters(Params& params)
+QString FrameDatumShiftSevenParams::readParameters(Params& params) const
 {
     params.tx = parameterValue(m_widgets.translations.at(0));
     params.ty = parameterValue(m_widgets.translations.at(1));
     params.tz = parameterValue(m_widgets.translations.at(2));
     if (params.tx.isEmpty() || params.ty.isEmpty() || params.tz.isEmpty())
-        return refuse(this, QStringLiteral("Необходимо задать смещения по всем осям координат"));
+        return QStringLiteral("Необходимо задать смещения по всем осям координат");
     params.rx = parameterValue(m_widgets.rotations.at(0));
     params.ry = parameterValue(m_widgets.rotations.at(1));
     params.rz = parameterValue(m_widgets.rotations.at(2));
     if (params.rx.isEmpty() || params.ry.isEmpty() || params.rz.isEmpty())
-        return refuse(this, QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат"));
+        return QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат");
     params.dm = parameterValue(m_widgets.scale);
     if (params.dm.isEmpty())
-        return refuse(this, QStringLiteral("Необходимо задать поправку масштаба"));
-    return true;
+        return QStringLiteral("Необходимо задать поправку масштаба");
+    return QString();
 }
 
-bool FrameDatumShiftSevenParams::readUnits(Params& params, const QString& noLengthUnit)
+QString FrameDatumShiftSevenParams::readUnits(Params& params, const QString& noLengthUnit) const
 {
     params.lengthUnit = m_linearUnit;
     if (params.lengthUnit == NoValue)
-        return refuse(this, noLengthUnit);
+        return noLengthUnit;
     params.angleUnit = m_angularUnit;
     if (params.angleUnit == NoValue)
-        return refuse(this, QStringLiteral("Необходимо задать единицу измерения углов поворота"));
+        return QStringLiteral("Необходимо задать единицу измерения углов поворота");
     params.scaleUnit = m_scalarUnit;
     if (params.scaleUnit == NoValue)
-        return refuse(this, QStringLiteral("Необходимо задать единицу измерения поправки масштаба"));
-    return true;
+        return QStringLiteral("Необходимо задать единицу измерения поправки масштаба");
+    return QString();
 }
 
 void FrameDatumShiftSevenParams::slotSelectLinearUnit(int key)

@@ -47,11 +47,11 @@ protected:
     void clearParameters();
     // Shows the translations, rotations, scale correction and units of the row.
     void showParameters(const QSqlRecord& row);
-    // Translations, rotations and scale correction in this order; a warning and false at
-    // the first one missing.
-    bool readParameters(Params& params);
-    // The three unit keys in this order; a warning and false at the first one missing.
-    bool readUnits(Params& params, const QString& noLengthUnit);
+    // Translations, rotations and scale correction in this order; the message of the first
+    // one missing, empty when all are given.
+    QString readParameters(Params& params) const;
+    // The three unit keys in this order; the message of the first one missing.
+    QString readUnits(Params& params, const QString& noLengthUnit) const;
 
 private slots:
     void slotSelectLinearUnit(int key);
