@@ -101,6 +101,8 @@ private slots:
     void datumEquality_data();
     void datumEquality();
     void clearEmpties();
+    void typeFromCode_data();
+    void typeFromCode();
 };
 
 void TestDatumShiftInfo::translations()
@@ -334,6 +336,37 @@ void TestDatumShiftInfo::clearEmpties()
     CDatumInfo datumOther = datum();
     datumOther.clear();
     QVERIFY(datumOther.pairwise_shifts.empty() && !datumOther.datum_shift && datumOther.mapinfo == 0);
+}
+
+void TestDatumShiftInfo::typeFromCode_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("epsg");
+    QTest::newRow("Molodensky") << 1 << true << "Молоденского" << 1031;
+    QTest::newRow("Helmert") << 4 << true << "Гельмерта" << 1033;
+    QTest::newRow("Badekas, position vector") << 5 << true << "Молоденского-Бадекаса (Гельмерт)" << 1061;
+    QTest::newRow("outside the table") << 7 << true << "" << 0;
+    QTest::newRow("none") << 0 << false << "" << 0;
+}
+
+void TestDatumShiftInfo::typeFromCode()
+{
+    QFETCH(int, code);
+    QFETCH(bool, set);
+    QFETCH(QString, name);
+    QFETCH(int, epsg);
+    CDatumShiftTypeInfo type;
+    type.code = 2;
+    type.name = "old";
+    type.description = "old";
+    type.epsg = 1032;
+    QCOMPARE(type.setCode(code), set);
+    QCOMPARE(type.code, code);
+    QCOMPARE(QString::fromStdString(type.name), name);
+    QCOMPARE(type.epsg, epsg);
+    QCOMPARE(type.description.empty(), name.isEmpty());
 }
 
 VALUES_TEST_MAIN(TestDatumShiftInfo)
