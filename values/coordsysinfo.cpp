@@ -59,7 +59,6 @@ std::string withDecimalPoint(std::string text)
     return text;
 }
 
-constexpr double pi = 3.14159265358979323846;
 // Beyond this many metres a length is no coordinate of this planet's surroundings.
 constexpr double maxLength = 1e9;
 // Rounding of a limit converted to radians.
@@ -155,9 +154,9 @@ bool CCoordSysInfo::isCoordInRange(int component, double value) const
         return false;
     const double base = std::fabs(unit->toBase(value));
     if (type == 4 && component == 0)
-        return base <= pi / 2 + angleSlack;
+        return base <= vexa::kHalfPi + angleSlack;
     if (type == 4 && component == 1)
-        return base <= 2 * pi + angleSlack;
+        return base <= 2 * vexa::kPi + angleSlack;
     return base <= maxLength;
 }
 
