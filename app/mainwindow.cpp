@@ -12,6 +12,7 @@
 #include "database/createdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
+#include "records/coordsysinfoxml.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -93,6 +94,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
     , m_settings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+    , m_geoids(readCoordSysInfo)
 {
     ui->setupUi(this);
     m_leftPanel = new FramePanel(true, this);
