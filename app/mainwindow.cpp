@@ -6,6 +6,7 @@
 #include "dialogsettings.h"
 #include "framepanel.h"
 #include "geoidregistry.h"
+#include "windowlayout.h"
 #include "browser/prompt.h"
 
 #include "browser/dialogdatabaseselector.h"
@@ -108,11 +109,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_statusLabel = new QLabel();
     ui->statusBar->addWidget(m_statusLabel);
-    auto* splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
-    splitter->setChildrenCollapsible(false);
-    ui->gridLayout->addWidget(splitter);
-    splitter->addWidget(m_leftPanel);
-    splitter->addWidget(m_rightPanel);
+    m_splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
+    m_splitter->setChildrenCollapsible(false);
+    ui->gridLayout->addWidget(m_splitter);
+    m_splitter->addWidget(m_leftPanel);
+    m_splitter->addWidget(m_rightPanel);
+    restoreWindowLayout(*this, layoutSplitters(), m_settings);
 
     prepareConnection();
     if (!openLastDatabase())
@@ -129,6 +131,19 @@ MainWindow::~MainWindow()
     if (m_database.isOpen())
         m_database.close();
     delete ui;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveWindowLayout(*this, layoutSplitters(), m_settings);
+    QMainWindow::closeEvent(event);
+}
+
+// The splitter of the panels, then those inside the left and the right panel.
+QList<QSplitter*> MainWindow::layoutSplitters() const
+{
+    return QList<QSplitter*>{m_splitter} + m_leftPanel->findChildren<QSplitter*>()
+           + m_rightPanel->findChildren<QSplitter*>();
 }
 
 bool MainWindow::openDatabase(const QString& path)
