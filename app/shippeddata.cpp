@@ -26,11 +26,17 @@ bool fail(QString* error, const QString& reason)
     return false;
 }
 
-bool storeWkt(const QString& text)
+// A WKT text, optionally followed by a tab and the system's description.
+bool storeWkt(const QString& line)
 {
-    const CWktItemPtr root = parseWkt(text);
+    const int tab = line.indexOf(QLatin1Char('\t'));
+    const CWktItemPtr root = parseWkt(line.left(tab).trimmed());
     CCoordSysDetails system;
-    return root && system.fromWkt(root.get()) && insertCoordSysDetails(system, false, nullptr) != NoValue;
+    if (!root || !system.fromWkt(root.get()))
+        return false;
+    if (tab >= 0)
+        system.description = line.mid(tab + 1).trimmed();
+    return insertCoordSysDetails(system, false, nullptr) != NoValue;
 }
 
 QByteArray fileHash(const QString& path)
@@ -79,8 +85,9 @@ bool makeDatabase(const QString& wktFile, const QString& path, QString* error)
     const QString newPath = path + QStringLiteral(".new");
     QFile::remove(newPath);
     QString reason;
-    if (!createDatabase(newPath, QStringLiteral("Основная"),
-                        QStringLiteral("Общие системы координат: WGS 84, UTM, Пулково 1942, зоны Гаусса-Крюгера"), &reason))
+    const QString description = QStringLiteral(
+        "Общие системы координат: WGS 84, UTM, Пулково 1942 и 1995 с зонами Гаусса-Крюгера, ГСК-2011, ПЗ-90.11");
+    if (!createDatabase(newPath, QStringLiteral("Основная"), description, &reason))
         return fail(error, reason);
     if (!fillDatabase(newPath, wktFile, error)) {
         QFile::remove(newPath);
