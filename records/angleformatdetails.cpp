@@ -21,18 +21,24 @@ void CAngleFormatDetails::clear()
     epsgCode = 0;
 }
 
+std::shared_ptr<CAngleFormatDetails> CAngleFormatDetails::createForCode(int code)
+{
+    if (checkAngleFormatCode(code, 0) == 0)
+        return nullptr;
+    auto format = std::make_shared<CAngleFormatDetails>();
+    format->code = code;
+    format->name = QString::fromStdString(angleFormatName(code));
+    format->description = QString::fromStdString(angleFormatHint(code));
+    format->shortName = QString::fromStdString(angleFormatShortName(code));
+    format->epsgCode = angleFormatEpsgCode(code);
+    return format;
+}
+
 std::shared_ptr<CAngleFormatDetails> CAngleFormatDetails::createForEpsgUnit(int epsgCode)
 {
     for (int code = AngleFormatDecimal; code <= AngleFormatDmsHemisphere; ++code) {
-        if (epsgCode == 0 || angleFormatEpsgCode(code) != epsgCode)
-            continue;
-        auto format = std::make_shared<CAngleFormatDetails>();
-        format->code = code;
-        format->name = QString::fromStdString(angleFormatName(code));
-        format->description = QString::fromStdString(angleFormatHint(code));
-        format->shortName = QString::fromStdString(angleFormatShortName(code));
-        format->epsgCode = angleFormatEpsgCode(code);
-        return format;
+        if (epsgCode != 0 && angleFormatEpsgCode(code) == epsgCode)
+            return createForCode(code);
     }
     return nullptr;
 }

@@ -18,6 +18,8 @@ public:
     bool isValid() const;
     bool operator==(const CAngleFormatDetails& other) const;
     bool toInfo(CAngleFormatInfo& info) const;
+    // The row of the fixed code table with the code; empty for a code not in it.
+    static std::shared_ptr<CAngleFormatDetails> createForCode(int code);
     // The row of the fixed code table whose EPSG unit code is given; empty for a code that names
     // no angle format (0 included).
     static std::shared_ptr<CAngleFormatDetails> createForEpsgUnit(int epsgCode);

@@ -71,6 +71,14 @@ Members standardMembers()
     };
 }
 
+// The standard members whose registry names one geoid "egm-a" with these grid files.
+Members withGeoid(const QString& data, const QString& coordSys, const QString& metadata)
+{
+    Members members = standardMembers();
+    members[0].second = registry(geoidElement("egm-a", geoidName, data, coordSys, metadata));
+    return members;
+}
+
 void writePackage(const QString& path, const Members& members, const QString& link = QString())
 {
     QZipWriter writer(path);
@@ -292,8 +300,7 @@ void TestGeoidPackage::packageShapes_data()
     for (const auto& member : standard)
         dotted.append(qMakePair("./" + member.first, member.second));
     QTest::newRow("names starting with ./") << dotted << QString() << asWritten << plainFiles;
-    Members gridInFolder = standard;
-    gridInFolder[0].second = registry(geoidElement("egm-a", geoidName, "egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml"));
+    Members gridInFolder = withGeoid("egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml");
     gridInFolder.append(qMakePair(QStringLiteral("egm/2008/egm.grd"), QByteArray("grid data")));
     QTest::newRow("grid in a sub-folder") << gridInFolder << QString() << asWritten
                                           << QStringList{"data.xml", "egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml"};
@@ -329,18 +336,14 @@ void TestGeoidPackage::packageShapes_data()
     Members noRegistry = standard;
     noRegistry.removeFirst();
     QTest::newRow("no registry") << noRegistry << QString() << asWritten << refused;
-    Members gridGoingUp = standard;
-    gridGoingUp[0].second = registry(geoidElement("egm-a", geoidName, "../egm.grd", "egm_cs.xml", "egm_meta.xml"));
-    QTest::newRow("grid name going up") << gridGoingUp << QString() << asWritten << refused;
-    Members absoluteGrid = standard;
-    absoluteGrid[0].second = registry(geoidElement("egm-a", geoidName, "/tmp/egm.grd", "egm_cs.xml", "egm_meta.xml"));
-    QTest::newRow("absolute grid name") << absoluteGrid << QString() << asWritten << refused;
-    Members noMetadata = standard;
-    noMetadata[0].second = registry(geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", ""));
-    QTest::newRow("geoid without metadata") << noMetadata << QString() << asWritten << refused;
+    QTest::newRow("grid name going up") << withGeoid("../egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
+                                        << asWritten << refused;
+    QTest::newRow("absolute grid name") << withGeoid("/tmp/egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
+                                        << asWritten << refused;
+    QTest::newRow("geoid without metadata") << withGeoid("egm.grd", "egm_cs.xml", "") << QString() << asWritten
+                                            << refused;
     // The grid files move in the order of their names; the last one is missing.
-    Members missingGrid = standard;
-    missingGrid[0].second = registry(geoidElement("egm-a", geoidName, "sub/egm.grd", "egm_cs.xml", "z_meta.xml"));
+    Members missingGrid = withGeoid("sub/egm.grd", "egm_cs.xml", "z_meta.xml");
     missingGrid.append(qMakePair(QStringLiteral("sub/egm.grd"), QByteArray("grid data")));
     QTest::newRow("missing grid file") << missingGrid << QString() << asWritten << refused;
 }
