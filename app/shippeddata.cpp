@@ -4,7 +4,6 @@
 #include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
-#include "records/wkt/wktparser.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -27,16 +26,15 @@ bool fail(QString* error, const QString& reason)
 }
 
 // A WKT text, optionally followed by a tab and the system's description.
-bool storeWkt(const QString& line)
+bool storeWkt(const QString& line, QString* reason)
 {
     const int tab = line.indexOf(QLatin1Char('\t'));
-    const CWktItemPtr root = parseWkt(line.left(tab).trimmed());
     CCoordSysDetails system;
-    if (!root || !system.fromWkt(root.get()))
+    if (!system.fromWktText(line.left(tab).trimmed(), reason))
         return false;
     if (tab >= 0)
         system.description = line.mid(tab + 1).trimmed();
-    return insertCoordSysDetails(system, false, nullptr) != NoValue;
+    return insertCoordSysDetails(system, false, nullptr, reason) != NoValue;
 }
 
 QByteArray fileHash(const QString& path)
@@ -113,8 +111,12 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
         ++lineNumber;
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        if (!storeWkt(line))
-            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена").arg(wktFile).arg(lineNumber));
+        QString reason;
+        if (!storeWkt(line, &reason))
+            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена:\n%3")
+                                   .arg(wktFile)
+                                   .arg(lineNumber)
+                                   .arg(reason));
         ++count;
     }
     if (stored)
