@@ -84,11 +84,6 @@ QVariant coordSysColumn(int key, const QString& column)
     return CTestDatabase::value(QStringLiteral("SELECT %1 FROM coordsys WHERE autokey = ?;").arg(column), {key});
 }
 
-int rowCount(const QString& table)
-{
-    return CTestDatabase::value(QStringLiteral("SELECT count(*) FROM %1;").arg(table)).toInt();
-}
-
 FrameDatabasePicker* pickerOf(const QWidget* parent, int tableId, int nth)
 {
     for (FrameDatabasePicker* picker : parent->findChildren<FrameDatabasePicker*>()) {

@@ -30,7 +30,6 @@ CCoordSysWorld storeCoordSysWorld();
 int insertCoordSysRow(const QVariantMap& columns);
 // The value of one column of the coordinate system row.
 QVariant coordSysColumn(int key, const QString& column);
-int rowCount(const QString& table);
 
 // The n-th record picker of the table inside the widget; null when there is none.
 FrameDatabasePicker* pickerOf(const QWidget* parent, int tableId, int nth = 0);
