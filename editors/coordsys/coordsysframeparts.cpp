@@ -2,10 +2,11 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/prompt.h"
-#include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 
+#include <QAbstractButton>
+#include <QBoxLayout>
 #include <QSqlRecord>
 
 namespace CoordSysFrameParts {
@@ -29,21 +30,87 @@ bool acceptOrWarn(QWidget* frame, const QString& fault)
     return false;
 }
 
-void enableDatumOrEllipsoid(FrameDatabasePicker* datumPicker, FrameDatabasePicker* ellipsoidPicker, bool datumMode)
+FrameDatabasePicker* addPicker(QWidget* frame, int tableId, const QString& header, QBoxLayout* layout, int direction)
 {
-    datumPicker->setPickEnabled(datumMode);
-    ellipsoidPicker->setPickEnabled(!datumMode);
+    auto* picker = new FrameDatabasePicker(tableId, header, direction, frame);
+    layout->addWidget(picker);
+    return picker;
 }
 
-QString readDatumOrEllipsoid(bool datumMode, int datumKey, int ellipsoidKey, int& datum, int& ellipsoid)
+} // namespace CoordSysFrameParts
+
+using namespace CoordSysFrameParts;
+
+void CPickedKey::pick(int key)
 {
-    datum = datumMode ? datumKey : NoValue;
-    ellipsoid = datumMode ? NoValue : ellipsoidKey;
-    if (datumMode && datum == NoValue)
+    m_key = key;
+    m_picker->setKey(key);
+}
+
+void CPickedKey::load(const QSqlRecord& row, const QString& column)
+{
+    pick(storedKey(row, column));
+}
+
+void CPickedKey::reset()
+{
+    m_key = NoValue;
+    m_picker->clear();
+}
+
+void CGeodeticBase::create(QWidget* frame, QBoxLayout* primeMeridianLayout, QBoxLayout* datumLayout,
+                           QBoxLayout* ellipsoidLayout, QAbstractButton* radioDatum, QAbstractButton* radioEllipsoid)
+{
+    primeMeridian = CPickedKey(addPicker(frame, TablePrimeMeridian, QString(), primeMeridianLayout));
+    datum = CPickedKey(addPicker(frame, TableDatum, QString(), datumLayout));
+    ellipsoid = CPickedKey(addPicker(frame, TableEllipsoid, QString(), ellipsoidLayout));
+    m_radioDatum = radioDatum;
+    m_radioEllipsoid = radioEllipsoid;
+}
+
+void CGeodeticBase::followMode()
+{
+    const bool datumMode = m_radioDatum->isChecked();
+    datum.picker()->setPickEnabled(datumMode);
+    ellipsoid.picker()->setPickEnabled(!datumMode);
+}
+
+void CGeodeticBase::setDefaults()
+{
+    for (CPickedKey* held : {&primeMeridian, &datum, &ellipsoid})
+        held->reset();
+    setDatumMode(true);
+}
+
+void CGeodeticBase::clear()
+{
+    for (CPickedKey* held : {&primeMeridian, &datum, &ellipsoid})
+        held->reset();
+    followMode();
+}
+
+void CGeodeticBase::load(const QSqlRecord& row)
+{
+    datum.load(row, "datum");
+    ellipsoid.load(row, "ellipsoid");
+    primeMeridian.load(row, "prime_meridian");
+    setDatumMode(datum.key() != NoValue);
+}
+
+QString CGeodeticBase::readDatumOrEllipsoid(int& datumKey, int& ellipsoidKey) const
+{
+    const bool datumMode = m_radioDatum->isChecked();
+    datumKey = datumMode ? datum.key() : NoValue;
+    ellipsoidKey = datumMode ? NoValue : ellipsoid.key();
+    if (datumMode && datumKey == NoValue)
         return QStringLiteral("Необходимо задать датум");
-    if (!datumMode && ellipsoid == NoValue)
+    if (!datumMode && ellipsoidKey == NoValue)
         return QStringLiteral("Необходимо задать эллипсоид");
     return QString();
 }
 
-} // namespace CoordSysFrameParts
+void CGeodeticBase::setDatumMode(bool datumMode)
+{
+    (datumMode ? m_radioDatum : m_radioEllipsoid)->setChecked(true);
+    followMode();
+}

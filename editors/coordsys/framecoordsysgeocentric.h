@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordsysframeparts.h"
+
 #include "database/novalue.h"
 
 #include <QFrame>
@@ -9,7 +11,6 @@ namespace Ui {
 class FrameCoordSysGeocentric;
 }
 
-class FrameDatabasePicker;
 
 // Parameters of a geocentric coordinate system: the unit of the coordinates, the prime
 // meridian, a datum when one is used, and the names of the three axes.
@@ -48,11 +49,10 @@ private slots:
     void slotUseDatumChanged(int state);
 
 private:
+    void resetKeys();
+
     Ui::FrameCoordSysGeocentric* m_ui;
-    FrameDatabasePicker* m_primeMeridianPicker = nullptr;
-    FrameDatabasePicker* m_datumPicker = nullptr;
-    FrameDatabasePicker* m_lengthUnitPicker = nullptr;
-    int m_lengthUnit = NoValue;
-    int m_primeMeridian = NoValue;
-    int m_datum = NoValue;
+    CPickedKey m_primeMeridian;
+    CPickedKey m_datum;
+    CPickedKey m_lengthUnit;
 };

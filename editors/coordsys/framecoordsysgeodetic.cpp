@@ -2,13 +2,10 @@
 
 #include "ui_framecoordsysgeodetic.h"
 
-#include "coordsysframeparts.h"
-
 #include "browser/framedatabasepicker.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 
-#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QSqlRecord>
 
@@ -30,12 +27,13 @@ FrameCoordSysGeodetic::FrameCoordSysGeodetic(QWidget* parent)
     setDefaults();
     m_ui->editLatSymbol->setToolTip(QStringLiteral("Нажмите Ctrl-P, чтобы вставить ") + kLatitude);
     m_ui->editLonSymbol->setToolTip(QStringLiteral("Нажмите Ctrl-L, чтобы вставить ") + kLongitude);
-    connect(m_primeMeridianPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectPrimeMeridian);
-    connect(m_datumPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectDatum);
-    connect(m_ellipsoidPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectEllipsoid);
-    connect(m_heightUnitPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectLinearUnit);
-    connect(m_angleUnitPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectAngularUnit);
-    connect(m_vertCoordSysPicker, &FrameDatabasePicker::picked, this,
+    connect(m_base.primeMeridian.picker(), &FrameDatabasePicker::picked, this,
+            &FrameCoordSysGeodetic::slotSelectPrimeMeridian);
+    connect(m_base.datum.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectDatum);
+    connect(m_base.ellipsoid.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectEllipsoid);
+    connect(m_heightUnit.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectLinearUnit);
+    connect(m_angleUnit.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysGeodetic::slotSelectAngularUnit);
+    connect(m_vertCoordSys.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysGeodetic::slotSelectVerticalCoordSys);
     connect(m_ui->radioDatum, &QRadioButton::toggled, this, &FrameCoordSysGeodetic::slotDatumEllipsoidSwitched);
     connect(m_ui->radioEllipsoid, &QRadioButton::toggled, this, &FrameCoordSysGeodetic::slotDatumEllipsoidSwitched);
@@ -56,24 +54,13 @@ void FrameCoordSysGeodetic::load(int key)
         setDefaults();
         return;
     }
-    m_datum = storedKey(row, "datum");
-    m_ellipsoid = storedKey(row, "ellipsoid");
-    m_primeMeridian = storedKey(row, "prime_meridian");
-    m_vertCoordSys = storedKey(row, "vert_coordsys");
-    m_heightUnit = storedKey(row, "height_unit");
-    m_angleUnit = storedKey(row, "angle_unit");
-    m_datumPicker->setKey(m_datum);
-    m_ellipsoidPicker->setKey(m_ellipsoid);
-    m_primeMeridianPicker->setKey(m_primeMeridian);
-    const bool datumMode = m_datum != NoValue;
-    (datumMode ? m_ui->radioDatum : m_ui->radioEllipsoid)->setChecked(true);
-    slotDatumEllipsoidSwitched(datumMode);
+    m_base.load(row);
     m_ui->checkboxPositiveLon->setChecked(RecordStorage::number(row, "positive_longitude") != 0);
-    m_ui->checkboxVerticalCoordSys->setChecked(m_vertCoordSys != NoValue);
+    m_ui->checkboxVerticalCoordSys->setChecked(storedKey(row, "vert_coordsys") != NoValue);
     slotUseGeoidChanged(m_ui->checkboxVerticalCoordSys->checkState());
-    m_vertCoordSysPicker->setKey(m_vertCoordSys);
-    m_heightUnitPicker->setKey(m_heightUnit);
-    m_angleUnitPicker->setKey(m_angleUnit);
+    m_vertCoordSys.load(row, "vert_coordsys");
+    m_heightUnit.load(row, "height_unit");
+    m_angleUnit.load(row, "angle_unit");
     m_ui->editLatSymbol->setText(RecordStorage::text(row, "coord1_abbr"));
     m_ui->editLonSymbol->setText(RecordStorage::text(row, "coord2_abbr"));
     m_ui->editHeightSymbol->setText(RecordStorage::text(row, "coord3_abbr"));
@@ -87,24 +74,23 @@ bool FrameCoordSysGeodetic::validate(Params& params)
 QString FrameCoordSysGeodetic::readParams(Params& params) const
 {
     params.clear();
-    if (m_angleUnit == NoValue)
+    if (m_angleUnit.key() == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения широты и долготы");
-    if (m_heightUnit == NoValue)
+    if (m_heightUnit.key() == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения высоты");
-    if (m_primeMeridian == NoValue)
+    if (m_base.primeMeridian.key() == NoValue)
         return QStringLiteral("Необходимо задать начальный меридиан");
     Params read;
-    const QString fault =
-        readDatumOrEllipsoid(m_ui->radioDatum->isChecked(), m_datum, m_ellipsoid, read.datum, read.ellipsoid);
+    const QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
     if (!fault.isEmpty())
         return fault;
     const bool useHeightSystem = m_ui->checkboxVerticalCoordSys->isChecked();
-    if (useHeightSystem && m_vertCoordSys == NoValue)
+    if (useHeightSystem && m_vertCoordSys.key() == NoValue)
         return QStringLiteral("Необходимо задать систему высот");
-    read.vertCoordSys = useHeightSystem ? m_vertCoordSys : NoValue;
-    read.angleUnit = m_angleUnit;
-    read.heightUnit = m_heightUnit;
-    read.primeMeridian = m_primeMeridian;
+    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.key() : NoValue;
+    read.angleUnit = m_angleUnit.key();
+    read.heightUnit = m_heightUnit.key();
+    read.primeMeridian = m_base.primeMeridian.key();
     read.positiveLongitude = m_ui->checkboxPositiveLon->isChecked();
     read.coord1Abbr = m_ui->editLatSymbol->text().trimmed();
     read.coord2Abbr = m_ui->editLonSymbol->text().trimmed();
@@ -115,25 +101,22 @@ QString FrameCoordSysGeodetic::readParams(Params& params) const
 
 void FrameCoordSysGeodetic::clear()
 {
-    m_ui->radioDatum->setChecked(false);
-    m_ui->radioEllipsoid->setChecked(false);
-    slotDatumEllipsoidSwitched(false);
+    m_base.clear();
     m_ui->editLatSymbol->clear();
     m_ui->editLonSymbol->clear();
     m_ui->editHeightSymbol->clear();
     m_ui->checkboxPositiveLon->setChecked(false);
-    clearKeys();
+    resetKeys();
 }
 
 void FrameCoordSysGeodetic::setDefaults()
 {
-    m_ui->radioDatum->setChecked(true);
-    slotDatumEllipsoidSwitched(true);
+    m_base.setDefaults();
     m_ui->editLatSymbol->setText(kLatitude);
     m_ui->editLonSymbol->setText(kLongitude);
     m_ui->editHeightSymbol->setText(QStringLiteral("h"));
     m_ui->checkboxPositiveLon->setChecked(false);
-    clearKeys();
+    resetKeys();
     m_ui->checkboxVerticalCoordSys->setChecked(false);
     slotUseGeoidChanged(Qt::Unchecked);
 }
@@ -154,72 +137,56 @@ void FrameCoordSysGeodetic::keyPressEvent(QKeyEvent* event)
 
 void FrameCoordSysGeodetic::slotSelectPrimeMeridian(int key)
 {
-    m_primeMeridian = key;
-    m_primeMeridianPicker->setKey(key);
+    m_base.primeMeridian.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotSelectDatum(int key)
 {
-    m_datum = key;
-    m_datumPicker->setKey(key);
+    m_base.datum.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotSelectEllipsoid(int key)
 {
-    m_ellipsoid = key;
-    m_ellipsoidPicker->setKey(key);
+    m_base.ellipsoid.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotSelectLinearUnit(int key)
 {
-    m_heightUnit = key;
-    m_heightUnitPicker->setKey(key);
+    m_heightUnit.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotSelectAngularUnit(int key)
 {
-    m_angleUnit = key;
-    m_angleUnitPicker->setKey(key);
+    m_angleUnit.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotSelectVerticalCoordSys(int key)
 {
-    m_vertCoordSys = key;
-    m_vertCoordSysPicker->setKey(key);
+    m_vertCoordSys.pick(key);
 }
 
 void FrameCoordSysGeodetic::slotDatumEllipsoidSwitched(bool)
 {
-    enableDatumOrEllipsoid(m_datumPicker, m_ellipsoidPicker, m_ui->radioDatum->isChecked());
+    m_base.followMode();
 }
 
 void FrameCoordSysGeodetic::slotUseGeoidChanged(int state)
 {
-    m_vertCoordSysPicker->setPickEnabled(state == Qt::Checked);
+    m_vertCoordSys.picker()->setPickEnabled(state == Qt::Checked);
 }
 
 void FrameCoordSysGeodetic::createPickers()
 {
     const QString unitHeader = QStringLiteral("Ед.изм.");
-    m_primeMeridianPicker = new FrameDatabasePicker(TablePrimeMeridian, QString(), QBoxLayout::LeftToRight, this);
-    m_ui->layoutPrimeMeridian->addWidget(m_primeMeridianPicker);
-    m_datumPicker = new FrameDatabasePicker(TableDatum, QString(), QBoxLayout::LeftToRight, this);
-    m_ui->layoutDatum->addWidget(m_datumPicker);
-    m_ellipsoidPicker = new FrameDatabasePicker(TableEllipsoid, QString(), QBoxLayout::LeftToRight, this);
-    m_ui->layoutEllipsoid->addWidget(m_ellipsoidPicker);
-    m_heightUnitPicker = new FrameDatabasePicker(TableUnitLength, unitHeader, QBoxLayout::LeftToRight, this);
-    m_ui->layoutLengthUnit->addWidget(m_heightUnitPicker);
-    m_angleUnitPicker = new FrameDatabasePicker(TableUnitAngle, unitHeader, QBoxLayout::LeftToRight, this);
-    m_ui->layoutAngleUnit->addWidget(m_angleUnitPicker);
-    m_vertCoordSysPicker = new FrameDatabasePicker(TableVertCoordSys, QString(), QBoxLayout::LeftToRight, this);
-    m_ui->layoutVerticalCoordSys->addWidget(m_vertCoordSysPicker);
+    m_base.create(this, m_ui->layoutPrimeMeridian, m_ui->layoutDatum, m_ui->layoutEllipsoid, m_ui->radioDatum,
+                  m_ui->radioEllipsoid);
+    m_heightUnit = CPickedKey(addPicker(this, TableUnitLength, unitHeader, m_ui->layoutLengthUnit));
+    m_angleUnit = CPickedKey(addPicker(this, TableUnitAngle, unitHeader, m_ui->layoutAngleUnit));
+    m_vertCoordSys = CPickedKey(addPicker(this, TableVertCoordSys, QString(), m_ui->layoutVerticalCoordSys));
 }
 
-void FrameCoordSysGeodetic::clearKeys()
+void FrameCoordSysGeodetic::resetKeys()
 {
-    for (int* key : {&m_primeMeridian, &m_datum, &m_ellipsoid, &m_heightUnit, &m_angleUnit, &m_vertCoordSys})
-        *key = NoValue;
-    for (FrameDatabasePicker* picker : {m_primeMeridianPicker, m_datumPicker, m_ellipsoidPicker, m_heightUnitPicker,
-                                        m_angleUnitPicker, m_vertCoordSysPicker})
-        picker->clear();
+    for (CPickedKey* held : {&m_heightUnit, &m_angleUnit, &m_vertCoordSys})
+        held->reset();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordsysframeparts.h"
+
 #include "database/novalue.h"
 
 #include <QFrame>
@@ -9,7 +11,6 @@ namespace Ui {
 class FrameCoordSysGeodetic;
 }
 
-class FrameDatabasePicker;
 class QKeyEvent;
 
 // Parameters of a geodetic coordinate system: the prime meridian, a datum or a bare
@@ -63,19 +64,11 @@ private slots:
 
 private:
     void createPickers();
-    void clearKeys();
+    void resetKeys();
 
     Ui::FrameCoordSysGeodetic* m_ui;
-    FrameDatabasePicker* m_primeMeridianPicker = nullptr;
-    FrameDatabasePicker* m_datumPicker = nullptr;
-    FrameDatabasePicker* m_ellipsoidPicker = nullptr;
-    FrameDatabasePicker* m_heightUnitPicker = nullptr;
-    FrameDatabasePicker* m_angleUnitPicker = nullptr;
-    FrameDatabasePicker* m_vertCoordSysPicker = nullptr;
-    int m_primeMeridian = NoValue;
-    int m_datum = NoValue;
-    int m_ellipsoid = NoValue;
-    int m_heightUnit = NoValue;
-    int m_angleUnit = NoValue;
-    int m_vertCoordSys = NoValue;
+    CGeodeticBase m_base;
+    CPickedKey m_heightUnit;
+    CPickedKey m_angleUnit;
+    CPickedKey m_vertCoordSys;
 };

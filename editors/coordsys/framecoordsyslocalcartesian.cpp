@@ -2,13 +2,10 @@
 
 #include "ui_framecoordsyslocalcartesian.h"
 
-#include "coordsysframeparts.h"
-
 #include "browser/framedatabasepicker.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 
-#include <QBoxLayout>
 #include <QSqlRecord>
 
 using namespace CoordSysFrameParts;
@@ -18,11 +15,10 @@ FrameCoordSysLocalCartesian::FrameCoordSysLocalCartesian(QWidget* parent)
     , m_ui(new Ui::FrameCoordSysLocalCartesian)
 {
     m_ui->setupUi(this);
-    m_lengthUnitPicker = new FrameDatabasePicker(TableUnitLength, QStringLiteral("Ед. измерения"),
-                                                 QBoxLayout::LeftToRight, this);
-    m_ui->layoutLengthUnit->addWidget(m_lengthUnitPicker);
+    m_lengthUnit =
+        CPickedKey(addPicker(this, TableUnitLength, QStringLiteral("Ед. измерения"), m_ui->layoutLengthUnit));
     setDefaults();
-    connect(m_lengthUnitPicker, &FrameDatabasePicker::picked, this,
+    connect(m_lengthUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysLocalCartesian::slotSelectLinearUnit);
 }
 
@@ -41,8 +37,7 @@ void FrameCoordSysLocalCartesian::load(int key)
     m_ui->editAxisXName->setText(RecordStorage::text(row, "coord1_abbr"));
     m_ui->editAxisYName->setText(RecordStorage::text(row, "coord2_abbr"));
     m_ui->editAxisZName->setText(RecordStorage::text(row, "coord3_abbr"));
-    m_lengthUnit = storedKey(row, "length_unit");
-    m_lengthUnitPicker->setKey(m_lengthUnit);
+    m_lengthUnit.load(row, "length_unit");
     const bool left = RecordStorage::number(row, "swap_coords") != 0;
     m_ui->radioLeft->setChecked(left);
     m_ui->radioRight->setChecked(!left);
@@ -56,9 +51,9 @@ bool FrameCoordSysLocalCartesian::validate(Params& params)
 QString FrameCoordSysLocalCartesian::readParams(Params& params) const
 {
     params.clear();
-    if (m_lengthUnit == NoValue)
+    if (m_lengthUnit.key() == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");
-    params.lengthUnit = m_lengthUnit;
+    params.lengthUnit = m_lengthUnit.key();
     params.coord1Abbr = m_ui->editAxisXName->text().trimmed();
     params.coord2Abbr = m_ui->editAxisYName->text().trimmed();
     params.coord3Abbr = m_ui->editAxisZName->text().trimmed();
@@ -73,8 +68,7 @@ void FrameCoordSysLocalCartesian::clear()
     m_ui->editAxisXName->clear();
     m_ui->editAxisYName->clear();
     m_ui->editAxisZName->clear();
-    m_lengthUnit = NoValue;
-    m_lengthUnitPicker->clear();
+    m_lengthUnit.reset();
 }
 
 void FrameCoordSysLocalCartesian::setDefaults()
@@ -83,12 +77,10 @@ void FrameCoordSysLocalCartesian::setDefaults()
     m_ui->editAxisXName->setText(QStringLiteral("x"));
     m_ui->editAxisYName->setText(QStringLiteral("y"));
     m_ui->editAxisZName->setText(QStringLiteral("z"));
-    m_lengthUnit = NoValue;
-    m_lengthUnitPicker->clear();
+    m_lengthUnit.reset();
 }
 
 void FrameCoordSysLocalCartesian::slotSelectLinearUnit(int key)
 {
-    m_lengthUnit = key;
-    m_lengthUnitPicker->setKey(key);
+    m_lengthUnit.pick(key);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordsysframeparts.h"
+
 #include "database/novalue.h"
 
 #include <QFrame>
@@ -9,7 +11,6 @@ namespace Ui {
 class FrameCoordSysLocalCartesian;
 }
 
-class FrameDatabasePicker;
 
 // Parameters of a local Cartesian coordinate system: the unit of the coordinates, the
 // orientation of the axes and the names of the three coordinates.
@@ -45,6 +46,5 @@ private slots:
 
 private:
     Ui::FrameCoordSysLocalCartesian* m_ui;
-    FrameDatabasePicker* m_lengthUnitPicker = nullptr;
-    int m_lengthUnit = NoValue;
+    CPickedKey m_lengthUnit;
 };

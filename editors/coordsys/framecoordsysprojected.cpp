@@ -2,13 +2,10 @@
 
 #include "ui_framecoordsysprojected.h"
 
-#include "coordsysframeparts.h"
-
 #include "browser/framedatabasepicker.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 
-#include <QBoxLayout>
 #include <QSqlRecord>
 
 using namespace CoordSysFrameParts;
@@ -34,15 +31,16 @@ FrameCoordSysProjected::FrameCoordSysProjected(QWidget* parent)
     m_ui->setupUi(this);
     createPickers();
     setDefaults();
-    connect(m_primeMeridianPicker, &FrameDatabasePicker::picked, this,
+    connect(m_base.primeMeridian.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysProjected::slotSelectPrimeMeridian);
-    connect(m_datumPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectDatum);
-    connect(m_ellipsoidPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectEllipsoid);
-    connect(m_planeUnitPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectPlaneUnit);
-    connect(m_heightUnitPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectHeightUnit);
-    connect(m_mapProjectionPicker, &FrameDatabasePicker::picked, this,
+    connect(m_base.datum.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectDatum);
+    connect(m_base.ellipsoid.picker(), &FrameDatabasePicker::picked, this,
+            &FrameCoordSysProjected::slotSelectEllipsoid);
+    connect(m_planeUnit.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectPlaneUnit);
+    connect(m_heightUnit.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysProjected::slotSelectHeightUnit);
+    connect(m_mapProjection.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysProjected::slotSelectMapProjection);
-    connect(m_vertCoordSysPicker, &FrameDatabasePicker::picked, this,
+    connect(m_vertCoordSys.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysProjected::slotSelectVerticalCoordSys);
     connect(m_ui->radioDatum, &QRadioButton::toggled, this, &FrameCoordSysProjected::slotDatumEllipsoidSwitched);
     connect(m_ui->radioEllipsoid, &QRadioButton::toggled, this, &FrameCoordSysProjected::slotDatumEllipsoidSwitched);
@@ -63,25 +61,13 @@ void FrameCoordSysProjected::load(int key)
         setDefaults();
         return;
     }
-    m_datum = storedKey(row, "datum");
-    m_ellipsoid = storedKey(row, "ellipsoid");
-    m_primeMeridian = storedKey(row, "prime_meridian");
-    m_mapProjection = storedKey(row, "map_proj");
-    m_vertCoordSys = storedKey(row, "vert_coordsys");
-    m_planeUnit = storedKey(row, "length_unit");
-    m_heightUnit = storedKey(row, "height_unit");
-    m_datumPicker->setKey(m_datum);
-    m_ellipsoidPicker->setKey(m_ellipsoid);
-    m_primeMeridianPicker->setKey(m_primeMeridian);
-    updateMapProjection();
-    const bool datumMode = m_datum != NoValue;
-    (datumMode ? m_ui->radioDatum : m_ui->radioEllipsoid)->setChecked(true);
-    slotDatumEllipsoidSwitched(datumMode);
-    m_ui->checkboxVerticalCoordSys->setChecked(m_vertCoordSys != NoValue);
+    m_base.load(row);
+    slotSelectMapProjection(storedKey(row, "map_proj"));
+    m_ui->checkboxVerticalCoordSys->setChecked(storedKey(row, "vert_coordsys") != NoValue);
     slotUseGeoidChanged(m_ui->checkboxVerticalCoordSys->checkState());
-    m_vertCoordSysPicker->setKey(m_vertCoordSys);
-    m_planeUnitPicker->setKey(m_planeUnit);
-    m_heightUnitPicker->setKey(m_heightUnit);
+    m_vertCoordSys.load(row, "vert_coordsys");
+    m_planeUnit.load(row, "length_unit");
+    m_heightUnit.load(row, "height_unit");
     m_ui->editPlaneCoord1Symbol->setText(RecordStorage::text(row, "coord1_abbr"));
     m_ui->editPlaneCoord2Symbol->setText(RecordStorage::text(row, "coord2_abbr"));
     m_ui->editHeightSymbol->setText(RecordStorage::text(row, "coord3_abbr"));
@@ -95,27 +81,26 @@ bool FrameCoordSysProjected::validate(Params& params)
 QString FrameCoordSysProjected::readParams(Params& params) const
 {
     params.clear();
-    if (m_planeUnit == NoValue)
+    if (m_planeUnit.key() == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения плановых координат");
-    if (m_heightUnit == NoValue)
+    if (m_heightUnit.key() == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения высоты");
-    if (m_primeMeridian == NoValue)
+    if (m_base.primeMeridian.key() == NoValue)
         return QStringLiteral("Необходимо задать начальный меридиан");
-    if (m_mapProjection == NoValue)
+    if (m_mapProjection.key() == NoValue)
         return QStringLiteral("Необходимо задать картографическую проекцию");
     Params read;
-    const QString fault =
-        readDatumOrEllipsoid(m_ui->radioDatum->isChecked(), m_datum, m_ellipsoid, read.datum, read.ellipsoid);
+    const QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
     if (!fault.isEmpty())
         return fault;
     const bool useHeightSystem = m_ui->checkboxVerticalCoordSys->isChecked();
-    if (useHeightSystem && m_vertCoordSys == NoValue)
+    if (useHeightSystem && m_vertCoordSys.key() == NoValue)
         return QStringLiteral("Необходимо задать систему высот");
-    read.vertCoordSys = useHeightSystem ? m_vertCoordSys : NoValue;
-    read.lengthUnit = m_planeUnit;
-    read.heightUnit = m_heightUnit;
-    read.primeMeridian = m_primeMeridian;
-    read.mapProjection = m_mapProjection;
+    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.key() : NoValue;
+    read.lengthUnit = m_planeUnit.key();
+    read.heightUnit = m_heightUnit.key();
+    read.primeMeridian = m_base.primeMeridian.key();
+    read.mapProjection = m_mapProjection.key();
     read.coord1Abbr = m_ui->editPlaneCoord1Symbol->text().trimmed();
     read.coord2Abbr = m_ui->editPlaneCoord2Symbol->text().trimmed();
     read.coord3Abbr = m_ui->editHeightSymbol->text().trimmed();
@@ -125,116 +110,98 @@ QString FrameCoordSysProjected::readParams(Params& params) const
 
 void FrameCoordSysProjected::clear()
 {
-    m_ui->radioDatum->setChecked(false);
-    m_ui->radioEllipsoid->setChecked(false);
-    slotDatumEllipsoidSwitched(false);
+    m_base.clear();
     m_ui->editPlaneCoord1Symbol->clear();
     m_ui->editPlaneCoord2Symbol->clear();
     m_ui->editHeightSymbol->clear();
-    clearKeys();
+    resetKeys();
     m_ui->checkboxVerticalCoordSys->setChecked(false);
     slotUseGeoidChanged(Qt::Unchecked);
 }
 
 void FrameCoordSysProjected::setDefaults()
 {
-    m_ui->radioDatum->setChecked(true);
-    slotDatumEllipsoidSwitched(true);
+    m_base.setDefaults();
     m_ui->editPlaneCoord1Symbol->clear();
     m_ui->editPlaneCoord2Symbol->clear();
     m_ui->editHeightSymbol->setText(QStringLiteral("H"));
-    clearKeys();
+    resetKeys();
     m_ui->checkboxVerticalCoordSys->setChecked(false);
     slotUseGeoidChanged(Qt::Unchecked);
 }
 
 void FrameCoordSysProjected::slotSelectPrimeMeridian(int key)
 {
-    m_primeMeridian = key;
-    m_primeMeridianPicker->setKey(key);
+    m_base.primeMeridian.pick(key);
 }
 
 void FrameCoordSysProjected::slotSelectDatum(int key)
 {
-    m_datum = key;
-    m_datumPicker->setKey(key);
+    m_base.datum.pick(key);
 }
 
 void FrameCoordSysProjected::slotSelectEllipsoid(int key)
 {
-    m_ellipsoid = key;
-    m_ellipsoidPicker->setKey(key);
+    m_base.ellipsoid.pick(key);
 }
 
 void FrameCoordSysProjected::slotSelectPlaneUnit(int key)
 {
-    m_planeUnit = key;
-    m_planeUnitPicker->setKey(key);
+    m_planeUnit.pick(key);
 }
 
 void FrameCoordSysProjected::slotSelectHeightUnit(int key)
 {
-    m_heightUnit = key;
-    m_heightUnitPicker->setKey(key);
+    m_heightUnit.pick(key);
 }
 
 void FrameCoordSysProjected::slotSelectMapProjection(int key)
 {
-    m_mapProjection = key;
+    m_mapProjection.pick(key);
     updateMapProjection();
 }
 
 void FrameCoordSysProjected::slotSelectVerticalCoordSys(int key)
 {
-    m_vertCoordSys = key;
-    m_vertCoordSysPicker->setKey(key);
+    m_vertCoordSys.pick(key);
 }
 
 void FrameCoordSysProjected::slotDatumEllipsoidSwitched(bool)
 {
-    enableDatumOrEllipsoid(m_datumPicker, m_ellipsoidPicker, m_ui->radioDatum->isChecked());
+    m_base.followMode();
 }
 
 void FrameCoordSysProjected::slotUseGeoidChanged(int state)
 {
-    m_vertCoordSysPicker->setPickEnabled(state == Qt::Checked);
+    m_vertCoordSys.picker()->setPickEnabled(state == Qt::Checked);
 }
 
 void FrameCoordSysProjected::createPickers()
 {
-    const auto add = [this](int tableId, const QString& header, QBoxLayout* layout) {
-        auto* picker = new FrameDatabasePicker(tableId, header, QBoxLayout::LeftToRight, this);
-        layout->addWidget(picker);
-        return picker;
-    };
-    m_primeMeridianPicker = add(TablePrimeMeridian, QString(), m_ui->layoutPrimeMeridian);
-    m_datumPicker = add(TableDatum, QString(), m_ui->layoutDatum);
-    m_ellipsoidPicker = add(TableEllipsoid, QString(), m_ui->layoutEllipsoid);
-    m_mapProjectionPicker = add(TableMapProj, QString(), m_ui->layoutProjection);
-    m_mapProjectionPicker->addColumn(QStringLiteral("coord1_abbr"));
-    m_mapProjectionPicker->addColumn(QStringLiteral("coord2_abbr"));
-    m_planeUnitPicker = add(TableUnitLength, QString(), m_ui->layoutPlaneUnit);
-    m_heightUnitPicker = add(TableUnitLength, QStringLiteral("Ед.изм."), m_ui->layoutHeightUnit);
-    m_vertCoordSysPicker = add(TableVertCoordSys, QString(), m_ui->layoutVerticalCoordSys);
+    m_base.create(this, m_ui->layoutPrimeMeridian, m_ui->layoutDatum, m_ui->layoutEllipsoid, m_ui->radioDatum,
+                  m_ui->radioEllipsoid);
+    m_mapProjection = CPickedKey(addPicker(this, TableMapProj, QString(), m_ui->layoutProjection));
+    m_mapProjection.picker()->addColumn(QStringLiteral("coord1_abbr"));
+    m_mapProjection.picker()->addColumn(QStringLiteral("coord2_abbr"));
+    m_planeUnit = CPickedKey(addPicker(this, TableUnitLength, QString(), m_ui->layoutPlaneUnit));
+    m_heightUnit = CPickedKey(addPicker(this, TableUnitLength, QStringLiteral("Ед.изм."), m_ui->layoutHeightUnit));
+    m_vertCoordSys = CPickedKey(addPicker(this, TableVertCoordSys, QString(), m_ui->layoutVerticalCoordSys));
 }
 
-void FrameCoordSysProjected::clearKeys()
+void FrameCoordSysProjected::resetKeys()
 {
-    for (int* key : {&m_primeMeridian, &m_datum, &m_ellipsoid, &m_mapProjection, &m_planeUnit, &m_heightUnit,
-                     &m_vertCoordSys})
-        *key = NoValue;
-    for (FrameDatabasePicker* picker : {m_primeMeridianPicker, m_datumPicker, m_ellipsoidPicker, m_mapProjectionPicker,
-                                        m_planeUnitPicker, m_heightUnitPicker, m_vertCoordSysPicker})
-        picker->clear();
+    for (CPickedKey* held : {&m_mapProjection, &m_planeUnit, &m_heightUnit, &m_vertCoordSys})
+        held->reset();
     m_projectionAbbr1.clear();
     m_projectionAbbr2.clear();
 }
 
 void FrameCoordSysProjected::updateMapProjection()
 {
-    const bool shown = m_mapProjectionPicker->setKey(m_mapProjection);
-    const auto value = [this, shown](const char* column) {
-        return shown ? m_mapProjectionPicker->columnValue(QLatin1String(column)) : QString();
+    FrameDatabasePicker* picker = m_mapProjection.picker();
+    const bool shown = picker->key() != NoValue;
+    const auto value = [picker, shown](const char* column) {
+        return shown ? picker->columnValue(QLatin1String(column)) : QString();
     };
     followProjection(m_ui->editPlaneCoord1Symbol, m_projectionAbbr1, value("coord1_abbr"));
     followProjection(m_ui->editPlaneCoord2Symbol, m_projectionAbbr2, value("coord2_abbr"));

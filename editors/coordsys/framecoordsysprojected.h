@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordsysframeparts.h"
+
 #include "database/novalue.h"
 
 #include <QFrame>
@@ -9,7 +11,6 @@ namespace Ui {
 class FrameCoordSysProjected;
 }
 
-class FrameDatabasePicker;
 
 // Parameters of a projected coordinate system: the prime meridian, a datum or a bare
 // ellipsoid, the map projection, the unit and symbols of the plane coordinates, and the
@@ -59,26 +60,17 @@ private slots:
 
 private:
     void createPickers();
-    void clearKeys();
+    void resetKeys();
     // Shows the held projection; a plane symbol takes the projection's unless the user
     // typed one of their own.
     void updateMapProjection();
 
     Ui::FrameCoordSysProjected* m_ui;
-    FrameDatabasePicker* m_primeMeridianPicker = nullptr;
-    FrameDatabasePicker* m_datumPicker = nullptr;
-    FrameDatabasePicker* m_ellipsoidPicker = nullptr;
-    FrameDatabasePicker* m_mapProjectionPicker = nullptr;
-    FrameDatabasePicker* m_planeUnitPicker = nullptr;
-    FrameDatabasePicker* m_heightUnitPicker = nullptr;
-    FrameDatabasePicker* m_vertCoordSysPicker = nullptr;
-    int m_primeMeridian = NoValue;
-    int m_datum = NoValue;
-    int m_ellipsoid = NoValue;
-    int m_mapProjection = NoValue;
-    int m_planeUnit = NoValue;
-    int m_vertCoordSys = NoValue;
-    int m_heightUnit = NoValue;
+    CGeodeticBase m_base;
+    CPickedKey m_mapProjection;
+    CPickedKey m_planeUnit;
+    CPickedKey m_heightUnit;
+    CPickedKey m_vertCoordSys;
     // The plane symbols that the shown projection gave.
     QString m_projectionAbbr1;
     QString m_projectionAbbr2;

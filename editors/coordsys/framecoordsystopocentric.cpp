@@ -2,13 +2,10 @@
 
 #include "ui_framecoordsystopocentric.h"
 
-#include "coordsysframeparts.h"
-
 #include "browser/framedatabasepicker.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 
-#include <QBoxLayout>
 #include <QSqlRecord>
 
 using namespace CoordSysFrameParts;
@@ -20,17 +17,17 @@ FrameCoordSysTopocentric::FrameCoordSysTopocentric(QWidget* parent)
     m_ui->setupUi(this);
     createPickers();
     setDefaults();
-    connect(m_primeMeridianPicker, &FrameDatabasePicker::picked, this,
+    connect(m_base.primeMeridian.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysTopocentric::slotSelectPrimeMeridian);
-    connect(m_datumPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysTopocentric::slotSelectDatum);
-    connect(m_ellipsoidPicker, &FrameDatabasePicker::picked, this, &FrameCoordSysTopocentric::slotSelectEllipsoid);
-    connect(m_originAngleUnitPicker, &FrameDatabasePicker::picked, this,
+    connect(m_base.datum.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysTopocentric::slotSelectDatum);
+    connect(m_base.ellipsoid.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysTopocentric::slotSelectEllipsoid);
+    connect(m_originAngleUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysTopocentric::slotSelectAngularUnitOrigin);
-    connect(m_originLengthUnitPicker, &FrameDatabasePicker::picked, this,
+    connect(m_originLengthUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysTopocentric::slotSelectLinearUnitOrigin);
-    connect(m_azimuthUnitPicker, &FrameDatabasePicker::picked, this,
+    connect(m_azimuthUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysTopocentric::slotSelectAngularUnitAzimuth);
-    connect(m_lengthUnitPicker, &FrameDatabasePicker::picked, this,
+    connect(m_lengthUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysTopocentric::slotSelectLinearUnitCoords);
     connect(m_ui->radioDatum, &QRadioButton::toggled, this, &FrameCoordSysTopocentric::slotDatumEllipsoidSwitched);
     connect(m_ui->radioEllipsoid, &QRadioButton::toggled, this,
@@ -50,29 +47,17 @@ void FrameCoordSysTopocentric::load(int key)
         setDefaults();
         return;
     }
-    m_datum = storedKey(row, "datum");
-    m_ellipsoid = storedKey(row, "ellipsoid");
-    m_primeMeridian = storedKey(row, "prime_meridian");
-    m_originAngleUnit = storedKey(row, "origin_angle_unit");
-    m_originLengthUnit = storedKey(row, "origin_length_unit");
-    m_azimuthUnit = storedKey(row, "azimuth_unit");
-    m_lengthUnit = storedKey(row, "length_unit");
-    m_datumPicker->setKey(m_datum);
-    m_ellipsoidPicker->setKey(m_ellipsoid);
-    m_primeMeridianPicker->setKey(m_primeMeridian);
-    const bool datumMode = m_datum != NoValue;
-    (datumMode ? m_ui->radioDatum : m_ui->radioEllipsoid)->setChecked(true);
-    slotDatumEllipsoidSwitched(datumMode);
+    m_base.load(row);
     m_ui->editOriginLatitude->setText(RecordStorage::text(row, "origin_coord1"));
     m_ui->editOriginLongitude->setText(RecordStorage::text(row, "origin_coord2"));
     m_ui->editOriginHeight->setText(RecordStorage::text(row, "origin_coord3"));
-    m_originLengthUnitPicker->setKey(m_originLengthUnit);
-    m_originAngleUnitPicker->setKey(m_originAngleUnit);
+    m_originLengthUnit.load(row, "origin_length_unit");
+    m_originAngleUnit.load(row, "origin_angle_unit");
     m_ui->editAxesAzimuth->setText(RecordStorage::text(row, "azimuth"));
-    m_azimuthUnitPicker->setKey(m_azimuthUnit);
+    m_azimuthUnit.load(row, "azimuth_unit");
     const bool left = RecordStorage::number(row, "swap_coords") != 0;
     (left ? m_ui->radioAxesOrientationLeft : m_ui->radioAxesOrientationRight)->setChecked(true);
-    m_lengthUnitPicker->setKey(m_lengthUnit);
+    m_lengthUnit.load(row, "length_unit");
     m_ui->editCoord1Symbol->setText(RecordStorage::text(row, "coord1_abbr"));
     m_ui->editCoord2Symbol->setText(RecordStorage::text(row, "coord2_abbr"));
     m_ui->editCoord3Symbol->setText(RecordStorage::text(row, "coord3_abbr"));
@@ -87,15 +72,14 @@ QString FrameCoordSysTopocentric::readParams(Params& params) const
 {
     params.clear();
     Params read;
-    QString fault =
-        readDatumOrEllipsoid(m_ui->radioDatum->isChecked(), m_datum, m_ellipsoid, read.datum, read.ellipsoid);
-    if (fault.isEmpty() && m_primeMeridian == NoValue)
+    QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
+    if (fault.isEmpty() && m_base.primeMeridian.key() == NoValue)
         fault = QStringLiteral("Необходимо задать начальный меридиан");
     if (fault.isEmpty())
         fault = readOrigin(read);
     if (!fault.isEmpty())
         return fault;
-    read.primeMeridian = m_primeMeridian;
+    read.primeMeridian = m_base.primeMeridian.key();
     read.swapCoords = m_ui->radioAxesOrientationLeft->isChecked();
     read.coord1Abbr = m_ui->editCoord1Symbol->text().trimmed();
     read.coord2Abbr = m_ui->editCoord2Symbol->text().trimmed();
@@ -111,20 +95,20 @@ QString FrameCoordSysTopocentric::readOrigin(Params& read) const
     read.originCoord3 = m_ui->editOriginHeight->text().trimmed();
     if (read.originCoord1.isEmpty() || read.originCoord2.isEmpty() || read.originCoord3.isEmpty())
         return QStringLiteral("Необходимо задать координаты начала отсчета");
-    read.originAngleUnit = m_originAngleUnit;
-    if (m_originAngleUnit == NoValue)
+    read.originAngleUnit = m_originAngleUnit.key();
+    if (read.originAngleUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения широты и долготы начала отсчета");
-    read.originLengthUnit = m_originLengthUnit;
-    if (m_originLengthUnit == NoValue)
+    read.originLengthUnit = m_originLengthUnit.key();
+    if (read.originLengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения высоты начала отсчета");
     read.azimuth = m_ui->editAxesAzimuth->text().trimmed();
     if (read.azimuth.isEmpty())
         return QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
-    read.azimuthUnit = m_azimuthUnit;
-    if (m_azimuthUnit == NoValue)
+    read.azimuthUnit = m_azimuthUnit.key();
+    if (read.azimuthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения азимута");
-    read.lengthUnit = m_lengthUnit;
-    if (m_lengthUnit == NoValue)
+    read.lengthUnit = m_lengthUnit.key();
+    if (read.lengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");
     return QString();
 }
@@ -132,9 +116,7 @@ QString FrameCoordSysTopocentric::readOrigin(Params& read) const
 // The origin and azimuth texts go too, so a record shown before leaves none behind.
 void FrameCoordSysTopocentric::clear()
 {
-    m_ui->radioDatum->setChecked(false);
-    m_ui->radioEllipsoid->setChecked(false);
-    slotDatumEllipsoidSwitched(false);
+    m_base.clear();
     m_ui->editCoord1Symbol->clear();
     m_ui->editCoord2Symbol->clear();
     m_ui->editCoord3Symbol->clear();
@@ -142,93 +124,76 @@ void FrameCoordSysTopocentric::clear()
     m_ui->editOriginLongitude->clear();
     m_ui->editOriginHeight->clear();
     m_ui->editAxesAzimuth->clear();
-    clearKeys();
+    resetKeys();
 }
 
 void FrameCoordSysTopocentric::setDefaults()
 {
-    m_ui->radioDatum->setChecked(true);
-    slotDatumEllipsoidSwitched(true);
+    m_base.setDefaults();
     m_ui->editCoord1Symbol->setText(QStringLiteral("x"));
     m_ui->editCoord2Symbol->setText(QStringLiteral("y"));
     m_ui->editCoord3Symbol->setText(QStringLiteral("z"));
-    clearKeys();
+    resetKeys();
     m_ui->radioAxesOrientationRight->setChecked(true);
 }
 
 void FrameCoordSysTopocentric::slotSelectPrimeMeridian(int key)
 {
-    m_primeMeridian = key;
-    m_primeMeridianPicker->setKey(key);
+    m_base.primeMeridian.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotSelectDatum(int key)
 {
-    m_datum = key;
-    m_datumPicker->setKey(key);
+    m_base.datum.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotSelectEllipsoid(int key)
 {
-    m_ellipsoid = key;
-    m_ellipsoidPicker->setKey(key);
+    m_base.ellipsoid.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotDatumEllipsoidSwitched(bool)
 {
-    enableDatumOrEllipsoid(m_datumPicker, m_ellipsoidPicker, m_ui->radioDatum->isChecked());
+    m_base.followMode();
 }
 
 void FrameCoordSysTopocentric::slotSelectLinearUnitOrigin(int key)
 {
-    m_originLengthUnit = key;
-    m_originLengthUnitPicker->setKey(key);
+    m_originLengthUnit.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotSelectAngularUnitOrigin(int key)
 {
-    m_originAngleUnit = key;
-    m_originAngleUnitPicker->setKey(key);
+    m_originAngleUnit.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotSelectAngularUnitAzimuth(int key)
 {
-    m_azimuthUnit = key;
-    m_azimuthUnitPicker->setKey(key);
+    m_azimuthUnit.pick(key);
 }
 
 void FrameCoordSysTopocentric::slotSelectLinearUnitCoords(int key)
 {
-    m_lengthUnit = key;
-    m_lengthUnitPicker->setKey(key);
+    m_lengthUnit.pick(key);
 }
 
 void FrameCoordSysTopocentric::createPickers()
 {
-    const auto add = [this](int tableId, const QString& header, int direction, QBoxLayout* layout) {
-        auto* picker = new FrameDatabasePicker(tableId, header, direction, this);
-        layout->addWidget(picker);
-        return picker;
-    };
-    const int beside = QBoxLayout::LeftToRight;
     const int above = QBoxLayout::TopToBottom;
-    m_primeMeridianPicker = add(TablePrimeMeridian, QString(), beside, m_ui->layoutPrimeMeridian);
-    m_datumPicker = add(TableDatum, QString(), beside, m_ui->layoutDatum);
-    m_ellipsoidPicker = add(TableEllipsoid, QString(), beside, m_ui->layoutEllipsoid);
-    m_originAngleUnitPicker =
-        add(TableUnitAngle, QStringLiteral("Ед.изм. широты и долготы"), above, m_ui->layoutUnits);
-    m_originLengthUnitPicker = add(TableUnitLength, QStringLiteral("Ед.изм. высоты"), above, m_ui->layoutUnits);
-    m_azimuthUnitPicker = add(TableUnitAngle, QStringLiteral("Ед.изм. азимута"), above, m_ui->layoutAzimuth);
-    m_lengthUnitPicker = add(TableUnitLength, QStringLiteral("Ед.изм. координат"), above, m_ui->layoutCoordUnit);
+    m_base.create(this, m_ui->layoutPrimeMeridian, m_ui->layoutDatum, m_ui->layoutEllipsoid, m_ui->radioDatum,
+                  m_ui->radioEllipsoid);
+    m_originAngleUnit = CPickedKey(
+        addPicker(this, TableUnitAngle, QStringLiteral("Ед.изм. широты и долготы"), m_ui->layoutUnits, above));
+    m_originLengthUnit =
+        CPickedKey(addPicker(this, TableUnitLength, QStringLiteral("Ед.изм. высоты"), m_ui->layoutUnits, above));
+    m_azimuthUnit =
+        CPickedKey(addPicker(this, TableUnitAngle, QStringLiteral("Ед.изм. азимута"), m_ui->layoutAzimuth, above));
+    m_lengthUnit = CPickedKey(
+        addPicker(this, TableUnitLength, QStringLiteral("Ед.изм. координат"), m_ui->layoutCoordUnit, above));
 }
 
-void FrameCoordSysTopocentric::clearKeys()
+void FrameCoordSysTopocentric::resetKeys()
 {
-    for (int* key : {&m_primeMeridian, &m_datum, &m_ellipsoid, &m_originAngleUnit, &m_originLengthUnit,
-                     &m_azimuthUnit, &m_lengthUnit})
-        *key = NoValue;
-    for (FrameDatabasePicker* picker : {m_primeMeridianPicker, m_datumPicker, m_ellipsoidPicker,
-                                        m_originAngleUnitPicker, m_originLengthUnitPicker, m_azimuthUnitPicker,
-                                        m_lengthUnitPicker})
-        picker->clear();
+    for (CPickedKey* held : {&m_originAngleUnit, &m_originLengthUnit, &m_azimuthUnit, &m_lengthUnit})
+        held->reset();
 }

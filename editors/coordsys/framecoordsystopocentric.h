@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordsysframeparts.h"
+
 #include "database/novalue.h"
 
 #include <QFrame>
@@ -9,7 +11,6 @@ namespace Ui {
 class FrameCoordSysTopocentric;
 }
 
-class FrameDatabasePicker;
 
 // Parameters of a topocentric coordinate system: the geodetic base (prime meridian, datum or
 // bare ellipsoid), the origin with its units, the azimuth of the first axis with its unit,
@@ -63,23 +64,14 @@ private slots:
 
 private:
     void createPickers();
-    void clearKeys();
+    void resetKeys();
     // The fault of the first missing input after the base system, empty when all are given.
     QString readOrigin(Params& read) const;
 
     Ui::FrameCoordSysTopocentric* m_ui;
-    FrameDatabasePicker* m_primeMeridianPicker = nullptr;
-    FrameDatabasePicker* m_datumPicker = nullptr;
-    FrameDatabasePicker* m_ellipsoidPicker = nullptr;
-    FrameDatabasePicker* m_originAngleUnitPicker = nullptr;
-    FrameDatabasePicker* m_originLengthUnitPicker = nullptr;
-    FrameDatabasePicker* m_azimuthUnitPicker = nullptr;
-    FrameDatabasePicker* m_lengthUnitPicker = nullptr;
-    int m_primeMeridian = NoValue;
-    int m_datum = NoValue;
-    int m_ellipsoid = NoValue;
-    int m_originAngleUnit = NoValue;
-    int m_originLengthUnit = NoValue;
-    int m_azimuthUnit = NoValue;
-    int m_lengthUnit = NoValue;
+    CGeodeticBase m_base;
+    CPickedKey m_originAngleUnit;
+    CPickedKey m_originLengthUnit;
+    CPickedKey m_azimuthUnit;
+    CPickedKey m_lengthUnit;
 };
