@@ -1,0 +1,227 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+
+#include "editors/transform/frametransformparamsaffine2d.h"
+#include "editors/transform/frametransformparamsshift2d.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const char* const AffineEdits[] = {"editA11", "editA12", "editA21", "editA22", "editB1", "editB2"};
+const QString Title = QStringLiteral("Предупреждение|");
+
+QLineEdit* edit(const QWidget& frame, const char* name)
+{
+    return frame.findChild<QLineEdit*>(name);
+}
+
+void click(const QWidget& frame, const char* button)
+{
+    frame.findChild<QPushButton*>(button)->click();
+}
+
+void type(const QWidget& frame, const QStringList& texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        edit(frame, AffineEdits[i])->setText(texts.at(i));
+}
+
+QStringList texts(const QWidget& frame, int count)
+{
+    QStringList result;
+    for (int i = 0; i < count; ++i)
+        result.append(edit(frame, AffineEdits[i])->text());
+    return result;
+}
+
+// A transform of a new list with the given values, by parameter code; its key.
+int storeTransform(int type, const QList<QPair<int, QString>>& values)
+{
+    if (!CTestDatabase::exec("INSERT INTO transformlist (name) VALUES ('list');"))
+        return NoValue;
+    const int list = CTestDatabase::value("SELECT max(autokey) FROM transformlist;").toInt();
+    if (!CTestDatabase::exec("INSERT INTO transform (name, type, transform_list, number) VALUES ('t', ?, ?, 1);",
+                             {type, list}))
+        return NoValue;
+    const int key = CTestDatabase::value("SELECT max(autokey) FROM transform;").toInt();
+    for (const auto& value : values) {
+        if (!CTestDatabase::exec("INSERT INTO transformparamvalue (transform, param, value) VALUES (?, ?, ?);",
+                                 {key, value.first, value.second}))
+            return NoValue;
+    }
+    return key;
+}
+
+} // namespace
+
+class TestTransformParamFrames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void affineInverse_data();
+    void affineInverse();
+    void affineInverseRefused_data();
+    void affineInverseRefused();
+    void affineLoadDiscardAndIdentity();
+    void affineSave();
+    void shiftRevertAndSave();
+
+private:
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+void TestTransformParamFrames::init()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void TestTransformParamFrames::cleanup()
+{
+    m_prompt.reset();
+    m_database.reset();
+}
+
+void TestTransformParamFrames::affineInverse_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("inverse");
+    QTest::newRow("scale") << QStringList{"2", "0", "0", "4", "2", "4"}
+                           << QStringList{"0.5", "0", "0", "0.25", "-1", "-1"};
+    QTest::newRow("rotation") << QStringList{"0", "-1", "1", "0", "3", "5"}
+                              << QStringList{"0", "1", "-1", "0", "-5", "3"};
+    QTest::newRow("general") << QStringList{"1", "2", "3", "4", "1", "1"}
+                             << QStringList{"-2", "1", "1.5", "-0.5", "1", "-1"};
+    QTest::newRow("padded input") << QStringList{" 1 ", "0", "0", "1", "-7.25", " 0.5"}
+                                  << QStringList{"1", "0", "0", "1", "7.25", "-0.5"};
+}
+
+void TestTransformParamFrames::affineInverse()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, inverse);
+    FrameTransformParamsAffine2D frame;
+    type(frame, typed);
+    click(frame, "buttonRevert");
+    QCOMPARE(texts(frame, 6), inverse);
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestTransformParamFrames::affineInverseRefused_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("message");
+    const QString singular = Title + "Матрица преобразования вырождена: обратного преобразования нет";
+    QTest::newRow("zero matrix") << QStringList{"0", "0", "0", "0", "1", "1"} << singular;
+    QTest::newRow("determinant 1e-11") << QStringList{"1e-11", "0", "0", "1", "0", "0"} << singular;
+    QTest::newRow("decimal comma") << QStringList{"1,5", "0", "0", "1", "0", "0"}
+                                   << Title + "Параметры преобразования должны быть числами";
+    QTest::newRow("shift not a number") << QStringList{"1", "0", "0", "1", "x", "0"}
+                                        << Title + "Параметры преобразования должны быть числами";
+}
+
+void TestTransformParamFrames::affineInverseRefused()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, message);
+    FrameTransformParamsAffine2D frame;
+    type(frame, typed);
+    click(frame, "buttonRevert");
+    QCOMPARE(texts(frame, 6), typed);
+    QCOMPARE(m_prompt->messageTexts(), QStringList{message});
+}
+
+void TestTransformParamFrames::affineLoadDiscardAndIdentity()
+{
+    const int key = storeTransform(1, {{1, "2"}, {2, "0.1"}, {3, "-0.1"}, {4, "2"}, {5, "100"}, {6, "200"},
+                                       {7, "9"}, {5, "150"}});
+    QVERIFY(key != NoValue);
+    FrameTransformParamsAffine2D frame;
+    QCOMPARE(frame.findChild<QLabel*>("labelMultiply")->text(), QString(QChar(0x00D7)));
+    frame.load(key);
+    const QStringList stored{"2", "0.1", "-0.1", "2", "150", "200"};
+    QCOMPARE(texts(frame, 6), stored);
+
+    click(frame, "buttonSetIdentic");
+    QCOMPARE(texts(frame, 6), QStringList({"1", "0", "0", "1", "0", "0"}));
+    click(frame, "buttonDiscardChanges");
+    QCOMPARE(texts(frame, 6), stored);
+    edit(frame, "editB1")->setText("typed");
+    click(frame, "buttonDiscardChanges");
+    QCOMPARE(texts(frame, 6), stored);
+
+    frame.load(NoValue);
+    QCOMPARE(texts(frame, 6), QStringList({"", "", "", "", "", ""}));
+}
+
+void TestTransformParamFrames::affineSave()
+{
+    FrameTransformParamsAffine2D frame;
+    TransformParamEntries entries;
+    putEntry(entries, 7, "left over");
+    type(frame, {"1", "0", "0", "1", "5", " "});
+    QVERIFY(!frame.save(entries));
+    QVERIFY(entries.isEmpty());
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
+
+    edit(frame, "editB2")->setText(" 6.5 ");
+    QVERIFY(frame.save(entries));
+    QCOMPARE(entries.keys(), QList<int>({1, 2, 3, 4, 5, 6}));
+    QCOMPARE(entries.value(6).value, QStringLiteral("6.5"));
+    QCOMPARE(entries.value(6).paramCode, 6);
+    for (const TransformParamEntry& entry : entries)
+        QCOMPARE(entry.unit, int(NoValue));
+}
+
+void TestTransformParamFrames::shiftRevertAndSave()
+{
+    const int key = storeTransform(2, {{5, "-5"}, {6, "12.5"}, {1, "3"}});
+    QVERIFY(key != NoValue);
+    FrameTransformParamsShift2D frame;
+    frame.load(key);
+    QCOMPARE(texts(frame, 0), QStringList());
+    QCOMPARE(edit(frame, "editB1")->text(), QStringLiteral("-5"));
+    QCOMPARE(edit(frame, "editB2")->text(), QStringLiteral("12.5"));
+    QVERIFY(!frame.findChild<QLineEdit*>("editA11"));
+
+    click(frame, "buttonRevert");
+    QCOMPARE(edit(frame, "editB1")->text(), QStringLiteral("5"));
+    QCOMPARE(edit(frame, "editB2")->text(), QStringLiteral("-12.5"));
+    click(frame, "buttonRevert");
+    QCOMPARE(edit(frame, "editB1")->text(), QStringLiteral("-5"));
+
+    click(frame, "buttonSetIdentic");
+    QCOMPARE(edit(frame, "editB1")->text(), QStringLiteral("0"));
+    click(frame, "buttonDiscardChanges");
+    QCOMPARE(edit(frame, "editB2")->text(), QStringLiteral("12.5"));
+
+    edit(frame, "editB1")->clear();
+    click(frame, "buttonRevert");
+    QCOMPARE(edit(frame, "editB1")->text(), QStringLiteral("-"));
+
+    TransformParamEntries entries;
+    edit(frame, "editB2")->clear();
+    QVERIFY(!frame.save(entries));
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
+    edit(frame, "editB2")->setText("1");
+    QVERIFY(frame.save(entries));
+    QCOMPARE(entries.keys(), QList<int>({5, 6}));
+    QCOMPARE(entries.value(5).value, QStringLiteral("-"));
+}
+
+QTEST_MAIN(TestTransformParamFrames)
+#include "test_transformparamframes.moc"
