@@ -1,6 +1,7 @@
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
+#include "transformfixture.h"
 
 #include "editors/transform/frametransformparamsaffine2d.h"
 #include "editors/transform/frametransformparamsshift2d.h"
@@ -37,24 +38,6 @@ QStringList texts(const QWidget& frame, int count)
     for (int i = 0; i < count; ++i)
         result.append(edit(frame, AffineEdits[i])->text());
     return result;
-}
-
-// A transform of a new list with the given values, by parameter code; its key.
-int storeTransform(int type, const QList<QPair<int, QString>>& values)
-{
-    if (!CTestDatabase::exec("INSERT INTO transformlist (name) VALUES ('list');"))
-        return NoValue;
-    const int list = CTestDatabase::value("SELECT max(autokey) FROM transformlist;").toInt();
-    if (!CTestDatabase::exec("INSERT INTO transform (name, type, transform_list, number) VALUES ('t', ?, ?, 1);",
-                             {type, list}))
-        return NoValue;
-    const int key = CTestDatabase::value("SELECT max(autokey) FROM transform;").toInt();
-    for (const auto& value : values) {
-        if (!CTestDatabase::exec("INSERT INTO transformparamvalue (transform, param, value) VALUES (?, ?, ?);",
-                                 {key, value.first, value.second}))
-            return NoValue;
-    }
-    return key;
 }
 
 } // namespace
@@ -145,7 +128,7 @@ void TestTransformParamFrames::affineInverseRefused()
 
 void TestTransformParamFrames::affineLoadDiscardAndIdentity()
 {
-    const int key = storeTransform(1, {{1, "2"}, {2, "0.1"}, {3, "-0.1"}, {4, "2"}, {5, "100"}, {6, "200"},
+    const int key = storeTransform(storeList("list"), "t", 1, {{1, "2"}, {2, "0.1"}, {3, "-0.1"}, {4, "2"}, {5, "100"}, {6, "200"},
                                        {7, "9"}, {5, "150"}});
     QVERIFY(key != NoValue);
     FrameTransformParamsAffine2D frame;
@@ -188,7 +171,7 @@ void TestTransformParamFrames::affineSave()
 
 void TestTransformParamFrames::shiftRevertAndSave()
 {
-    const int key = storeTransform(2, {{5, "-5"}, {6, "12.5"}, {1, "3"}});
+    const int key = storeTransform(storeList("list"), "t", 2, {{5, "-5"}, {6, "12.5"}, {1, "3"}});
     QVERIFY(key != NoValue);
     FrameTransformParamsShift2D frame;
     frame.load(key);

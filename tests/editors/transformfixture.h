@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+// Transform lists written straight into the test database.
+
+// A list row; its key.
+int storeList(const QString& name, const QVariantList& ownerAndScope = {});
+// A transform at the end of the list with the values by parameter code; its key.
+int storeTransform(int listKey, const QString& name, int type, const QList<QPair<int, QString>>& values);
+// A list of affine transforms "T1" ... "Tn", each with its six values; the list key.
+int storeAffineList(const QString& name, int count);
+
+// The transform names of the list in number order.
+QStringList transformNames(int listKey);
+// The numbers of the list's transforms in number order.
+QVariantList transformNumbers(int listKey);
+// Every row of the transform tables, one text per row, for comparing states.
+QStringList transformTablesDump();
