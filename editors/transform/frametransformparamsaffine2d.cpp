@@ -84,14 +84,10 @@ bool FrameTransformParamsAffine2D::validate(Params& params)
     params.a22 = ui->editA22->text().trimmed();
     params.b1 = ui->editB1->text().trimmed();
     params.b2 = ui->editB2->text().trimmed();
-    for (const QString* value : {&params.a11, &params.a12, &params.a21, &params.a22, &params.b1, &params.b2}) {
-        if (value->isEmpty()) {
-            warnParams(this, QStringLiteral("Необходимо задать значения всех параметров преобразования"));
-            params.clear();
-            return false;
-        }
-    }
-    return true;
+    if (checkParamValues(this, {params.a11, params.a12, params.a21, params.a22, params.b1, params.b2}))
+        return true;
+    params.clear();
+    return false;
 }
 
 void FrameTransformParamsAffine2D::showParams(const Params& params)
@@ -129,7 +125,7 @@ void FrameTransformParamsAffine2D::slotRevert()
     const double b2 = readNumber(ui->editB2->text());
     const double det = a11 * a22 - a12 * a21;
     if (!std::isfinite(det) || !std::isfinite(b1) || !std::isfinite(b2)) {
-        warnParams(this, QStringLiteral("Параметры преобразования должны быть числами"));
+        warnParams(this, notNumberWarning());
         return;
     }
     if (std::fabs(det) <= SingularDeterminant) {

@@ -47,9 +47,8 @@ bool FrameTransformParamsShift2D::validate(Params& params)
 {
     params.b1 = ui->editB1->text().trimmed();
     params.b2 = ui->editB2->text().trimmed();
-    if (!params.b1.isEmpty() && !params.b2.isEmpty())
+    if (checkParamValues(this, {params.b1, params.b2}))
         return true;
-    warnParams(this, QStringLiteral("Необходимо задать значения всех параметров преобразования"));
     params.clear();
     return false;
 }

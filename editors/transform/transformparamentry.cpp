@@ -7,6 +7,9 @@
 
 #include <QSqlQuery>
 
+#include <cmath>
+#include <limits>
+
 TransformParamEntries readTransformParamEntries(int transformKey)
 {
     TransformParamEntries entries;
@@ -40,6 +43,33 @@ QString toggledSign(const QString& text)
 void warnParams(QWidget* parent, const QString& text)
 {
     prompt().warning(parent, QStringLiteral("Предупреждение"), text);
+}
+
+QString notNumberWarning()
+{
+    return QStringLiteral("Значения параметров преобразования должны быть числами");
+}
+
+bool isNumberText(const QString& text)
+{
+    return std::isfinite(textToDouble(text, std::numeric_limits<double>::quiet_NaN()));
+}
+
+bool checkParamValues(QWidget* parent, const QStringList& values)
+{
+    for (const QString& value : values) {
+        if (value.trimmed().isEmpty()) {
+            warnParams(parent, QStringLiteral("Необходимо задать значения всех параметров преобразования"));
+            return false;
+        }
+    }
+    for (const QString& value : values) {
+        if (!isNumberText(value)) {
+            warnParams(parent, notNumberWarning());
+            return false;
+        }
+    }
+    return true;
 }
 
 void putEntry(TransformParamEntries& entries, int paramCode, const QString& value, int unit)

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -27,6 +28,13 @@ QString toggledSign(const QString& text);
 
 // Shows the parameter frames' warning titled "Предупреждение".
 void warnParams(QWidget* parent, const QString& text);
+// The warning given for a value that is not a number.
+QString notNumberWarning();
+// True when the text is one finite number.
+bool isNumberText(const QString& text);
+// True when every value is given and a number; otherwise false after the warning of the first
+// failing check.
+bool checkParamValues(QWidget* parent, const QStringList& values);
 
 // Puts the entry of the code into the map.
 void putEntry(TransformParamEntries& entries, int paramCode, const QString& value, int unit = NoValue);

@@ -15,6 +15,7 @@ namespace {
 
 const char* const AffineEdits[] = {"editA11", "editA12", "editA21", "editA22", "editB1", "editB2"};
 const QString Title = QStringLiteral("Предупреждение|");
+const QString NotNumber = QStringLiteral("Значения параметров преобразования должны быть числами");
 
 QLineEdit* edit(const QWidget& frame, const char* name)
 {
@@ -110,9 +111,9 @@ void TestTransformParamFrames::affineInverseRefused_data()
     QTest::newRow("zero matrix") << QStringList{"0", "0", "0", "0", "1", "1"} << singular;
     QTest::newRow("determinant 1e-11") << QStringList{"1e-11", "0", "0", "1", "0", "0"} << singular;
     QTest::newRow("decimal comma") << QStringList{"1,5", "0", "0", "1", "0", "0"}
-                                   << Title + "Параметры преобразования должны быть числами";
+                                   << Title + NotNumber;
     QTest::newRow("shift not a number") << QStringList{"1", "0", "0", "1", "x", "0"}
-                                        << Title + "Параметры преобразования должны быть числами";
+                                        << Title + NotNumber;
 }
 
 void TestTransformParamFrames::affineInverseRefused()
@@ -160,6 +161,12 @@ void TestTransformParamFrames::affineSave()
     QCOMPARE(m_prompt->messageTexts(),
              QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
 
+    m_prompt->clear();
+    edit(frame, "editB2")->setText("6,5");
+    QVERIFY(!frame.save(entries));
+    QVERIFY(entries.isEmpty());
+    QCOMPARE(m_prompt->messageTexts(), QStringList{Title + NotNumber});
+
     edit(frame, "editB2")->setText(" 6.5 ");
     QVERIFY(frame.save(entries));
     QCOMPARE(entries.keys(), QList<int>({1, 2, 3, 4, 5, 6}));
@@ -201,9 +208,12 @@ void TestTransformParamFrames::shiftRevertAndSave()
     QCOMPARE(m_prompt->messageTexts(),
              QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
     edit(frame, "editB2")->setText("1");
+    QVERIFY(!frame.save(entries));
+    QCOMPARE(m_prompt->messageTexts().last(), Title + NotNumber);
+    edit(frame, "editB1")->setText("-2.5");
     QVERIFY(frame.save(entries));
     QCOMPARE(entries.keys(), QList<int>({5, 6}));
-    QCOMPARE(entries.value(5).value, QStringLiteral("-"));
+    QCOMPARE(entries.value(5).value, QStringLiteral("-2.5"));
 }
 
 QTEST_MAIN(TestTransformParamFrames)
