@@ -5,6 +5,8 @@
 
 #include "editors/transform/frametransformparamsaffine2d.h"
 #include "editors/transform/frametransformparamsshift2d.h"
+#include "editors/transform/frametransformparamsshifth.h"
+#include "browser/framedatabasepicker.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +60,9 @@ private slots:
     void affineLoadDiscardAndIdentity();
     void affineSave();
     void shiftRevertAndSave();
+    void heightShiftChecks_data();
+    void heightShiftChecks();
+    void heightShiftUnit();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -214,6 +219,86 @@ void TestTransformParamFrames::shiftRevertAndSave()
     QVERIFY(frame.save(entries));
     QCOMPARE(entries.keys(), QList<int>({5, 6}));
     QCOMPARE(entries.value(5).value, QStringLiteral("-2.5"));
+}
+
+void TestTransformParamFrames::heightShiftChecks_data()
+{
+    QTest::addColumn<QString>("shift");
+    QTest::addColumn<bool>("withUnit");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no unit") << "1.5" << false << "Необходимо задать единицу измерения смещения по высоте";
+    QTest::newRow("empty shift first") << " " << false << "Необходимо задать смещение по высоте";
+    QTest::newRow("sign only") << "-" << true << NotNumber;
+    QTest::newRow("complete") << "-0.25" << true << "";
+}
+
+void TestTransformParamFrames::heightShiftChecks()
+{
+    QFETCH(QString, shift);
+    QFETCH(bool, withUnit);
+    QFETCH(QString, message);
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, short_name, factor_b, factor_c) VALUES ('Метр', 'м', 1, 1);"));
+    const int unit = CTestDatabase::value("SELECT max(autokey) FROM unitlength;").toInt();
+    FrameTransformParamsShiftH frame;
+    frame.load(NoValue);
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("0"));
+    QCOMPARE(frame.findChild<QLabel*>("labelUnit")->text(), QString());
+    edit(frame, "editShift")->setText(shift);
+    if (withUnit) {
+        auto* picker = frame.findChild<FrameDatabasePicker*>();
+        QVERIFY(picker->setKey(unit));
+        emit picker->picked(unit);
+    }
+    TransformParamEntries entries;
+    QCOMPARE(frame.save(entries), message.isEmpty());
+    QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{Title + message});
+    if (message.isEmpty()) {
+        QCOMPARE(entries.keys(), QList<int>{7});
+        QCOMPARE(entries.value(7).value, shift);
+        QCOMPARE(entries.value(7).unit, unit);
+    } else {
+        QVERIFY(entries.isEmpty());
+    }
+}
+
+void TestTransformParamFrames::heightShiftUnit()
+{
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, short_name, factor_b, factor_c) VALUES ('Метр', 'м', 1, 1);"));
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES ('Фут', 0.3048, 1);"));
+    const int metre = CTestDatabase::value("SELECT min(autokey) FROM unitlength;").toInt();
+    const int foot = CTestDatabase::value("SELECT max(autokey) FROM unitlength;").toInt();
+    const int list = storeList("list");
+    const int withUnit = storeTransform(list, "with unit", 3, {{7, "-5"}, {5, "1"}});
+    const int withoutUnit = storeTransform(list, "without unit", 3, {{7, "2"}});
+    QVERIFY(CTestDatabase::exec("UPDATE transformparamvalue SET unit = ? WHERE transform = ?;", {metre, withUnit}));
+    QVERIFY(CTestDatabase::exec("UPDATE transformparamvalue SET unit = 0 WHERE transform = ?;", {withoutUnit}));
+
+    FrameTransformParamsShiftH frame;
+    auto* label = frame.findChild<QLabel*>("labelUnit");
+    auto* picker = frame.findChild<FrameDatabasePicker*>();
+    QVERIFY(picker->parentWidget() == &frame);
+    frame.load(withUnit);
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("-5"));
+    QCOMPARE(label->text(), QStringLiteral("м"));
+    click(frame, "buttonRevert");
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("5"));
+    QVERIFY(picker->setKey(foot));
+    emit picker->picked(foot);
+    QCOMPARE(label->text(), QStringLiteral("Фут"));
+    click(frame, "buttonSetIdentic");
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("0"));
+    QCOMPARE(label->text(), QStringLiteral("Фут"));
+    click(frame, "buttonDiscardChanges");
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("-5"));
+    QCOMPARE(label->text(), QStringLiteral("м"));
+    QCOMPARE(picker->key(), metre);
+
+    frame.load(withoutUnit);
+    QCOMPARE(edit(frame, "editShift")->text(), QStringLiteral("2"));
+    QCOMPARE(label->text(), QString());
+    TransformParamEntries entries;
+    QVERIFY(!frame.save(entries));
+    QCOMPARE(m_prompt->messageTexts(), QStringList{Title + "Необходимо задать единицу измерения смещения по высоте"});
 }
 
 QTEST_MAIN(TestTransformParamFrames)
