@@ -1,6 +1,8 @@
 #include "frametransformlist.h"
 #include "ui_frametransformlist.h"
 
+#include "dialogtransformeditor.h"
+
 #include "browser/prompt.h"
 #include "database/savepoint.h"
 #include "database/sqlfunctions.h"
@@ -10,7 +12,6 @@
 #include "records/transformdetails.h"
 #include "records/transformlistdetails.h"
 #include "records/transformliststorage.h"
-#include "records/transformstorage.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -167,7 +168,7 @@ bool FrameTransformList::deleteAllItems()
     CSavepoint savepoint(QStringLiteral("FrameTransformList_DeleteAll_"));
     bool deleted = savepoint.isActive();
     for (int i = m_items.size() - 1; deleted && i >= 0; --i)
-        deleted = TransformStorage::Delete(m_items.at(i).key);
+        deleted = DialogTransformEditor::Delete(m_items.at(i).key);
     deleted = deleted && savepoint.release();
     if (!deleted)
         savepoint.rollback();
@@ -230,7 +231,7 @@ void FrameTransformList::slotExport()
     const int row = selectedRow();
     if (row >= 0) {
         CTransformDetails transform;
-        if (TransformStorage::ReadDetails(m_items.at(row).key, transform))
+        if (DialogTransformEditor::ReadDetails(m_items.at(row).key, transform))
             exportRecord(transform, TransformTag, QStringLiteral("Экспорт преобразования"),
                          transform.name + QStringLiteral(".xml"));
         else
@@ -360,7 +361,7 @@ bool FrameTransformList::deleteItem(int index)
 {
     if (index < 0 || index >= m_items.size())
         return false;
-    if (TransformStorage::Delete(m_items.at(index).key))
+    if (DialogTransformEditor::Delete(m_items.at(index).key))
         return true;
     warn(WriteError);
     return false;
@@ -415,7 +416,7 @@ bool FrameTransformList::appendTransforms(const QVector<CTransformDetails>& tran
     CSavepoint savepoint(QStringLiteral("FrameTransformList_Import_"));
     bool appended = savepoint.isActive() && createList();
     for (int i = 0; appended && i < transforms.size(); ++i)
-        appended = TransformStorage::InsertDetails(transforms.at(i), m_listKey, m_items.size() + i + 1, &error)
+        appended = DialogTransformEditor::InsertDetails(transforms.at(i), m_listKey, m_items.size() + i + 1, &error)
             != NoValue;
     if (appended && savepoint.release())
         return true;
