@@ -5,8 +5,10 @@
 #include "frametransformparamsshift2d.h"
 #include "frametransformparamsshifth.h"
 
+#include "browser/dialogsavepoint.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "browser/prompt.h"
 #include "database/codetablesaxes.h"
 #include "database/savepoint.h"
@@ -16,14 +18,7 @@
 #include "records/transformstorage.h"
 
 #include <QBoxLayout>
-#include <QSqlError>
 #include <QSqlQuery>
-
-namespace {
-
-const QString WriteError = QStringLiteral("Ошибка записи в базу данных");
-
-} // namespace
 
 DialogTransformEditor::DialogTransformEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -56,6 +51,27 @@ DialogTransformEditor::DialogTransformEditor(int key, QWidget* parent)
 DialogTransformEditor::~DialogTransformEditor()
 {
     delete ui;
+}
+
+int DialogTransformEditor::Create(int listKey, int number)
+{
+    int key = NoValue;
+    DialogSavepoint::execDialog<DialogTransformEditor>(
+        QStringLiteral("DialogTransformEditor"), QStringLiteral("Create"),
+        [listKey, number] {
+            auto* dialog = new DialogTransformEditor(NoValue);
+            dialog->setPlace(listKey, number);
+            return dialog;
+        },
+        [&key](DialogTransformEditor& dialog) { key = dialog.key(); });
+    return key;
+}
+
+bool DialogTransformEditor::Edit(int key)
+{
+    return DialogSavepoint::execDialog<DialogTransformEditor>(QStringLiteral("DialogTransformEditor"),
+                                                              QStringLiteral("Edit"),
+                                                              [key] { return new DialogTransformEditor(key); });
 }
 
 bool DialogTransformEditor::Delete(int key)
@@ -144,9 +160,7 @@ void DialogTransformEditor::showTypeFrame()
 
 bool DialogTransformEditor::save()
 {
-    const bool nameFree = m_key == NoValue ? m_generalInfo->checkNameForInsert()
-                                           : m_generalInfo->checkNameForUpdate(m_key);
-    if (!nameFree)
+    if (!nameCheckOf(*m_generalInfo)(m_key))
         return false;
     if (m_typeCode == 0) {
         prompt().warning(this, QStringLiteral("Предупреждение"), QStringLiteral("Необходимо указать тип преобразования"));
@@ -167,59 +181,48 @@ bool DialogTransformEditor::saveParams(TransformParamEntries& entries)
 
 bool DialogTransformEditor::write(const TransformParamEntries& entries)
 {
-    const int key = m_key;
     CSavepoint savepoint(QStringLiteral("DialogTransformEditor_Save_"));
-    QString error;
-    if (savepoint.isActive() && writeRow(error) && writeValues(entries, error) && savepoint.release())
-        return true;
-    m_key = key;
-    prompt().warning(this, QStringLiteral("Предупреждение"), error.isEmpty() ? WriteError : WriteError + "\n" + error);
-    return false;
-}
-
-bool DialogTransformEditor::writeRow(QString& error)
-{
-    QSqlQuery query;
-    const bool written = m_key == NoValue ? insertRow(query) : updateRow(query);
-    error = query.lastError().text();
-    return written;
-}
-
-bool DialogTransformEditor::insertRow(QSqlQuery& query)
-{
-    if (!execQuery(query,
-                   QString("INSERT INTO %1 (name,description,type,transform_list,number,last_use) "
-                           "VALUES(?,?, ?, ?, ?, ?);")
-                       .arg(tableName(TableTransform)),
-                   {m_generalInfo->name(), m_generalInfo->description(), m_typeCode,
-                    RecordStorage::linkValue(m_listKey), m_number, RecordStorage::now()}))
+    int key = m_key;
+    if (!savepoint.isActive() || !saveRecord(this, rowSave(), key))
         return false;
-    m_key = insertedKey(query);
-    return m_key != NoValue;
+    QSqlQuery query;
+    if (!writeValues(key, entries, query) || !savepoint.release()) {
+        sqlWarning(query, QStringLiteral("Ошибка записи в базу данных"), this);
+        return false;
+    }
+    m_key = key;
+    return true;
 }
 
-bool DialogTransformEditor::updateRow(QSqlQuery& query)
+CEditorSave DialogTransformEditor::rowSave() const
 {
-    return execQuery(query,
-                     QString("UPDATE %1 SET  name            = ?,     description     = ?,     type            "
-                             "=  ? ,     last_use        =  ?  WHERE %2=?;")
-                         .arg(tableName(TableTransform), keyColumnName(TableTransform)),
-                     {m_generalInfo->name(), m_generalInfo->description(), m_typeCode, RecordStorage::now(), m_key})
-        && query.numRowsAffected() == 1;
+    const QString table = tableName(TableTransform);
+    const QVariantList texts{m_generalInfo->name(), m_generalInfo->description(), m_typeCode};
+    CEditorSave save;
+    save.update = [=](int key) {
+        return CSqlStatement{QString("UPDATE %1 SET  name            = ?,     description     = ?,     type            "
+                                     "=  ? ,     last_use        =  ?  WHERE %2=?;")
+                                 .arg(table, keyColumnName(TableTransform)),
+                             texts + QVariantList{RecordStorage::now(), key}};
+    };
+    save.insert = [=] {
+        return CSqlStatement{
+            QString("INSERT INTO %1 (name,description,type,transform_list,number,last_use) VALUES(?,?, ?, ?, ?, ?);")
+                .arg(table),
+            texts + QVariantList{RecordStorage::linkValue(m_listKey), m_number, RecordStorage::now()}};
+    };
+    return save;
 }
 
-bool DialogTransformEditor::writeValues(const TransformParamEntries& entries, QString& error)
+bool DialogTransformEditor::writeValues(int key, const TransformParamEntries& entries, QSqlQuery& query)
 {
     const QString table = tableName(TableTransformParamValue);
-    if (!RecordStorage::exec(QString("DELETE FROM %1 WHERE transform = ?;").arg(table), {m_key}))
+    if (!execQuery(query, QString("DELETE FROM %1 WHERE transform = ?;").arg(table), {key}))
         return false;
     for (const TransformParamEntry& entry : entries) {
-        QSqlQuery query;
         if (!execQuery(query, QString("INSERT INTO %1 (transform,param,value,unit) VALUES(?, ?, ?,?);").arg(table),
-                       {m_key, entry.paramCode, entry.value, RecordStorage::linkValue(entry.unit)})) {
-            error = query.lastError().text();
+                       {key, entry.paramCode, entry.value, RecordStorage::linkValue(entry.unit)}))
             return false;
-        }
     }
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "transformparamentry.h"
 
+#include "browser/editorsave.h"
+
 #include <QDialog>
 
 class CTransformDetails;
@@ -28,6 +30,10 @@ public:
     explicit DialogTransformEditor(int key, QWidget* parent = nullptr);
     ~DialogTransformEditor() override;
 
+    // A new transform at the place number of the list; its key, NoValue when cancelled.
+    static int Create(int listKey, int number);
+    // True when the dialog was accepted and its work kept.
+    static bool Edit(int key);
     static bool Delete(int key);
     static bool ReadDetails(int key, CTransformDetails& transform);
     static int InsertDetails(const CTransformDetails& transform, int listKey, int number, QString* error = nullptr);
@@ -52,11 +58,10 @@ private:
     bool saveParams(TransformParamEntries& entries);
     // The row and its values in one savepoint; false after a warning.
     bool write(const TransformParamEntries& entries);
-    bool writeRow(QString& error);
-    // The new row; its key becomes the dialog's.
-    bool insertRow(QSqlQuery& query);
-    bool updateRow(QSqlQuery& query);
-    bool writeValues(const TransformParamEntries& entries, QString& error);
+    // The row's statements for the save skeleton.
+    CEditorSave rowSave() const;
+    // Replaces the stored values of the transform by the entries.
+    static bool writeValues(int key, const TransformParamEntries& entries, QSqlQuery& query);
 
     Ui::DialogTransformEditor* ui;
     FrameGeneralInfo* m_generalInfo;

@@ -3,15 +3,12 @@
 
 #include "frametransformlist.h"
 
+#include "browser/dialogsavepoint.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/codetablesaxes.h"
-#include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "records/abstractdetails.h"
 #include "records/recordstorage.h"
-
-#include <QSqlQuery>
 
 DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -31,6 +28,27 @@ DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
 DialogTransformListEditor::~DialogTransformListEditor()
 {
     delete ui;
+}
+
+int DialogTransformListEditor::Create(const QString& ownerTable, int owner, int scope)
+{
+    int key = NoValue;
+    DialogSavepoint::execDialog<DialogTransformListEditor>(
+        QStringLiteral("DialogTransformListEditor"), QStringLiteral("Create"),
+        [&ownerTable, owner, scope] {
+            auto* dialog = new DialogTransformListEditor(NoValue);
+            dialog->setOwner(ownerTable, owner, scope);
+            return dialog;
+        },
+        [&key](DialogTransformListEditor& dialog) { key = dialog.key(); });
+    return key;
+}
+
+bool DialogTransformListEditor::Edit(int key)
+{
+    return DialogSavepoint::execDialog<DialogTransformListEditor>(
+        QStringLiteral("DialogTransformListEditor"), QStringLiteral("Edit"),
+        [key] { return new DialogTransformListEditor(key); });
 }
 
 int DialogTransformListEditor::key() const
@@ -81,45 +99,36 @@ void DialogTransformListEditor::load()
 
 bool DialogTransformListEditor::save()
 {
-    const int rowKey = m_transformList->listKey();
-    const bool nameFree = rowKey == NoValue ? m_generalInfo->checkNameForInsert()
-                                            : m_generalInfo->checkNameForUpdate(rowKey);
-    if (!nameFree)
-        return false;
-    if (ui->editID->text().trimmed().isEmpty()) {
-        prompt().warning(this, QStringLiteral("Предупреждение"), QStringLiteral("Необходимо задать идентификатор"));
-        return false;
-    }
+    int rowKey = m_transformList->listKey();
+    // The stored list went with its last transform: nothing is left to fill in.
     if (rowKey == NoValue && m_key != NoValue)
         return true;
-    if (rowKey == NoValue || !writeRow(rowKey)) {
-        prompt().warning(this, QStringLiteral("Предупреждение"), QStringLiteral("Ошибка записи в базу данных"));
+    CEditorSave save;
+    save.checkName = nameCheckOf(*m_generalInfo);
+    save.checks = {[this] {
+        return ui->editID->text().trimmed().isEmpty() ? QStringLiteral("Необходимо задать идентификатор") : QString();
+    }};
+    save.update = [this](int key) { return rowUpdate(key); };
+    if (!saveRecord(this, save, rowKey))
         return false;
-    }
     m_key = rowKey;
     return true;
 }
 
-bool DialogTransformListEditor::writeRow(int rowKey)
+CSqlStatement DialogTransformListEditor::rowUpdate(int rowKey) const
 {
     const QString table = tableName(TableTransformList);
     const QString keyColumn = keyColumnName(TableTransformList);
     const QVariantList texts{m_generalInfo->name(), m_generalInfo->description(), ui->editID->text().trimmed()};
-    QSqlQuery query;
-    const bool written
-        = rowKey == m_key
-        ? execQuery(query,
-                    QString("UPDATE %1 SET  name        = ?,     description = ?,     identifier  = ?,     "
-                            "last_use    =  ? WHERE %2=?;")
-                        .arg(table, keyColumn),
-                    texts + QVariantList{RecordStorage::now(), rowKey})
-        : execQuery(query,
-                    QString("UPDATE %1 SET  name        = ?,     description = ?,     identifier  = ?,     "
-                            "owner       =  ? ,     owner_table = ?,     scope       =  ? ,     last_use    =  ?  "
-                            "WHERE %2=?;")
-                        .arg(table, keyColumn),
-                    texts
-                        + QVariantList{RecordStorage::linkValue(m_owner), sqlTextOrNull(m_ownerTable),
-                                       m_scope == 0 ? QVariant() : QVariant(m_scope), RecordStorage::now(), rowKey});
-    return written && query.numRowsAffected() == 1;
+    if (rowKey == m_key)
+        return {QString("UPDATE %1 SET  name        = ?,     description = ?,     identifier  = ?,     "
+                        "last_use    =  ? WHERE %2=?;")
+                    .arg(table, keyColumn),
+                texts + QVariantList{RecordStorage::now(), rowKey}};
+    return {QString("UPDATE %1 SET  name        = ?,     description = ?,     identifier  = ?,     "
+                    "owner       =  ? ,     owner_table = ?,     scope       =  ? ,     last_use    =  ?  WHERE %2=?;")
+                .arg(table, keyColumn),
+            texts
+                + QVariantList{RecordStorage::linkValue(m_owner), sqlTextOrNull(m_ownerTable),
+                               m_scope == 0 ? QVariant() : QVariant(m_scope), RecordStorage::now(), rowKey}};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/editorsave.h"
 #include "database/novalue.h"
 
 #include <QDialog>
@@ -23,6 +24,11 @@ public:
     explicit DialogTransformListEditor(int key, QWidget* parent = nullptr);
     ~DialogTransformListEditor() override;
 
+    // A new list of the owner with the scope (0 for none); its key, NoValue when cancelled.
+    static int Create(const QString& ownerTable, int owner, int scope);
+    // True when the dialog was accepted and its work kept.
+    static bool Edit(int key);
+
     // The key of the list row after a save; NoValue for a new list not saved yet.
     int key() const;
     // Owner and scope written by the save of a new list.
@@ -37,8 +43,8 @@ private:
     void load();
     bool save();
     // Fills in the row that the frame holds; with owner and scope when it is not the stored
-    // row (a new list, or a stored one whose row went with its last transform).
-    bool writeRow(int rowKey);
+    // row (a new list, or a stored one whose row went with its last transform and came back).
+    CSqlStatement rowUpdate(int rowKey) const;
 
     Ui::DialogTransformListEditor* ui;
     FrameGeneralInfo* m_generalInfo = nullptr;

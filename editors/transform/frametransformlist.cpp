@@ -69,6 +69,8 @@ FrameTransformList::FrameTransformList(QWidget* parent, bool showIdentifier)
     ui->buttonMoveUp->setText(QString(QChar(0x25B2)));
     ui->buttonMoveDown->setText(QString(QChar(0x25BC)));
     ui->frameId->setVisible(showIdentifier);
+    connect(ui->buttonAdd, &QPushButton::clicked, this, &FrameTransformList::slotAdd);
+    connect(ui->buttonEdit, &QPushButton::clicked, this, &FrameTransformList::slotEdit);
     connect(ui->buttonDelete, &QPushButton::clicked, this, &FrameTransformList::slotDelete);
     connect(ui->buttonDeleteAll, &QPushButton::clicked, this, &FrameTransformList::slotDeleteAll);
     connect(ui->buttonMoveUp, &QToolButton::clicked, this, &FrameTransformList::slotMoveUp);
@@ -176,6 +178,28 @@ bool FrameTransformList::deleteAllItems()
     if (!deleted)
         warn(WriteError);
     return deleted;
+}
+
+void FrameTransformList::slotAdd()
+{
+    if (createList())
+        DialogTransformEditor::Create(m_listKey, m_items.size() + 1);
+    else
+        warn(WriteError);
+    reload();
+    selectLastOrDropList();
+    updateButtons();
+}
+
+void FrameTransformList::slotEdit()
+{
+    const int row = selectedRow();
+    if (row >= 0) {
+        DialogTransformEditor::Edit(m_items.at(row).key);
+        reload();
+        selectRow(row);
+    }
+    updateButtons();
 }
 
 void FrameTransformList::slotDelete()

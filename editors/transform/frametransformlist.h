@@ -52,6 +52,8 @@ public:
     bool deleteAllItems();
 
 private slots:
+    void slotAdd();
+    void slotEdit();
     void slotDelete();
     void slotDeleteAll();
     void slotMoveUp();

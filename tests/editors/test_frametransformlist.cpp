@@ -4,6 +4,7 @@
 #include "transformfixture.h"
 
 #include "database/novalue.h"
+#include "editors/transform/dialogtransformeditor.h"
 #include "editors/transform/frametransformlist.h"
 #include "records/transformlistdetails.h"
 
@@ -76,6 +77,8 @@ private slots:
     void buttonStates_data();
     void buttonStates();
     void deletingTheOnlyTransformDropsTheList();
+    void firstAddMakesTheListAndCancelDropsIt();
+    void editKeepsTheRow();
     void exportAndImportGiveAnEqualList();
     void singleTransformAppends();
     void importRefusesOtherDocuments_data();
@@ -110,6 +113,8 @@ void TestFrameTransformList::commands_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("current");
+    QTest::newRow("add") << 3 << 0 << "buttonAdd" << QStringList{"T1", "T2", "T3", "new"} << 3;
+    QTest::newRow("add cancelled") << 2 << 0 << "buttonAdd" << QStringList{"T1", "T2"} << 1;
     QTest::newRow("move up the third of five") << 5 << 2 << "buttonMoveUp"
                                                << QStringList{"T1", "T3", "T2", "T4", "T5"} << 1;
     QTest::newRow("move down the first") << 4 << 0 << "buttonMoveDown" << QStringList{"T2", "T1", "T3", "T4"} << 1;
@@ -132,13 +137,16 @@ void TestFrameTransformList::commands()
     FrameTransformList frame(nullptr, false);
     frame.setTransformList(list);
     listWidget(frame)->setCurrentRow(row);
+    if (command == "buttonAdd")
+        answerTransformEditor(names.size() > count ? names.last() : QString());
     button(frame, command)->click();
 
     QCOMPARE(transformNames(list), names);
     QCOMPARE(transformNumbers(list), oneToN(names.size()));
     QCOMPARE(shownNames(frame), names);
     QCOMPARE(listWidget(frame)->currentRow(), current);
-    QCOMPARE(CTestDatabase::value("SELECT count(*) FROM transformparamvalue;").toInt(), 6 * names.size());
+    QCOMPARE(CTestDatabase::value("SELECT count(*) FROM transformparamvalue;").toInt(),
+             6 * qMin(count, names.size()) + 2 * qMax(0, names.size() - count));
     QCOMPARE(frame.listKey(), names.isEmpty() ? int(NoValue) : list);
     QCOMPARE(CTestDatabase::value("SELECT count(*) FROM transformlist;").toInt(), names.isEmpty() ? 0 : 1);
     QVERIFY(m_prompt->messages().isEmpty());
@@ -187,6 +195,37 @@ void TestFrameTransformList::deletingTheOnlyTransformDropsTheList()
     QCOMPARE(frame.listKey(), int(NoValue));
     QVERIFY(transformTablesDump().isEmpty());
     QCOMPARE(enabledButtons(frame), QStringLiteral("buttonAdd buttonImport buttonImportAll"));
+}
+
+void TestFrameTransformList::firstAddMakesTheListAndCancelDropsIt()
+{
+    FrameTransformList frame(nullptr, false);
+    answerTransformEditor(QString());
+    button(frame, "buttonAdd")->click();
+    QCOMPARE(frame.listKey(), int(NoValue));
+    QVERIFY(transformTablesDump().isEmpty());
+
+    answerTransformEditor("first");
+    button(frame, "buttonAdd")->click();
+    QVERIFY(frame.listKey() != NoValue);
+    QCOMPARE(transformNames(frame.listKey()), QStringList{"first"});
+    QCOMPARE(transformNumbers(frame.listKey()), oneToN(1));
+    QCOMPARE(CTestDatabase::value("SELECT name FROM transformlist WHERE autokey = ?;", {frame.listKey()}).toString(),
+             QStringLiteral("name"));
+    QCOMPARE(listWidget(frame)->currentRow(), 0);
+}
+
+void TestFrameTransformList::editKeepsTheRow()
+{
+    const int list = storeAffineList("list", 3);
+    FrameTransformList frame(nullptr, false);
+    frame.setTransformList(list);
+    listWidget(frame)->setCurrentRow(1);
+    whenModal<DialogTransformEditor>([](DialogTransformEditor* dialog) { saveShiftTransform(dialog, "renamed"); });
+    button(frame, "buttonEdit")->click();
+    QCOMPARE(shownNames(frame), QStringList({"T1", "renamed", "T3"}));
+    QCOMPARE(listWidget(frame)->currentRow(), 1);
+    QCOMPARE(transformNumbers(list), oneToN(3));
 }
 
 void TestFrameTransformList::exportAndImportGiveAnEqualList()

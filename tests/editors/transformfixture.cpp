@@ -2,7 +2,16 @@
 
 #include "testdatabase.h"
 
+#include "guitest.h"
+
+#include "browser/framedatabasepicker.h"
+#include "browser/framegeneralinfo.h"
 #include "database/novalue.h"
+#include "editors/transform/dialogtransformeditor.h"
+#include "editors/transform/frametransformparamsshift2d.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -56,6 +65,28 @@ QStringList transformNames(int listKey)
 QVariantList transformNumbers(int listKey)
 {
     return CTestDatabase::column("SELECT number FROM transform WHERE transform_list = ? ORDER BY number;", {listKey});
+}
+
+void saveShiftTransform(DialogTransformEditor* dialog, const QString& name, const QString& b1, const QString& b2)
+{
+    dialog->findChild<FrameGeneralInfo*>()->setName(name);
+    auto* picker = dialog->findChild<FrameDatabasePicker*>();
+    picker->setKey(2);
+    emit picker->picked(2);
+    auto* frame = dialog->findChild<FrameTransformParamsShift2D*>();
+    frame->findChild<QLineEdit*>("editB1")->setText(b1);
+    frame->findChild<QLineEdit*>("editB2")->setText(b2);
+    dialog->findChild<QPushButton*>("buttonSave")->click();
+}
+
+void answerTransformEditor(const QString& name)
+{
+    whenModal<DialogTransformEditor>([name](DialogTransformEditor* dialog) {
+        if (name.isEmpty())
+            dialog->findChild<QPushButton*>("buttonCancel")->click();
+        else
+            saveShiftTransform(dialog, name);
+    });
 }
 
 QStringList transformTablesDump()

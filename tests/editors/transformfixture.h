@@ -19,5 +19,11 @@ int storeAffineList(const QString& name, int count);
 QStringList transformNames(int listKey);
 // The numbers of the list's transforms in number order.
 QVariantList transformNumbers(int listKey);
+// Names the transform of the open editor, makes it a plane shift by (b1, b2) and saves it.
+void saveShiftTransform(class DialogTransformEditor* dialog, const QString& name, const QString& b1 = "1",
+                        const QString& b2 = "2");
+// Answers the next transform editor with saveShiftTransform, or cancels it for an empty name.
+void answerTransformEditor(const QString& name);
+
 // Every row of the transform tables, one text per row, for comparing states.
 QStringList transformTablesDump();
