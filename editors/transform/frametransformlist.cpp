@@ -255,11 +255,9 @@ void FrameTransformList::slotExport()
     const int row = selectedRow();
     if (row >= 0) {
         CTransformDetails transform;
-        if (DialogTransformEditor::ReadDetails(m_items.at(row).key, transform))
-            exportRecord(transform, TransformTag, QStringLiteral("Экспорт преобразования"),
-                         transform.name + QStringLiteral(".xml"));
-        else
-            warn(QStringLiteral("Ошибка при экспорте в XML"));
+        const bool read = DialogTransformEditor::ReadDetails(m_items.at(row).key, transform);
+        exportRecord(read, transform, TransformTag, QStringLiteral("Экспорт преобразования"),
+                     transform.name + QStringLiteral(".xml"));
     }
     updateButtons();
 }
@@ -273,10 +271,8 @@ void FrameTransformList::slotExportAll()
 {
     if (!m_items.isEmpty()) {
         CTransformListDetails list;
-        if (ReadDetails(m_listKey, list))
-            exportRecord(list, TransformListTag, QStringLiteral("Экспорт набора преобразований"), QString());
-        else
-            warn(QStringLiteral("Ошибка при экспорте в XML"));
+        const bool read = ReadDetails(m_listKey, list);
+        exportRecord(read, list, TransformListTag, QStringLiteral("Экспорт набора преобразований"), QString());
     }
     updateButtons();
 }
@@ -399,9 +395,13 @@ QString FrameTransformList::askFile(bool save, const QString& caption, const QSt
                 : prompt().getOpenFileName(this, caption, path, FileFilter, QStringLiteral("xml"));
 }
 
-void FrameTransformList::exportRecord(const CAbstractDetails& record, const QString& tag, const QString& caption,
-                                      const QString& fileName)
+void FrameTransformList::exportRecord(bool read, const CAbstractDetails& record, const QString& tag,
+                                      const QString& caption, const QString& fileName)
 {
+    if (!read) {
+        warn(QStringLiteral("Ошибка при экспорте в XML"));
+        return;
+    }
     const QString path = askFile(true, caption, fileName);
     if (path.isEmpty())
         return;

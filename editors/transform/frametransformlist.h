@@ -81,7 +81,8 @@ private:
     bool deleteItem(int index);
     // Asks for an exchange file; empty when cancelled.
     QString askFile(bool save, const QString& caption, const QString& fileName);
-    void exportRecord(const CAbstractDetails& record, const QString& tag, const QString& caption,
+    // Writes the record that was read into the file the user chooses.
+    void exportRecord(bool read, const CAbstractDetails& record, const QString& tag, const QString& caption,
                       const QString& fileName);
     // Appends the transforms of a file whose top elements carry the tag; all or none.
     void importFile(const QString& caption, const QString& tag);

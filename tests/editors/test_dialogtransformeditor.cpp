@@ -1,6 +1,4 @@
 #include "guitest.h"
-#include "scriptedprompt.h"
-#include "testdatabase.h"
 #include "transformfixture.h"
 
 #include "browser/framedatabasepicker.h"
@@ -88,22 +86,17 @@ private slots:
 
 private:
     CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
+    CEditorTestSession m_session;
 };
 
 void TestDialogTransformEditor::init()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
+    QVERIFY(m_session.start());
 }
 
 void TestDialogTransformEditor::cleanup()
 {
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
+    QVERIFY(m_session.finish());
 }
 
 void TestDialogTransformEditor::newAffineTransform()
@@ -118,7 +111,7 @@ void TestDialogTransformEditor::newAffineTransform()
     for (const char* edit : {"editA11", "editA12", "editA21", "editA22", "editB1", "editB2"})
         setText(dialog, edit, "2");
     save(dialog);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.key() != NoValue);
     QCOMPARE(transformNames(list), QStringList({"T1", "T2", "It's 100% \"%1\""}));
@@ -165,7 +158,7 @@ void TestDialogTransformEditor::refusedSavesWriteNothing()
     setText(dialog, "editB1", "1");
     setText(dialog, "editB2", "2");
     save(dialog);
-    QCOMPARE(m_prompt->messageTexts(), QStringList{Warning + message});
+    QCOMPARE(m_session.prompt().messageTexts(), QStringList{Warning + message});
     QCOMPARE(transformTablesDump(), before);
     QCOMPARE(dialog.key(), int(NoValue));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -185,7 +178,7 @@ void TestDialogTransformEditor::typeChangeKeepsOnlyTheNewValues()
     QCOMPARE(shift->findChild<QLineEdit*>("editB2")->text(), QStringLiteral("-2"));
     setText(*shift, "editB1", "7.5");
     save(dialog);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QCOMPARE(dialog.key(), key);
     QCOMPARE(CTestDatabase::value("SELECT type FROM transform WHERE autokey = ?;", {key}).toInt(), 2);
     QCOMPARE(storedValues(key), QStringList({"5=7.5/NULL", "6=-2/NULL"}));
@@ -205,7 +198,7 @@ void TestDialogTransformEditor::updateKeepsThePlace()
     setText(dialog, "editShift", "-4.5");
     dialog.setPlace(list, 1);
     save(dialog);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QCOMPARE(transformNames(list), QStringList({"T1", "T2", "T3", "height"}));
     QCOMPARE(CTestDatabase::value("SELECT description FROM transform WHERE autokey = ?;", {key}).toString(),
              QStringLiteral("raised"));

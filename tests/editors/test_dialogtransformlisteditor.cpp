@@ -1,6 +1,4 @@
 #include "guitest.h"
-#include "scriptedprompt.h"
-#include "testdatabase.h"
 #include "transformfixture.h"
 
 #include "browser/editorregistry.h"
@@ -71,22 +69,17 @@ private slots:
 
 private:
     CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
+    CEditorTestSession m_session;
 };
 
 void TestDialogTransformListEditor::init()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
+    QVERIFY(m_session.start());
 }
 
 void TestDialogTransformListEditor::cleanup()
 {
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
+    QVERIFY(m_session.finish());
 }
 
 void TestDialogTransformListEditor::createStoresOwnerAndScope_data()
@@ -111,7 +104,7 @@ void TestDialogTransformListEditor::createStoresOwnerAndScope()
     });
     const int key = DialogTransformListEditor::Create("datum", 5, scope);
     QVERIFY(key != NoValue);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QCOMPARE(column("name", key).toString(), QStringLiteral("Набор 'A'"));
     QCOMPARE(column("identifier", key).toString(), QStringLiteral("ID-1"));
     QCOMPARE(column("owner", key).toInt(), 5);
@@ -155,7 +148,7 @@ void TestDialogTransformListEditor::refusedSaves()
         if (withTransform)
             addTransform(*dialog, "first");
         click(*dialog, "buttonSave");
-        shown = m_prompt->messageTexts();
+        shown = m_session.prompt().messageTexts();
         QVERIFY(dialog->isVisible());
         click(*dialog, "buttonCancel");
     });
@@ -204,7 +197,7 @@ void TestDialogTransformListEditor::cancelUndoesNestedEdits()
     });
     QVERIFY(!DialogTransformListEditor::Edit(list));
     QCOMPARE(transformTablesDump(), before);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
 }
 
 void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
@@ -220,7 +213,7 @@ void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
         QCOMPARE(DialogTransformListEditor::Edit(list), QByteArray(button) == "buttonSave");
         QCOMPARE(transformTablesDump(), QByteArray(button) == "buttonSave" ? QStringList() : before);
     }
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
 }
 
 void TestDialogTransformListEditor::registered()

@@ -1,6 +1,4 @@
 #include "guitest.h"
-#include "scriptedprompt.h"
-#include "testdatabase.h"
 #include "transformfixture.h"
 
 #include "database/novalue.h"
@@ -88,22 +86,17 @@ private slots:
 
 private:
     CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
+    CEditorTestSession m_session;
 };
 
 void TestFrameTransformList::init()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
+    QVERIFY(m_session.start());
 }
 
 void TestFrameTransformList::cleanup()
 {
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
+    QVERIFY(m_session.finish());
 }
 
 void TestFrameTransformList::commands_data()
@@ -149,7 +142,7 @@ void TestFrameTransformList::commands()
              6 * qMin(count, names.size()) + 2 * qMax(0, names.size() - count));
     QCOMPARE(frame.listKey(), names.isEmpty() ? int(NoValue) : list);
     QCOMPARE(CTestDatabase::value("SELECT count(*) FROM transformlist;").toInt(), names.isEmpty() ? 0 : 1);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
 }
 
 void TestFrameTransformList::buttonStates_data()
@@ -234,13 +227,13 @@ void TestFrameTransformList::exportAndImportGiveAnEqualList()
     QVERIFY(storeTransform(list, "shift", 2, {{5, "10.5"}, {6, "-3"}}) != NoValue);
     CTransformListDetails stored;
     QVERIFY(FrameTransformList::ReadDetails(list, stored));
-    const QString path = m_database->folder() + "/list.xml";
+    const QString path = m_session.folder() + "/list.xml";
     {
         FrameTransformList frame(nullptr, false);
         frame.setTransformList(list);
-        m_prompt->answerFile(path);
+        m_session.prompt().answerFile(path);
         button(frame, "buttonExportAll")->click();
-        QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Экспорт набора преобразований"));
+        QCOMPARE(m_session.prompt().fileRequests().last().caption, QStringLiteral("Экспорт набора преобразований"));
     }
     const QByteArray content = readFile(path);
     QVERIFY(content.startsWith("<?xml version='1.0' encoding='UTF-8'?>"));
@@ -249,9 +242,9 @@ void TestFrameTransformList::exportAndImportGiveAnEqualList()
     QVERIFY(FrameTransformList::Delete(list));
 
     FrameTransformList frame(nullptr, false);
-    m_prompt->answerFile(path);
+    m_session.prompt().answerFile(path);
     button(frame, "buttonImportAll")->click();
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QVERIFY(frame.listKey() != NoValue);
     CTransformListDetails imported;
     QVERIFY(FrameTransformList::ReadDetails(frame.listKey(), imported));
@@ -268,19 +261,19 @@ void TestFrameTransformList::singleTransformAppends()
     FrameTransformList frame(nullptr, false);
     frame.setTransformList(list);
     listWidget(frame)->setCurrentRow(1);
-    const QString path = m_database->folder() + "/one.xml";
-    m_prompt->answerFile(path);
+    const QString path = m_session.folder() + "/one.xml";
+    m_session.prompt().answerFile(path);
     button(frame, "buttonExport")->click();
-    QCOMPARE(QFileInfo(m_prompt->fileRequests().last().path).fileName(), QStringLiteral("T2.xml"));
+    QCOMPARE(QFileInfo(m_session.prompt().fileRequests().last().path).fileName(), QStringLiteral("T2.xml"));
     QVERIFY(readFile(path).contains("<!DOCTYPE transform>"));
 
-    m_prompt->answerFile(path);
+    m_session.prompt().answerFile(path);
     button(frame, "buttonImport")->click();
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
     QCOMPARE(transformNames(list), QStringList({"T1", "T2", "T3", "T2[1]"}));
     QCOMPARE(transformNumbers(list), oneToN(4));
     QCOMPARE(listWidget(frame)->currentRow(), 3);
-    QCOMPARE(m_prompt->fileRequests().last().path, m_database->folder());
+    QCOMPARE(m_session.prompt().fileRequests().last().path, m_session.folder());
 }
 
 void TestFrameTransformList::importRefusesOtherDocuments_data()
@@ -305,14 +298,14 @@ void TestFrameTransformList::importRefusesOtherDocuments()
     QFETCH(QString, command);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const QString path = m_database->folder() + "/other.xml";
+    const QString path = m_session.folder() + "/other.xml";
     writeFile(path, content);
     FrameTransformList frame(nullptr, false);
-    m_prompt->answerFile(path);
+    m_session.prompt().answerFile(path);
     button(frame, command)->click();
-    QCOMPARE(m_prompt->messages().size(), 1);
-    QVERIFY2(m_prompt->messageTexts().first().startsWith(Warning + message.arg(path)),
-             qPrintable(m_prompt->messageTexts().first()));
+    QCOMPARE(m_session.prompt().messages().size(), 1);
+    QVERIFY2(m_session.prompt().messageTexts().first().startsWith(Warning + message.arg(path)),
+             qPrintable(m_session.prompt().messageTexts().first()));
     QVERIFY(transformTablesDump().isEmpty());
     QCOMPARE(frame.listKey(), int(NoValue));
 }
@@ -321,7 +314,7 @@ void TestFrameTransformList::failedImportLeavesNothing()
 {
     const int list = storeAffineList("list", 2);
     const QStringList before = transformTablesDump();
-    const QString path = m_database->folder() + "/bad.xml";
+    const QString path = m_session.folder() + "/bad.xml";
     writeFile(path, "<transformlist><Name>L</Name><Transforms>"
                     "<Transform><Name>good</Name><Type>2</Type></Transform>"
                     "<Transform><Name>bad</Name><Type>99</Type><TransformType><Code>99</Code>"
@@ -330,13 +323,13 @@ void TestFrameTransformList::failedImportLeavesNothing()
     for (const int key : {list, int(NoValue)}) {
         FrameTransformList frame(nullptr, false);
         frame.setTransformList(key);
-        m_prompt->answerFile(path);
+        m_session.prompt().answerFile(path);
         button(frame, "buttonImportAll")->click();
-        QCOMPARE(m_prompt->messages().size(), 1);
+        QCOMPARE(m_session.prompt().messages().size(), 1);
         QCOMPARE(transformTablesDump(), before);
         QCOMPARE(frame.listKey(), key);
         QCOMPARE(shownNames(frame), key == NoValue ? QStringList() : QStringList({"T1", "T2"}));
-        m_prompt->clear();
+        m_session.prompt().clear();
     }
 }
 

@@ -1,6 +1,4 @@
 #include "guitest.h"
-#include "scriptedprompt.h"
-#include "testdatabase.h"
 #include "transformfixture.h"
 
 #include "editors/transform/frametransformparamsaffine2d.h"
@@ -66,21 +64,17 @@ private slots:
 
 private:
     CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
+    CEditorTestSession m_session;
 };
 
 void TestTransformParamFrames::init()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
+    QVERIFY(m_session.start());
 }
 
 void TestTransformParamFrames::cleanup()
 {
-    m_prompt.reset();
-    m_database.reset();
+    QVERIFY(m_session.finish());
 }
 
 void TestTransformParamFrames::affineInverse_data()
@@ -105,7 +99,7 @@ void TestTransformParamFrames::affineInverse()
     type(frame, typed);
     click(frame, "buttonRevert");
     QCOMPARE(texts(frame, 6), inverse);
-    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
 }
 
 void TestTransformParamFrames::affineInverseRefused_data()
@@ -129,7 +123,7 @@ void TestTransformParamFrames::affineInverseRefused()
     type(frame, typed);
     click(frame, "buttonRevert");
     QCOMPARE(texts(frame, 6), typed);
-    QCOMPARE(m_prompt->messageTexts(), QStringList{message});
+    QCOMPARE(m_session.prompt().messageTexts(), QStringList{message});
 }
 
 void TestTransformParamFrames::affineLoadDiscardAndIdentity()
@@ -163,14 +157,14 @@ void TestTransformParamFrames::affineSave()
     type(frame, {"1", "0", "0", "1", "5", " "});
     QVERIFY(!frame.save(entries));
     QVERIFY(entries.isEmpty());
-    QCOMPARE(m_prompt->messageTexts(),
+    QCOMPARE(m_session.prompt().messageTexts(),
              QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
 
-    m_prompt->clear();
+    m_session.prompt().clear();
     edit(frame, "editB2")->setText("6,5");
     QVERIFY(!frame.save(entries));
     QVERIFY(entries.isEmpty());
-    QCOMPARE(m_prompt->messageTexts(), QStringList{Title + NotNumber});
+    QCOMPARE(m_session.prompt().messageTexts(), QStringList{Title + NotNumber});
 
     edit(frame, "editB2")->setText(" 6.5 ");
     QVERIFY(frame.save(entries));
@@ -210,11 +204,11 @@ void TestTransformParamFrames::shiftRevertAndSave()
     TransformParamEntries entries;
     edit(frame, "editB2")->clear();
     QVERIFY(!frame.save(entries));
-    QCOMPARE(m_prompt->messageTexts(),
+    QCOMPARE(m_session.prompt().messageTexts(),
              QStringList{Title + "Необходимо задать значения всех параметров преобразования"});
     edit(frame, "editB2")->setText("1");
     QVERIFY(!frame.save(entries));
-    QCOMPARE(m_prompt->messageTexts().last(), Title + NotNumber);
+    QCOMPARE(m_session.prompt().messageTexts().last(), Title + NotNumber);
     edit(frame, "editB1")->setText("-2.5");
     QVERIFY(frame.save(entries));
     QCOMPARE(entries.keys(), QList<int>({5, 6}));
@@ -251,7 +245,7 @@ void TestTransformParamFrames::heightShiftChecks()
     }
     TransformParamEntries entries;
     QCOMPARE(frame.save(entries), message.isEmpty());
-    QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{Title + message});
+    QCOMPARE(m_session.prompt().messageTexts(), message.isEmpty() ? QStringList() : QStringList{Title + message});
     if (message.isEmpty()) {
         QCOMPARE(entries.keys(), QList<int>{7});
         QCOMPARE(entries.value(7).value, shift);
@@ -298,7 +292,7 @@ void TestTransformParamFrames::heightShiftUnit()
     QCOMPARE(label->text(), QString());
     TransformParamEntries entries;
     QVERIFY(!frame.save(entries));
-    QCOMPARE(m_prompt->messageTexts(), QStringList{Title + "Необходимо задать единицу измерения смещения по высоте"});
+    QCOMPARE(m_session.prompt().messageTexts(), QStringList{Title + "Необходимо задать единицу измерения смещения по высоте"});
 }
 
 QTEST_MAIN(TestTransformParamFrames)

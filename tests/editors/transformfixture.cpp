@@ -16,6 +16,31 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+bool CEditorTestSession::start()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    m_prompt = std::make_unique<CScriptedPrompt>();
+    return m_database->isOpen();
+}
+
+bool CEditorTestSession::finish()
+{
+    const bool closed = !CTestDatabase::inTransaction();
+    m_prompt.reset();
+    m_database.reset();
+    return closed;
+}
+
+CScriptedPrompt& CEditorTestSession::prompt()
+{
+    return *m_prompt;
+}
+
+QString CEditorTestSession::folder() const
+{
+    return m_database->folder();
+}
+
 int storeList(const QString& name, const QVariantList& ownerAndScope)
 {
     const QVariantList values = QVariantList{name} + (ownerAndScope.isEmpty() ? QVariantList{{}, {}, {}} : ownerAndScope);

@@ -1,10 +1,30 @@
 #pragma once
 
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+
+#include <memory>
+
+// A new database and a scripted prompt for one test function.
+class CEditorTestSession
+{
+public:
+    bool start();
+    // Ends both; false when a transaction was left open.
+    bool finish();
+    CScriptedPrompt& prompt();
+    QString folder() const;
+
+private:
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
 
 // Transform lists written straight into the test database.
 
