@@ -1,6 +1,7 @@
 #include "dialogdatabaseselector.h"
 #include "ui_dialogdatabaseselector.h"
 
+#include "browser/opendatabase.h"
 #include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -61,6 +62,8 @@ DialogDatabaseSelector::~DialogDatabaseSelector()
 
 void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return;
     DialogDatabaseSelector dialog(tableId, SelectorBrowse);
     Q_UNUSED(flag)
     dialog.load();
@@ -70,6 +73,8 @@ void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 
 int DialogDatabaseSelector::selectCode(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return NoValue;
     DialogDatabaseSelector dialog(tableId, SelectorSelect);
     Q_UNUSED(flag)
     dialog.load();
@@ -89,7 +94,7 @@ QString DialogDatabaseSelector::queryText() const
 
 bool DialogDatabaseSelector::load()
 {
-    m_model.setQuery(queryText(), QSqlDatabase::database());
+    m_model.setQuery(queryText(), QSqlDatabase::database(QSqlDatabase::defaultConnection, false));
     m_model.setHeaderData(0, Qt::Horizontal, QString());
     m_model.setHeaderData(1, Qt::Horizontal, QStringLiteral("Название"));
     m_model.setHeaderData(2, Qt::Horizontal, QStringLiteral("Описание"));
