@@ -4,6 +4,7 @@
 #include "dialogtransformeditor.h"
 
 #include "browser/prompt.h"
+#include "database/filenames.h"
 #include "database/savepoint.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -257,7 +258,7 @@ void FrameTransformList::slotExport()
         CTransformDetails transform;
         const bool read = DialogTransformEditor::ReadDetails(m_items.at(row).key, transform);
         exportRecord(read, transform, TransformTag, QStringLiteral("Экспорт преобразования"),
-                     transform.name + QStringLiteral(".xml"));
+                     fileBaseName(transform.name) + QStringLiteral(".xml"));
     }
     updateButtons();
 }

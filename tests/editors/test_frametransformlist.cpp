@@ -258,19 +258,20 @@ void TestFrameTransformList::exportAndImportGiveAnEqualList()
 void TestFrameTransformList::singleTransformAppends()
 {
     const int list = storeAffineList("list", 3);
+    QVERIFY(CTestDatabase::exec("UPDATE transform SET name = 'T/2' WHERE name = 'T2';"));
     FrameTransformList frame(nullptr, false);
     frame.setTransformList(list);
     listWidget(frame)->setCurrentRow(1);
     const QString path = m_session.folder() + "/one.xml";
     m_session.prompt().answerFile(path);
     button(frame, "buttonExport")->click();
-    QCOMPARE(QFileInfo(m_session.prompt().fileRequests().last().path).fileName(), QStringLiteral("T2.xml"));
+    QCOMPARE(QFileInfo(m_session.prompt().fileRequests().last().path).fileName(), QStringLiteral("T_2.xml"));
     QVERIFY(readFile(path).contains("<!DOCTYPE transform>"));
 
     m_session.prompt().answerFile(path);
     button(frame, "buttonImport")->click();
     QVERIFY(m_session.prompt().messages().isEmpty());
-    QCOMPARE(transformNames(list), QStringList({"T1", "T2", "T3", "T2[1]"}));
+    QCOMPARE(transformNames(list), QStringList({"T1", "T/2", "T3", "T/2[1]"}));
     QCOMPARE(transformNumbers(list), oneToN(4));
     QCOMPARE(listWidget(frame)->currentRow(), 3);
     QCOMPARE(m_session.prompt().fileRequests().last().path, m_session.folder());
