@@ -36,7 +36,7 @@ void selectRow(const DialogTransformListEditor& dialog, int row)
 // Adds a plane shift of the name through the transform editor.
 void addTransform(const DialogTransformListEditor& dialog, const QString& name)
 {
-    answerTransformEditor(name);
+    const CModalWatch watch = answerTransformEditor(name);
     click(dialog, "buttonAdd");
 }
 
@@ -95,7 +95,7 @@ void TestDialogTransformListEditor::createStoresOwnerAndScope()
 {
     QFETCH(int, scope);
     QFETCH(QVariant, stored);
-    whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Набор преобразований"));
         setTexts(*dialog, "Набор 'A'", " ID-1 ");
         addTransform(*dialog, "first");
@@ -117,7 +117,7 @@ void TestDialogTransformListEditor::createStoresOwnerAndScope()
 
 void TestDialogTransformListEditor::createCancelledLeavesNothing()
 {
-    whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
         setTexts(*dialog, "list", "id");
         addTransform(*dialog, "first");
         addTransform(*dialog, "second");
@@ -143,7 +143,7 @@ void TestDialogTransformListEditor::refusedSaves()
     QFETCH(bool, withTransform);
     QFETCH(QString, message);
     QStringList shown;
-    whenModal<DialogTransformListEditor>([&](DialogTransformListEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([&](DialogTransformListEditor* dialog) {
         setTexts(*dialog, "list", identifier);
         if (withTransform)
             addTransform(*dialog, "first");
@@ -161,7 +161,7 @@ void TestDialogTransformListEditor::editKeepsOwnerAndScope()
 {
     const int list = storeList("list", {7, "coordsys", 2});
     QVERIFY(storeTransform(list, "T1", 2, {{5, "1"}, {6, "2"}}) != NoValue);
-    whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
         QCOMPARE(dialog->findChild<FrameGeneralInfo*>()->name(), QStringLiteral("list"));
         QCOMPARE(dialog->findChild<QLineEdit*>("editID")->text(), QStringLiteral("id"));
         QCOMPARE(dialog->findChild<QListWidget*>()->count(), 1);
@@ -183,10 +183,11 @@ void TestDialogTransformListEditor::cancelUndoesNestedEdits()
 {
     const int list = storeAffineList("list", 4);
     const QStringList before = transformTablesDump();
-    whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
         addTransform(*dialog, "added");
         selectRow(*dialog, 0);
-        whenModal<DialogTransformEditor>([](DialogTransformEditor* editor) { saveShiftTransform(editor, "edited", "9", "9"); });
+        const CModalWatch edited = whenModal<DialogTransformEditor>(
+            [](DialogTransformEditor* editor) { saveShiftTransform(editor, "edited", "9", "9"); });
         click(*dialog, "buttonEdit");
         selectRow(*dialog, 2);
         click<QToolButton>(*dialog, "buttonMoveUp");
@@ -205,7 +206,7 @@ void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
     const int list = storeAffineList("list", 2);
     const QStringList before = transformTablesDump();
     for (const char* button : {"buttonCancel", "buttonSave"}) {
-        whenModal<DialogTransformListEditor>([button](DialogTransformListEditor* dialog) {
+        const CModalWatch watch = whenModal<DialogTransformListEditor>([button](DialogTransformListEditor* dialog) {
             click(*dialog, "buttonDeleteAll");
             QCOMPARE(dialog->findChild<QListWidget*>()->count(), 0);
             click(*dialog, button);
@@ -227,9 +228,11 @@ void TestDialogTransformListEditor::registered()
         QVERIFY(!operations.erase);
     }
     const int list = storeAffineList("list", 1);
-    whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) { click(*dialog, "buttonSave"); });
+    const CModalWatch listWatch
+        = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) { click(*dialog, "buttonSave"); });
     QVERIFY(EditorRegistry::get(55).edit(list));
-    whenModal<DialogTransformEditor>([](DialogTransformEditor* dialog) { click(*dialog, "buttonSave"); });
+    const CModalWatch watch
+        = whenModal<DialogTransformEditor>([](DialogTransformEditor* dialog) { click(*dialog, "buttonSave"); });
     QVERIFY(EditorRegistry::get(54).edit(CTestDatabase::value("SELECT max(autokey) FROM transform;").toInt()));
 }
 

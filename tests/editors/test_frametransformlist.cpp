@@ -130,8 +130,8 @@ void TestFrameTransformList::commands()
     FrameTransformList frame(nullptr, false);
     frame.setTransformList(list);
     listWidget(frame)->setCurrentRow(row);
-    if (command == "buttonAdd")
-        answerTransformEditor(names.size() > count ? names.last() : QString());
+    // Only the add opens the transform editor: saved with the new name, or cancelled.
+    const CModalWatch watch = answerTransformEditor(names.size() > count ? names.last() : QString());
     button(frame, command)->click();
 
     QCOMPARE(transformNames(list), names);
@@ -193,12 +193,14 @@ void TestFrameTransformList::deletingTheOnlyTransformDropsTheList()
 void TestFrameTransformList::firstAddMakesTheListAndCancelDropsIt()
 {
     FrameTransformList frame(nullptr, false);
-    answerTransformEditor(QString());
-    button(frame, "buttonAdd")->click();
+    {
+        const CModalWatch watch = answerTransformEditor(QString());
+        button(frame, "buttonAdd")->click();
+    }
     QCOMPARE(frame.listKey(), int(NoValue));
     QVERIFY(transformTablesDump().isEmpty());
 
-    answerTransformEditor("first");
+    const CModalWatch watch = answerTransformEditor("first");
     button(frame, "buttonAdd")->click();
     QVERIFY(frame.listKey() != NoValue);
     QCOMPARE(transformNames(frame.listKey()), QStringList{"first"});
@@ -214,7 +216,8 @@ void TestFrameTransformList::editKeepsTheRow()
     FrameTransformList frame(nullptr, false);
     frame.setTransformList(list);
     listWidget(frame)->setCurrentRow(1);
-    whenModal<DialogTransformEditor>([](DialogTransformEditor* dialog) { saveShiftTransform(dialog, "renamed"); });
+    const CModalWatch watch
+        = whenModal<DialogTransformEditor>([](DialogTransformEditor* dialog) { saveShiftTransform(dialog, "renamed"); });
     button(frame, "buttonEdit")->click();
     QCOMPARE(shownNames(frame), QStringList({"T1", "renamed", "T3"}));
     QCOMPARE(listWidget(frame)->currentRow(), 1);

@@ -2,8 +2,6 @@
 
 #include "testdatabase.h"
 
-#include "guitest.h"
-
 #include "browser/framedatabasepicker.h"
 #include "browser/framegeneralinfo.h"
 #include "database/novalue.h"
@@ -104,9 +102,9 @@ void saveShiftTransform(DialogTransformEditor* dialog, const QString& name, cons
     dialog->findChild<QPushButton*>("buttonSave")->click();
 }
 
-void answerTransformEditor(const QString& name)
+CModalWatch answerTransformEditor(const QString& name)
 {
-    whenModal<DialogTransformEditor>([name](DialogTransformEditor* dialog) {
+    return whenModal<DialogTransformEditor>([name](DialogTransformEditor* dialog) {
         if (name.isEmpty())
             dialog->findChild<QPushButton*>("buttonCancel")->click();
         else

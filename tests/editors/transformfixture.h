@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
 
@@ -42,8 +43,9 @@ QVariantList transformNumbers(int listKey);
 // Names the transform of the open editor, makes it a plane shift by (b1, b2) and saves it.
 void saveShiftTransform(class DialogTransformEditor* dialog, const QString& name, const QString& b1 = "1",
                         const QString& b2 = "2");
-// Answers the next transform editor with saveShiftTransform, or cancels it for an empty name.
-void answerTransformEditor(const QString& name);
+// Answers the next transform editor with saveShiftTransform, or cancels it for an empty name,
+// while the watch lives.
+[[nodiscard]] CModalWatch answerTransformEditor(const QString& name);
 
 // Every row of the transform tables, one text per row, for comparing states.
 QStringList transformTablesDump();
