@@ -2,6 +2,7 @@
 
 #include "novalue.h"
 
+#include <QLocale>
 #include <QVariant>
 
 #include <algorithm>
@@ -48,6 +49,11 @@ bool numbersEqual(const QString& a, const QString& b, const double& tolerance)
     if (largest == 0.0)
         return true;
     return std::fabs(x - y) / largest < tolerance;
+}
+
+bool readNumber(const QString& text, double& value)
+{
+    return readDouble(text, value);
 }
 
 double textToDouble(const QString& text, double defaultValue)
@@ -101,4 +107,15 @@ QString formatNumber(double value, int decimals)
 QString formatNumberText(const QString& text, int decimals)
 {
     return formatNumber(readDoubleOrZero(text), decimals);
+}
+
+QString shortestNumberText(double value)
+{
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+int decimalsOf(const QString& text)
+{
+    const int point = text.indexOf(QLatin1Char('.'));
+    return point < 0 ? 0 : text.size() - point - 1;
 }
