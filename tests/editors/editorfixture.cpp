@@ -1,0 +1,89 @@
+#include "editorfixture.h"
+
+#include "browser/frameexport.h"
+#include "database/tablecatalogue.h"
+
+#include <QAbstractButton>
+#include <QPlainTextEdit>
+#include <QTest>
+
+void CEditorTestCase::init()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void CEditorTestCase::cleanup()
+{
+    QVERIFY(!CTestDatabase::inTransaction());
+    m_prompt.reset();
+    m_database.reset();
+}
+
+QStringList CEditorTestCase::messages() const
+{
+    return m_prompt->messageTexts();
+}
+
+CScriptedPrompt& CEditorTestCase::scriptedPrompt()
+{
+    return *m_prompt;
+}
+
+QLineEdit* lineEdit(QWidget* dialog, const QString& name)
+{
+    return dialog->findChild<QLineEdit*>(name);
+}
+
+bool setText(QWidget* dialog, const QString& name, const QString& text)
+{
+    QLineEdit* edit = lineEdit(dialog, name);
+    if (!edit)
+        return false;
+    edit->setText(text);
+    return true;
+}
+
+void setGeneralInfo(QWidget* dialog, const QString& name, const QString& shortName, const QString& description)
+{
+    setText(dialog, "editName", name);
+    setText(dialog, "editShortName", shortName);
+    if (auto* edit = dialog->findChild<QPlainTextEdit*>("editDescription"))
+        edit->setPlainText(description);
+}
+
+bool click(QWidget* dialog, const QString& buttonName)
+{
+    auto* button = dialog->findChild<QAbstractButton*>(buttonName);
+    if (!button)
+        return false;
+    button->click();
+    return true;
+}
+
+QLineEdit* exportCode(QWidget* dialog, int destination)
+{
+    auto* frame = dialog->findChild<FrameExport*>();
+    return frame ? frame->row(destination).editCode : nullptr;
+}
+
+int insertUnit(int tableId, const QString& name, double factorB, double factorC, const QVariant& format,
+               const QString& shortName)
+{
+    const QString table = tableName(tableId);
+    CTestDatabase::exec(QString("INSERT INTO %1 (name, short_name, factor_b, factor_c, format) VALUES (?, ?, ?, ?, ?);")
+                            .arg(table),
+                        {name, shortName, factorB, factorC, format});
+    return CTestDatabase::value(QString("SELECT MAX(autokey) FROM %1;").arg(table)).toInt();
+}
+
+QString valueText(const QString& statement, const QVariantList& values)
+{
+    return CTestDatabase::value(statement, values).toString();
+}
+
+QString warning(const QString& text)
+{
+    return "Предупреждение|" + text;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+
+#include <QLineEdit>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Base of the editor tests: every test function runs on a new database with a scripted
+// prompt and must leave no transaction open.
+class CEditorTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    // The messages shown so far, each as "title|text".
+    QStringList messages() const;
+    CScriptedPrompt& scriptedPrompt();
+
+private slots:
+    void init();
+    void cleanup();
+
+private:
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+// The named line edit of the dialog or one of its frames; null when there is none.
+QLineEdit* lineEdit(QWidget* dialog, const QString& name);
+// Sets the text of the named line edit; false when there is none.
+bool setText(QWidget* dialog, const QString& name, const QString& text);
+// Fills the general information frame of the dialog.
+void setGeneralInfo(QWidget* dialog, const QString& name, const QString& shortName = QString(),
+                    const QString& description = QString());
+// Clicks the named button of the dialog; false when there is none.
+bool click(QWidget* dialog, const QString& buttonName);
+// The export code field of the destination in the dialog's export frame; null for none.
+QLineEdit* exportCode(QWidget* dialog, int destination);
+
+// Inserts a unit row into the unit table; its key.
+int insertUnit(int tableId, const QString& name, double factorB, double factorC, const QVariant& format = QVariant(),
+               const QString& shortName = QString());
+// The first column of the first row of the statement, as text.
+QString valueText(const QString& statement, const QVariantList& values = {});
+// "Предупреждение|" followed by the text.
+QString warning(const QString& text);
