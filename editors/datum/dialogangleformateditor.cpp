@@ -1,8 +1,8 @@
 #include "dialogangleformateditor.h"
 #include "ui_dialogangleformateditor.h"
 
+#include "browser/editorsave.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/codetablestypes.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -56,20 +56,17 @@ void DialogAngleFormatEditor::load()
 
 bool DialogAngleFormatEditor::save()
 {
-    if (!m_generalInfo->checkNameForUpdate(m_code))
-        return false;
-    QSqlQuery query;
-    const QString statement =
-        QString("UPDATE %1 SET name = ?, description = ?, short_name = ?, last_use = ? WHERE %2 = ?;")
-            .arg(tableName(TableAngleFormat), keyColumnName(TableAngleFormat));
-    if (!execQuery(query, statement,
-                   {m_generalInfo->name(), m_generalInfo->description(), m_generalInfo->shortName(),
-                    QDateTime::currentMSecsSinceEpoch(), m_code})
-        || query.numRowsAffected() < 1) {
-        prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных");
-        return false;
-    }
-    return true;
+    CEditorSave editorSave;
+    editorSave.checkName = nameCheckOf(*m_generalInfo);
+    editorSave.update = [this](int code) {
+        return CSqlStatement{
+            QString("UPDATE %1 SET name = ?, description = ?, short_name = ?, last_use = ? WHERE %2 = ?;")
+                .arg(tableName(TableAngleFormat), keyColumnName(TableAngleFormat)),
+            {m_generalInfo->name(), m_generalInfo->description(), m_generalInfo->shortName(),
+             QDateTime::currentMSecsSinceEpoch(), code}};
+    };
+    int code = m_code;
+    return saveRecord(this, editorSave, code);
 }
 
 void DialogAngleFormatEditor::slotSave()

@@ -1,9 +1,9 @@
 #include "dialogdatumshifttypeeditor.h"
 #include "ui_dialogdatumshifttypeeditor.h"
 
+#include "browser/editorsave.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
@@ -11,7 +11,6 @@
 #include "records/abstractdetails.h"
 
 #include <QDateTime>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -87,21 +86,17 @@ void DialogDatumShiftTypeEditor::slotDefaults()
 
 bool DialogDatumShiftTypeEditor::save()
 {
-    if (!m_generalInfo->checkNameForUpdate(m_code))
-        return false;
-    QSqlQuery query;
-    const bool executed =
-        execQuery(query,
-                  QString("UPDATE %1 SET name = ?, description = ?, epsg = ?, last_use = ? WHERE code=?;")
-                      .arg(tableName(TableDatumShiftType)),
-                  {m_generalInfo->name(), m_generalInfo->description(),
-                   sqlNumberOrNull(m_export->code(ExportEpsg), NoValue), QDateTime::currentMSecsSinceEpoch(), m_code});
-    if (executed && query.numRowsAffected() > 0)
-        return true;
-    if (!executed)
-        prompt().warning(this, "Предупреждение", query.lastError().text());
-    prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных");
-    return false;
+    CEditorSave editorSave;
+    editorSave.checkName = nameCheckOf(*m_generalInfo);
+    editorSave.update = [this](int code) {
+        return CSqlStatement{QString("UPDATE %1 SET name = ?, description = ?, epsg = ?, last_use = ? WHERE code=?;")
+                                 .arg(tableName(TableDatumShiftType)),
+                             {m_generalInfo->name(), m_generalInfo->description(),
+                              sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
+                              QDateTime::currentMSecsSinceEpoch(), code}};
+    };
+    int code = m_code;
+    return saveRecord(this, editorSave, code);
 }
 
 void DialogDatumShiftTypeEditor::slotSave()

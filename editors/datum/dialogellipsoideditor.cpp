@@ -1,10 +1,11 @@
 #include "dialogellipsoideditor.h"
 #include "ui_dialogellipsoideditor.h"
 
+#include "browser/dependencycollector.h"
+#include "browser/editorsave.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -208,51 +209,39 @@ QString DialogEllipsoidEditor::checkParameters() const
     return QString();
 }
 
+QVariantList DialogEllipsoidEditor::columnValues() const
+{
+    return {m_generalInfo->name(),
+            m_generalInfo->description(),
+            textToDouble(ui->editMajorSemiAxis->text(), 0.0),
+            numberOrNull(ui->editMinorSemiAxis->text()),
+            numberOrNull(ui->editInverseFlattening->text()),
+            int(ui->radioInverseFlattening->isChecked()),
+            int(ui->radioSphere->isChecked()),
+            m_unitKey,
+            sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
+            sqlNumberOrNull(m_export->code(ExportMapInfo), NoValue)};
+}
+
 bool DialogEllipsoidEditor::save()
 {
-    const bool isNew = m_key == NoValue;
-    if (!(isNew ? m_generalInfo->checkNameForInsert() : m_generalInfo->checkNameForUpdate(m_key)))
-        return false;
-    const QString problem = checkParameters();
-    if (!problem.isEmpty()) {
-        prompt().warning(this, "Предупреждение", problem);
-        return false;
-    }
-    QVariantList values{m_generalInfo->name(),
-                        m_generalInfo->description(),
-                        textToDouble(ui->editMajorSemiAxis->text(), 0.0),
-                        numberOrNull(ui->editMinorSemiAxis->text()),
-                        numberOrNull(ui->editInverseFlattening->text()),
-                        int(ui->radioInverseFlattening->isChecked()),
-                        int(ui->radioSphere->isChecked()),
-                        m_unitKey,
-                        sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
-                        sqlNumberOrNull(m_export->code(ExportMapInfo), NoValue)};
+    CEditorSave editorSave;
+    editorSave.checkName = nameCheckOf(*m_generalInfo);
+    editorSave.checks = {[this] { return checkParameters(); }};
     const QString table = tableName(TableEllipsoid);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    QSqlQuery query;
-    bool written = false;
-    if (isNew) {
-        values << 0 << now;
-        written = execQuery(query,
-                            QString("INSERT INTO %1 (name, description, a, b, f, use_f, sphere, unit, epsg, mapinfo, "
-                                    "favourite, last_use) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);")
-                                .arg(table),
-                            values);
-        if (written)
-            m_key = insertedKey(query);
-    } else {
-        values << now << m_key;
-        written = execQuery(query,
-                            QString("UPDATE %1 SET name = ?, description = ?, a = ?, b = ?, f = ?, use_f = ?, "
-                                    "sphere = ?, unit = ?, epsg = ?, mapinfo = ?, last_use = ? WHERE rowid=?;")
-                                .arg(table),
-                            values)
-            && query.numRowsAffected() > 0;
-    }
-    if (!written)
-        prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных");
-    return written;
+    editorSave.update = [this, table](int key) {
+        return CSqlStatement{QString("UPDATE %1 SET name = ?, description = ?, a = ?, b = ?, f = ?, use_f = ?, "
+                                     "sphere = ?, unit = ?, epsg = ?, mapinfo = ?, last_use = ? WHERE rowid=?;")
+                                 .arg(table),
+                             columnValues() + QVariantList{QDateTime::currentMSecsSinceEpoch(), key}};
+    };
+    editorSave.insert = [this, table] {
+        return CSqlStatement{QString("INSERT INTO %1 (name, description, a, b, f, use_f, sphere, unit, epsg, mapinfo, "
+                                     "favourite, last_use) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);")
+                                 .arg(table),
+                             columnValues() + QVariantList{0, QDateTime::currentMSecsSinceEpoch()}};
+    };
+    return saveRecord(this, editorSave, m_key);
 }
 
 void DialogEllipsoidEditor::slotSave()
@@ -264,6 +253,24 @@ void DialogEllipsoidEditor::slotSave()
 void DialogEllipsoidEditor::slotCancel()
 {
     reject();
+}
+
+int DialogEllipsoidEditor::Create()
+{
+    DialogEllipsoidEditor dialog(NoValue);
+    return dialog.exec() == QDialog::Accepted ? dialog.key() : NoValue;
+}
+
+bool DialogEllipsoidEditor::Edit(int key)
+{
+    DialogEllipsoidEditor dialog(key);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DialogEllipsoidEditor::Erase(int key)
+{
+    return eraseRecord(TableEllipsoid, key,
+                       {{TableDatum, {"ellipsoid"}, "Датум"}, {TableCoordSys, {"ellipsoid"}, "Система координат"}});
 }
 
 bool DialogEllipsoidEditor::ReadDetails(int key, CEllipsoidDetails& ellipsoid)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QVariantList>
 
 class CEllipsoidDetails;
 class FrameDatabasePicker;
@@ -50,6 +51,8 @@ private:
     void slotLengthUnitCleared();
     // The first warning the inputs give; empty when they can be stored.
     QString checkParameters() const;
+    // Name, description, a, b, f, the two flags, unit key, EPSG and MapInfo codes.
+    QVariantList columnValues() const;
     bool save();
 
     Ui::DialogEllipsoidEditor* ui;

@@ -1,10 +1,12 @@
 #include "dialogprimemeridianeditor.h"
 #include "ui_dialogprimemeridianeditor.h"
 
+#include "browser/dependencycollector.h"
+#include "browser/dialogsavepoint.h"
+#include "browser/editorsave.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -159,50 +161,48 @@ void DialogPrimeMeridianEditor::slotShowExportStateChanged(int)
     adjustSize();
 }
 
-bool DialogPrimeMeridianEditor::save()
+QString DialogPrimeMeridianEditor::checkLongitude() const
 {
-    const bool isNew = m_key == NoValue;
-    if (!(isNew ? m_generalInfo->checkNameForInsert() : m_generalInfo->checkNameForUpdate(m_key)))
-        return false;
     QString longitude = ui->editLongitude->text();
     int position = 0;
     const QValidator* validator = ui->editLongitude->validator();
     if (longitude.trimmed().isEmpty()
-        || (validator && validator->validate(longitude, position) != QValidator::Acceptable)) {
-        prompt().warning(this, "Предупреждение", "Необходимо задать долготу начального меридиана");
-        return false;
-    }
-    if (m_unitKey == NoValue) {
-        prompt().warning(this, "Предупреждение", "Необходимо задать единицу измерения долготы начального меридиана");
-        return false;
-    }
-    QVariantList values{m_generalInfo->name(), m_generalInfo->description(), ui->editLongitude->text(), m_unitKey,
-                        sqlNumberOrNull(m_export->code(ExportEpsg), NoValue)};
+        || (validator && validator->validate(longitude, position) != QValidator::Acceptable))
+        return "Необходимо задать долготу начального меридиана";
+    return QString();
+}
+
+QVariantList DialogPrimeMeridianEditor::columnValues() const
+{
+    return {m_generalInfo->name(), m_generalInfo->description(), ui->editLongitude->text(), m_unitKey,
+            sqlNumberOrNull(m_export->code(ExportEpsg), NoValue)};
+}
+
+bool DialogPrimeMeridianEditor::save()
+{
+    CEditorSave editorSave;
+    editorSave.checkName = nameCheckOf(*m_generalInfo);
+    editorSave.checks = {[this] { return checkLongitude(); },
+                         [this] {
+                             return m_unitKey == NoValue
+                                 ? QString("Необходимо задать единицу измерения долготы начального меридиана")
+                                 : QString();
+                         }};
     const QString table = tableName(TablePrimeMeridian);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    QSqlQuery query;
-    bool written = false;
-    if (isNew) {
-        values << QVariant(QVariant::Int) << now;
-        written = execQuery(query,
-                            QString("INSERT INTO %1 (name, description, longitude, unit, epsg, favourite, last_use) "
-                                    "VALUES(?, ?, ?, ?, ?, ?, ?);")
-                                .arg(table),
-                            values);
-        if (written)
-            m_key = insertedKey(query);
-    } else {
-        values << now << m_key;
-        written = execQuery(query,
-                            QString("UPDATE %1 SET name = ?, description = ?, longitude = ?, unit = ?, epsg = ?, "
-                                    "last_use = ? WHERE rowid=?;")
-                                .arg(table),
-                            values)
-            && query.numRowsAffected() > 0;
-    }
-    if (!written)
-        prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных");
-    return written;
+    editorSave.update = [this, table](int key) {
+        return CSqlStatement{QString("UPDATE %1 SET name = ?, description = ?, longitude = ?, unit = ?, epsg = ?, "
+                                     "last_use = ? WHERE rowid=?;")
+                                 .arg(table),
+                             columnValues() + QVariantList{QDateTime::currentMSecsSinceEpoch(), key}};
+    };
+    editorSave.insert = [this, table] {
+        return CSqlStatement{QString("INSERT INTO %1 (name, description, longitude, unit, epsg, favourite, last_use) "
+                                     "VALUES(?, ?, ?, ?, ?, ?, ?);")
+                                 .arg(table),
+                             columnValues()
+                                 + QVariantList{QVariant(QVariant::Int), QDateTime::currentMSecsSinceEpoch()}};
+    };
+    return saveRecord(this, editorSave, m_key);
 }
 
 void DialogPrimeMeridianEditor::slotSave()
@@ -214,6 +214,26 @@ void DialogPrimeMeridianEditor::slotSave()
 void DialogPrimeMeridianEditor::slotCancel()
 {
     reject();
+}
+
+int DialogPrimeMeridianEditor::Create()
+{
+    int key = NoValue;
+    DialogSavepoint::execDialog<DialogPrimeMeridianEditor>(
+        "DialogPrimeMeridianEditor", "Create", [] { return new DialogPrimeMeridianEditor(NoValue); },
+        [&key](DialogPrimeMeridianEditor& dialog) { key = dialog.key(); });
+    return key;
+}
+
+bool DialogPrimeMeridianEditor::Edit(int key)
+{
+    return DialogSavepoint::execDialog<DialogPrimeMeridianEditor>(
+        "DialogPrimeMeridianEditor", "Edit", [key] { return new DialogPrimeMeridianEditor(key); });
+}
+
+bool DialogPrimeMeridianEditor::Erase(int key)
+{
+    return eraseRecord(TablePrimeMeridian, key, {{TableCoordSys, {"prime_meridian"}, "Система координат"}});
 }
 
 bool DialogPrimeMeridianEditor::ReadDetails(int key, CPrimeMeridianDetails& meridian)

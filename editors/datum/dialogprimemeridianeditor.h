@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QVariantList>
 
 class CPrimeMeridianDetails;
 class FrameDatabasePicker;
@@ -47,6 +48,10 @@ private:
     // has no usable format. A text the new pattern refuses is cleared unless keepText.
     void applyUnitValidator(bool keepText);
     void slotUnitCleared();
+    // The first warning of the longitude input; empty when it can be stored.
+    QString checkLongitude() const;
+    // Name, description, longitude text, unit key and EPSG code.
+    QVariantList columnValues() const;
     bool save();
 
     Ui::DialogPrimeMeridianEditor* ui;

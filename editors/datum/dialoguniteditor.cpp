@@ -1,10 +1,12 @@
 #include "dialoguniteditor.h"
 #include "ui_dialoguniteditor.h"
 
+#include "browser/dependencycollector.h"
+#include "browser/dialogsavepoint.h"
+#include "browser/editorsave.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
-#include "browser/prompt.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -19,7 +21,6 @@
 #include <QDateTime>
 #include <QDoubleValidator>
 #include <QKeyEvent>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -36,6 +37,29 @@ int checkedUnitTable(int tableId)
     if (unitScopeOfTable(tableId) == 0)
         throw std::invalid_argument("DialogUnitEditor: no unit table " + std::to_string(tableId));
     return tableId;
+}
+
+const QString coordSysTitle = QStringLiteral("Система координат");
+const QString datumShiftTitle = QStringLiteral("Преобразование датума");
+const QString mapProjTitle = QStringLiteral("Картографическая проекция");
+
+// The records that may use a unit of the table; a table other than 2 and 3 counts as linear.
+QVector<CDependentKind> unitDependents(int tableId)
+{
+    if (tableId == TableUnitAngle)
+        return {{TableCoordSys, {"angle_unit", "azimuth_unit", "origin_angle_unit"}, coordSysTitle},
+                {TablePrimeMeridian, {"unit"}, "Отсчетный меридиан"},
+                {TableDatumShift, {"angle_unit"}, datumShiftTitle},
+                {TableMapProj, {"angle_unit"}, mapProjTitle}};
+    if (tableId == TableUnitScale)
+        return {{TableDatumShift, {"scale_unit"}, datumShiftTitle}, {TableMapProj, {"scale_unit"}, mapProjTitle}};
+    const QString usedByParameterValue = QString("%1 IN (SELECT transform FROM %2 WHERE unit=?)")
+                                             .arg(keyColumnName(TableTransform), tableName(TableTransformParamValue));
+    return {{TableCoordSys, {"length_unit", "height_unit", "origin_length_unit"}, coordSysTitle},
+            {TableEllipsoid, {"unit"}, "Эллипсоид"},
+            {TableDatumShift, {"length_unit"}, datumShiftTitle},
+            {TableMapProj, {"length_unit"}, mapProjTitle},
+            {TableTransform, {usedByParameterValue}, "Преобразование"}};
 }
 
 } // namespace
@@ -157,54 +181,44 @@ void DialogUnitEditor::showFactor(QLineEdit* edit, double factor)
     edit->setText(text);
 }
 
-bool DialogUnitEditor::save()
+QVariantList DialogUnitEditor::columnValues() const
 {
-    const bool isNew = m_key == NoValue;
-    if (!(isNew ? m_generalInfo->checkNameForInsert() : m_generalInfo->checkNameForUpdate(m_key)))
-        return false;
-    const double factorB = textToDouble(ui->editBaseUnitValue->text(), 0.0);
-    const double factorC = textToDouble(ui->editThisUnitValue->text(), 0.0);
-    if (factorB <= 0.0 || factorC <= 0.0) {
-        prompt().warning(this, "Предупреждение", "Коэффициенты пересчета должны быть положительными числами");
-        return false;
-    }
     const QVariant format = m_tableId == TableUnitAngle && m_angleFormat != 0 ? QVariant(m_angleFormat)
                                                                                 : QVariant(QVariant::Int);
-    QVariantList values{m_generalInfo->name(),
-                        m_generalInfo->description(),
-                        m_generalInfo->shortName(),
-                        factorB,
-                        factorC,
-                        format,
-                        sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
-                        sqlNumberOrNull(m_export->code(ExportMapInfo), NoValue)};
+    return {m_generalInfo->name(),
+            m_generalInfo->description(),
+            m_generalInfo->shortName(),
+            textToDouble(ui->editBaseUnitValue->text(), 0.0),
+            textToDouble(ui->editThisUnitValue->text(), 0.0),
+            format,
+            sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
+            sqlNumberOrNull(m_export->code(ExportMapInfo), NoValue)};
+}
+
+bool DialogUnitEditor::save()
+{
+    CEditorSave editorSave;
+    editorSave.checkName = nameCheckOf(*m_generalInfo);
+    editorSave.checks = {[this] {
+        return textToDouble(ui->editBaseUnitValue->text(), 0.0) > 0.0
+                && textToDouble(ui->editThisUnitValue->text(), 0.0) > 0.0
+            ? QString()
+            : QString("Коэффициенты пересчета должны быть положительными числами");
+    }};
     const QString table = tableName(m_tableId);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    QSqlQuery query;
-    if (isNew) {
-        values << 0 << now;
-        if (!execQuery(query,
-                       QString("INSERT INTO %1 (name, description, short_name, factor_b, factor_c, format, epsg, "
-                               "mapinfo, favourite, last_use) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?);")
-                           .arg(table),
-                       values)) {
-            prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных");
-            return false;
-        }
-        m_key = insertedKey(query);
-        return true;
-    }
-    values << now << m_key;
-    if (!execQuery(query,
-                   QString("UPDATE %1 SET name = ?, description = ?, short_name = ?, factor_b = ?, factor_c = ?, "
-                           "format = ?, epsg = ?, mapinfo = ?, last_use = ? WHERE rowid=?;")
-                       .arg(table),
-                   values)
-        || query.numRowsAffected() < 1) {
-        prompt().warning(this, "Предупреждение", "Ошибка записи в базу данных" + query.lastError().text());
-        return false;
-    }
-    return true;
+    editorSave.update = [this, table](int key) {
+        return CSqlStatement{QString("UPDATE %1 SET name = ?, description = ?, short_name = ?, factor_b = ?, "
+                                     "factor_c = ?, format = ?, epsg = ?, mapinfo = ?, last_use = ? WHERE rowid=?;")
+                                 .arg(table),
+                             columnValues() + QVariantList{QDateTime::currentMSecsSinceEpoch(), key}};
+    };
+    editorSave.insert = [this, table] {
+        return CSqlStatement{QString("INSERT INTO %1 (name, description, short_name, factor_b, factor_c, format, "
+                                     "epsg, mapinfo, favourite, last_use) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?);")
+                                 .arg(table),
+                             columnValues() + QVariantList{0, QDateTime::currentMSecsSinceEpoch()}};
+    };
+    return saveRecord(this, editorSave, m_key);
 }
 
 void DialogUnitEditor::slotSave()
@@ -242,6 +256,26 @@ void DialogUnitEditor::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+int DialogUnitEditor::Create(int tableId)
+{
+    int key = NoValue;
+    DialogSavepoint::execDialog<DialogUnitEditor>(
+        "DialogUnitEditor", "Create", [tableId] { return new DialogUnitEditor(tableId, NoValue); },
+        [&key](DialogUnitEditor& dialog) { key = dialog.key(); });
+    return key;
+}
+
+bool DialogUnitEditor::Edit(int tableId, int key)
+{
+    return DialogSavepoint::execDialog<DialogUnitEditor>(
+        "DialogUnitEditor", "Edit", [tableId, key] { return new DialogUnitEditor(tableId, key); });
+}
+
+bool DialogUnitEditor::Erase(int tableId, int key)
+{
+    return eraseRecord(tableId, key, unitDependents(tableId));
 }
 
 bool DialogUnitEditor::ReadDetails(int tableId, int key, CUnitDetails& unit)

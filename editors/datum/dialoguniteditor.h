@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QVariantList>
 
 class CUnitDetails;
 class FrameDatabasePicker;
@@ -49,6 +50,8 @@ private:
     void initExport();
     void clear();
     void load();
+    // Name, description, short name, the factors, format, EPSG and MapInfo codes.
+    QVariantList columnValues() const;
     bool save();
     void showFactor(QLineEdit* edit, double factor);
 
