@@ -1,11 +1,14 @@
 #include "editorfixture.h"
 
+#include "browser/dialogdependencies.h"
 #include "browser/frameexport.h"
+#include "browser/framegeneralinfo.h"
 #include "database/tablecatalogue.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTreeWidget>
 
 void CEditorTestCase::init()
 {
@@ -47,10 +50,12 @@ bool setText(QWidget* dialog, const QString& name, const QString& text)
 
 void setGeneralInfo(QWidget* dialog, const QString& name, const QString& shortName, const QString& description)
 {
-    setText(dialog, "editName", name);
-    setText(dialog, "editShortName", shortName);
-    if (auto* edit = dialog->findChild<QPlainTextEdit*>("editDescription"))
-        edit->setPlainText(description);
+    auto* frame = dialog->findChild<FrameGeneralInfo*>();
+    if (!frame)
+        return;
+    setText(frame, "editName", name);
+    setText(frame, "editShortName", shortName);
+    frame->findChild<QPlainTextEdit*>("editDescription")->setPlainText(description);
 }
 
 bool click(QWidget* dialog, const QString& buttonName)
@@ -86,4 +91,14 @@ QString valueText(const QString& statement, const QVariantList& values)
 QString warning(const QString& text)
 {
     return "Предупреждение|" + text;
+}
+
+void captureDependencies(QStringList& rows)
+{
+    whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
+        const auto* tree = dialog->findChild<QTreeWidget*>("treeDependencies");
+        for (int row = 0; tree && row < tree->topLevelItemCount(); ++row)
+            rows.append(tree->topLevelItem(row)->text(0) + "|" + tree->topLevelItem(row)->text(1));
+        dialog->reject();
+    });
 }

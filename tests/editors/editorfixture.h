@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // Base of the editor tests: every test function runs on a new database with a scripted
@@ -36,7 +37,8 @@ private:
 QLineEdit* lineEdit(QWidget* dialog, const QString& name);
 // Sets the text of the named line edit; false when there is none.
 bool setText(QWidget* dialog, const QString& name, const QString& text);
-// Fills the general information frame of the dialog.
+// Fills the general information frame of the dialog; its line edits share their names with
+// those of the record pickers.
 void setGeneralInfo(QWidget* dialog, const QString& name, const QString& shortName = QString(),
                     const QString& description = QString());
 // Clicks the named button of the dialog; false when there is none.
@@ -49,5 +51,23 @@ int insertUnit(int tableId, const QString& name, double factorB, double factorC,
                const QString& shortName = QString());
 // The first column of the first row of the statement, as text.
 QString valueText(const QString& statement, const QVariantList& values = {});
+// Runs the static on the next modal dialog of the class: fill gets it, then its named button is
+// clicked. Gives what the static returned.
+template <class Dialog, class Result>
+Result runModal(const std::function<Result()>& operation, const std::function<void(Dialog*)>& fill,
+                const QString& buttonName)
+{
+    whenModal<Dialog>([fill, buttonName](Dialog* dialog) {
+        fill(dialog);
+        click(dialog, buttonName);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    return operation();
+}
+
+// The rows that the next dependencies dialog lists, each as "kind|name"; the dialog is closed.
+void captureDependencies(QStringList& rows);
+
 // "Предупреждение|" followed by the text.
 QString warning(const QString& text);
