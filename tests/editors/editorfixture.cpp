@@ -15,6 +15,7 @@ void CEditorTestCase::init()
     m_database = std::make_unique<CTestDatabase>();
     QVERIFY(m_database->isOpen());
     m_prompt = std::make_unique<CScriptedPrompt>();
+    prepare();
 }
 
 void CEditorTestCase::cleanup()

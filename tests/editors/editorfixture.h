@@ -19,6 +19,8 @@ class CEditorTestCase : public QObject
     Q_OBJECT
 
 protected:
+    // Fills the new database of a test function before it runs.
+    virtual void prepare() {}
     // The messages shown so far, each as "title|text".
     QStringList messages() const;
     CScriptedPrompt& scriptedPrompt();
