@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -109,9 +110,14 @@ QString formatNumberText(const QString& text, int decimals)
     return formatNumber(readDoubleOrZero(text), decimals);
 }
 
-QString shortestNumberText(double value)
+QString exactNumberText(double value)
 {
-    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    // The fixed form of the largest double has 309 digits and a sign.
+    char buffer[400];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
 int decimalsOf(const QString& text)

@@ -175,7 +175,7 @@ void DialogUnitEditor::load()
 // The stored factor in full, so that saving it unchanged keeps the same double.
 void DialogUnitEditor::showFactor(QLineEdit* edit, double factor)
 {
-    const QString text = shortestNumberText(factor);
+    const QString text = exactNumberText(factor);
     if (auto* validator = qobject_cast<QDoubleValidator*>(const_cast<QValidator*>(edit->validator())))
         validator->setDecimals(std::max(factorDecimals, decimalsOf(text)));
     edit->setText(text);

@@ -1,12 +1,15 @@
 #include "registerdatumeditors.h"
 
+#include "dialogangleformateditor.h"
+#include "dialogdatumshifteditor.h"
+#include "dialogdatumshifttypeeditor.h"
+#include "dialogellipsoideditor.h"
+#include "dialogprimemeridianeditor.h"
+#include "dialoguniteditor.h"
+
 #include "browser/editorregistry.h"
+#include "database/novalue.h"
 #include "database/tablecatalogue.h"
-#include "editors/datum/dialogangleformateditor.h"
-#include "editors/datum/dialogdatumshifttypeeditor.h"
-#include "editors/datum/dialogellipsoideditor.h"
-#include "editors/datum/dialogprimemeridianeditor.h"
-#include "editors/datum/dialoguniteditor.h"
 
 void registerDatumEditors()
 {
@@ -20,4 +23,8 @@ void registerDatumEditors()
     EditorRegistry::set(TablePrimeMeridian, {DialogPrimeMeridianEditor::Create, DialogPrimeMeridianEditor::Edit,
                                              DialogPrimeMeridianEditor::Erase});
     EditorRegistry::set(TableDatumShiftType, {nullptr, DialogDatumShiftTypeEditor::Edit, nullptr});
+
+    EditorRegistry::set(TableDatumShift, {[] { return DialogDatumShiftEditor::Create(false, NoValue); },
+                                          [](int key) { return DialogDatumShiftEditor::Edit(key, false); },
+                                          &DialogDatumShiftEditor::Erase});
 }

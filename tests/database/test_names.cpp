@@ -5,11 +5,14 @@
 #include "database/numbers.h"
 #include "database/xmlwriters.h"
 
+#include "tests/support/localescope.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <clocale>
 #include <limits>
+#include <memory>
 
 class TestNames : public QObject
 {
@@ -34,23 +37,25 @@ private slots:
     void numberTexts();
     void formatNumber_data();
     void formatNumber();
-    void shortestNumberText_data();
-    void shortestNumberText();
+    void exactNumberText_data();
+    void exactNumberText();
     void elementWriters();
     void xmlDoctypeName();
+
+private:
+    std::unique_ptr<CLocaleScope> m_russianLocale;
 };
 
 // Number texts must not follow the process locale, which uses a decimal comma here.
 void TestNames::initTestCase()
 {
-    std::setlocale(LC_ALL, "ru_RU.UTF-8");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    m_russianLocale = std::make_unique<CLocaleScope>("ru_RU.UTF-8");
+    QVERIFY2(m_russianLocale->isSet(), russianLocaleMissing);
 }
 
 void TestNames::cleanupTestCase()
 {
-    std::setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
+    m_russianLocale.reset();
 }
 
 void TestNames::nextNumberedName_data()
@@ -243,7 +248,7 @@ void TestNames::formatNumber()
     QCOMPARE(::formatNumberText("abc", decimals), QString("0"));
 }
 
-void TestNames::shortestNumberText_data()
+void TestNames::exactNumberText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
@@ -255,12 +260,12 @@ void TestNames::shortestNumberText_data()
     QTest::newRow("large") << 1e25 << "10000000000000000000000000" << 0;
 }
 
-void TestNames::shortestNumberText()
+void TestNames::exactNumberText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QFETCH(int, decimals);
-    QCOMPARE(::shortestNumberText(value), text);
+    QCOMPARE(::exactNumberText(value), text);
     QCOMPARE(::decimalsOf(text), decimals);
     double read = 0.0;
     QVERIFY(::readNumber(text, read));
