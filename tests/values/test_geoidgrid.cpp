@@ -458,8 +458,8 @@ void TestGeoidGrid::periodicGrid_data()
     // Halfway between the last column (71) and the first one (0).
     QTest::newRow("across the seam")
         << "grd" << period << "-2.5" << QStringList{"50.00000000000", "-2.50000000000", "135.500"};
-    QTest::newRow("a full turn east")
-        << "grd" << period << "370" << QStringList{"50.00000000000", "10.00000000000", "102.000"};
+    QTest::newRow("a full turn west")
+        << "grd" << period << "-350" << QStringList{"50.00000000000", "10.00000000000", "102.000"};
     QTest::newRow("without a period") << "grd" << QByteArray() << "-10" << QStringList();
 }
 
