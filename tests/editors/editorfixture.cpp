@@ -35,11 +35,6 @@ CScriptedPrompt& CEditorTestCase::scriptedPrompt()
     return *m_prompt;
 }
 
-QLineEdit* lineEdit(QWidget* dialog, const QString& name)
-{
-    return dialog->findChild<QLineEdit*>(name);
-}
-
 bool setText(QWidget* dialog, const QString& name, const QString& text)
 {
     QLineEdit* edit = lineEdit(dialog, name);
@@ -94,9 +89,9 @@ QString warning(const QString& text)
     return "Предупреждение|" + text;
 }
 
-void captureDependencies(QStringList& rows)
+CModalWatch captureDependencies(QStringList& rows)
 {
-    whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
+    return whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
         const auto* tree = dialog->findChild<QTreeWidget*>("treeDependencies");
         for (int row = 0; tree && row < tree->topLevelItemCount(); ++row)
             rows.append(tree->topLevelItem(row)->text(0) + "|" + tree->topLevelItem(row)->text(1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datumshiftfixture.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
@@ -35,8 +36,6 @@ private:
     std::unique_ptr<CScriptedPrompt> m_prompt;
 };
 
-// The named line edit of the dialog or one of its frames; null when there is none.
-QLineEdit* lineEdit(QWidget* dialog, const QString& name);
 // Sets the text of the named line edit; false when there is none.
 bool setText(QWidget* dialog, const QString& name, const QString& text);
 // Fills the general information frame of the dialog; its line edits share their names with
@@ -59,7 +58,7 @@ template <class Dialog, class Result>
 Result runModal(const std::function<Result()>& operation, const std::function<void(Dialog*)>& fill,
                 const QString& buttonName)
 {
-    whenModal<Dialog>([fill, buttonName](Dialog* dialog) {
+    const CModalWatch watch = whenModal<Dialog>([fill, buttonName](Dialog* dialog) {
         fill(dialog);
         click(dialog, buttonName);
         if (dialog->isVisible())
@@ -69,7 +68,8 @@ Result runModal(const std::function<Result()>& operation, const std::function<vo
 }
 
 // The rows that the next dependencies dialog lists, each as "kind|name"; the dialog is closed.
-void captureDependencies(QStringList& rows);
+// The watch lasts while the returned object lives.
+[[nodiscard]] CModalWatch captureDependencies(QStringList& rows);
 
 // "Предупреждение|" followed by the text.
 QString warning(const QString& text);

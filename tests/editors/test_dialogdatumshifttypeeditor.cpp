@@ -100,7 +100,7 @@ void TestDialogDatumShiftTypeEditor::refusedSavesWriteNothing()
 void TestDialogDatumShiftTypeEditor::editWithoutACodeOpensNothing()
 {
     bool opened = false;
-    whenModal<DialogDatumShiftTypeEditor>(
+    const CModalWatch watch = whenModal<DialogDatumShiftTypeEditor>(
         [&opened](DialogDatumShiftTypeEditor* dialog) {
             opened = true;
             dialog->reject();

@@ -224,7 +224,7 @@ void TestDialogEllipsoidEditor::createEditAndErase()
     QVERIFY(CTestDatabase::exec("INSERT INTO datum (name, ellipsoid) VALUES ('WGS 84 (Б)', ?);", {key}));
     QVERIFY(CTestDatabase::exec("INSERT INTO datum (name, ellipsoid) VALUES ('WGS 84 (А)', ?);", {key}));
     QStringList shown;
-    captureDependencies(shown);
+    const CModalWatch watch = captureDependencies(shown);
     QVERIFY(!DialogEllipsoidEditor::Erase(key));
     QCOMPARE(shown, QStringList({"Датум|WGS 84 (А)", "Датум|WGS 84 (Б)", "Система координат|Геоцентрическая"}));
     QVERIFY(CTestDatabase::exec("DELETE FROM coordsys;") && CTestDatabase::exec("DELETE FROM datum;"));

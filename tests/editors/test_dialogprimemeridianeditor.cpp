@@ -163,9 +163,9 @@ void TestDialogPrimeMeridianEditor::cancelledCreateUndoesTheUnitMadeMeanwhile()
 {
     const int unitsBefore = CTestDatabase::value("SELECT COUNT(*) FROM unitangle;").toInt();
     int unitMade = NoValue;
-    whenModal<DialogPrimeMeridianEditor>([&unitMade](DialogPrimeMeridianEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogPrimeMeridianEditor>([&unitMade](DialogPrimeMeridianEditor* dialog) {
         setGeneralInfo(dialog, "Париж");
-        whenModal<DialogUnitEditor>([](DialogUnitEditor* unitDialog) {
+        const CModalWatch unitWatch = whenModal<DialogUnitEditor>([](DialogUnitEditor* unitDialog) {
             setGeneralInfo(unitDialog, "Град");
             setText(unitDialog, "editBaseUnitValue", "0.015707963267949");
             setText(unitDialog, "editThisUnitValue", "1");
@@ -206,7 +206,7 @@ void TestDialogPrimeMeridianEditor::createEditAndErase()
 
     QVERIFY(CTestDatabase::exec("INSERT INTO coordsys (name, type, prime_meridian) VALUES ('СК Ферро', 4, ?);", {key}));
     QStringList shown;
-    captureDependencies(shown);
+    const CModalWatch watch = captureDependencies(shown);
     QVERIFY(!DialogPrimeMeridianEditor::Erase(key));
     QCOMPARE(shown, QStringList("Система координат|СК Ферро"));
     QVERIFY(CTestDatabase::exec("DELETE FROM coordsys;"));
@@ -224,7 +224,7 @@ void TestDialogPrimeMeridianEditor::readThenInsertAsCopy()
     QCOMPARE(valueText("SELECT name || '|' || unit FROM primemeridian WHERE autokey=?;", {copy}),
              QString("Пулково[1]|%1").arg(m_dms));
     meridian.name = "Пулково[1]";
-    QCOMPARE(DialogPrimeMeridianEditor::FindDetails(meridian), copy);
+    QCOMPARE(DialogPrimeMeridianEditor::FindDetails(meridian), key);
 
     meridian.unit->scope = 1;
     const int unitsBefore = CTestDatabase::value("SELECT COUNT(*) FROM unitlength;").toInt();

@@ -259,7 +259,7 @@ void TestDialogUnitEditor::eraseRefusedWhileUsed()
         QVERIFY2(CTestDatabase::exec(QString(statement).replace(":unit", QString::number(key))), qPrintable(statement));
 
     QStringList shown;
-    captureDependencies(shown);
+    const CModalWatch watch = captureDependencies(shown);
     QVERIFY(!DialogUnitEditor::Erase(tableId, key));
     QCOMPARE(shown, dependents);
     QCOMPARE(unitRows(tableId), 1);
