@@ -65,12 +65,10 @@ void DialogDatumShiftTypeEditor::load()
     const QSqlRecord row = query.record();
     m_generalInfo->setName(row.value("name").toString());
     m_generalInfo->setDescription(row.value("description").toString());
-    const QString epsg = row.value("epsg").toString();
-    if (epsg.isEmpty())
-        return;
-    m_export->setCode(ExportEpsg, epsg.toInt());
-    ui->checkboxShowExport->setChecked(true);
-    slotShowExportStateChanged(Qt::Checked);
+    if (m_export->setStoredCodes(row)) {
+        ui->checkboxShowExport->setChecked(true);
+        slotShowExportStateChanged(Qt::Checked);
+    }
 }
 
 void DialogDatumShiftTypeEditor::slotDefaults()

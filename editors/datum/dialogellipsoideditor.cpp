@@ -141,13 +141,7 @@ void DialogEllipsoidEditor::load()
     slotParameterSwitch(true);
     m_unitKey = variantToIntOrNone(row.value("unit"));
     showUnit();
-    const QString epsg = row.value("epsg").toString();
-    const QString mapinfo = row.value("mapinfo").toString();
-    if (!epsg.isEmpty())
-        m_export->setCode(ExportEpsg, epsg.toInt());
-    if (!mapinfo.isEmpty())
-        m_export->setCode(ExportMapInfo, mapinfo.toInt());
-    if (!epsg.isEmpty() || !mapinfo.isEmpty()) {
+    if (m_export->setStoredCodes(row)) {
         ui->checkboxShowExport->setChecked(true);
         slotShowExportStateChanged(Qt::Checked);
     }
@@ -161,8 +155,7 @@ void DialogEllipsoidEditor::showUnit()
 
 void DialogEllipsoidEditor::showUnitName()
 {
-    const QString shortName = m_unitPicker->shortName();
-    const QString shown = shortName.isEmpty() ? m_unitPicker->name() : shortName;
+    const QString shown = m_unitPicker->displayName();
     ui->labelLinearUnitAbbrA->setText(shown);
     ui->labelLinearUnitAbbrB->setText(shown);
 }

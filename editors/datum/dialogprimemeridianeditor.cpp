@@ -107,12 +107,10 @@ void DialogPrimeMeridianEditor::load()
     m_unitKey = variantToIntOrNone(row.value("unit"));
     showUnit();
     applyUnitValidator(true);
-    const QString epsg = row.value("epsg").toString();
-    if (epsg.isEmpty())
-        return;
-    m_export->setCode(ExportEpsg, epsg.toInt());
-    ui->checkboxShowExport->setChecked(true);
-    slotShowExportStateChanged(Qt::Checked);
+    if (m_export->setStoredCodes(row)) {
+        ui->checkboxShowExport->setChecked(true);
+        slotShowExportStateChanged(Qt::Checked);
+    }
 }
 
 void DialogPrimeMeridianEditor::showUnit()
@@ -123,8 +121,7 @@ void DialogPrimeMeridianEditor::showUnit()
 
 void DialogPrimeMeridianEditor::showUnitName()
 {
-    const QString shortName = m_unitPicker->shortName();
-    ui->labelAngularUnitAbbreviation->setText(shortName.isEmpty() ? m_unitPicker->name() : shortName);
+    ui->labelAngularUnitAbbreviation->setText(m_unitPicker->displayName());
 }
 
 void DialogPrimeMeridianEditor::applyUnitValidator(bool keepText)

@@ -160,13 +160,7 @@ void DialogUnitEditor::load()
         m_angleFormat = checkAngleFormatCode(variantToInt(row.value("format"), 0), AngleFormatDecimal);
         m_formatPicker->setKey(m_angleFormat);
     }
-    const QString epsg = row.value("epsg").toString();
-    const QString mapinfo = row.value("mapinfo").toString();
-    if (!epsg.isEmpty())
-        m_export->setCode(ExportEpsg, epsg.toInt());
-    if (!mapinfo.isEmpty())
-        m_export->setCode(ExportMapInfo, mapinfo.toInt());
-    if (!epsg.isEmpty() || !mapinfo.isEmpty()) {
+    if (m_export->setStoredCodes(row)) {
         ui->checkboxShowExport->setChecked(true);
         slotShowExportStateChanged(Qt::Checked);
     }
