@@ -2,6 +2,7 @@
 #include "ui_dialogellipsoideditor.h"
 
 #include "browser/dependencycollector.h"
+#include "browser/dialogsavepoint.h"
 #include "browser/editorsave.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
@@ -250,14 +251,17 @@ void DialogEllipsoidEditor::slotCancel()
 
 int DialogEllipsoidEditor::Create()
 {
-    DialogEllipsoidEditor dialog(NoValue);
-    return dialog.exec() == QDialog::Accepted ? dialog.key() : NoValue;
+    int key = NoValue;
+    DialogSavepoint::execDialog<DialogEllipsoidEditor>(
+        "DialogEllipsoidEditor", "Create", [] { return new DialogEllipsoidEditor(NoValue); },
+        [&key](DialogEllipsoidEditor& dialog) { key = dialog.key(); });
+    return key;
 }
 
 bool DialogEllipsoidEditor::Edit(int key)
 {
-    DialogEllipsoidEditor dialog(key);
-    return dialog.exec() == QDialog::Accepted;
+    return DialogSavepoint::execDialog<DialogEllipsoidEditor>(
+        "DialogEllipsoidEditor", "Edit", [key] { return new DialogEllipsoidEditor(key); });
 }
 
 bool DialogEllipsoidEditor::Erase(int key)

@@ -4,6 +4,7 @@
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "editors/datum/dialogellipsoideditor.h"
+#include "editors/datum/dialoguniteditor.h"
 #include "records/ellipsoiddetails.h"
 
 #include <QLabel>
@@ -53,6 +54,7 @@ private slots:
     void newRecordState();
     void loadShowsTheStoredFigure();
     void unitDeletedInThePickerIsNotKept();
+    void cancelledCreateUndoesTheUnitMadeMeanwhile();
     void createEditAndErase();
     void readThenInsertAsCopy();
 
@@ -196,6 +198,28 @@ void TestDialogEllipsoidEditor::unitDeletedInThePickerIsNotKept()
     QVERIFY(dialog.findChild<QLabel*>("labelLinearUnitAbbrA")->text().isEmpty());
     QVERIFY(click(&dialog, "buttonSave"));
     QCOMPARE(messages(), QStringList(warning("Необходимо задать единицу измерения длины полуосей эллипсоида")));
+    QCOMPARE(ellipsoidRows(), 0);
+}
+
+void TestDialogEllipsoidEditor::cancelledCreateUndoesTheUnitMadeMeanwhile()
+{
+    const int unitsBefore = CTestDatabase::value("SELECT COUNT(*) FROM unitlength;").toInt();
+    int unitMade = NoValue;
+    const CModalWatch watch = whenModal<DialogEllipsoidEditor>([&unitMade](DialogEllipsoidEditor* dialog) {
+        setGeneralInfo(dialog, "Кларк 1866");
+        const CModalWatch unitWatch = whenModal<DialogUnitEditor>([](DialogUnitEditor* unitDialog) {
+            setGeneralInfo(unitDialog, "Фут Кларка");
+            setText(unitDialog, "editBaseUnitValue", "0.3047972654");
+            setText(unitDialog, "editThisUnitValue", "1");
+            click(unitDialog, "buttonSave");
+        });
+        unitMade = DialogUnitEditor::Create(TableUnitLength);
+        pickUnit(dialog, unitMade);
+        click(dialog, "buttonCancel");
+    });
+    QCOMPARE(DialogEllipsoidEditor::Create(), int(NoValue));
+    QVERIFY(unitMade != NoValue);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM unitlength;").toInt(), unitsBefore);
     QCOMPARE(ellipsoidRows(), 0);
 }
 
