@@ -22,26 +22,6 @@ namespace {
 
 const QString coordSysTag = QStringLiteral("coordsys");
 const QString lastFolderKey = QStringLiteral("/Settings/LastExpImpPath");
-// Leaves room for a counter and the suffix within the 255 bytes of a file name.
-constexpr int maxBaseNameBytes = 200;
-
-// The name with the characters that are unsafe in file names replaced, not hidden and short
-// enough to be a file name.
-QString fileBaseName(const QString& systemName)
-{
-    QString base = safeFileName(systemName);
-    for (QChar& character : base) {
-        if (character.category() == QChar::Other_Control)
-            character = QLatin1Char('_');
-    }
-    if (base.startsWith(QLatin1Char('.')))
-        base[0] = QLatin1Char('_');
-    base = base.left(maxBaseNameBytes);
-    while (base.toUtf8().size() > maxBaseNameBytes || (!base.isEmpty() && base.at(base.size() - 1).isHighSurrogate()))
-        base.chop(1);
-    return base.isEmpty() ? QStringLiteral("_") : base;
-}
-
 QVector<int> storedCoordSysKeys()
 {
     QVector<int> keys;

@@ -5,13 +5,13 @@
 #include "dialogabout.h"
 #include "dialogsettings.h"
 #include "framepanel.h"
-#include "geoidregistry.h"
-#include "browser/prompt.h"
 
 #include "browser/dialogdatabaseselector.h"
+#include "browser/prompt.h"
 #include "database/createdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
+#include "values/geoidregistry.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -21,6 +21,9 @@ QString withoutCounter(const QString& base)
     return base.left(position);
 }
 
+// Leaves room for a counter and the suffix within the 255 bytes of a file name.
+constexpr int maxBaseNameBytes = 200;
+
 } // namespace
 
 QString uniqueFileName(const QString& folder, const QString& fileName)
@@ -43,4 +46,19 @@ QString safeFileName(const QString& text)
     static const QRegularExpression forbidden(QStringLiteral(R"([<>:"/\\|?*])"));
     QString safe = text;
     return safe.replace(forbidden, QStringLiteral("_"));
+}
+
+QString fileBaseName(const QString& text)
+{
+    QString base = safeFileName(text);
+    for (QChar& character : base) {
+        if (character.category() == QChar::Other_Control)
+            character = QLatin1Char('_');
+    }
+    if (base.startsWith(QLatin1Char('.')))
+        base[0] = QLatin1Char('_');
+    base = base.left(maxBaseNameBytes);
+    while (base.toUtf8().size() > maxBaseNameBytes || (!base.isEmpty() && base.at(base.size() - 1).isHighSurrogate()))
+        base.chop(1);
+    return base.isEmpty() ? QStringLiteral("_") : base;
 }

@@ -7,3 +7,6 @@
 QString uniqueFileName(const QString& folder, const QString& fileName);
 // The text with each of < > : " / \ | ? * replaced by "_".
 QString safeFileName(const QString& text);
+// A file name made of the text: the characters that are unsafe in file names replaced, not
+// hidden and short enough to leave room for a counter and a suffix; "_" for an empty text.
+QString fileBaseName(const QString& text);

@@ -7,13 +7,13 @@
 
 #include "app/dialogsettings.h"
 #include "app/framepanel.h"
-#include "app/geoidregistry.h"
 #include "app/mainwindow.h"
 #include "browser/dialogdatabaseselector.h"
 #include "database/createdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "values/geoidlist.h"
+#include "values/geoidregistry.h"
 
 #include <QDir>
 #include <QFile>

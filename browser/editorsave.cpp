@@ -1,0 +1,63 @@
+#include "editorsave.h"
+
+#include "guihelpers.h"
+#include "prompt.h"
+
+#include "database/sqlfunctions.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+const QString warningTitle = QStringLiteral("Предупреждение");
+const QString writeFailure = QStringLiteral("Ошибка записи в базу данных");
+
+bool passChecks(QWidget* dialog, const CEditorSave& save, int key)
+{
+    if (save.checkName && !save.checkName(key))
+        return false;
+    for (const auto& check : save.checks) {
+        const QString failure = check();
+        if (!failure.isEmpty()) {
+            prompt().warning(dialog, warningTitle, failure);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool update(QWidget* dialog, const CEditorSave& save, int key)
+{
+    const CSqlStatement statement = save.update(key);
+    QSqlQuery query;
+    if (execQuery(query, statement.text, statement.values) && query.numRowsAffected() > 0)
+        return true;
+    sqlWarning(query, writeFailure, dialog);
+    return false;
+}
+
+bool insert(QWidget* dialog, const CEditorSave& save, int& key)
+{
+    if (!save.insert) {
+        prompt().warning(dialog, warningTitle, writeFailure);
+        return false;
+    }
+    const CSqlStatement statement = save.insert();
+    QSqlQuery query;
+    const int inserted = execQuery(query, statement.text, statement.values) ? insertedKey(query) : NoValue;
+    if (inserted == NoValue) {
+        sqlWarning(query, writeFailure, dialog);
+        return false;
+    }
+    key = inserted;
+    return true;
+}
+
+} // namespace
+
+bool saveRecord(QWidget* dialog, const CEditorSave& save, int& key)
+{
+    if (!passChecks(dialog, save, key))
+        return false;
+    return key == NoValue ? insert(dialog, save, key) : update(dialog, save, key);
+}
