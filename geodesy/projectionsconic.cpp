@@ -54,20 +54,21 @@ double isometricFactor(double phi, double e)
     return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - es) / (1.0 + es), e / 2.0);
 }
 
-double thirdFlattening(double e2)
+CThirdFlattening::CThirdFlattening(double e2)
+    : n((1.0 - std::sqrt(1.0 - e2)) / (1.0 + std::sqrt(1.0 - e2))),
+      n2(n * n),
+      n3(n2 * n),
+      n4(n2 * n2),
+      n5(n4 * n),
+      n6(n3 * n3)
 {
-    const double root = std::sqrt(1.0 - e2);
-    return (1.0 - root) / (1.0 + root);
 }
 
 CMeridianArcSeries::CMeridianArcSeries(double a, double e2)
 {
-    const double n = thirdFlattening(e2);
-    const double n2 = n * n;
-    const double n3 = n2 * n;
-    const double n4 = n2 * n2;
-    const double n5 = n4 * n;
-    const double n6 = n3 * n3;
+    const CThirdFlattening powers(e2);
+    const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
+    const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
     m_radius = a / (1.0 + n) * (1.0 + n2 / 4.0 + n4 / 64.0 + n6 / 256.0);
     m_toRectifying = {-3.0 * n / 2.0 + 9.0 * n3 / 16.0 - 3.0 * n5 / 32.0,
                       15.0 * n2 / 16.0 - 15.0 * n4 / 32.0 + 135.0 * n6 / 2048.0,
@@ -97,12 +98,9 @@ double CMeridianArcSeries::footpointLatitude(double arc) const
 
 CConformalLatitudeSeries::CConformalLatitudeSeries(double e2)
 {
-    const double n = thirdFlattening(e2);
-    const double n2 = n * n;
-    const double n3 = n2 * n;
-    const double n4 = n2 * n2;
-    const double n5 = n4 * n;
-    const double n6 = n3 * n3;
+    const CThirdFlattening powers(e2);
+    const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
+    const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
     m_toConformal = {-2.0 * n + 2.0 * n2 / 3.0 + 4.0 * n3 / 3.0 - 82.0 * n4 / 45.0 + 32.0 * n5 / 45.0
                          + 4642.0 * n6 / 4725.0,
                      5.0 * n2 / 3.0 - 16.0 * n3 / 15.0 - 13.0 * n4 / 9.0 + 904.0 * n5 / 315.0

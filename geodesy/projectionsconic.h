@@ -25,15 +25,27 @@ double sineSeries(const std::array<double, N>& c, double sin2x, double cos2x)
     double next = 0.0;
     double sum = 0.0;
     for (size_t j = N; j > 0; --j) {
-        const double current = c[j - 1] + twoCos * sum - next;
+        // Grouped so that only one product and one sum wait for the previous step.
+        const double current = (c[j - 1] - next) + twoCos * sum;
         next = sum;
         sum = current;
     }
     return sin2x * sum;
 }
 
-// Third flattening n = (a - b) / (a + b) of an ellipsoid of squared eccentricity e2.
-double thirdFlattening(double e2);
+// Powers of the third flattening n = (a - b) / (a + b) of an ellipsoid of squared
+// eccentricity e2, for the series in n.
+struct CThirdFlattening
+{
+    explicit CThirdFlattening(double e2);
+
+    double n;
+    double n2;
+    double n3;
+    double n4;
+    double n5;
+    double n6;
+};
 
 // Meridian arc length from the equator, and the footpoint latitude of an arc length, by
 // series in the third flattening to n^6 through the rectifying latitude.

@@ -20,8 +20,9 @@ void complexSineSeries(const std::array<double, N>& c, double sin2x, double cos2
     double nextRe = 0.0;
     double nextIm = 0.0;
     for (size_t j = N; j > 0; --j) {
-        const double currentRe = c[j - 1] + ar * sumRe - ai * sumIm - nextRe;
-        const double currentIm = ar * sumIm + ai * sumRe - nextIm;
+        // Grouped so that only the products and one sum wait for the previous step.
+        const double currentRe = (c[j - 1] - nextRe) + (ar * sumRe - ai * sumIm);
+        const double currentIm = (ar * sumIm + ai * sumRe) - nextIm;
         nextRe = sumRe;
         nextIm = sumIm;
         sumRe = currentRe;
@@ -58,12 +59,9 @@ CKrugerSeries::CKrugerSeries(const CEllipsoidParams& ellipsoid)
 {
     const double e2 = ellipsoid.getEccentricitySquared();
     m_radius = CMeridianArcSeries(ellipsoid.a, e2).rectifyingRadius();
-    const double n = thirdFlattening(e2);
-    const double n2 = n * n;
-    const double n3 = n2 * n;
-    const double n4 = n2 * n2;
-    const double n5 = n4 * n;
-    const double n6 = n3 * n3;
+    const CThirdFlattening powers(e2);
+    const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
+    const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
     m_alpha = {n / 2.0 - 2.0 * n2 / 3.0 + 5.0 * n3 / 16.0 + 41.0 * n4 / 180.0 - 127.0 * n5 / 288.0
                    + 7891.0 * n6 / 37800.0,
                13.0 * n2 / 48.0 - 3.0 * n3 / 5.0 + 557.0 * n4 / 1440.0 + 281.0 * n5 / 630.0

@@ -177,6 +177,8 @@ class TestProjectionAccuracy : public QObject
 private slots:
     void referenceTables_data();
     void referenceTables();
+    void polyconicNearEquator_data();
+    void polyconicNearEquator();
     void inverseLongitudeInRange_data();
     void inverseLongitudeInRange();
     void orthographicBehindHorizonFails_data();
@@ -223,6 +225,40 @@ void TestProjectionAccuracy::referenceTables_data()
 void TestProjectionAccuracy::referenceTables()
 {
     checkTableRow(kTolerance, kTolerance);
+}
+
+void TestProjectionAccuracy::polyconicNearEquator_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("dLambda");
+    QTest::newRow("on the equator") << 0.0 << 0.1;
+    QTest::newRow("1e-9 rad north") << 1e-9 << 0.1;
+    QTest::newRow("5e-8 rad south") << -5e-8 << -0.07;
+    QTest::newRow("9e-8 rad north") << 9e-8 << 0.05;
+    QTest::newRow("3e-7 rad south") << -3e-7 << 0.1;
+}
+
+// Within a micro-radian of the equator the polyconic is, to far below a micrometre,
+// x = a dLambda and y = a (1 - e^2) phi + a dLambda^2 phi / 2.
+void TestProjectionAccuracy::polyconicNearEquator()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, dLambda);
+    const Projection projection = polyconic();
+    const double a = kSouthAmerican.a;
+    const CCoords point(latitude, -54.0 * kDegree + dLambda, 0.0);
+    CCoords projected;
+    projection->GeodeticToProjected(point, &projected);
+    const double x = a * dLambda;
+    const double y = a * (1.0 - kSouthAmerican.getEccentricitySquared()) * latitude
+                     + a * dLambda * dLambda * latitude / 2.0;
+    QVERIFY(std::fabs(projected.first - 5000000.0 - x) < 1e-6);
+    QVERIFY(std::fabs(projected.second - 10000000.0 - y) < 1e-6);
+
+    CCoords back;
+    projection->ProjectedToGeodetic(projected, &back);
+    QVERIFY(a * std::fabs(back.first - point.first) < kTolerance);
+    QVERIFY(a * std::fabs(back.second - point.second) < kTolerance);
 }
 
 void TestProjectionAccuracy::inverseLongitudeInRange_data()
