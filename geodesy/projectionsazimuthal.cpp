@@ -223,7 +223,7 @@ void CMapProjectionLambertAzimuthalEqualArea::ProjectedToGeodetic(CCoords* point
 
 void CMapProjectionLambertAzimuthalEqualArea::polarToProjected(CCoords* point) const
 {
-    const double rho = m_a * std::sqrt(m_qP - m_pole * m_authalic.q(point->first));
+    const double rho = m_a * std::sqrt(m_authalic.complement(m_pole * point->first));
     const double dLambda = point->second - m_params.longitudeOfOrigin;
     point->first = m_params.falseEasting + rho * std::sin(dLambda);
     point->second = m_params.falseNorthing - m_pole * rho * std::cos(dLambda);
@@ -234,8 +234,8 @@ void CMapProjectionLambertAzimuthalEqualArea::polarToGeodetic(CCoords* point) co
     const double dE = point->first - m_params.falseEasting;
     const double dN = point->second - m_params.falseNorthing;
     const double rho = std::hypot(dE, dN);
-    const double sinBeta = std::max(-1.0, 1.0 - rho * rho / (m_a * m_a * m_qP));
-    point->first = m_authalic.latitude(m_pole * m_qP * sinBeta);
+    const double complement = std::min(rho * rho / (m_a * m_a), 2.0 * m_qP);
+    point->first = m_pole * m_authalic.latitudeFromComplement(complement);
     point->second = rho == 0.0 ? m_params.longitudeOfOrigin
                                : m_params.longitudeOfOrigin + std::atan2(dE, -m_pole * dN);
     normalizeGeodetic(point);

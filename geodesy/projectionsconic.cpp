@@ -13,6 +13,8 @@ constexpr double kLatitudeTolerance = 1e-10;
 constexpr double kPoleCosine = 1e-12;
 constexpr int kAuthalicSteps = 4;
 constexpr double kAuthalicTolerance = 1e-15;
+// Below this 1 - sin(phi) the latitude from the complement starts from its polar limit.
+constexpr double kNearPole = 1e-4;
 
 double signOf(double value)
 {
@@ -170,6 +172,40 @@ double CAuthalicLatitude::refine(double q, double phi) const
         const double es = m_e * std::sin(phi);
         const double w = 1.0 - es * es;
         const double correction = w * w / (2.0 * m_oneMinusE2 * cosPhi) * (q - this->q(phi));
+        phi += correction;
+        if (!(std::fabs(correction) > kAuthalicTolerance))
+            break;
+    }
+    return phi;
+}
+
+double CAuthalicLatitude::complement(double phi) const
+{
+    const double e2 = 1.0 - m_oneMinusE2;
+    const double s = std::sin(phi);
+    const double half = std::sin((kHalfPi - phi) / 2.0);
+    const double d = 2.0 * half * half; // 1 - s
+    const double atanhTerm = m_e > 0.0 ? std::atanh(m_e * d / (1.0 - e2 * s)) / m_e : d;
+    return d * (1.0 + e2 * s) / (1.0 - e2 * s * s) + m_oneMinusE2 * atanhTerm;
+}
+
+double CAuthalicLatitude::latitudeFromComplement(double g) const
+{
+    if (!(g > 0.0))
+        return kHalfPi;
+    // Near the pole the complement is 2 (1 - sin(phi)) / (1 - e^2) to first order.
+    const double d = g * m_oneMinusE2 / 2.0;
+    double phi = d < kNearPole ? kHalfPi - 2.0 * std::asin(std::sqrt(d / 2.0)) : latitude(m_qP - g);
+    // Newton steps on the square root of the complement, nearly linear in the pole distance.
+    const double root = std::sqrt(g);
+    for (int step = 0; step < kAuthalicSteps; ++step) {
+        const double current = complement(phi);
+        if (!(current > 0.0))
+            break;
+        const double s = std::sin(phi);
+        const double w = 1.0 - (1.0 - m_oneMinusE2) * s * s;
+        const double slope = -m_oneMinusE2 * std::cos(phi) / (w * w * std::sqrt(current));
+        const double correction = (root - std::sqrt(current)) / slope;
         phi += correction;
         if (!(std::fabs(correction) > kAuthalicTolerance))
             break;

@@ -95,6 +95,10 @@ public:
     // Latitude of a q: the series in the authalic latitude asin(q / qPole), then Newton
     // steps, since the series alone misses by up to 2.5e-10 rad.
     double latitude(double q) const;
+    // qPole - q(phi), without the cancellation of the difference near the north pole.
+    double complement(double phi) const;
+    // The latitude whose complement is g, 0 <= g <= 2 qPole.
+    double latitudeFromComplement(double g) const;
 
 private:
     double refine(double q, double phi) const;
