@@ -127,16 +127,6 @@ double CConformalLatitudeSeries::latitude(double chi) const
     return chi + latitudeCorrection(std::sin(2.0 * chi), std::cos(2.0 * chi));
 }
 
-double CConformalLatitudeSeries::latitudeCorrection(double sin2chi, double cos2chi) const
-{
-    return sineSeries(m_fromConformal, sin2chi, cos2chi);
-}
-
-double CConformalLatitudeSeries::conformalCorrection(double sin2phi, double cos2phi) const
-{
-    return sineSeries(m_toConformal, sin2phi, cos2phi);
-}
-
 CAuthalicLatitude::CAuthalicLatitude(double e2)
     : m_e(std::sqrt(e2)),
       m_oneMinusE2(1.0 - e2),

@@ -74,9 +74,15 @@ public:
 
     double latitude(double chi) const;
     // phi - chi from sin 2chi and cos 2chi.
-    double latitudeCorrection(double sin2chi, double cos2chi) const;
+    double latitudeCorrection(double sin2chi, double cos2chi) const
+    {
+        return sineSeries(m_fromConformal, sin2chi, cos2chi);
+    }
     // chi - phi from sin 2phi and cos 2phi.
-    double conformalCorrection(double sin2phi, double cos2phi) const;
+    double conformalCorrection(double sin2phi, double cos2phi) const
+    {
+        return sineSeries(m_toConformal, sin2phi, cos2phi);
+    }
 
 private:
     std::array<double, 6> m_toConformal;
