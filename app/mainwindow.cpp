@@ -5,12 +5,15 @@
 #include "dialogabout.h"
 #include "dialogsettings.h"
 #include "framepanel.h"
+#include "windowlayout.h"
 
 #include "browser/dialogdatabaseselector.h"
 #include "browser/prompt.h"
 #include "database/createdatabase.h"
+#include "database/definitionsdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
+#include "records/coordsysinfoxml.h"
 #include "values/geoidregistry.h"
 
 #include <QCoreApplication>
@@ -93,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
     , m_settings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+    , m_geoids(readCoordSysInfo)
 {
     ui->setupUi(this);
     m_leftPanel = new FramePanel(true, this);
@@ -106,11 +110,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_statusLabel = new QLabel();
     ui->statusBar->addWidget(m_statusLabel);
-    auto* splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
-    splitter->setChildrenCollapsible(false);
-    ui->gridLayout->addWidget(splitter);
-    splitter->addWidget(m_leftPanel);
-    splitter->addWidget(m_rightPanel);
+    m_splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
+    m_splitter->setChildrenCollapsible(false);
+    ui->gridLayout->addWidget(m_splitter);
+    m_splitter->addWidget(m_leftPanel);
+    m_splitter->addWidget(m_rightPanel);
+    restoreWindowLayout(*this, layoutSplitters(), m_settings);
 
     prepareConnection();
     if (!openLastDatabase())
@@ -129,46 +134,57 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveWindowLayout(*this, layoutSplitters(), m_settings);
+    QMainWindow::closeEvent(event);
+}
+
+// The splitter of the panels, then those inside the left and the right panel.
+QList<QSplitter*> MainWindow::layoutSplitters() const
+{
+    return QList<QSplitter*>{m_splitter} + m_leftPanel->findChildren<QSplitter*>()
+           + m_rightPanel->findChildren<QSplitter*>();
+}
+
+// The file is checked on a connection of its own first, so a file that is refused leaves the
+// open database and both panels as they were.
 bool MainWindow::openDatabase(const QString& path)
 {
-    closeDatabase();
-    prepareConnection();
-    if (path.isEmpty())
+    if (path.isEmpty() || !checkDatabaseFile(path))
         return false;
+    const QString previous = m_database.isOpen() ? m_database.databaseName() : QString();
+    closeDatabase();
+    if (!connectTo(path)) {
+        prompt().warning(this, errorTitle, m_database.lastError().text());
+        if (!previous.isEmpty())
+            connectTo(previous);
+        return false;
+    }
+    m_settings.setValue(lastDatabaseKey, path);
+    return true;
+}
+
+bool MainWindow::checkDatabaseFile(const QString& path)
+{
     if (!QFileInfo(path).isFile()) {
         prompt().warning(this, errorTitle, QStringLiteral("Файл не существует: ") + path);
         return false;
     }
-    m_database.setDatabaseName(path);
-    if (!m_database.open()) {
-        prompt().warning(this, errorTitle, m_database.lastError().text());
-        return false;
-    }
-    if (m_database.tables().isEmpty()) {
-        m_database.close();
-        prompt().warning(this, errorTitle, QStringLiteral("Не удалось открыть базу данных: ") + path);
-        return false;
-    }
-    m_settings.setValue(lastDatabaseKey, path);
-    m_statusLabel->setText(path);
-    return true;
+    QString reason;
+    if (isDefinitionsDatabaseFile(path, &reason))
+        return true;
+    prompt().warning(this, errorTitle, QStringLiteral("Не удалось открыть базу данных: %1\n%2").arg(path, reason));
+    return false;
 }
 
 bool MainWindow::openLastDatabase()
 {
     closeDatabase();
     const QString path = m_settings.value(lastDatabaseKey, QString()).toString();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !isDefinitionsDatabaseFile(path))
         return false;
-    m_database.setDatabaseName(path);
-    if (!m_database.open())
-        return false;
-    if (m_database.tables().isEmpty()) {
-        m_database.close();
-        return false;
-    }
-    m_statusLabel->setText(path);
-    return true;
+    return connectTo(path);
 }
 
 void MainWindow::closeDatabase()
@@ -197,10 +213,10 @@ FramePanel* MainWindow::rightPanel() const
 
 void MainWindow::slotSwap()
 {
-    const QStringList leftLines = m_leftPanel->getPoints(false);
-    const QStringList rightLines = m_rightPanel->getPoints(false);
-    m_leftPanel->setPoints(rightLines, QString());
-    m_rightPanel->setPoints(leftLines, QString());
+    const CPointRows leftRows = m_leftPanel->getRows();
+    const CPointRows rightRows = m_rightPanel->getRows();
+    m_leftPanel->setRows(rightRows, QString());
+    m_rightPanel->setRows(leftRows, QString());
 }
 
 void MainWindow::slotCoordsysSelected()
@@ -346,6 +362,17 @@ void MainWindow::prepareConnection()
     m_database.setPassword(QStringLiteral("BRISKOLT"));
 }
 
+// Opens the file on the default connection and shows its path; false when it does not open.
+bool MainWindow::connectTo(const QString& path)
+{
+    prepareConnection();
+    m_database.setDatabaseName(path);
+    if (!m_database.open())
+        return false;
+    m_statusLabel->setText(path);
+    return true;
+}
+
 // The last database file itself, or the data folder when none is recorded.
 QString MainWindow::databaseDialogPath() const
 {
@@ -355,11 +382,13 @@ QString MainWindow::databaseDialogPath() const
 
 void MainWindow::createDatabase()
 {
-    const QString path = prompt().getSaveFileName(this, QStringLiteral("Создать базу данных"), databaseDialogPath(),
-                                                  QStringLiteral("*.db"), QString(),
-                                                  QFileDialog::DontUseNativeDialog);
+    QString path = prompt().getSaveFileName(this, QStringLiteral("Создать базу данных"), databaseDialogPath(),
+                                            QStringLiteral("*.db"), QStringLiteral("db"),
+                                            QFileDialog::DontUseNativeDialog);
     if (path.isEmpty())
         return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".db");
     closeDatabase();
     QString error;
     if (!::createDatabase(path, QStringLiteral("Пользовательская"), QStringLiteral("Создана пользователем"), &error)) {

@@ -12,6 +12,7 @@ class FramePanel;
 class QAction;
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace Ui {
 class MainWindow;
@@ -27,7 +28,7 @@ public:
     ~MainWindow() override;
 
     // Opens a definitions database file; false, after telling the user why, when it is missing,
-    // does not open or holds no tables.
+    // does not open or is no definitions database; the open database then stays open.
     bool openDatabase(const QString& path);
     // Opens the database used last, silently; false when none is recorded or it does not open.
     bool openLastDatabase();
@@ -56,17 +57,25 @@ public slots:
     void slotHotKeys();
     void slotAbout();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QList<QSplitter*> layoutSplitters() const;
     void createMenus();
     QAction* createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel);
     void createBrowseMenu(QMenu* parent);
     void browse(int tableId);
     void prepareConnection();
+    bool connectTo(const QString& path);
+    // True when the file exists and is a definitions database; otherwise tells the user why.
+    bool checkDatabaseFile(const QString& path);
     QString databaseDialogPath() const;
     void createDatabase();
 
     FramePanel* m_leftPanel = nullptr;
     FramePanel* m_rightPanel = nullptr;
+    QSplitter* m_splitter = nullptr;
     Ui::MainWindow* ui;
     QLabel* m_statusLabel = nullptr;
     QAction* m_leftCalculateAction = nullptr;

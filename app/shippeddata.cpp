@@ -4,7 +4,6 @@
 #include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
-#include "records/wkt/wktparser.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,11 +25,16 @@ bool fail(QString* error, const QString& reason)
     return false;
 }
 
-bool storeWkt(const QString& text)
+// A WKT text, optionally followed by a tab and the system's description.
+bool storeWkt(const QString& line, QString* reason)
 {
-    const CWktItemPtr root = parseWkt(text);
+    const int tab = line.indexOf(QLatin1Char('\t'));
     CCoordSysDetails system;
-    return root && system.fromWkt(root.get()) && insertCoordSysDetails(system, false, nullptr) != NoValue;
+    if (!system.fromWktText(line.left(tab).trimmed(), reason))
+        return false;
+    if (tab >= 0)
+        system.description = line.mid(tab + 1).trimmed();
+    return insertCoordSysDetails(system, false, nullptr, reason) != NoValue;
 }
 
 QByteArray fileHash(const QString& path)
@@ -79,8 +83,9 @@ bool makeDatabase(const QString& wktFile, const QString& path, QString* error)
     const QString newPath = path + QStringLiteral(".new");
     QFile::remove(newPath);
     QString reason;
-    if (!createDatabase(newPath, QStringLiteral("Основная"),
-                        QStringLiteral("Общие системы координат: WGS 84, UTM, Пулково 1942, зоны Гаусса-Крюгера"), &reason))
+    const QString description = QStringLiteral(
+        "Общие системы координат: WGS 84, UTM, Пулково 1942 и 1995 с зонами Гаусса-Крюгера, ГСК-2011, ПЗ-90.11");
+    if (!createDatabase(newPath, QStringLiteral("Основная"), description, &reason))
         return fail(error, reason);
     if (!fillDatabase(newPath, wktFile, error)) {
         QFile::remove(newPath);
@@ -106,8 +111,12 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
         ++lineNumber;
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        if (!storeWkt(line))
-            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена").arg(wktFile).arg(lineNumber));
+        QString reason;
+        if (!storeWkt(line, &reason))
+            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена:\n%3")
+                                   .arg(wktFile)
+                                   .arg(lineNumber)
+                                   .arg(reason));
         ++count;
     }
     if (stored)

@@ -1,6 +1,7 @@
 #include "dialogdatabaseselector.h"
 #include "ui_dialogdatabaseselector.h"
 
+#include "browser/opendatabase.h"
 #include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QRegExp>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -17,6 +19,9 @@ namespace {
 
 const QString maskToolTip = QStringLiteral(
     "?\t- один произвольный символ\n*\t- любое количество произвольных символов\n[...]\t- один из символов в скобках");
+
+// The search field shows this many characters at least.
+const int searchFieldChars = 30;
 
 } // namespace
 
@@ -34,6 +39,9 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
     ui->buttonSearchUp->setText(QString(QChar(0x25B2)));
     ui->radioSearchSubstring->setChecked(true);
     ui->checkboxSearchCaseSensitive->setChecked(false);
+    ui->editSearchMask->setMinimumWidth(searchFieldChars * ui->editSearchMask->fontMetrics().averageCharWidth());
+    ui->splitterSearch->setStretchFactor(0, 1);
+    ui->editSearchMask->installEventFilter(this);
     setupButtons();
 
     connect(ui->buttonSearchDown, &QToolButton::clicked, this, &DialogDatabaseSelector::slotSearchDown);
@@ -56,11 +64,14 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
 
 DialogDatabaseSelector::~DialogDatabaseSelector()
 {
+    ui->editSearchMask->removeEventFilter(this);
     delete ui;
 }
 
 void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return;
     DialogDatabaseSelector dialog(tableId, SelectorBrowse);
     Q_UNUSED(flag)
     dialog.load();
@@ -70,6 +81,8 @@ void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 
 int DialogDatabaseSelector::selectCode(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return NoValue;
     DialogDatabaseSelector dialog(tableId, SelectorSelect);
     Q_UNUSED(flag)
     dialog.load();
@@ -89,7 +102,7 @@ QString DialogDatabaseSelector::queryText() const
 
 bool DialogDatabaseSelector::load()
 {
-    m_model.setQuery(queryText(), QSqlDatabase::database());
+    m_model.setQuery(queryText(), QSqlDatabase::database(QSqlDatabase::defaultConnection, false));
     m_model.setHeaderData(0, Qt::Horizontal, QString());
     m_model.setHeaderData(1, Qt::Horizontal, QStringLiteral("Название"));
     m_model.setHeaderData(2, Qt::Horizontal, QStringLiteral("Описание"));
@@ -153,6 +166,18 @@ bool DialogDatabaseSelector::searchDown(const QString& pattern)
 bool DialogDatabaseSelector::searchUp(const QString& pattern)
 {
     return search(pattern, false);
+}
+
+bool DialogDatabaseSelector::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched == ui->editSearchMask) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            slotSearchDown();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DialogDatabaseSelector::slotSearchDown()

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -13,7 +14,7 @@ namespace {
 // Runs the settings dialog and lets the handler work on it; the handler ends it.
 void runSettingsDialog(const std::function<void(DialogSettings*, QCheckBox*)>& handler)
 {
-    whenModal<DialogSettings>([handler](DialogSettings* dialog) {
+    const CModalWatch watch = whenModal<DialogSettings>([handler](DialogSettings* dialog) {
         handler(dialog, dialog->findChild<QCheckBox*>("checkboxCalculationStats"));
     });
     DialogSettings::execute();
@@ -50,7 +51,7 @@ void TestSettings::init()
 
 void TestSettings::storeIsIsolated()
 {
-    QVERIFY(QSettings().fileName().contains(QStringLiteral("qttest")));
+    QVERIFY2(QSettings().fileName().startsWith(QDir::tempPath()), qPrintable(QSettings().fileName()));
 }
 
 void TestSettings::optionPersists()
