@@ -54,11 +54,16 @@ void smallSinhCosh(double x, double& sinh, double& cosh)
 
 } // namespace
 
-CKrugerSeries::CKrugerSeries(const CEllipsoidParams& ellipsoid)
-    : m_conformal(ellipsoid.getEccentricitySquared())
+CKrugerSeries::CKrugerSeries(const CEllipsoidParams& ellipsoid, double centralMeridian,
+                             double scaleFactor, double falseEasting, double northingAtEquator)
+    : m_centralMeridian(centralMeridian),
+      m_falseEasting(falseEasting),
+      m_northingAtEquator(northingAtEquator),
+      m_kRadius(scaleFactor
+                * CMeridianArcSeries(ellipsoid.a, ellipsoid.getEccentricitySquared()).rectifyingRadius()),
+      m_conformal(ellipsoid.getEccentricitySquared())
 {
     const double e2 = ellipsoid.getEccentricitySquared();
-    m_radius = CMeridianArcSeries(ellipsoid.a, e2).rectifyingRadius();
     const CThirdFlattening powers(e2);
     const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
     const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
@@ -142,68 +147,63 @@ void CKrugerSeries::fromPlane(double xi, double eta, double& phi, double& dLambd
                                                (r2 - sinXiPrime * sinXiPrime) * inverseQ);
 }
 
+void CKrugerSeries::toProjected(CCoords* point) const
+{
+    double xi = 0.0;
+    double eta = 0.0;
+    toPlane(point->first, longitudeDifference(point->second, m_centralMeridian), xi, eta);
+    point->first = m_falseEasting + m_kRadius * eta;
+    point->second = m_northingAtEquator + m_kRadius * xi;
+}
+
+void CKrugerSeries::toGeodetic(CCoords* point) const
+{
+    const double xi = (point->second - m_northingAtEquator) / m_kRadius;
+    const double eta = (point->first - m_falseEasting) / m_kRadius;
+    double dLambda = 0.0;
+    fromPlane(xi, eta, point->first, dLambda);
+    point->second = m_centralMeridian + dLambda;
+    normalizeGeodetic(point);
+}
+
 CMapProjectionTransverseMercator::CMapProjectionTransverseMercator(
     const CEllipsoidParams& ellipsoid, const CMapProjectionTransverseMercatorParams& params)
     : CMapProjection(CMapProjectionTransverseMercatorParams::typeCode),
-      m_lambda0(params.centralMeridian),
-      m_k0(params.scaleFactor),
-      m_falseEasting(params.falseEasting),
-      m_falseNorthing(params.falseNorthing),
-      m_series(ellipsoid),
-      m_kRadius(m_k0 * m_series.rectifyingRadius()),
-      m_m0(CMeridianArcSeries(ellipsoid.a, ellipsoid.getEccentricitySquared())
-               .arc(params.latitudeOfOrigin))
+      m_series(ellipsoid, params.centralMeridian, params.scaleFactor, params.falseEasting,
+               params.falseNorthing
+                   - params.scaleFactor
+                         * CMeridianArcSeries(ellipsoid.a, ellipsoid.getEccentricitySquared())
+                               .arc(params.latitudeOfOrigin))
 {
 }
 
 void CMapProjectionTransverseMercator::GeodeticToProjected(CCoords* point) const
 {
-    double xi = 0.0;
-    double eta = 0.0;
-    m_series.toPlane(point->first, longitudeDifference(point->second, m_lambda0), xi, eta);
-    point->first = m_falseEasting + m_kRadius * eta;
-    point->second = m_falseNorthing + m_kRadius * xi - m_k0 * m_m0;
+    m_series.toProjected(point);
 }
 
 void CMapProjectionTransverseMercator::ProjectedToGeodetic(CCoords* point) const
 {
-    const double xi = (point->second - m_falseNorthing + m_k0 * m_m0) / m_kRadius;
-    const double eta = (point->first - m_falseEasting) / m_kRadius;
-    double dLambda = 0.0;
-    m_series.fromPlane(xi, eta, point->first, dLambda);
-    point->second = m_lambda0 + dLambda;
-    normalizeGeodetic(point);
+    m_series.toGeodetic(point);
 }
 
 CMapProjectionTransverseMercatorEquatorial::CMapProjectionTransverseMercatorEquatorial(
     const CEllipsoidParams& ellipsoid,
     const CMapProjectionTransverseMercatorEquatorialParams& params)
     : CMapProjection(CMapProjectionTransverseMercatorEquatorialParams::typeCode),
-      m_lambda0(params.centralMeridian),
-      m_falseEasting(params.falseEasting),
-      m_falseNorthing(params.falseNorthing),
-      m_series(ellipsoid),
-      m_kRadius(params.scaleFactor * m_series.rectifyingRadius())
+      m_series(ellipsoid, params.centralMeridian, params.scaleFactor, params.falseEasting,
+               params.falseNorthing)
 {
 }
 
 void CMapProjectionTransverseMercatorEquatorial::GeodeticToProjected(CCoords* point) const
 {
-    double xi = 0.0;
-    double eta = 0.0;
-    m_series.toPlane(point->first, longitudeDifference(point->second, m_lambda0), xi, eta);
-    point->first = m_falseEasting + m_kRadius * eta;
-    point->second = m_falseNorthing + m_kRadius * xi;
+    m_series.toProjected(point);
 }
 
 void CMapProjectionTransverseMercatorEquatorial::ProjectedToGeodetic(CCoords* point) const
 {
-    const double xi = (point->second - m_falseNorthing) / m_kRadius;
-    const double eta = (point->first - m_falseEasting) / m_kRadius;
-    double dLambda = 0.0;
-    m_series.fromPlane(xi, eta, point->first, dLambda);
-    point->second = m_lambda0 + dLambda;
-    normalizeGeodetic(point);
+    m_series.toGeodetic(point);
 }
 
 CMapProjectionSphericalMercator::CMapProjectionSphericalMercator(

@@ -11,19 +11,27 @@
 namespace vexa {
 
 // Transverse Mercator of the ellipsoid about its central meridian by Kruger's series in the
-// third flattening to n^6; plane coordinates in units of the rectifying radius.
+// third flattening to n^6, scaled and shifted to its grid; northingAtEquator is the northing
+// of the equator on the central meridian.
 class CKrugerSeries
 {
 public:
-    explicit CKrugerSeries(const CEllipsoidParams& ellipsoid);
+    CKrugerSeries(const CEllipsoidParams& ellipsoid, double centralMeridian, double scaleFactor,
+                  double falseEasting, double northingAtEquator);
 
-    // xi northward from the equator, eta eastward from the central meridian.
-    void toPlane(double phi, double dLambda, double& xi, double& eta) const;
-    void fromPlane(double xi, double eta, double& phi, double& dLambda) const;
-    double rectifyingRadius() const { return m_radius; }
+    void toGeodetic(CCoords* point) const;
+    void toProjected(CCoords* point) const;
 
 private:
-    double m_radius;
+    // xi northward from the equator, eta eastward from the central meridian, in units of
+    // the rectifying radius.
+    void toPlane(double phi, double dLambda, double& xi, double& eta) const;
+    void fromPlane(double xi, double eta, double& phi, double& dLambda) const;
+
+    double m_centralMeridian;
+    double m_falseEasting;
+    double m_northingAtEquator;
+    double m_kRadius;
     std::array<double, 6> m_alpha;
     std::array<double, 6> m_beta;
     CConformalLatitudeSeries m_conformal;
@@ -42,13 +50,7 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    double m_lambda0;
-    double m_k0;
-    double m_falseEasting;
-    double m_falseNorthing;
     CKrugerSeries m_series;
-    double m_kRadius;
-    double m_m0;
 };
 
 // Gauss-Kruger projection with the origin on the equator.
@@ -65,11 +67,7 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    double m_lambda0;
-    double m_falseEasting;
-    double m_falseNorthing;
     CKrugerSeries m_series;
-    double m_kRadius;
 };
 
 // Normal Mercator on a sphere of radius k0 * a.
