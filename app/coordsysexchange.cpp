@@ -1,6 +1,7 @@
 #include "coordsysexchange.h"
 
 #include "browser/prompt.h"
+#include "browser/recordexchange.h"
 
 #include "database/filenames.h"
 #include "database/novalue.h"
@@ -10,9 +11,6 @@
 #include "records/coordsysstorage.h"
 
 #include <QDir>
-#include <QDomDocument>
-#include <QFile>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -36,12 +34,10 @@ QVector<int> storedCoordSysKeys()
 
 void importFile(const QString& path, CCoordSysImportCounts& counts)
 {
-    QFile file(path);
-    QDomDocument document;
-    if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
+    QList<QDomElement> elements;
+    if (!readExchangeElements(path, coordSysTag, elements))
         return;
-    for (QDomElement element = document.firstChildElement(coordSysTag); !element.isNull();
-         element = element.nextSiblingElement(coordSysTag)) {
+    for (const QDomElement& element : elements) {
         ++counts.found;
         CCoordSysDetails system;
         if (!system.fromXml(element))
@@ -80,13 +76,7 @@ QString coordSysFileName(const QString& folder, const QString& systemName)
 
 bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system)
 {
-    QDomDocument document(coordSysTag);
-    document.appendChild(
-        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version='1.0' encoding='UTF-8'")));
-    document.appendChild(system.toXml(document, coordSysTag));
-    const QByteArray bytes = document.toByteArray(1);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeExchangeFile(path, system);
 }
 
 CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgress& progress)
