@@ -11,8 +11,8 @@
 #include "records/coordsysstorage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVector>
 
@@ -43,13 +43,18 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
         if (!system.fromXml(element))
             continue;
         bool foundExisting = false;
-        const int key = insertCoordSysDetails(system, false, &foundExisting);
-        if (key == NoValue)
+        QString reason;
+        const int key = insertCoordSysDetails(system, false, &foundExisting, &reason);
+        if (key == NoValue) {
             ++counts.errors;
-        else if (!foundExisting)
+            counts.failures.append(QStringLiteral("%1: «%2»: %3").arg(QFileInfo(path).fileName(), system.name, reason));
+        } else if (!foundExisting)
             ++counts.imported;
     }
 }
+
+// Longer lists of failures are cut, so that the message still fits on the screen.
+constexpr int shownFailures = 10;
 
 // The folder of an export or import; empty when no database is open or the user cancels.
 QString askFolder(QWidget* window, QSettings& settings, const QString& title)
@@ -61,12 +66,14 @@ QString askFolder(QWidget* window, QSettings& settings, const QString& title)
 
 } // namespace
 
-bool requireOpenDatabase(QWidget* window)
+QString importFailuresText(const CCoordSysImportCounts& counts)
 {
-    if (QSqlDatabase::database(QSqlDatabase::defaultConnection, false).isOpen())
-        return true;
-    prompt().warning(window, QStringLiteral("Ошибка"), QStringLiteral("Не открыта база данных"));
-    return false;
+    if (counts.failures.isEmpty())
+        return QString();
+    QString text = QStringLiteral("\n\nОшибки импорта:\n") + counts.failures.mid(0, shownFailures).join(QLatin1Char('\n'));
+    if (counts.failures.size() > shownFailures)
+        text += QStringLiteral("\n... и ещё %1").arg(counts.failures.size() - shownFailures);
+    return text;
 }
 
 QString coordSysFileName(const QString& folder, const QString& systemName)
@@ -148,5 +155,6 @@ void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
                              .arg(counts.files)
                              .arg(counts.found)
                              .arg(counts.imported)
-                             .arg(counts.errors));
+                             .arg(counts.errors)
+                             + importFailuresText(counts));
 }

@@ -2,7 +2,10 @@
 
 #include "passprogress.h"
 
+#include "browser/opendatabase.h"
+
 #include <QString>
+#include <QStringList>
 
 class CCoordSysDetails;
 class QSettings;
@@ -26,11 +29,10 @@ struct CCoordSysImportCounts {
     // New coordinate systems stored; one equal to a stored one counts as neither imported nor error.
     int imported = 0;
     int errors = 0;
+    // One line per error: the file, the system's name and the reason.
+    QStringList failures;
     bool cancelled = false;
 };
-
-// True when the default connection is open; otherwise tells the user "Не открыта база данных".
-bool requireOpenDatabase(QWidget* window);
 
 // The name of the file of a coordinate system in the folder: the system's name made a safe,
 // visible file name of a usable length, with ".xml", numbered when the folder holds it already.
@@ -44,6 +46,9 @@ CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgr
 // Stores the coordinate systems of the XML files of the folder in the open database, each
 // with its linked records and without duplicates.
 CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgress& progress = ignoreProgress);
+
+// The failures of an import as lines to append to its message; empty when there are none.
+QString importFailuresText(const CCoordSysImportCounts& counts);
 
 // The commands "Экспорт систем координат в папку" and "Импорт систем координат из папки":
 // refused when no database is open, else they ask for the folder and report the counts.

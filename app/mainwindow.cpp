@@ -9,6 +9,7 @@
 #include "browser/dialogdatabaseselector.h"
 #include "browser/prompt.h"
 #include "database/createdatabase.h"
+#include "database/definitionsdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "values/geoidregistry.h"
@@ -129,46 +130,44 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+// The file is checked on a connection of its own first, so a file that is refused leaves the
+// open database and both panels as they were.
 bool MainWindow::openDatabase(const QString& path)
 {
-    closeDatabase();
-    prepareConnection();
-    if (path.isEmpty())
+    if (path.isEmpty() || !checkDatabaseFile(path))
         return false;
+    const QString previous = m_database.isOpen() ? m_database.databaseName() : QString();
+    closeDatabase();
+    if (!connectTo(path)) {
+        prompt().warning(this, errorTitle, m_database.lastError().text());
+        if (!previous.isEmpty())
+            connectTo(previous);
+        return false;
+    }
+    m_settings.setValue(lastDatabaseKey, path);
+    return true;
+}
+
+bool MainWindow::checkDatabaseFile(const QString& path)
+{
     if (!QFileInfo(path).isFile()) {
         prompt().warning(this, errorTitle, QStringLiteral("Файл не существует: ") + path);
         return false;
     }
-    m_database.setDatabaseName(path);
-    if (!m_database.open()) {
-        prompt().warning(this, errorTitle, m_database.lastError().text());
-        return false;
-    }
-    if (m_database.tables().isEmpty()) {
-        m_database.close();
-        prompt().warning(this, errorTitle, QStringLiteral("Не удалось открыть базу данных: ") + path);
-        return false;
-    }
-    m_settings.setValue(lastDatabaseKey, path);
-    m_statusLabel->setText(path);
-    return true;
+    QString reason;
+    if (isDefinitionsDatabaseFile(path, &reason))
+        return true;
+    prompt().warning(this, errorTitle, QStringLiteral("Не удалось открыть базу данных: %1\n%2").arg(path, reason));
+    return false;
 }
 
 bool MainWindow::openLastDatabase()
 {
     closeDatabase();
     const QString path = m_settings.value(lastDatabaseKey, QString()).toString();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !isDefinitionsDatabaseFile(path))
         return false;
-    m_database.setDatabaseName(path);
-    if (!m_database.open())
-        return false;
-    if (m_database.tables().isEmpty()) {
-        m_database.close();
-        return false;
-    }
-    m_statusLabel->setText(path);
-    return true;
+    return connectTo(path);
 }
 
 void MainWindow::closeDatabase()
@@ -346,6 +345,17 @@ void MainWindow::prepareConnection()
     m_database.setPassword(QStringLiteral("BRISKOLT"));
 }
 
+// Opens the file on the default connection and shows its path; false when it does not open.
+bool MainWindow::connectTo(const QString& path)
+{
+    prepareConnection();
+    m_database.setDatabaseName(path);
+    if (!m_database.open())
+        return false;
+    m_statusLabel->setText(path);
+    return true;
+}
+
 // The last database file itself, or the data folder when none is recorded.
 QString MainWindow::databaseDialogPath() const
 {
@@ -355,11 +365,13 @@ QString MainWindow::databaseDialogPath() const
 
 void MainWindow::createDatabase()
 {
-    const QString path = prompt().getSaveFileName(this, QStringLiteral("Создать базу данных"), databaseDialogPath(),
-                                                  QStringLiteral("*.db"), QString(),
-                                                  QFileDialog::DontUseNativeDialog);
+    QString path = prompt().getSaveFileName(this, QStringLiteral("Создать базу данных"), databaseDialogPath(),
+                                            QStringLiteral("*.db"), QStringLiteral("db"),
+                                            QFileDialog::DontUseNativeDialog);
     if (path.isEmpty())
         return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".db");
     closeDatabase();
     QString error;
     if (!::createDatabase(path, QStringLiteral("Пользовательская"), QStringLiteral("Создана пользователем"), &error)) {

@@ -27,7 +27,7 @@ public:
     ~MainWindow() override;
 
     // Opens a definitions database file; false, after telling the user why, when it is missing,
-    // does not open or holds no tables.
+    // does not open or is no definitions database; the open database then stays open.
     bool openDatabase(const QString& path);
     // Opens the database used last, silently; false when none is recorded or it does not open.
     bool openLastDatabase();
@@ -62,6 +62,9 @@ private:
     void createBrowseMenu(QMenu* parent);
     void browse(int tableId);
     void prepareConnection();
+    bool connectTo(const QString& path);
+    // True when the file exists and is a definitions database; otherwise tells the user why.
+    bool checkDatabaseFile(const QString& path);
     QString databaseDialogPath() const;
     void createDatabase();
 

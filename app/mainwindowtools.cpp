@@ -20,6 +20,8 @@ const QString lastUpdateDatabaseKey = QStringLiteral("/Settings/LastUpdateDataba
 void MainWindow::slotCalculate(bool fromLeft)
 {
     guardSlot(this, [this, fromLeft] {
+        if (!requireOpenDatabase(this))
+            return;
         FramePanel* source = fromLeft ? m_leftPanel : m_rightPanel;
         FramePanel* target = fromLeft ? m_rightPanel : m_leftPanel;
         recalculatePanels(this, *source, *target, &m_geoids, m_options.showCalcStats());
@@ -59,6 +61,8 @@ void MainWindow::slotImportCoordSysFromDatabase()
 // imported once the database of the window is open again.
 bool MainWindow::updateDatabase(const QString& fileName)
 {
+    if (!checkDatabaseFile(fileName))
+        return false;
     const QString current = m_database.isOpen() ? m_database.databaseName() : QString();
     closeDatabase();
     const QTemporaryDir folder;
@@ -73,6 +77,7 @@ bool MainWindow::updateDatabase(const QString& fileName)
     const CCoordSysImportCounts counts =
         importCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Импорт систем координат")));
     prompt().information(nullptr, QStringLiteral("Обновление базы данных"),
-                         QStringLiteral("Импортировано систем координат: %1").arg(counts.imported));
+                         QStringLiteral("Импортировано систем координат: %1").arg(counts.imported)
+                             + importFailuresText(counts));
     return true;
 }

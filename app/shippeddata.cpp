@@ -4,7 +4,6 @@
 #include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
-#include "records/wkt/wktparser.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,11 +25,10 @@ bool fail(QString* error, const QString& reason)
     return false;
 }
 
-bool storeWkt(const QString& text)
+bool storeWkt(const QString& text, QString* reason)
 {
-    const CWktItemPtr root = parseWkt(text);
     CCoordSysDetails system;
-    return root && system.fromWkt(root.get()) && insertCoordSysDetails(system, false, nullptr) != NoValue;
+    return system.fromWktText(text, reason) && insertCoordSysDetails(system, false, nullptr, reason) != NoValue;
 }
 
 QByteArray fileHash(const QString& path)
@@ -106,8 +104,12 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
         ++lineNumber;
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        if (!storeWkt(line))
-            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена").arg(wktFile).arg(lineNumber));
+        QString reason;
+        if (!storeWkt(line, &reason))
+            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена:\n%3")
+                                   .arg(wktFile)
+                                   .arg(lineNumber)
+                                   .arg(reason));
         ++count;
     }
     if (stored)

@@ -2,6 +2,7 @@
 #include "ui_dialogdatabaseselector.h"
 
 #include "browser/editorregistry.h"
+#include "browser/opendatabase.h"
 #include "browser/prompt.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -62,6 +63,8 @@ DialogDatabaseSelector::~DialogDatabaseSelector()
 
 void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return;
     DialogDatabaseSelector dialog(tableId, SelectorBrowse);
     Q_UNUSED(flag)
     dialog.load();
@@ -71,6 +74,8 @@ void DialogDatabaseSelector::browse(int tableId, bool flag, int key)
 
 int DialogDatabaseSelector::selectCode(int tableId, bool flag, int key)
 {
+    if (!requireOpenDatabase(nullptr))
+        return NoValue;
     DialogDatabaseSelector dialog(tableId, SelectorSelect);
     Q_UNUSED(flag)
     dialog.load();
@@ -90,7 +95,7 @@ QString DialogDatabaseSelector::queryText() const
 
 bool DialogDatabaseSelector::load()
 {
-    m_model.setQuery(queryText(), QSqlDatabase::database());
+    m_model.setQuery(queryText(), QSqlDatabase::database(QSqlDatabase::defaultConnection, false));
     m_model.setHeaderData(0, Qt::Horizontal, QString());
     m_model.setHeaderData(1, Qt::Horizontal, QStringLiteral("Название"));
     m_model.setHeaderData(2, Qt::Horizontal, QStringLiteral("Описание"));

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -40,6 +41,12 @@ struct CFixedRows {
 QVariant text(const std::string& value)
 {
     return value.empty() ? QVariant(QStringLiteral("")) : QVariant(QString::fromStdString(value));
+}
+
+// The local date and time in the English form of Qt::TextDate, whatever the desktop language.
+QString creationDateText()
+{
+    return QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("ddd MMM d HH:mm:ss yyyy"));
 }
 
 QVariant codeOrNull(int code, int none)
@@ -181,7 +188,7 @@ private:
                             " creation_date,language,readonly) VALUES(?,?,?,?,?,?,?);")
                         .arg(tableName(TableMaintenance)),
                     {1, name, description, QCoreApplication::applicationVersion(),
-                     QDateTime::currentDateTime().toString(Qt::TextDate), QStringLiteral("RU"), 0});
+                     creationDateText(), QStringLiteral("RU"), 0});
     }
 
     bool exec(const QString& statement, const QVariantList& values = {})

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -101,4 +102,14 @@ QString formatNumber(double value, int decimals)
 QString formatNumberText(const QString& text, int decimals)
 {
     return formatNumber(readDoubleOrZero(text), decimals);
+}
+
+QString exactNumberText(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    // The fixed form of the largest double has 309 digits and a sign.
+    char buffer[400];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }

@@ -21,3 +21,6 @@ QString trimNumberText(const QString& text);
 // Fixed notation with the given decimals, trimmed by trimNumberText.
 QString formatNumber(double value, int decimals);
 QString formatNumberText(const QString& text, int decimals);
+// The shortest fixed-notation text that reads back to the same double ("0.0000000000000001"
+// for 1e-16); "0" for a value that is not finite.
+QString exactNumberText(double value);

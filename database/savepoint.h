@@ -10,7 +10,9 @@
 class CSavepoint
 {
 public:
-    explicit CSavepoint(const QString& operation, const QSqlDatabase& database = QSqlDatabase::database());
+    // The default connection is used as it is: a closed one is not opened again.
+    explicit CSavepoint(const QString& operation,
+                        const QSqlDatabase& database = QSqlDatabase::database(QSqlDatabase::defaultConnection, false));
     ~CSavepoint();
     CSavepoint(const CSavepoint&) = delete;
     CSavepoint& operator=(const CSavepoint&) = delete;

@@ -43,6 +43,9 @@ public:
     // when the result is not a valid coordinate system.
     bool fromWkt(const CWktItem* root);
     static std::shared_ptr<CCoordSysDetails> createFromWkt(const CWktItem* root);
+    // Parses the WKT text and fills the record from its root; false (record cleared) with
+    // the reason for the user when the text is refused.
+    bool fromWktText(const QString& text, QString* error = nullptr);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

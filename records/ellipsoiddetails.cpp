@@ -1,6 +1,7 @@
 #include "records/ellipsoiddetails.h"
 
 #include "database/numbers.h"
+#include "database/names.h"
 #include "database/xmlwriters.h"
 #include "values/ellipsoidinfo.h"
 
@@ -50,7 +51,7 @@ bool CEllipsoidDetails::operator==(const CEllipsoidDetails& other) const
 {
     if (!isValid() || !other.isValid())
         return false;
-    return name == other.name && description == other.description
+    return sameBaseName(name, other.name) && description == other.description
         && numbersEqual(majorSemiAxis, other.majorSemiAxis, axisTolerance)
         && numbersEqual(minorSemiAxis, other.minorSemiAxis, axisTolerance)
         && numbersEqual(inverseFlattening, other.inverseFlattening, axisTolerance)

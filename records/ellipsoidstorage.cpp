@@ -51,7 +51,7 @@ bool ReadDetails(int key, CEllipsoidDetails& ellipsoid)
 int FindDetails(const CEllipsoidDetails& ellipsoid)
 {
     QVector<int> keys;
-    if (!selectKeysByName(TableEllipsoid, ellipsoid.name, keys))
+    if (!selectKeysByBaseName(TableEllipsoid, ellipsoid.name, keys))
         return NoValue;
     return firstEqual(keys, ellipsoid, ReadDetails);
 }

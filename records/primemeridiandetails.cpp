@@ -1,6 +1,7 @@
 #include "records/primemeridiandetails.h"
 
 #include "database/novalue.h"
+#include "database/names.h"
 #include "database/xmlwriters.h"
 #include "values/primemeridianinfo.h"
 
@@ -27,7 +28,7 @@ bool CPrimeMeridianDetails::isValid() const
 
 bool CPrimeMeridianDetails::operator==(const CPrimeMeridianDetails& other) const
 {
-    return isValid() && other.isValid() && name == other.name
+    return isValid() && other.isValid() && sameBaseName(name, other.name)
         && description == other.description && longitude == other.longitude
         && *unit == *other.unit && epsgCode == other.epsgCode;
 }

@@ -42,7 +42,7 @@ bool ReadDetails(int key, CPrimeMeridianDetails& meridian)
 int FindDetails(const CPrimeMeridianDetails& meridian)
 {
     QVector<int> keys;
-    if (!selectKeysByName(TablePrimeMeridian, meridian.name, keys))
+    if (!selectKeysByBaseName(TablePrimeMeridian, meridian.name, keys))
         return NoValue;
     return firstEqual(keys, meridian, ReadDetails);
 }

@@ -59,13 +59,6 @@ bool selectKeys(const QString& statement, const QVariantList& values, QVector<in
     return true;
 }
 
-bool selectKeysByName(int tableId, const QString& name, QVector<int>& keys)
-{
-    const QString key = keyColumnName(tableId);
-    return selectKeys(QString("SELECT %1 FROM %2 WHERE name=? ORDER BY %1;").arg(key, tableName(tableId)),
-                      {name}, keys);
-}
-
 bool selectKeysByBaseName(int tableId, const QString& name, QVector<int>& keys)
 {
     const QString key = keyColumnName(tableId);

@@ -30,8 +30,6 @@ QString invalidCodeReason(int tableId, int code);
 bool readRow(int tableId, int key, QSqlRecord& row);
 // Column 0 of every row as an int key; false when the statement fails.
 bool selectKeys(const QString& statement, const QVariantList& values, QVector<int>& keys);
-// Keys, in key order, of the rows whose name column equals the text.
-bool selectKeysByName(int tableId, const QString& name, QVector<int>& keys);
 // Keys, in key order, of the rows named like the name, like its base name, or like
 // the base name followed by a bracketed counter.
 bool selectKeysByBaseName(int tableId, const QString& name, QVector<int>& keys);

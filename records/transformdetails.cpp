@@ -1,5 +1,6 @@
 #include "records/transformdetails.h"
 
+#include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
 #include "values/transforminfo.h"
@@ -34,7 +35,7 @@ bool CTransformDetails::isValid() const
 
 bool CTransformDetails::operator==(const CTransformDetails& other) const
 {
-    if (!isValid() || !other.isValid() || name != other.name
+    if (!isValid() || !other.isValid() || !sameBaseName(name, other.name)
         || description != other.description || typeCode != other.typeCode
         || !(transformType == other.transformType) || paramValues.size() != other.paramValues.size())
         return false;

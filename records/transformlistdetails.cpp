@@ -1,6 +1,7 @@
 #include "records/transformlistdetails.h"
 
 #include "database/codetablesaxes.h"
+#include "database/names.h"
 #include "database/xmlwriters.h"
 #include "values/transforminfo.h"
 
@@ -41,7 +42,7 @@ bool CTransformListDetails::isValid() const
 
 bool CTransformListDetails::operator==(const CTransformListDetails& other) const
 {
-    return isValid() && other.isValid() && name == other.name
+    return isValid() && other.isValid() && sameBaseName(name, other.name)
         && description == other.description && identifier == other.identifier
         && scope == other.scope && transforms == other.transforms;
 }

@@ -16,11 +16,9 @@ namespace UnitStorage {
 
 namespace {
 
-const int factorDecimals = 15;
-
 QString factorText(const QSqlRecord& row, const QString& column)
 {
-    return formatNumber(row.value(column).toDouble(), factorDecimals);
+    return exactNumberText(row.value(column).toDouble());
 }
 
 int storeUnit(const CUnitDetails& unit, QString* error)

@@ -1,6 +1,7 @@
 #include "records/coordsysdetails.h"
 #include "records/wkt/createfromwkt.h"
 #include "records/wkt/wktitems.h"
+#include "records/wkt/wktparser.h"
 
 namespace {
 
@@ -23,6 +24,24 @@ bool CCoordSysDetails::fromWkt(const CWktItem* root)
     if (isValid())
         return true;
     clear();
+    return false;
+}
+
+bool CCoordSysDetails::fromWktText(const QString& text, QString* error)
+{
+    clear();
+    const CWktItemPtr root = parseWkt(text, error);
+    if (!root)
+        return false;
+    if (!dynamic_cast<const CWktItemPROJCS*>(root.get()) && !dynamic_cast<const CWktItemGEOGCS*>(root.get())) {
+        if (error)
+            *error = QStringLiteral("Узел %1 не задаёт систему координат: нужен PROJCS или GEOGCS").arg(root->keyword);
+        return false;
+    }
+    if (fromWkt(root.get()))
+        return true;
+    if (error)
+        *error = QStringLiteral("Система координат «%1» неполна").arg(root->values.value(0));
     return false;
 }
 

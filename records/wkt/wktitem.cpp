@@ -14,7 +14,9 @@ CWktItem::~CWktItem() = default;
 bool CWktItem::parse(const QStringList& values)
 {
     clear();
-    if (values.size() == valueCount()) {
+    m_failure.clear();
+    const bool counted = values.size() == valueCount();
+    if (counted) {
         QStringList trimmed;
         for (const QString& value : values)
             trimmed.append(value.trimmed());
@@ -23,6 +25,13 @@ bool CWktItem::parse(const QStringList& values)
     readLinks();
     if (isValid())
         return true;
+    m_failure = counted ? invalidReason()
+                        : QString("ожидается значений: %1, в тексте: %2").arg(valueCount()).arg(values.size());
     clear();
     return false;
+}
+
+QString CWktItem::invalidReason() const
+{
+    return QStringLiteral("узел неполон");
 }

@@ -19,8 +19,10 @@ public:
     CWktItem& operator=(const CWktItem&) = delete;
 
     // Takes the node's values and links from its children; false (node
-    // cleared) when the node is not valid afterwards.
+    // cleared, failure() telling why) when the node is not valid afterwards.
     virtual bool parse(const QStringList& values);
+    // Why the last parse failed; empty after one that succeeded.
+    const QString& failure() const { return m_failure; }
     // Clears the node's own fields; children, keyword, content and values stay.
     virtual void clear() = 0;
     virtual bool isValid() const = 0;
@@ -40,6 +42,8 @@ protected:
     // Called with exactly valueCount() trimmed values.
     virtual void readValues(const QStringList& values) = 0;
     virtual void readLinks() {}
+    // Why the node is not valid, for a node whose isValid() is false.
+    virtual QString invalidReason() const;
 
     // The last child of the class T, if any.
     template <class T>
@@ -66,6 +70,7 @@ protected:
 
 private:
     CWktType m_type;
+    QString m_failure;
 };
 
 using CWktItemPtr = std::shared_ptr<CWktItem>;

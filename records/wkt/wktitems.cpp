@@ -1,5 +1,6 @@
 #include "records/wkt/wktitems.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <new>
@@ -59,6 +60,25 @@ std::shared_ptr<CWktItemUNIT> makeUnit(const char* name, const char* factor, int
     } catch (const std::bad_alloc&) {
         return {};
     }
+}
+
+// A unit whose factor is that of the degree, to the digits that files give it with.
+bool isDegree(const CWktItemUNIT& unit)
+{
+    constexpr double degree = 3.14159265358979323846 / 180.0;
+    return std::fabs(unit.factor() - degree) <= 1e-9 * degree;
+}
+
+const QString noName = QStringLiteral("нет названия");
+
+QString missingNode(const char* keyword)
+{
+    return QStringLiteral("нет узла %1").arg(QLatin1String(keyword));
+}
+
+QString notANumber(const QString& what, const QString& text)
+{
+    return QStringLiteral("%1 «%2» не число").arg(what, text);
 }
 
 } // namespace
@@ -126,6 +146,13 @@ void CWktItemAUTHORITY::readValues(const QStringList& values)
     codeText = values[1];
 }
 
+QString CWktItemAUTHORITY::invalidReason() const
+{
+    if (authority == WktAuthorityNone)
+        return QStringLiteral("источник кода «%1» не поддерживается, только EPSG").arg(values.value(0).trimmed());
+    return QStringLiteral("нет кода");
+}
+
 // UNIT
 
 CWktItemUNIT::CWktItemUNIT()
@@ -186,6 +213,13 @@ void CWktItemUNIT::readLinks()
     authority = childrenOf<CWktItemAUTHORITY>().value(0);
 }
 
+QString CWktItemUNIT::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    return QStringLiteral("множитель «%1» не положительное число").arg(factorText);
+}
+
 // SPHEROID
 
 CWktItemSPHEROID::CWktItemSPHEROID()
@@ -238,6 +272,15 @@ void CWktItemSPHEROID::readLinks()
     unit = lastChild<CWktItemUNIT>();
 }
 
+QString CWktItemSPHEROID::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    if (!isNumberAbove(semiMajorAxisText, 0.0))
+        return QStringLiteral("большая полуось «%1» не положительное число").arg(semiMajorAxisText);
+    return QStringLiteral("обратное сжатие «%1» отрицательно").arg(inverseFlatteningText);
+}
+
 // TOWGS84
 
 CWktItemTOWGS84::CWktItemTOWGS84()
@@ -279,6 +322,15 @@ void CWktItemTOWGS84::readValues(const QStringList& values)
     ppmText = values[6];
 }
 
+QString CWktItemTOWGS84::invalidReason() const
+{
+    for (const QString* text : {&dxText, &dyText, &dzText, &exText, &eyText, &ezText, &ppmText}) {
+        if (!isDefinedNumber(*text))
+            return notANumber(QStringLiteral("параметр"), *text);
+    }
+    return QString();
+}
+
 // DATUM
 
 CWktItemDATUM::CWktItemDATUM()
@@ -309,6 +361,15 @@ void CWktItemDATUM::readLinks()
     spheroid = lastChild<CWktItemSPHEROID>();
     towgs84 = lastChild<CWktItemTOWGS84>();
     authority = lastChild<CWktItemAUTHORITY>();
+}
+
+QString CWktItemDATUM::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    if (!spheroid)
+        return missingNode("SPHEROID");
+    return QStringLiteral("нет узла TOWGS84 (параметров перехода к WGS 84)");
 }
 
 // PRIMEM
@@ -353,6 +414,13 @@ void CWktItemPRIMEM::readLinks()
     authority = lastChild<CWktItemAUTHORITY>();
 }
 
+QString CWktItemPRIMEM::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    return notANumber(QStringLiteral("долгота"), longitudeText);
+}
+
 // GEOGCS
 
 CWktItemGEOGCS::CWktItemGEOGCS()
@@ -385,8 +453,19 @@ void CWktItemGEOGCS::readLinks()
     primem = lastChild<CWktItemPRIMEM>();
     unit = lastChild<CWktItemUNIT>();
     authority = lastChild<CWktItemAUTHORITY>();
-    if (primem && !primem->unit)
+    if (primem && !primem->unit && unit && isDegree(*unit))
         primem->unit = unit;
+}
+
+QString CWktItemGEOGCS::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    if (!datum)
+        return missingNode("DATUM");
+    if (!primem)
+        return missingNode("PRIMEM");
+    return missingNode("UNIT");
 }
 
 // PROJECTION
@@ -409,6 +488,11 @@ bool CWktItemPROJECTION::isValid() const
 void CWktItemPROJECTION::readValues(const QStringList& values)
 {
     id = idOf(values[0], {"TRANSVERSE_MERCATOR"});
+}
+
+QString CWktItemPROJECTION::invalidReason() const
+{
+    return QStringLiteral("проекция «%1» не поддерживается, только TRANSVERSE_MERCATOR").arg(values.value(0).trimmed());
 }
 
 // PARAMETER
@@ -442,6 +526,13 @@ void CWktItemPARAMETER::readValues(const QStringList& values)
         valueText = values[1];
 }
 
+QString CWktItemPARAMETER::invalidReason() const
+{
+    if (id == WktParameterNone)
+        return QStringLiteral("параметр «%1» не поддерживается").arg(values.value(0).trimmed());
+    return notANumber(QStringLiteral("значение"), valueText);
+}
+
 // AXIS
 
 CWktItemAXIS::CWktItemAXIS()
@@ -464,6 +555,13 @@ void CWktItemAXIS::readValues(const QStringList& values)
 {
     name = values[0];
     direction = idOf(values[1], {"NORTH", "EAST", "SOUTH", "WEST", "OTHER"});
+}
+
+QString CWktItemAXIS::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    return QStringLiteral("направление «%1» не поддерживается").arg(values.value(1).trimmed());
 }
 
 // PROJCS
@@ -517,4 +615,26 @@ void CWktItemPROJCS::readLinks()
     unit = lastChild<CWktItemUNIT>();
     axes = childrenOf<CWktItemAXIS>();
     authority = lastChild<CWktItemAUTHORITY>();
+}
+
+QString CWktItemPROJCS::invalidReason() const
+{
+    if (name.isEmpty())
+        return noName;
+    if (!geogcs)
+        return missingNode("GEOGCS");
+    if (!unit)
+        return missingNode("UNIT");
+    if (!projection)
+        return missingNode("PROJECTION");
+    QStringList missing;
+    const char* const names[] = {"LATITUDE_OF_ORIGIN", "CENTRAL_MERIDIAN", "SCALE_FACTOR", "FALSE_EASTING",
+                                 "FALSE_NORTHING"};
+    for (int id = WktParameterLatitudeOfOrigin; id <= WktParameterFalseNorthing; ++id) {
+        const bool found = std::any_of(parameterList.cbegin(), parameterList.cend(),
+                                       [id](const auto& parameter) { return parameter->id == id; });
+        if (!found)
+            missing.append(QLatin1String(names[id - 1]));
+    }
+    return QStringLiteral("нет параметров: %1").arg(missing.join(QStringLiteral(", ")));
 }

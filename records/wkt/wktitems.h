@@ -41,6 +41,7 @@ public:
     QString codeText;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 2; }
     void readValues(const QStringList& values) override;
 };
@@ -66,6 +67,7 @@ public:
     std::shared_ptr<CWktItemAUTHORITY> authority;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 2; }
     void readValues(const QStringList& values) override;
     void readLinks() override;
@@ -91,6 +93,7 @@ public:
     std::shared_ptr<CWktItemUNIT> unit;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 3; }
     void readValues(const QStringList& values) override;
     void readLinks() override;
@@ -121,6 +124,7 @@ public:
     QString ppmText;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 7; }
     void readValues(const QStringList& values) override;
 };
@@ -138,6 +142,7 @@ public:
     std::shared_ptr<CWktItemAUTHORITY> authority;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 1; }
     void readValues(const QStringList& values) override;
     void readLinks() override;
@@ -161,6 +166,7 @@ public:
     std::shared_ptr<CWktItemAUTHORITY> authority;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 2; }
     void readValues(const QStringList& values) override;
     void readLinks() override;
@@ -180,9 +186,11 @@ public:
     std::shared_ptr<CWktItemAUTHORITY> authority;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 1; }
     void readValues(const QStringList& values) override;
-    // A prime meridian without a unit of its own takes the system's unit.
+    // A prime meridian without a unit of its own takes the system's unit when that is a
+    // degree: files give its longitude in degrees whatever the system's unit.
     void readLinks() override;
 };
 
@@ -196,6 +204,7 @@ public:
     int id = WktProjectionNone;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 1; }
     void readValues(const QStringList& values) override;
 };
@@ -214,6 +223,7 @@ public:
     QString valueText;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 2; }
     void readValues(const QStringList& values) override;
 };
@@ -229,6 +239,7 @@ public:
     int direction = WktAxisNone;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 2; }
     void readValues(const QStringList& values) override;
 };
@@ -254,6 +265,7 @@ public:
     std::shared_ptr<CWktItemAUTHORITY> authority;
 
 protected:
+    QString invalidReason() const override;
     int valueCount() const override { return 1; }
     void readValues(const QStringList& values) override;
     void readLinks() override;

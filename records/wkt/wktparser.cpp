@@ -17,7 +17,9 @@ bool isOneBalancedTree(const QList<int>& brackets)
 }
 
 // Reads brackets from the front of the list; recursion depth stays below the
-// bracket depth, which isOneBalancedTree bounds.
+// bracket depth, which isOneBalancedTree bounds. A node whose keyword is unknown
+// is skipped whole and a node that fails is dropped whole; the nodes after them
+// are read on. The failures of a node's children come with its own.
 class CWktReader
 {
 public:
@@ -26,22 +28,21 @@ public:
     {
     }
 
-    CWktItemPtr readItem()
+    // Called with an opening bracket at the front; empty when the node is skipped or
+    // fails, and then failures holds why.
+    CWktItemPtr readItem(QStringList& failures)
     {
-        if (atEnd())
+        const int p = -take();
+        const QString keyword = keywordBefore(p);
+        CWktItemPtr item = CWktItem::create(CWktType(CWktType::fromKeyword(keyword)));
+        if (!item) {
+            skipRest();
+            failures.append(QStringLiteral("неизвестный узел «%1»").arg(keyword));
             return {};
-        const int opening = take();
-        if (opening >= 0)
-            return {};
-        const int p = -opening;
+        }
+        item->keyword = keyword;
 
-        CWktItemPtr item = CWktItem::create(CWktType(CWktType::fromKeyword(keywordBefore(p))));
-        if (!item)
-            return {};
-        item->keyword = keywordBefore(p);
-
-        if (atEnd())
-            return {};
+        QStringList childFailures;
         if (front() > 0) {
             const int q = take();
             item->content = m_text.mid(p + 1, q - p - 1);
@@ -49,20 +50,31 @@ public:
             const int comma = m_text.lastIndexOf(QLatin1Char(','), -front());
             if (comma > p)
                 item->content = m_text.mid(p + 1, comma - p - 1);
-            while (CWktItemPtr child = readItem())
-                item->children.append(child);
+            while (front() < 0) {
+                if (CWktItemPtr child = readItem(childFailures))
+                    item->children.append(child);
+            }
+            take();
         }
 
         item->values = splitWktValues(item->content, QStringLiteral(","), true);
-        if (!item->parse(item->values))
-            return {};
-        return item;
+        if (item->parse(item->values))
+            return item;
+        failures += childFailures;
+        failures.append(QStringLiteral("%1[\"%2\"]: %3").arg(keyword, item->values.value(0), item->failure()));
+        return {};
     }
 
 private:
-    bool atEnd() const { return m_next >= m_brackets.size(); }
     int front() const { return m_brackets[m_next]; }
     int take() { return m_brackets[m_next++]; }
+
+    // Takes the brackets up to the one that closes the node just opened.
+    void skipRest()
+    {
+        for (int depth = 1; depth > 0;)
+            depth += take() < 0 ? 1 : -1;
+    }
 
     QString keywordBefore(int p) const
     {
@@ -76,6 +88,13 @@ private:
     const QList<int>& m_brackets;
     int m_next = 0;
 };
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
 
 } // namespace
 
@@ -141,12 +160,20 @@ QStringList splitWktValues(const QString& text, const QString& separators, bool 
     return tokens;
 }
 
-CWktItemPtr parseWkt(const QString& text)
+CWktItemPtr parseWkt(const QString& text, QString* error)
 {
-    if (text.size() > WktMaxLength)
+    if (text.size() > WktMaxLength) {
+        fail(error, QStringLiteral("Текст WKT длиннее %1 знаков").arg(WktMaxLength));
         return {};
+    }
     const QList<int> brackets = scanWktBrackets(text);
-    if (!isOneBalancedTree(brackets))
+    if (!isOneBalancedTree(brackets)) {
+        fail(error, QStringLiteral("Квадратные скобки текста WKT не образуют одно дерево узлов"));
         return {};
-    return CWktReader(text, brackets).readItem();
+    }
+    QStringList failures;
+    CWktItemPtr root = CWktReader(text, brackets).readItem(failures);
+    if (!root)
+        fail(error, failures.join(QLatin1Char('\n')));
+    return root;
 }

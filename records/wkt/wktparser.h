@@ -17,5 +17,8 @@ QList<int> scanWktBrackets(const QString& text);
 // \" and \\ inside quotes are undone, tokens are trimmed.
 QStringList splitWktValues(const QString& text, const QString& separators, bool keepEmpty);
 
-// The root node of the one bracketed tree of the text; empty on any failure.
-CWktItemPtr parseWkt(const QString& text);
+// The root node of the one bracketed tree of the text; empty on any failure, and then
+// error (when given) tells why: the failing nodes, each with its reason, innermost first.
+// Nodes of unknown keywords are skipped whole, and so are nodes that fail inside a node
+// that does without them; the nodes after them are read as usual.
+CWktItemPtr parseWkt(const QString& text, QString* error = nullptr);

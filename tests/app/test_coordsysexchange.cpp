@@ -10,6 +10,7 @@
 #include "records/coordsysstorage.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -86,6 +87,7 @@ private slots:
     void unwritableFolderCountsAsErrors();
     void importCountsFilesAndElements();
     void cancelledPasses();
+    void importFailuresShowTheirReasons();
     void commandsWithoutDatabaseAreRefused();
     void commandMessagesAndSettings();
 
@@ -278,6 +280,31 @@ void TestCoordSysExchange::cancelledPasses()
     QVERIFY(imported.cancelled);
     QCOMPARE(imported.files, 2);
     QCOMPARE(imported.imported, 1);
+}
+
+// Each failure names its file, its system and the reason; a long list is cut.
+void TestCoordSysExchange::importFailuresShowTheirReasons()
+{
+    const QString source = newFolder();
+    QCOMPARE(exportCoordSystems(source).exported, 4);
+    const QByteArray wgs84 = readFile(QDir(source).filePath("WGS 84.xml"));
+    const QString folder = newFolder();
+    for (int i = 1; i <= 12; ++i)
+        QVERIFY(writeFile(QDir(folder).filePath(QStringLiteral("copy %1.xml").arg(i, 2, 10, QLatin1Char('0'))), wgs84));
+    newDatabase(false);
+    QVERIFY(CTestDatabase::exec("CREATE TRIGGER refuse BEFORE INSERT ON coordsys "
+                                "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;"));
+
+    QSettings settings;
+    m_prompt->answerFile(folder);
+    importCoordSystemsFromFolder(nullptr, settings);
+    const QStringList lines = m_prompt->messages().last().text.split('\n');
+    QCOMPARE(lines.mid(3, 3), (QStringList{"Ошибок импорта:\t\t12", "", "Ошибки импорта:"}));
+    QCOMPARE(lines.size(), 6 + 10 + 1);
+    const QRegularExpression failure(QStringLiteral("^copy \\d\\d\\.xml: «WGS 84»: .*refused by the test"));
+    for (const QString& line : lines.mid(6, 10))
+        QVERIFY2(failure.match(line).hasMatch(), qPrintable(line));
+    QCOMPARE(lines.last(), QStringLiteral("... и ещё 2"));
 }
 
 void TestCoordSysExchange::commandsWithoutDatabaseAreRefused()

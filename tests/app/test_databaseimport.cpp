@@ -1,6 +1,7 @@
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
+#include "testfiles.h"
 
 #include "app/mainwindow.h"
 #include "app/shippeddata.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QSettings>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +45,8 @@ private slots:
     void importsTheOtherDatabasesSystems();
     void refusedWithoutOpenDatabase();
     void otherFileThatDoesNotOpen();
+    void otherFileThatIsNoDefinitionsDatabase();
+    void failuresShowTheirReasons();
 
 private:
     std::unique_ptr<MainWindow> createWindow();
@@ -126,6 +130,35 @@ void TestDatabaseImport::otherFileThatDoesNotOpen()
     QCOMPARE(openDatabaseName(), m_current);
     QCOMPARE(systemCount(), 0);
     QVERIFY(!QSettings().contains(lastUpdateKey));
+}
+
+// Refused before the window's database is closed: the panels and the database stay.
+void TestDatabaseImport::otherFileThatIsNoDefinitionsDatabase()
+{
+    const auto window = createWindow();
+    const QString foreign = m_folder->filePath("foreign.db");
+    QVERIFY(writeSqliteFile(foreign, {"CREATE TABLE customers (id INTEGER PRIMARY KEY);"}));
+    m_prompt->answerFile(foreign);
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{"Ошибка|Не удалось открыть базу данных: " + foreign
+                         + "\nФайл не является базой данных определений: нет таблицы «unitangleformat»"});
+    QCOMPARE(openDatabaseName(), m_current);
+    QVERIFY(!QSettings().contains(lastUpdateKey));
+}
+
+void TestDatabaseImport::failuresShowTheirReasons()
+{
+    const auto window = createWindow();
+    QVERIFY(CTestDatabase::exec("CREATE TRIGGER refuse BEFORE INSERT ON coordsys WHEN NEW.name = 'WGS 84' "
+                                "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;"));
+    m_prompt->answerFile(m_other);
+    window->slotImportCoordSysFromDatabase();
+    QCOMPARE(m_prompt->messages().size(), 1);
+    const QString text = m_prompt->messages().first().text;
+    QVERIFY2(text.startsWith("Импортировано систем координат: 3\n\nОшибки импорта:\n"), qPrintable(text));
+    QVERIFY2(text.contains(QRegularExpression("\\.xml: «WGS 84»: [^\\n]*refused by the test")), qPrintable(text));
+    QCOMPARE(systemCount(), 3);
 }
 
 QTEST_MAIN(TestDatabaseImport)

@@ -23,6 +23,7 @@
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
@@ -72,6 +73,12 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
     return nullptr;
 }
 
+// An SQLite file of another program.
+bool writeForeignDatabase(const QString& path)
+{
+    return writeSqliteFile(path, {"CREATE TABLE customers (id INTEGER PRIMARY KEY);"});
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -87,11 +94,13 @@ private slots:
     void geoidRegistryIsLoadedFromTheDataFolder();
     void startWithAnUnusableLastDatabase_data();
     void startWithAnUnusableLastDatabase();
-    void refusedOpening_data();
-    void refusedOpening();
+    void stateAfterCloseAndFailedOpen_data();
+    void stateAfterCloseAndFailedOpen();
+    void openRefusesAForeignFileAtStart();
     void openAndClose();
     void cancellingTheOpenDialogKeepsTheDatabase();
     void createDatabase();
+    void createAddsTheSuffix();
     void createOverAnExistingFileIsRefused();
     void cancellingCreateChangesNothing();
     void menus();
@@ -208,45 +217,96 @@ void TestMainWindow::startWithAnUnusableLastDatabase()
         QCOMPARE(readFile(path), content);
 }
 
-void TestMainWindow::refusedOpening_data()
+void TestMainWindow::stateAfterCloseAndFailedOpen_data()
 {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QByteArray() << false << "Ошибка|Файл не существует: ";
-    QTest::newRow("zero length") << QByteArray() << true << "Ошибка|Не удалось открыть базу данных: ";
-    QTest::newRow("not a database") << QByteArray("text") << true << "Ошибка|Не удалось открыть базу данных: ";
+    QTest::newRow("close") << "close" << QString();
+    QTest::newRow("missing") << "missing" << "Ошибка|Файл не существует: %1";
+    QTest::newRow("zero length") << "empty" << "Ошибка|Не удалось открыть базу данных: %1\nВ файле нет таблиц";
+    QTest::newRow("not a database") << "text" << "Ошибка|Не удалось открыть базу данных: %1\nfile is not a database";
+    QTest::newRow("truncated") << "truncated" << "Ошибка|Не удалось открыть базу данных: %1\n";
+    QTest::newRow("another schema")
+        << "foreign" << "Ошибка|Не удалось открыть базу данных: %1\nФайл не является базой данных определений: ";
 }
 
-void TestMainWindow::refusedOpening()
+// After a close nothing reads the database; after a refused open the database that was open
+// and both panels' systems stay, and nothing reads the refused file.
+void TestMainWindow::stateAfterCloseAndFailedOpen()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, exists);
+    QFETCH(QString, kind);
     QFETCH(QString, message);
     const QString good = databaseFile("good.db");
     QSettings().setValue(lastDatabaseKey, good);
     const auto window = createWindow();
-    CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES ('Метр', 1, 1);");
     const int key = insertTestCoordSys(TestSystem::LocalCartesian);
     choosePanelCoordsys(*window->leftPanel(), key);
     choosePanelCoordsys(*window->rightPanel(), key);
     QVERIFY(window->leftPanel()->hasCoordsys());
 
     const QString bad = QDir(m_folder->path()).filePath("bad.db");
-    if (exists)
-        QVERIFY(writeFile(bad, content));
-    m_prompt->answerFile(bad);
-    window->slotOpenDatabase();
+    if (kind == "empty")
+        QVERIFY(writeFile(bad));
+    else if (kind == "text")
+        QVERIFY(writeFile(bad, QByteArray(4096, 'x')));
+    else if (kind == "truncated")
+        QVERIFY(writeFile(bad, readFile(databaseFile("whole.db")).left(8192)));
+    else if (kind == "foreign")
+        QVERIFY(writeForeignDatabase(bad));
+    const QByteArray badContent = readFile(bad);
+    if (kind == "close") {
+        window->slotCloseDatabase();
+    } else {
+        m_prompt->answerFile(bad);
+        window->slotOpenDatabase();
+    }
 
-    QCOMPARE(m_prompt->messageTexts(), QStringList{message + bad});
-    QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
-    QCOMPARE(m_prompt->messages().first().parent, window.get());
-    QVERIFY(!databaseOpen());
-    QVERIFY(statusText(*window).isEmpty());
+    const bool closed = kind == "close";
+    if (closed) {
+        QVERIFY(m_prompt->messages().isEmpty());
+    } else {
+        QCOMPARE(m_prompt->messages().size(), 1);
+        QVERIFY2(m_prompt->messageTexts().first().startsWith(message.arg(bad)),
+                 qPrintable(m_prompt->messageTexts().first()));
+        QCOMPARE(m_prompt->messages().first().parent, window.get());
+    }
+    QCOMPARE(databaseOpen(), !closed);
+    QCOMPARE(statusText(*window), closed ? QString() : good);
+    QCOMPARE(databaseName(), good);
     QCOMPARE(QSettings().value(lastDatabaseKey).toString(), good);
-    QCOMPARE(window->leftPanel()->coordsysCode(), NoValue);
-    QCOMPARE(window->rightPanel()->coordsysCode(), NoValue);
-    QVERIFY(!window->leftPanel()->findChild<QPushButton*>("buttonCalculate")->isEnabled());
+    QCOMPARE(window->leftPanel()->coordsysCode(), closed ? NoValue : key);
+    QCOMPARE(window->rightPanel()->coordsysCode(), closed ? NoValue : key);
+    QCOMPARE(window->leftPanel()->findChild<QPushButton*>("buttonCalculate")->isEnabled(), !closed);
+    if (kind != "missing")
+        QCOMPARE(readFile(bad), badContent);
+
+    m_prompt->clear();
+    int rows = -1;
+    if (!closed) {
+        whenModal<DialogDatabaseSelector>([&rows](DialogDatabaseSelector* selector) {
+            rows = selector->findChild<QTableView*>("tableView")->model()->rowCount();
+            selector->findChild<QPushButton*>("buttonCancel")->click();
+        });
+    }
+    QCOMPARE(DialogDatabaseSelector::selectCode(TableCoordSys, false, NoValue), NoValue);
+    QCOMPARE(rows, closed ? -1 : 1);
+    if (closed) {
+        window->slotCalculate(true);
+        QCOMPARE(m_prompt->messageTexts(),
+                 (QStringList{"Ошибка|Не открыта база данных", "Ошибка|Не открыта база данных"}));
+    }
+    QCOMPARE(databaseOpen(), !closed);
+}
+
+void TestMainWindow::openRefusesAForeignFileAtStart()
+{
+    const QString foreign = QDir(m_folder->path()).filePath("foreign.db");
+    QVERIFY(writeForeignDatabase(foreign));
+    QSettings().setValue(lastDatabaseKey, foreign);
+    const auto window = createWindow();
+    QVERIFY(!databaseOpen());
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(m_prompt->fileRequests().size(), 1);
 }
 
 void TestMainWindow::openAndClose()
@@ -301,6 +361,19 @@ void TestMainWindow::createDatabase()
     QCOMPARE(CTestDatabase::value("SELECT name FROM maintenance;").toString(), QStringLiteral("Пользовательская"));
     QCOMPARE(CTestDatabase::value("SELECT description FROM maintenance;").toString(),
              QStringLiteral("Создана пользователем"));
+}
+
+void TestMainWindow::createAddsTheSuffix()
+{
+    const auto window = createWindow();
+    const QString path = QDir(m_folder->path()).filePath("plain");
+    m_prompt->answerFile(path);
+    window->slotCreateDatabase();
+    QCOMPARE(m_prompt->fileRequests().last().defaultSuffix, QStringLiteral("db"));
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(databaseName(), path + ".db");
+    QVERIFY(databaseOpen());
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestMainWindow::createOverAnExistingFileIsRefused()

@@ -120,7 +120,8 @@ void TestShippedData::refusedWktNamesItsLine()
     QVERIFY(writeFile(wkt, "# comment\n\nGEOGCS[\"broken\"\n"));
     QString message;
     QVERIFY(!makeDataFolder(wkt, folder.filePath("data"), folder.filePath("stamp"), &message));
-    QCOMPARE(message, wkt + ", строка 3: система координат не сохранена");
+    QCOMPARE(message, wkt + ", строка 3: система координат не сохранена:\n"
+                            "Квадратные скобки текста WKT не образуют одно дерево узлов");
     QVERIFY(!QFileInfo::exists(QDir(folder.filePath("data")).filePath(shippedDatabaseName)));
 }
 

@@ -69,6 +69,9 @@ private slots:
     void footProjectionKeepsItsUnits();
     void unitScopes();
     void noRootGivesNothing();
+    void northFirstWithAnOddNodeBeforeItsAxes_data();
+    void northFirstWithAnOddNodeBeforeItsAxes();
+    void primeMeridianInDegrees();
 };
 
 void TestCoordSysFromWkt::corpusThroughXml_data()
@@ -101,19 +104,85 @@ void TestCoordSysFromWkt::corpusThroughXml()
 void TestCoordSysFromWkt::refusedCorpus_data()
 {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    const QMap<QString, QString> reasons{
+        {"refused_no_towgs84.wkt", "DATUM[\"WGS_1984\"]: нет узла TOWGS84"},
+        {"refused_two_trees.wkt", "не образуют одно дерево"},
+        {"refused_unbalanced.wkt", "не образуют одно дерево"},
+        {"refused_unsupported_projection.wkt",
+         "PROJECTION[\"Lambert_Conformal_Conic_2SP\"]: проекция «Lambert_Conformal_Conic_2SP» не поддерживается"},
+        {"refused_wkt2.wkt", "неизвестный узел «GEOGCRS»"}};
     const QDir folder(QStringLiteral(TESTDATA_DIR "/wkt"));
     for (const QString& name : folder.entryList({QStringLiteral("refused_*.wkt")}))
-        QTest::newRow(qPrintable(name)) << name;
+        QTest::newRow(qPrintable(name)) << name << reasons.value(name, QStringLiteral("no reason listed"));
 }
 
 void TestCoordSysFromWkt::refusedCorpus()
 {
     QFETCH(QString, file);
+    QFETCH(QString, reason);
     CCoordSysDetails record;
     record.name = QStringLiteral("old");
     const CWktItemPtr root = parseWkt(corpus(file));
     QVERIFY(!record.fromWkt(root.get()));
     QVERIFY(record.name.isEmpty());
+
+    record.name = QStringLiteral("old");
+    QString error;
+    QVERIFY(!record.fromWktText(corpus(file), &error));
+    QVERIFY(record.name.isEmpty());
+    QVERIFY2(error.contains(reason), qPrintable(error));
+}
+
+void TestCoordSysFromWkt::northFirstWithAnOddNodeBeforeItsAxes_data()
+{
+    QTest::addColumn<QString>("text");
+    const QString text = corpus(QStringLiteral("pulkovo_1942_gk_zone_7.wkt"));
+    const QString axes = QStringLiteral("AXIS[\"X\",NORTH]");
+    const auto before = [&](const QString& node) { return QString(text).replace(axes, node + "," + axes); };
+    QTest::newRow("none") << text;
+    QTest::newRow("EXTENSION") << before(QStringLiteral(
+        "EXTENSION[\"PROJ4\",\"+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass\"]"));
+    QTest::newRow("unknown node with children") << before(QStringLiteral("VERT_EXTRA[\"a\",UNIT[\"b\",1],AXIS[\"Z\",NORTH]]"));
+    QTest::newRow("other authority inside UNIT")
+        << QString(text).replace(QStringLiteral("AUTHORITY[\"EPSG\",\"9001\"]"), QStringLiteral("AUTHORITY[\"ESRI\",\"9001\"]"));
+    QTest::newRow("unknown PARAMETER") << before(QStringLiteral("PARAMETER[\"standard_parallel_1\",50]"));
+    QTest::newRow("AXIS of unknown direction") << before(QStringLiteral("AXIS[\"H\",UP]"));
+    QTest::newRow("AXIS without a name") << before(QStringLiteral("AXIS[\"\",EAST]"));
+    QTest::newRow("AUTHORITY inside PARAMETER")
+        << QString(text).replace(QStringLiteral("PARAMETER[\"false_northing\",0]"),
+                                 QStringLiteral("PARAMETER[\"false_northing\",0,AUTHORITY[\"EPSG\",\"8807\"]]"));
+}
+
+// The odd node is skipped whole: the axes after it still give X north and Y east with the
+// swap, and the system keeps its EPSG code.
+void TestCoordSysFromWkt::northFirstWithAnOddNodeBeforeItsAxes()
+{
+    QFETCH(QString, text);
+    CCoordSysDetails record;
+    QString error;
+    QVERIFY2(record.fromWktText(text, &error), qPrintable(error));
+    QCOMPARE(record.coord1Abbr, QStringLiteral("X"));
+    QCOMPARE(record.coord2Abbr, QStringLiteral("Y"));
+    QCOMPARE(record.coord1Desc, QStringLiteral("North"));
+    QVERIFY(record.swapCoords);
+    QCOMPARE(record.mapProjection->swapCoords, 1);
+    QCOMPARE(record.epsgCode, 28407);
+    QCOMPARE(record.datum->epsgCode, 6284);
+}
+
+void TestCoordSysFromWkt::primeMeridianInDegrees()
+{
+    CCoordSysDetails record;
+    QString error;
+    QVERIFY2(record.fromWktText(QStringLiteral(
+                 "GEOGCS[\"NTF (Paris)\",DATUM[\"NTF\",SPHEROID[\"Clarke 1880 (IGN)\",6378249.2,293.466021293627],"
+                 "TOWGS84[-168,-60,320,0,0,0,0]],PRIMEM[\"Paris\",2.33722917],UNIT[\"grad\",0.015707963267949]]"),
+             &error), qPrintable(error));
+    QCOMPARE(record.primeMeridian->longitude, QStringLiteral("2.33722917"));
+    QCOMPARE(record.primeMeridian->unit->name, QStringLiteral("degree"));
+    QCOMPARE(record.primeMeridian->unit->factorB.toDouble(), 0.0174532925199433);
+    QCOMPARE(record.angleUnit->name, QStringLiteral("grad"));
 }
 
 void TestCoordSysFromWkt::geodeticSystem()
@@ -275,6 +344,11 @@ void TestCoordSysFromWkt::noRootGivesNothing()
         QStringLiteral("DATUM[\"D\",SPHEROID[\"S\",6378137,298.257223563],TOWGS84[0,0,0,0,0,0,0]]"));
     QVERIFY(datum);
     QVERIFY(!CCoordSysDetails::createFromWkt(datum.get()));
+    CCoordSysDetails record;
+    QString error;
+    QVERIFY(!record.fromWktText(
+        QStringLiteral("DATUM[\"D\",SPHEROID[\"S\",6378137,298.257223563],TOWGS84[0,0,0,0,0,0,0]]"), &error));
+    QCOMPARE(error, QStringLiteral("Узел DATUM не задаёт систему координат: нужен PROJCS или GEOGCS"));
 }
 
 QTEST_MAIN(TestCoordSysFromWkt)

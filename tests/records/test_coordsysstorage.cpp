@@ -4,6 +4,8 @@
 
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/ellipsoidstorage.h"
+#include "records/primemeridianstorage.h"
 #include "records/transformliststorage.h"
 #include "records/wkt/wktparser.h"
 
@@ -157,6 +159,8 @@ private slots:
     void readFailsWithoutLinkedRecord_data();
     void readFailsWithoutLinkedRecord();
     void pairwiseListsByIdentifier();
+    void namesTakenByOtherRows_data();
+    void namesTakenByOtherRows();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
 };
@@ -380,6 +384,48 @@ void TestCoordSysStorage::pairwiseListsByIdentifier()
     QVERIFY(!readCoordSysDetails(key, withoutIdentifier));
 }
 
+void TestCoordSysStorage::namesTakenByOtherRows_data()
+{
+    QTest::addColumn<QString>("taken");
+    QTest::newRow("transform list and transform") << "transforms";
+    QTest::newRow("ellipsoid") << "ellipsoid";
+    QTest::newRow("prime meridian") << "meridian";
+}
+
+// A record stored under a numbered name reads back equal, is found again and is not
+// stored again.
+void TestCoordSysStorage::namesTakenByOtherRows()
+{
+    QFETCH(QString, taken);
+    const CCoordSysDetails record = gaussKruger7();
+    if (taken == "transforms") {
+        CTransformListDetails other = *record.transformList;
+        other.description = QStringLiteral("Другой список");
+        QVERIFY(TransformListStorage::InsertDetails(other, NoValue, QString()) != NoValue);
+    } else if (taken == "ellipsoid") {
+        CEllipsoidDetails other = *record.datum->ellipsoid;
+        other.majorSemiAxis = QStringLiteral("6378000");
+        QVERIFY(EllipsoidStorage::InsertDetails(other, true) != NoValue);
+    } else {
+        CPrimeMeridianDetails other = *record.primeMeridian;
+        other.longitude = QStringLiteral("2.337229167");
+        QVERIFY(PrimeMeridianStorage::InsertDetails(other, true) != NoValue);
+    }
+    const int key = stored(record);
+    QVERIFY(key != NoValue);
+    CCoordSysDetails read;
+    QVERIFY(readCoordSysDetails(key, read));
+    QVERIFY(read == record);
+    QCOMPARE(findCoordSysDetails(record), key);
+
+    const auto before = rowCounts();
+    bool found = false;
+    QCOMPARE(stored(record, false, &found), key);
+    QVERIFY(found);
+    QCOMPARE(stored(read), key);
+    QCOMPARE(rowCounts(), before);
+}
+
 void TestCoordSysStorage::failuresWriteNothing_data()
 {
     QTest::addColumn<CCoordSysDetails>("record");
@@ -388,6 +434,12 @@ void TestCoordSysStorage::failuresWriteNothing_data()
     CCoordSysDetails noType = wgs84Geodetic();
     noType.type = 0;
     QTest::newRow("not valid") << noType << 0;
+    CCoordSysDetails otherType = gaussKruger7();
+    otherType.type = CoordSysGeodetic;
+    QTest::newRow("projected type record, geodetic type") << otherType << 0;
+    CCoordSysDetails otherCode = topocentric();
+    otherCode.type = CoordSysGeodetic;
+    QTest::newRow("type of another type record") << otherCode << 0;
     CCoordSysDetails badUnit = topocentric();
     badUnit.azimuthUnit = std::make_shared<CUnitDetails>(*badUnit.azimuthUnit);
     badUnit.azimuthUnit->factorB.clear();

@@ -135,7 +135,7 @@ void TestEllipsoidDetails::ellipsoidEquality_data()
         e.inverseFlattening = QStringLiteral("298.257223563");
     }) << false;
     QTest::newRow("numbered name")
-        << changed([](CEllipsoidDetails& e) { e.name += QStringLiteral("[1]"); }) << false;
+        << changed([](CEllipsoidDetails& e) { e.name += QStringLiteral("[1]"); }) << true;
     QTest::newRow("sphere flag") << changed([](CEllipsoidDetails& e) { e.sphere = true; }) << false;
     QTest::newRow("MapInfo code") << changed([](CEllipsoidDetails& e) { e.mapinfoCode = 3; })
                                   << false;

@@ -156,7 +156,7 @@ void TestTransformDetails::transformEquality_data()
         t.paramValues.insert(7, t.paramValues.take(6));
     }) << false;
     QTest::newRow("numbered name")
-        << changedTransform([](CTransformDetails& t) { t.name += "[1]"; }) << false;
+        << changedTransform([](CTransformDetails& t) { t.name += "[1]"; }) << true;
     QTest::newRow("type description")
         << changedTransform([](CTransformDetails& t) { t.transformType.description.clear(); }) << false;
     QTest::newRow("type code") << changedTransform([](CTransformDetails& t) { t.typeCode = 2; }) << false;

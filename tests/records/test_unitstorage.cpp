@@ -108,6 +108,12 @@ void TestUnitStorage::unitRoundTrip_data()
     second->factorB = QStringLiteral("0.00000484813681109536");
     second->factorC = QStringLiteral("1");
     QTest::newRow("small factor") << second;
+    for (const char* factor : {"1e-16", "1.2345678e-12", "0.000000000001234567890123", "123456789012345680000"}) {
+        auto tiny = std::make_shared<CUnitDetails>(*ppm);
+        tiny->name = QStringLiteral("Множитель %1").arg(factor);
+        tiny->factorB = QString::fromLatin1(factor);
+        QTest::newRow(factor) << tiny;
+    }
     for (const QString& name : awkwardNames()) {
         auto unit = std::make_shared<CUnitDetails>(*metre());
         unit->name = name;
@@ -129,6 +135,9 @@ void TestUnitStorage::unitRoundTrip()
     QVERIFY(read == *unit);
     QCOMPARE(read.name, unit->name);
     QCOMPARE(bool(read.angleFormat), bool(unit->angleFormat));
+    QCOMPARE(read.factorB.toDouble(), unit->factorB.toDouble());
+    QCOMPARE(read.factorC.toDouble(), unit->factorC.toDouble());
+    QVERIFY2(!read.factorB.contains(QLatin1Char('e')), qPrintable(read.factorB));
 
     const auto before = rowCounts();
     QCOMPARE(UnitStorage::InsertDetails(*unit, false), key);

@@ -67,8 +67,10 @@ private slots:
     void nestingAndSizeBounds();
 
     void primeMeridianContentAndChildren();
-    void primeMeridianTakesSystemUnit();
-    void failingChildEndsParentChildren();
+    void primeMeridianIsInDegrees();
+    void failingAndUnknownNodesAreSkippedWhole();
+    void refusalsNameTheNodeAndWhy_data();
+    void refusalsNameTheNodeAndWhy();
     void spheroidInverseFlattening_data();
     void spheroidInverseFlattening();
     void numbersIgnoreProcessLocale();
@@ -272,12 +274,6 @@ void TestWktParser::refusedTexts_data()
         << projcs(QString(tmParameters).replace(QStringLiteral(",PARAMETER[\"false_northing\",0]"),
                                                 QString()) + QStringLiteral(",UNIT[\"m\",1]"));
     QTest::newRow("no unit") << projcs(QLatin1String(tmParameters));
-    QTest::newRow("standard parallel before unit")
-        << projcs(QLatin1String(tmParameters)
-                  + QStringLiteral(",PARAMETER[\"standard_parallel_1\",50],UNIT[\"m\",1]"));
-    QTest::newRow("other authority in spheroid")
-        << QString(geogcs()).replace(QStringLiteral("298.257223563]"),
-                                     QStringLiteral("298.257223563,AUTHORITY[\"X\",\"1\"]]"));
     QTest::newRow("negative axis") << QString(geogcs()).replace(QStringLiteral("6378137"),
                                                                 QStringLiteral("-6378137"));
 }
@@ -320,28 +316,79 @@ void TestWktParser::primeMeridianContentAndChildren()
     QCOMPARE(primem->unitOrDegree()->name, QStringLiteral("degree"));
 }
 
-void TestWktParser::primeMeridianTakesSystemUnit()
+void TestWktParser::primeMeridianIsInDegrees()
 {
-    const auto root = parseAs<CWktItemGEOGCS>(
-        QStringLiteral("geogcs[\"G\", datum[\"D\", spheroid[\"S\",6378137,298.3], "
-                       "towgs84[0,0,0,0,0,0,0]],\n primem[\"P\",0],\n unit[\"grad\",0.015707963267949]]"));
-    QVERIFY(root);
-    QCOMPARE(root->primem->unit, root->unit);
-    QCOMPARE(root->primem->unitOrDegree()->name, QStringLiteral("grad"));
-    QCOMPARE(root->datum->spheroid->unitOrMetre()->name, QStringLiteral("metre"));
+    const QString text = QStringLiteral(
+        "geogcs[\"G\", datum[\"D\", spheroid[\"S\",6378137,298.3], "
+        "towgs84[0,0,0,0,0,0,0]],\n primem[\"P\",2.33722917],\n unit[\"%1\",%2]]");
+    const auto grad = parseAs<CWktItemGEOGCS>(text.arg("grad", "0.015707963267949"));
+    QVERIFY(grad);
+    QVERIFY(!grad->primem->unit);
+    QCOMPARE(grad->primem->unitOrDegree()->name, QStringLiteral("degree"));
+    QCOMPARE(grad->datum->spheroid->unitOrMetre()->name, QStringLiteral("metre"));
+
+    const auto degree = parseAs<CWktItemGEOGCS>(text.arg("Degree", "0.017453292519943295"));
+    QVERIFY(degree);
+    QCOMPARE(degree->primem->unit, degree->unit);
 }
 
-void TestWktParser::failingChildEndsParentChildren()
+// A failing node and a node of an unknown keyword are dropped whole; the nodes after them
+// are still read.
+void TestWktParser::failingAndUnknownNodesAreSkippedWhole()
 {
-    const auto root = parseAs<CWktItemGEOGCS>(geogcs(QStringLiteral(",AUTHORITY[\"OTHER\",\"1\"]")));
+    const auto root = parseAs<CWktItemGEOGCS>(
+        QString(geogcs(QStringLiteral(",AUTHORITY[\"EPSG\",\"4326\"]")))
+            .replace(QStringLiteral("PRIMEM"), QStringLiteral("AUTHORITY[\"OTHER\",\"1\"],PRIMEM")));
     QVERIFY(root);
-    QVERIFY(!root->authority);
-    QCOMPARE(root->children.size(), 3);
+    QCOMPARE(root->children.size(), 4);
+    QCOMPARE(root->authority->epsgCode(), 4326);
+    QVERIFY(root->primem && root->unit);
 
     const auto unknown = parseAs<CWktItemGEOGCS>(
-        geogcs(QStringLiteral(",EXTENSION[\"x\",AUTHORITY[\"EPSG\",\"5\"]]")));
+        geogcs(QStringLiteral(",EXTENSION[\"x\",AUTHORITY[\"EPSG\",\"5\"]],AUTHORITY[\"EPSG\",\"6\"]")));
     QVERIFY(unknown);
-    QVERIFY(!unknown->authority);
+    QCOMPARE(unknown->authority->epsgCode(), 6);
+    QCOMPARE(unknown->children.size(), 4);
+
+    QString error = QStringLiteral("untouched");
+    QVERIFY(parseWkt(geogcs(), &error));
+    QCOMPARE(error, QStringLiteral("untouched"));
+}
+
+void TestWktParser::refusalsNameTheNodeAndWhy_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("datum without TOWGS84")
+        << QString(geogcs()).replace(QStringLiteral(",TOWGS84[0,0,0,0,0,0,0]"), QString())
+        << "DATUM[\"D\"]: нет узла TOWGS84 (параметров перехода к WGS 84)\nGEOGCS[\"WGS 84\"]: нет узла DATUM";
+    QTest::newRow("three TOWGS84 values")
+        << QString(geogcs()).replace(QStringLiteral("TOWGS84[0,0,0,0,0,0,0]"), QStringLiteral("TOWGS84[1,2,3]"))
+        << "TOWGS84[\"1\"]: ожидается значений: 7, в тексте: 3\nDATUM[\"D\"]: нет узла TOWGS84";
+    QTest::newRow("other projection")
+        << projcs(QString(tmParameters).replace("Transverse_Mercator", "Mercator_1SP") + ",UNIT[\"m\",1]")
+        << "PROJECTION[\"Mercator_1SP\"]: проекция «Mercator_1SP» не поддерживается, только TRANSVERSE_MERCATOR"
+           "\nPROJCS[\"P\"]: нет узла PROJECTION";
+    QTest::newRow("missing parameter")
+        << projcs(QString(tmParameters).replace(",PARAMETER[\"scale_factor\",1]", QString()) + ",UNIT[\"m\",1]")
+        << "PROJCS[\"P\"]: нет параметров: SCALE_FACTOR";
+    QTest::newRow("parameter not a number")
+        << projcs(QString(tmParameters).replace("\"scale_factor\",1", "\"scale_factor\",x") + ",UNIT[\"m\",1]")
+        << "PARAMETER[\"scale_factor\"]: значение «x» не число\nPROJCS[\"P\"]: нет параметров: SCALE_FACTOR";
+    QTest::newRow("another authority as the root")
+        << QStringLiteral("AUTHORITY[\"ESRI\",\"102100\"]")
+        << "AUTHORITY[\"ESRI\"]: источник кода «ESRI» не поддерживается, только EPSG";
+    QTest::newRow("unknown root") << QStringLiteral("COMPD_CS[\"x\",GEOGCS[\"y\"]]") << "неизвестный узел «COMPD_CS»";
+    QTest::newRow("unbalanced") << geogcs().chopped(1) << "Квадратные скобки текста WKT не образуют одно дерево узлов";
+}
+
+void TestWktParser::refusalsNameTheNodeAndWhy()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!parseWkt(text, &error));
+    QVERIFY2(error.startsWith(reason), qPrintable(error));
 }
 
 void TestWktParser::spheroidInverseFlattening_data()

@@ -92,6 +92,8 @@ private slots:
     void unreadableText();
     void equality();
     void datumEquality();
+    void typeFromCode_data();
+    void typeFromCode();
 };
 
 void TestDatumShiftInfo::translations()
@@ -315,6 +317,37 @@ void TestDatumShiftInfo::datumEquality()
     QVERIFY(!(other == other));
     other.clear();
     QVERIFY(other.pairwise_shifts.empty() && !other.datum_shift && other.mapinfo == 0);
+}
+
+void TestDatumShiftInfo::typeFromCode_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("epsg");
+    QTest::newRow("Molodensky") << 1 << true << "Молоденского" << 1031;
+    QTest::newRow("Helmert") << 4 << true << "Гельмерта" << 1033;
+    QTest::newRow("Badekas, position vector") << 5 << true << "Молоденского-Бадекаса (Гельмерт)" << 1061;
+    QTest::newRow("outside the table") << 7 << true << "" << 0;
+    QTest::newRow("none") << 0 << false << "" << 0;
+}
+
+void TestDatumShiftInfo::typeFromCode()
+{
+    QFETCH(int, code);
+    QFETCH(bool, set);
+    QFETCH(QString, name);
+    QFETCH(int, epsg);
+    CDatumShiftTypeInfo type;
+    type.code = 2;
+    type.name = "old";
+    type.description = "old";
+    type.epsg = 1032;
+    QCOMPARE(type.setCode(code), set);
+    QCOMPARE(type.code, code);
+    QCOMPARE(QString::fromStdString(type.name), name);
+    QCOMPARE(type.epsg, epsg);
+    QCOMPARE(type.description.empty(), name.isEmpty());
 }
 
 VALUES_TEST_MAIN(TestDatumShiftInfo)

@@ -13,6 +13,9 @@ CGuiTestEnvironment::CGuiTestEnvironment()
     QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.03 beta"));
+    // A settings folder of this process: test runs of other checkouts share the user's.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, m_settingsFolder.path());
     clearSettings();
     setDataFolderPath(m_dataFolder.path());
 }

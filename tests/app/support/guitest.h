@@ -23,6 +23,7 @@ public:
 
 private:
     QTemporaryDir m_dataFolder;
+    QTemporaryDir m_settingsFolder;
 };
 
 // The file's content; empty when it cannot be read.
