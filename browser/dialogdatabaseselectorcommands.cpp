@@ -71,7 +71,8 @@ void DialogDatabaseSelector::runCommand(Command command)
             return importRecord();
         }
     });
-    if (command == Command::Export)
+    // An export stamps the record whatever became of the file.
+    if (command == Command::Export && currentCode() != NoValue)
         touchLastUse(m_tableId, currentCode());
 }
 

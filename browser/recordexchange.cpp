@@ -2,19 +2,13 @@
 
 #include "database/filenames.h"
 #include "records/abstractdetails.h"
+#include "records/recordstorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
 namespace {
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 QString shown(const QString& path)
 {
@@ -45,13 +39,13 @@ bool writeExchangeFile(const QString& path, const CAbstractDetails& record, QStr
 {
     const QDomDocument document = exchangeDocument(record);
     if (document.isNull())
-        return fail(error, QString("Запись \"%1\" не переводится в XML").arg(record.getName()));
+        return RecordStorage::refuse(error, QString("Запись \"%1\" не переводится в XML").arg(record.getName()));
     const QByteArray bytes = document.toByteArray(1);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QString("Не удалось открыть файл \"%1\" для записи: %2").arg(shown(path), file.errorString()));
+        return RecordStorage::refuse(error, QString("Не удалось открыть файл \"%1\" для записи: %2").arg(shown(path), file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, QString("Не удалось записать файл \"%1\": %2").arg(shown(path), file.errorString()));
+        return RecordStorage::refuse(error, QString("Не удалось записать файл \"%1\": %2").arg(shown(path), file.errorString()));
     return true;
 }
 
@@ -59,12 +53,12 @@ bool readExchangeElements(const QString& path, const QString& tag, QList<QDomEle
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QString("Не удалось открыть файл \"%1\": %2").arg(shown(path), file.errorString()));
+        return RecordStorage::refuse(error, QString("Не удалось открыть файл \"%1\": %2").arg(shown(path), file.errorString()));
     QDomDocument document;
     QString parseError;
     int line = 0;
     if (!document.setContent(&file, &parseError, &line))
-        return fail(error, QString("Файл \"%1\" не является документом XML (строка %2: %3)")
+        return RecordStorage::refuse(error, QString("Файл \"%1\" не является документом XML (строка %2: %3)")
                                .arg(shown(path), QString::number(line), parseError));
     elements.clear();
     for (QDomElement element = document.firstChildElement(tag); !element.isNull();

@@ -101,11 +101,9 @@ private slots:
     void deleteSelectsANeighbour();
     void declinedDeleteErasesNothing();
     void detailsShowTheRecord();
-    void detailsWithoutARecord_data();
-    void detailsWithoutARecord();
     void duplicateMovesTheNameOn();
-    void duplicateWithoutAKind_data();
-    void duplicateWithoutAKind();
+    void commandsWithoutARecord_data();
+    void commandsWithoutARecord();
     void editorExceptionIsReported();
 
 private:
@@ -287,22 +285,6 @@ void TestSelectorCommands::detailsShowTheRecord()
     QVERIFY(m_prompt->messages().isEmpty());
 }
 
-void TestSelectorCommands::detailsWithoutARecord_data()
-{
-    QTest::addColumn<int>("tableId");
-    QTest::newRow("a table whose records are not read") << int(TableEpsgEllipsoid);
-    QTest::newRow("an empty table") << int(TableVertCoordSys);
-}
-
-void TestSelectorCommands::detailsWithoutARecord()
-{
-    QFETCH(int, tableId);
-    DialogDatabaseSelector selector(tableId, SelectorBrowse);
-    selector.load();
-    button(selector, "buttonDetails")->click();
-    QCOMPARE(m_prompt->messageTexts(), QStringList{"Предупреждение|Ошибка чтения данных"});
-}
-
 void TestSelectorCommands::duplicateMovesTheNameOn()
 {
     const auto selector = unitSelector("Метр");
@@ -316,21 +298,29 @@ void TestSelectorCommands::duplicateMovesTheNameOn()
     QVERIFY(m_prompt->messages().isEmpty());
 }
 
-void TestSelectorCommands::duplicateWithoutAKind_data()
+void TestSelectorCommands::commandsWithoutARecord_data()
 {
     QTest::addColumn<int>("tableId");
-    QTest::newRow("EPSG table") << int(TableEpsgEllipsoid);
-    QTest::newRow("transforms") << int(TableTransform);
-    QTest::newRow("no current row") << int(TableVertCoordSys);
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message");
+    const QString unread = QStringLiteral("Предупреждение|Ошибка чтения данных");
+    const QString notDuplicated = QStringLiteral("Failed!|Duplicate");
+    QTest::newRow("details of an EPSG table") << int(TableEpsgEllipsoid) << "buttonDetails" << unread;
+    QTest::newRow("details without a current row") << int(TableVertCoordSys) << "buttonDetails" << unread;
+    QTest::newRow("duplicate in an EPSG table") << int(TableEpsgEllipsoid) << "buttonDuplicate" << notDuplicated;
+    QTest::newRow("duplicate of a transform") << int(TableTransform) << "buttonDuplicate" << notDuplicated;
+    QTest::newRow("duplicate without a current row") << int(TableVertCoordSys) << "buttonDuplicate" << notDuplicated;
 }
 
-void TestSelectorCommands::duplicateWithoutAKind()
+void TestSelectorCommands::commandsWithoutARecord()
 {
     QFETCH(int, tableId);
+    QFETCH(QString, command);
+    QFETCH(QString, message);
     DialogDatabaseSelector selector(tableId, SelectorBrowse);
     selector.load();
-    button(selector, "buttonDuplicate")->click();
-    QCOMPARE(m_prompt->messageTexts(), QStringList{"Failed!|Duplicate"});
+    button(selector, command)->click();
+    QCOMPARE(m_prompt->messageTexts(), QStringList{message});
 }
 
 void TestSelectorCommands::editorExceptionIsReported()
