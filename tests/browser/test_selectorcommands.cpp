@@ -276,7 +276,7 @@ void TestSelectorCommands::detailsShowTheRecord()
 {
     const auto selector = unitSelector("Сажень");
     QString brief;
-    whenModal<DialogInfoViewer>([&brief](DialogInfoViewer* viewer) {
+    const CModalWatch watch = whenModal<DialogInfoViewer>([&brief](DialogInfoViewer* viewer) {
         brief = viewer->findChild<QPlainTextEdit*>("editBrief")->toPlainText();
         viewer->close();
     });
