@@ -13,8 +13,6 @@
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
 #include "records/detailsdocument.h"
-#include "records/wkt/createfromwkt.h"
-#include "records/wkt/wktparser.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +34,19 @@ QString shown(const QString& path)
 QString withReason(const QString& text, const QString& reason)
 {
     return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
+}
+
+// The coordinate system of a WKT text; null with the reason when the text gives none.
+std::shared_ptr<CCoordSysDetails> readWktSystem(const QString& text, QString& reason)
+{
+    auto system = std::make_shared<CCoordSysDetails>();
+    try {
+        if (system->fromWktText(text, &reason))
+            return system;
+    } catch (const std::exception& error) {
+        reason = QString::fromStdString(error.what());
+    }
+    return nullptr;
 }
 
 bool isWktFile(const QString& path)
@@ -221,14 +232,9 @@ int DialogDatabaseSelector::importWkt(const QString& path)
         prompt().warning(this, QStringLiteral("Ошибка при открытии файла"), reason);
         return NoValue;
     }
-    const CWktItemPtr root = parseWkt(text);
-    if (!root) {
-        prompt().warning(this, QStringLiteral("Ошибка чтения WKT"), shown(path));
-        return NoValue;
-    }
-    const std::shared_ptr<CCoordSysDetails> system = createRecordFromWkt<CCoordSysDetails>(root.get());
+    const std::shared_ptr<CCoordSysDetails> system = readWktSystem(text, reason);
     if (!system) {
-        prompt().warning(this, QStringLiteral("Ошибка импорта WKT"), shown(path));
+        prompt().warning(this, QStringLiteral("Ошибка импорта WKT"), withReason(shown(path), reason));
         return NoValue;
     }
     const int key = insertCoordSysDetails(*system, false, nullptr, &reason);

@@ -359,16 +359,19 @@ void TestRecordExchange::refusedWkt_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("title");
-    QTest::newRow("missing file") << QByteArray() << "Ошибка при открытии файла";
-    QTest::newRow("not WKT") << QByteArray("GEOGCS[\"broken\"") << "Ошибка чтения WKT";
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QByteArray() << "Ошибка при открытии файла" << QString();
+    QTest::newRow("not WKT") << QByteArray("GEOGCS[\"broken\"") << "Ошибка импорта WKT"
+                             << "Квадратные скобки текста WKT";
     QTest::newRow("no coordinate system") << QByteArray("SPHEROID[\"Krassowsky 1940\",6378245,298.3]")
-                                          << "Ошибка импорта WKT";
+                                          << "Ошибка импорта WKT" << "Узел SPHEROID не задаёт систему координат";
 }
 
 void TestRecordExchange::refusedWkt()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, title);
+    QFETCH(QString, reason);
     const QString path = filePath("refused.wkt");
     if (!content.isEmpty())
         QVERIFY(writeBytes(path, content));
@@ -378,6 +381,7 @@ void TestRecordExchange::refusedWkt()
     QCOMPARE(m_prompt->messages().size(), 1);
     QCOMPARE(m_prompt->messages().first().title, title);
     QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)));
+    QVERIFY2(m_prompt->messages().first().text.contains(reason), qPrintable(m_prompt->messages().first().text));
     QVERIFY(QSettings().value(lastFolderKey).toString().isEmpty());
 }
 
