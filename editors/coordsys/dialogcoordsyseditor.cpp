@@ -217,10 +217,8 @@ void DialogCoordSysEditor::load()
     m_typePicker->setKey(m_typeCode);
     showTypeFrame();
     m_transformList = CoordSysFrameParts::storedKey(row, "transform_list");
-    const QString epsg = RecordStorage::text(row, "epsg");
-    if (epsg.isEmpty())
+    if (!m_export->setStoredCodes(row))
         return;
-    m_export->setCode(ExportEpsg, epsg.toInt());
     m_ui->checkboxShowExport->setChecked(true);
     slotShowExportStateChanged(Qt::Checked);
 }
@@ -332,24 +330,16 @@ void DialogCoordSysEditor::rowValues(const QVariantMap& parameters, QStringList&
 
 CSqlStatement DialogCoordSysEditor::insertStatement(const QVariantMap& parameters) const
 {
-    CSqlStatement statement;
     QStringList columns;
-    rowValues(parameters, columns, statement.values);
-    QStringList marks;
-    for (int i = 0; i < columns.size(); ++i)
-        marks << "?";
-    statement.text = QString("INSERT INTO %1 (%2) VALUES (%3);")
-                         .arg(tableName(TableCoordSys), columns.join(","), marks.join(","));
-    return statement;
+    QVariantList values;
+    rowValues(parameters, columns, values);
+    return ::insertStatement(TableCoordSys, columns, values);
 }
 
 CSqlStatement DialogCoordSysEditor::updateStatement(int key, const QVariantMap& parameters) const
 {
-    CSqlStatement statement;
     QStringList columns;
-    rowValues(parameters, columns, statement.values);
-    statement.text = QString("UPDATE %1 SET %2=? WHERE %3=?;")
-                         .arg(tableName(TableCoordSys), columns.join("=?, "), keyColumnName(TableCoordSys));
-    statement.values << key;
-    return statement;
+    QVariantList values;
+    rowValues(parameters, columns, values);
+    return ::updateStatement(TableCoordSys, key, columns, values);
 }
