@@ -15,10 +15,10 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "editors/transform/frametransformlist.h"
 #include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
-#include "records/transformliststorage.h"
 
 #include <QBoxLayout>
 #include <QSqlRecord>
@@ -122,7 +122,7 @@ bool DialogCoordSysEditor::Erase(int key)
         if (!collected)
             return false;
         for (const int list : lists) {
-            if (!TransformListStorage::Delete(list))
+            if (!FrameTransformList::Delete(list))
                 return false;
         }
         return true;
@@ -182,6 +182,8 @@ void DialogCoordSysEditor::createFrames()
                                                           m_projected})
         m_ui->vlayoutCoordSysParams->addWidget(frame);
     showTypeFrame();
+    m_transformList = new FrameTransformList(this, false);
+    m_ui->layoutTransformList->addWidget(m_transformList);
     m_generalInfo = new FrameGeneralInfo(TableCoordSys, true, false, this);
     m_ui->frameGeneralInfoContainer->layout()->addWidget(m_generalInfo);
     m_typePicker = new FrameDatabasePicker(TableCoordSysType, QStringLiteral("Тип"), QBoxLayout::LeftToRight, this);
@@ -216,7 +218,12 @@ void DialogCoordSysEditor::load()
     m_typeCode = checkCoordSysTypeCode(RecordStorage::number(row, "type"));
     m_typePicker->setKey(m_typeCode);
     showTypeFrame();
-    m_transformList = CoordSysFrameParts::storedKey(row, "transform_list");
+    const int transformList = CoordSysFrameParts::storedKey(row, "transform_list");
+    m_transformList->setTransformList(transformList);
+    if (transformList != NoValue) {
+        m_ui->checkboxShowTransforms->setChecked(true);
+        slotShowTransformsStateChanged(Qt::Checked);
+    }
     if (!m_export->setStoredCodes(row))
         return;
     m_ui->checkboxShowExport->setChecked(true);
@@ -324,7 +331,7 @@ void DialogCoordSysEditor::rowValues(const QVariantMap& parameters, QStringList&
         values << parameters.value(column, null());
     }
     columns << "transform_list" << "epsg" << "last_use";
-    values << RecordStorage::linkValue(m_transformList) << RecordStorage::linkValue(m_export->code(ExportEpsg))
+    values << RecordStorage::linkValue(m_transformList->listKey()) << RecordStorage::linkValue(m_export->code(ExportEpsg))
            << RecordStorage::now();
 }
 

@@ -19,11 +19,13 @@ class FrameCoordSysTopocentric;
 class FrameDatabasePicker;
 class FrameExport;
 class FrameGeneralInfo;
+class FrameTransformList;
 struct CSqlStatement;
 struct DependencyItem;
 
 // Edits one coordinate system: its name, type, the parameters of the type in the frame that
-// the type shows, and its EPSG code. Create and Edit run the dialog inside one savepoint.
+// the type shows, its own transform list and its EPSG code. Create and Edit run the dialog
+// inside one savepoint, so that what the embedded frames write goes with a cancel.
 class DialogCoordSysEditor : public QDialog
 {
     Q_OBJECT
@@ -70,10 +72,10 @@ private:
     FrameCoordSysLocalCartesian* m_localCartesian = nullptr;
     FrameCoordSysTopocentric* m_topocentric = nullptr;
     FrameCoordSysProjected* m_projected = nullptr;
+    FrameTransformList* m_transformList = nullptr;
     FrameGeneralInfo* m_generalInfo = nullptr;
     FrameDatabasePicker* m_typePicker = nullptr;
     FrameExport* m_export = nullptr;
     int m_key;
     int m_typeCode = 0;
-    int m_transformList = NoValue;
 };

@@ -4,6 +4,7 @@
 #include "scriptedprompt.h"
 #include "storagefixture.h"
 #include "testdatabase.h"
+#include "transformfixture.h"
 
 #include "browser/dialogdependencies.h"
 #include "browser/editorregistry.h"
@@ -18,6 +19,7 @@
 #include "editors/coordsys/framecoordsysprojected.h"
 #include "editors/coordsys/framecoordsystopocentric.h"
 #include "editors/coordsys/registercoordsyseditors.h"
+#include "editors/transform/frametransformlist.h"
 #include "geodesy/coordoperator.h"
 #include "geodesy/coords.h"
 #include "records/coordsysdetails.h"
@@ -123,6 +125,14 @@ void clickSave(QDialog& dialog)
     dialog.findChild<QPushButton*>("buttonSave")->click();
 }
 
+// Adds a plane shift of that name to the dialog's own transform list through its frame.
+void addTransform(QDialog& dialog, const QString& name)
+{
+    dialog.findChild<QCheckBox*>("checkboxShowTransforms")->setChecked(true);
+    const CModalWatch watch = answerTransformEditor(name);
+    dialog.findChild<FrameTransformList*>()->findChild<QPushButton*>("buttonAdd")->click();
+}
+
 void clickCancel(QDialog& dialog)
 {
     dialog.findChild<QPushButton*>("buttonCancel")->click();
@@ -205,6 +215,7 @@ private slots:
     void storedTypeOutsideTheFiveShowsNoFrame();
     void editReturnsWhetherSaved();
     void cancelledCreateLeavesTheTablesAsTheyWere();
+    void ownTransformListIsSavedWithTheSystem();
     void eraseDeletesTheSystemWithItsLists();
     void failedEraseLeavesEverything();
     void roadOfOneEdit();
@@ -403,13 +414,14 @@ void TestDialogCoordSysEditor::editReturnsWhetherSaved()
              QStringLiteral("Ошибка записи в базу данных"));
 }
 
-// Rows written meanwhile, as the embedded list frames write them, go with the cancel.
+// Rows that the embedded frames write meanwhile go with the cancel.
 void TestDialogCoordSysEditor::cancelledCreateLeavesTheTablesAsTheyWere()
 {
     const auto before = rowCounts();
     const auto writeThenCancel = [this](DialogCoordSysEditor* dialog) {
         fillNewSystem(*dialog, 5, m_world);
-        QVERIFY(TransformListStorage::InsertDetails(transformList(1, "A"), NoValue, QString()) != NoValue);
+        addTransform(*dialog, "T");
+        QVERIFY(dialog->findChild<FrameTransformList*>()->listKey() != NoValue);
         clickCancel(*dialog);
     };
     {
@@ -420,6 +432,27 @@ void TestDialogCoordSysEditor::cancelledCreateLeavesTheTablesAsTheyWere()
     const CModalWatch watch = whenModal<DialogCoordSysEditor>(writeThenCancel);
     QVERIFY(!EditorRegistry::get(TableCoordSys).edit(m_world.utm));
     QCOMPARE(rowCounts(), before);
+}
+
+void TestDialogCoordSysEditor::ownTransformListIsSavedWithTheSystem()
+{
+    int listKey = NoValue;
+    {
+        const CModalWatch watch = whenModal<DialogCoordSysEditor>([&listKey](DialogCoordSysEditor* dialog) {
+            addTransform(*dialog, "Сдвиг");
+            listKey = dialog->findChild<FrameTransformList*>()->listKey();
+            clickSave(*dialog);
+        });
+        QVERIFY(EditorRegistry::get(TableCoordSys).edit(m_world.utm));
+    }
+    QVERIFY(listKey != NoValue);
+    QCOMPARE(coordSysColumn(m_world.utm, "transform_list").toInt(), listKey);
+    QCOMPARE(transformNames(listKey), QStringList{"Сдвиг"});
+
+    DialogCoordSysEditor dialog(m_world.utm);
+    QVERIFY(dialog.findChild<QCheckBox*>("checkboxShowTransforms")->isChecked());
+    QVERIFY(!dialog.findChild<QWidget*>("frameTransformList")->isHidden());
+    QCOMPARE(dialog.findChild<FrameTransformList*>()->listKey(), listKey);
 }
 
 void TestDialogCoordSysEditor::eraseDeletesTheSystemWithItsLists()
