@@ -1,0 +1,249 @@
+#include "frameextra.h"
+
+#include "ui_frameextra.h"
+
+#include "browser/dependencycollector.h"
+#include "browser/dialoglistselector.h"
+#include "browser/prompt.h"
+#include "database/codetablesaxes.h"
+#include "database/sqlfunctions.h"
+#include "database/tablecatalogue.h"
+#include "records/recordstorage.h"
+#include "records/transformliststorage.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace {
+
+const QString kWarningTitle = QStringLiteral("Предупреждение");
+
+bool isShift(const FrameExtra::Item& item)
+{
+    return item.table == tableName(TableDatumShift);
+}
+
+// The rows of the statement as items of the table.
+void appendItems(const QString& statement, const QVariantList& values, int tableId, QVector<FrameExtra::Item>& items)
+{
+    QSqlQuery query;
+    if (!execQuery(query, statement, values))
+        return;
+    while (query.next()) {
+        const QSqlRecord row = query.record();
+        FrameExtra::Item item;
+        item.key = RecordStorage::number(row, keyColumnName(tableId), NoValue);
+        item.table = tableName(tableId);
+        item.name = RecordStorage::text(row, QStringLiteral("name"));
+        item.description = RecordStorage::text(row, QStringLiteral("description"));
+        items.append(item);
+    }
+}
+
+bool deleteItem(const FrameExtra::Item& item)
+{
+    if (isShift(item))
+        return RecordStorage::exec(QString("DELETE FROM %1 WHERE %2=?;")
+                                       .arg(tableName(TableDatumShift), keyColumnName(TableDatumShift)),
+                                   {item.key});
+    return TransformListStorage::Delete(item.key);
+}
+
+// True when no datum takes the shift as its shift to WGS 84; otherwise they are listed, or the
+// failure to collect them is warned.
+bool shiftIsFree(int key)
+{
+    QVector<DependencyItem> users;
+    if (!collectDependencies({{TableDatum, {QStringLiteral("datum_shift")}, QStringLiteral("Датум")}}, key, users)) {
+        prompt().warning(nullptr, kWarningTitle, QStringLiteral("Не удалось проверить зависимости записи"));
+        return false;
+    }
+    DialogDependencies::execute(users);
+    return users.isEmpty();
+}
+
+// Points the item at the owner key; false when its row is not updated.
+bool reassignItem(const FrameExtra::Item& item, int ownerKey)
+{
+    const QString column = isShift(item) ? QStringLiteral("datum") : QStringLiteral("owner");
+    QSqlQuery query;
+    return execQuery(query, QString("UPDATE %1 SET %2=?, last_use=? WHERE rowid=?;").arg(item.table, column),
+                     {ownerKey, RecordStorage::now(), item.key})
+        && query.numRowsAffected() > 0;
+}
+
+} // namespace
+
+FrameExtra::FrameExtra(QWidget* parent)
+    : QFrame(parent)
+    , ui(new Ui::FrameExtra)
+{
+    ui->setupUi(this);
+    ui->treeExtra->setHeaderLabels({QStringLiteral("Тип"), QStringLiteral("Имя"), QStringLiteral("Описание")});
+    connect(ui->buttonAdd, &QPushButton::clicked, this, &FrameExtra::slotAdd);
+    connect(ui->buttonEdit, &QPushButton::clicked, this, &FrameExtra::slotEdit);
+    connect(ui->buttonDelete, &QPushButton::clicked, this, &FrameExtra::slotDelete);
+    connect(ui->buttonDeleteAll, &QPushButton::clicked, this, &FrameExtra::slotDeleteAll);
+    updateButtons();
+}
+
+FrameExtra::~FrameExtra()
+{
+    delete ui;
+}
+
+void FrameExtra::setOwner(int ownerKey, const QString& ownerTable)
+{
+    m_ownerKey = ownerKey;
+    m_ownerTable = ownerTable;
+    m_kinds.clear();
+    if (ownerTable == tableName(TableDatum))
+        m_kinds = {TransformListPairwise, TransformListHorizontal, TransformListVertical};
+    else if (ownerTable == tableName(TableCoordSys) || ownerTable == tableName(TableVertCoordSys))
+        m_kinds = {TransformListSequence};
+    reload();
+    fillTree();
+}
+
+bool FrameExtra::reassignOwner(int ownerKey)
+{
+    if (ownerKey == m_ownerKey)
+        return true;
+    return RecordStorage::runInSavepoint(QStringLiteral("FrameExtra_Reassign"), nullptr, [this, ownerKey] {
+        return std::all_of(m_items.cbegin(), m_items.cend(),
+                           [ownerKey](const Item& item) { return reassignItem(item, ownerKey); });
+    });
+}
+
+int FrameExtra::itemCount() const
+{
+    return m_items.size();
+}
+
+const QVector<FrameExtra::Item>& FrameExtra::items() const
+{
+    return m_items;
+}
+
+void FrameExtra::reload()
+{
+    m_items.clear();
+    if (m_ownerKey == NoValue)
+        return;
+    const bool lists = std::any_of(m_kinds.cbegin(), m_kinds.cend(), [](int kind) {
+        return kind == TransformListSequence || kind == TransformListHorizontal || kind == TransformListVertical;
+    });
+    if (lists)
+        appendItems(QString("SELECT * FROM %1 WHERE owner=? AND owner_table=? ORDER BY name;")
+                        .arg(tableName(TableTransformList)),
+                    {m_ownerKey, m_ownerTable}, TableTransformList, m_items);
+    if (m_kinds.contains(TransformListPairwise))
+        appendItems(QString("SELECT * FROM %1 WHERE datum=? ORDER BY name;").arg(tableName(TableDatumShift)),
+                    {m_ownerKey}, TableDatumShift, m_items);
+    std::stable_sort(m_items.begin(), m_items.end(), [](const Item& a, const Item& b) { return a.name < b.name; });
+}
+
+void FrameExtra::fillTree(const QString& table, int key)
+{
+    ui->treeExtra->clear();
+    for (const Item& item : qAsConst(m_items))
+        new QTreeWidgetItem(ui->treeExtra, {item.table, item.name, item.description});
+    const auto found = std::find_if(m_items.cbegin(), m_items.cend(),
+                                    [&](const Item& item) { return item.table == table && item.key == key; });
+    const int row = found == m_items.cend() ? 0 : int(found - m_items.cbegin());
+    ui->treeExtra->setCurrentItem(ui->treeExtra->topLevelItem(row));
+    updateButtons();
+}
+
+bool FrameExtra::refreshItem(Item& item)
+{
+    QSqlQuery query;
+    if (!execQuery(query, QString("SELECT name, description FROM %1 WHERE rowid=?;").arg(item.table), {item.key})
+        || !query.next())
+        return false;
+    item.name = query.value(0).toString();
+    item.description = query.value(1).toString();
+    return true;
+}
+
+void FrameExtra::updateButtons()
+{
+    const bool listed = ui->treeExtra->topLevelItemCount() > 0;
+    ui->buttonAdd->setEnabled(true);
+    ui->buttonEdit->setEnabled(listed);
+    ui->buttonDelete->setEnabled(listed);
+    ui->buttonDeleteAll->setEnabled(listed);
+}
+
+void FrameExtra::showSorted(const QString& table, int key)
+{
+    std::stable_sort(m_items.begin(), m_items.end(), [](const Item& a, const Item& b) { return a.name < b.name; });
+    fillTree(table, key);
+}
+
+const FrameExtra::Item* FrameExtra::currentItem() const
+{
+    const int row = ui->treeExtra->indexOfTopLevelItem(ui->treeExtra->currentItem());
+    return row < 0 || row >= m_items.size() ? nullptr : &m_items.at(row);
+}
+
+void FrameExtra::slotAdd()
+{
+}
+
+void FrameExtra::slotEdit()
+{
+}
+
+void FrameExtra::slotDelete()
+{
+    const Item* item = currentItem();
+    if (!item)
+        return;
+    const int row = int(item - m_items.constData());
+    if (isShift(*item) && !shiftIsFree(item->key))
+        return;
+    if (!deleteItem(*item)) {
+        warn(QStringLiteral("Не удалось удалить «%1»").arg(item->name));
+        return;
+    }
+    m_items.remove(row);
+    if (m_items.isEmpty()) {
+        fillTree();
+        return;
+    }
+    const Item& next = m_items.at(std::max(row - 1, 0));
+    fillTree(next.table, next.key);
+}
+
+void FrameExtra::slotDeleteAll()
+{
+    for (const Item& item : qAsConst(m_items)) {
+        if (isShift(item) && !shiftIsFree(item.key))
+            return;
+    }
+    const bool deleted = RecordStorage::runInSavepoint(QStringLiteral("FrameExtra_DeleteAll"), nullptr, [this] {
+        return std::all_of(m_items.cbegin(), m_items.cend(), deleteItem);
+    });
+    if (!deleted) {
+        warn(QStringLiteral("Не удалось удалить дополнительные преобразования"));
+        return;
+    }
+    m_items.clear();
+    fillTree();
+}
+
+void FrameExtra::slotExport()
+{
+}
+
+void FrameExtra::slotImport()
+{
+}
+
+void FrameExtra::warn(const QString& text)
+{
+    prompt().warning(this, kWarningTitle, text);
+}
