@@ -1,0 +1,112 @@
+#include "datumfixture.h"
+
+#include "browser/dialogdependencies.h"
+
+#include <QTest>
+#include <QTreeWidget>
+
+CScriptedPrompt& CDatumTestCase::scriptedPrompt()
+{
+    return *m_prompt;
+}
+
+void CDatumTestCase::init()
+{
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void CDatumTestCase::cleanup()
+{
+    QVERIFY(!CTestDatabase::inTransaction());
+    m_prompt.reset();
+    m_database.reset();
+}
+
+namespace {
+
+int insertRow(const QString& statement, const QVariantList& values)
+{
+    if (!CTestDatabase::exec(statement, values))
+        return 0;
+    return CTestDatabase::value("SELECT last_insert_rowid();").toInt();
+}
+
+QVariant link(int key)
+{
+    return key == 0 ? QVariant(QVariant::Int) : QVariant(key);
+}
+
+} // namespace
+
+int insertEllipsoid(const QString& name)
+{
+    return insertRow("INSERT INTO ellipsoid (name, a, f, use_f, sphere, unit) VALUES (?, 6378137, 298.257223563, 1, 0, 1);",
+                     {name});
+}
+
+int insertShift(const QString& name, int datum)
+{
+    return insertRow("INSERT INTO datumshift (name, datum, type, tx, ty, tz) VALUES (?, ?, 1, 1, 2, 3);",
+                     {name, link(datum)});
+}
+
+int insertDatum(const QString& name, int ellipsoid, int shift)
+{
+    return insertRow("INSERT INTO datum (name, ellipsoid, datum_shift) VALUES (?, ?, ?);",
+                     {name, link(ellipsoid), link(shift)});
+}
+
+int insertList(const QString& name, int owner, const QString& ownerTable, int transforms)
+{
+    const int list = insertRow("INSERT INTO transformlist (name, owner, owner_table, scope) VALUES (?, ?, ?, 3);",
+                               {name, link(owner), ownerTable});
+    for (int number = 1; list != 0 && number <= transforms; ++number) {
+        const int transform = insertRow(
+            "INSERT INTO transform (name, type, transform_list, number) VALUES (?, 3, ?, ?);",
+            {QString("%1 %2").arg(name).arg(number), list, number});
+        if (transform == 0
+            || !CTestDatabase::exec("INSERT INTO transformparamvalue (param, transform, value) VALUES (7, ?, '1.5');",
+                                    {transform}))
+            return 0;
+    }
+    return list;
+}
+
+int insertCoordSys(const QString& name, int datum)
+{
+    return insertRow("INSERT INTO coordsys (name, type, datum) VALUES (?, 1, ?);", {name, datum});
+}
+
+QStringList names(const QString& table)
+{
+    QStringList result;
+    for (const QVariant& name : CTestDatabase::column(QString("SELECT name FROM %1 ORDER BY name;").arg(table)))
+        result.append(name.toString());
+    return result;
+}
+
+QString counts()
+{
+    QStringList result;
+    for (const char* table : {"datumshift", "datum", "transformlist", "transform", "transformparamvalue"})
+        result.append(CTestDatabase::value(QString("SELECT COUNT(*) FROM %1;").arg(table)).toString());
+    return result.join(' ');
+}
+
+bool failOn(const QString& table, const QString& event)
+{
+    return CTestDatabase::exec(QString("CREATE TRIGGER fail_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'injected'); END;")
+                                   .arg(table, event));
+}
+
+void captureDependencies(QStringList& rows)
+{
+    whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
+        auto* tree = dialog->findChild<QTreeWidget*>();
+        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
+            rows.append(tree->topLevelItem(i)->text(0) + '|' + tree->topLevelItem(i)->text(1));
+        dialog->reject();
+    });
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "testdatabase.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+// Base of the tests of the datum editor and the extra transformations frame: every test
+// function runs on a new database with a scripted prompt and must leave no transaction open.
+class CDatumTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    CScriptedPrompt& scriptedPrompt();
+
+private slots:
+    void init();
+    void cleanup();
+
+private:
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+};
+
+// Rows written straight into the tables; each gives its key (0 when the insert failed).
+int insertEllipsoid(const QString& name);
+// A datum shift owned by the datum (0 for none).
+int insertShift(const QString& name, int datum = 0);
+int insertDatum(const QString& name, int ellipsoid, int shift);
+// A transform list of the owner with the number of transforms, each with one parameter value.
+int insertList(const QString& name, int owner, const QString& ownerTable, int transforms);
+int insertCoordSys(const QString& name, int datum);
+
+// The names in a table, ordered.
+QStringList names(const QString& table);
+// The row counts of the datum shift, datum, transform list, transform and parameter value
+// tables, as "shifts datums lists transforms values".
+QString counts();
+// Makes the event ("DELETE", "UPDATE") on the table fail.
+bool failOn(const QString& table, const QString& event);
+
+// Closes the next dependencies dialog, keeping its rows as "kind|name".
+void captureDependencies(QStringList& rows);
