@@ -1,0 +1,202 @@
+#include "datumfixture.h"
+
+#include "database/novalue.h"
+#include "editors/transform/frameextra.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QTreeWidget* tree(FrameExtra& frame)
+{
+    return frame.findChild<QTreeWidget*>("treeExtra");
+}
+
+// The tree's rows as "table|name", the current one marked with "*".
+QStringList rows(FrameExtra& frame)
+{
+    QStringList result;
+    QTreeWidget* view = tree(frame);
+    for (int i = 0; i < view->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = view->topLevelItem(i);
+        result.append((item == view->currentItem() ? "*" : "") + item->text(0) + '|' + item->text(1));
+    }
+    return result;
+}
+
+// The enabled state of the add, edit, delete and delete-all buttons, as "1111".
+QString buttons(FrameExtra& frame)
+{
+    QString result;
+    for (const char* name : {"buttonAdd", "buttonEdit", "buttonDelete", "buttonDeleteAll"})
+        result += frame.findChild<QPushButton*>(name)->isEnabled() ? '1' : '0';
+    return result;
+}
+
+void selectRow(FrameExtra& frame, int row)
+{
+    tree(frame)->setCurrentItem(tree(frame)->topLevelItem(row));
+}
+
+} // namespace
+
+class TestFrameExtra : public CDatumTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void listsWhatTheOwnerHolds_data();
+    void listsWhatTheOwnerHolds();
+    void deleteKeepsNeighbourCurrent_data();
+    void deleteKeepsNeighbourCurrent();
+    void deletingAUsedShiftIsRefused();
+    void deleteAll();
+    void reassignOwner();
+    void failedReassignWritesNothing();
+
+private:
+    // Пулково owns the shift and the list "Общее" and the list "Б"; a list of a coordinate
+    // system with the same key and a shift of another datum are not its.
+    int datumWithExtras();
+};
+
+int TestFrameExtra::datumWithExtras()
+{
+    const int ellipsoid = insertEllipsoid("WGS 84");
+    const int datum = insertDatum("Пулково", ellipsoid, insertShift("S84"));
+    insertShift("Общее", datum);
+    insertList("Общее", datum, "datum", 1);
+    insertList("Б", datum, "datum", 2);
+    insertList("Чужой", datum, "coordsys", 1);
+    insertShift("Другая", insertDatum("Другой", ellipsoid, 0));
+    return datum;
+}
+
+void TestFrameExtra::listsWhatTheOwnerHolds_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("enabled");
+
+    QTest::newRow("datum")
+        << true << "datum"
+        << QStringList{"*transformlist|Б", "transformlist|Общее", "datumshift|Общее"} << "1111";
+    QTest::newRow("coordinate system") << true << "coordsys" << QStringList{"*transformlist|Чужой"} << "1111";
+    QTest::newRow("new datum") << false << "datum" << QStringList{} << "1000";
+    QTest::newRow("other table") << true << "ellipsoid" << QStringList{} << "1000";
+}
+
+void TestFrameExtra::listsWhatTheOwnerHolds()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, table);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, enabled);
+
+    const int datum = datumWithExtras();
+    FrameExtra frame(nullptr);
+    frame.setOwner(stored ? datum : int(NoValue), table);
+    QCOMPARE(rows(frame), listed);
+    QCOMPARE(frame.itemCount(), listed.size());
+    QCOMPARE(buttons(frame), enabled);
+}
+
+void TestFrameExtra::deleteKeepsNeighbourCurrent_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QStringList>("shifts");
+    QTest::addColumn<QStringList>("lists");
+    QTest::addColumn<int>("transforms");
+
+    QTest::newRow("first") << 0 << QStringList{"*transformlist|Общее", "datumshift|Общее"}
+                           << QStringList{"S84", "Другая", "Общее"} << QStringList{"Общее", "Чужой"} << 2;
+    QTest::newRow("list of a shared name") << 1 << QStringList{"*transformlist|Б", "datumshift|Общее"}
+                                           << QStringList{"S84", "Другая", "Общее"} << QStringList{"Б", "Чужой"} << 3;
+    QTest::newRow("shift of a shared name") << 2 << QStringList{"transformlist|Б", "*transformlist|Общее"}
+                                            << QStringList{"S84", "Другая"} << QStringList{"Б", "Общее", "Чужой"}
+                                            << 4;
+}
+
+void TestFrameExtra::deleteKeepsNeighbourCurrent()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, shifts);
+    QFETCH(QStringList, lists);
+    QFETCH(int, transforms);
+
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), "datum");
+    selectRow(frame, row);
+    QTest::mouseClick(frame.findChild<QPushButton*>("buttonDelete"), Qt::LeftButton);
+    QCOMPARE(rows(frame), listed);
+    QCOMPARE(names("datumshift"), shifts);
+    QCOMPARE(names("transformlist"), lists);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM transform;").toInt(), transforms);
+    QVERIFY(scriptedPrompt().messages().isEmpty());
+}
+
+void TestFrameExtra::deletingAUsedShiftIsRefused()
+{
+    const int datum = datumWithExtras();
+    QVERIFY(insertDatum("Третий", 0, CTestDatabase::value("SELECT autokey FROM datumshift WHERE datum=?;", {datum}).toInt()));
+    FrameExtra frame(nullptr);
+    frame.setOwner(datum, "datum");
+    selectRow(frame, 2);
+    QStringList shown;
+    captureDependencies(shown);
+    QTest::mouseClick(frame.findChild<QPushButton*>("buttonDelete"), Qt::LeftButton);
+    QCOMPARE(shown, QStringList{"Датум|Третий"});
+    QCOMPARE(frame.itemCount(), 3);
+    QCOMPARE(names("datumshift"), (QStringList{"S84", "Другая", "Общее"}));
+}
+
+void TestFrameExtra::deleteAll()
+{
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), "datum");
+    QTest::mouseClick(frame.findChild<QPushButton*>("buttonDeleteAll"), Qt::LeftButton);
+    QCOMPARE(rows(frame), QStringList{});
+    QCOMPARE(buttons(frame), "1000");
+    QCOMPARE(names("datumshift"), (QStringList{"S84", "Другая"}));
+    QCOMPARE(names("transformlist"), QStringList{"Чужой"});
+    QCOMPARE(counts(), "2 2 1 1 1");
+}
+
+void TestFrameExtra::reassignOwner()
+{
+    const int datum = datumWithExtras();
+    FrameExtra frame(nullptr);
+    frame.setOwner(datum, "datum");
+    const QString stamps = "SELECT COUNT(*) FROM datumshift WHERE last_use IS NOT NULL;";
+    QVERIFY(frame.reassignOwner(datum));
+    QCOMPARE(CTestDatabase::value(stamps).toInt(), 0);
+
+    const int other = insertDatum("Новый", 0, 0);
+    QVERIFY(frame.reassignOwner(other));
+    QCOMPARE(CTestDatabase::column("SELECT name FROM datumshift WHERE datum=?;", {other}), QVariantList{"Общее"});
+    QCOMPARE(CTestDatabase::column("SELECT name FROM transformlist WHERE owner=? AND owner_table='datum' ORDER BY name;",
+                                   {other}),
+             (QVariantList{"Б", "Общее"}));
+    QCOMPARE(CTestDatabase::value(stamps).toInt(), 1);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM transformlist WHERE owner=?;", {datum}).toInt(), 1);
+}
+
+void TestFrameExtra::failedReassignWritesNothing()
+{
+    const int datum = datumWithExtras();
+    FrameExtra frame(nullptr);
+    frame.setOwner(datum, "datum");
+    QVERIFY(failOn("datumshift", "UPDATE"));
+    QVERIFY(!frame.reassignOwner(datum + 100));
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM transformlist WHERE owner=? AND owner_table='datum';", {datum})
+                 .toInt(),
+             2);
+}
+
+QTEST_MAIN(TestFrameExtra)
+#include "test_frameextra.moc"
