@@ -196,10 +196,10 @@ FramePanel* MainWindow::rightPanel() const
 
 void MainWindow::slotSwap()
 {
-    const QStringList leftLines = m_leftPanel->getPoints(false);
-    const QStringList rightLines = m_rightPanel->getPoints(false);
-    m_leftPanel->setPoints(rightLines, QString());
-    m_rightPanel->setPoints(leftLines, QString());
+    const CPointRows leftRows = m_leftPanel->getRows();
+    const CPointRows rightRows = m_rightPanel->getRows();
+    m_leftPanel->setRows(rightRows, QString());
+    m_rightPanel->setRows(leftRows, QString());
 }
 
 void MainWindow::slotCoordsysSelected()

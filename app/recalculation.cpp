@@ -31,6 +31,7 @@ std::string coordText(const QString& cell)
 
 QString CRecalculationStats::text() const
 {
+    const QString abortNote = aborted ? QStringLiteral("\n\nПересчет прерван: пересчитаны не все точки") : QString();
     return QStringLiteral("С заданными координатами:\t\t%1"
                           "\nС незаданными координатами:\t%2"
                           "\nС некорректными координатами:\t%3"
@@ -40,7 +41,8 @@ QString CRecalculationStats::text() const
         .arg(withoutCoords)
         .arg(wrongCoords)
         .arg(recalculated)
-        .arg(failed);
+        .arg(failed)
+        + abortNote;
 }
 
 CRecalculation::CRecalculation() = default;
@@ -101,8 +103,10 @@ CPointRows CRecalculation::recalculate(const CPointRows& rows, const CPassProgre
     CPointRows results;
     results.reserve(rows.size());
     for (const CPointRow& row : rows) {
-        if (!progress(results.size(), rows.size()))
+        if (!progress(results.size(), rows.size())) {
+            m_stats.aborted = true;
             break;
+        }
         results.append(recalculate(row));
     }
     progress(rows.size(), rows.size());
@@ -114,17 +118,19 @@ const CRecalculationStats& CRecalculation::stats() const
     return m_stats;
 }
 
-// An exception of a step fails this point only.
+// An exception of a step fails this point only, and so does a result out of the target's range
+// or one that its units cannot write.
 bool CRecalculation::transform(const vexa::CCoords& point, CCoordStrings& result) const
 {
     if (!m_operator)
         return false;
     try {
         vexa::CCoords output;
-        if (!m_operator->transform(point, &output))
+        if (!m_operator->transform(point, &output) || !m_target.isCoordInRange(0, output.first)
+            || !m_target.isCoordInRange(1, output.second) || !m_target.isCoordInRange(2, output.third))
             return false;
         m_target.coordsToStrings(output, result);
-        return true;
+        return !result.coord1.empty() && !result.coord2.empty() && !result.coord3.empty();
     } catch (const std::exception&) {
         return false;
     }

@@ -7,6 +7,7 @@
 #include "geodesy/projectionswidezone.h"
 #include "geodesy/transversemercator.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace vexa {
@@ -139,15 +140,27 @@ CCoordOperationMapProjection::CCoordOperationMapProjection(const CEllipsoidParam
 
 bool CCoordOperationMapProjection::apply(CCoords* point, CAuxDataSet*)
 {
-    if (m_direction == DirectionForward) {
-        m_projection->ProjectedToGeodetic(point);
-        return true;
-    }
+    if (m_direction == DirectionForward)
+        return projectedToGeodetic(point);
     if (m_direction == DirectionReverse) {
         m_projection->GeodeticToProjected(point);
         return true;
     }
     return false;
+}
+
+// Far outside a projection's domain an inverse gives a position that does not project back to
+// the point (a latitude of -90 degrees for any northing beyond the pole, say): that point fails.
+bool CCoordOperationMapProjection::projectedToGeodetic(CCoords* point) const
+{
+    constexpr double tolerance = 0.1; // metres
+    const CCoords plane = *point;
+    m_projection->ProjectedToGeodetic(point);
+    if (!std::isfinite(point->first) || !std::isfinite(point->second) || std::fabs(point->first) > kHalfPi)
+        return false;
+    CCoords back;
+    m_projection->GeodeticToProjected(*point, &back);
+    return std::fabs(back.first - plane.first) <= tolerance && std::fabs(back.second - plane.second) <= tolerance;
 }
 
 CCoordOperationAuxdatasetGeodeticToMapProjection::CCoordOperationAuxdatasetGeodeticToMapProjection(

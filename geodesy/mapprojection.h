@@ -47,9 +47,12 @@ public:
     CCoordOperationMapProjection(const CEllipsoidParams& ellipsoid,
                                  const CMapProjectionParams& params, int direction);
 
+    // False for a plane point outside the projection's domain.
     bool apply(CCoords* point, CAuxDataSet* aux) override;
 
 private:
+    bool projectedToGeodetic(CCoords* point) const;
+
     std::unique_ptr<CMapProjection> m_projection;
     int m_direction;
 };
@@ -65,9 +68,12 @@ public:
                                                      const CMapProjectionParams& params,
                                                      int direction);
 
+    // False for a plane point outside the projection's domain.
     bool apply(CCoords* point, CAuxDataSet* aux) override;
 
 private:
+    bool projectedToGeodetic(CCoords* point) const;
+
     std::unique_ptr<CMapProjection> m_projection;
     int m_direction;
     std::string m_name;

@@ -1,5 +1,6 @@
 #include "values/datumshiftinfo.h"
 
+#include "database/codetablestypes.h"
 #include "geodesy/datumshift.h"
 #include "values/filledparams.h"
 #include "values/valuecompare.h"
@@ -39,6 +40,18 @@ bool CDatumShiftTypeInfo::operator==(const CDatumShiftTypeInfo& other) const
 void CDatumShiftTypeInfo::clear()
 {
     *this = CDatumShiftTypeInfo();
+}
+
+bool CDatumShiftTypeInfo::setCode(int newCode)
+{
+    clear();
+    if (newCode == 0)
+        return false;
+    code = newCode;
+    name = datumShiftTypeName(newCode);
+    description = datumShiftTypeDescription(newCode);
+    epsg = datumShiftTypeEpsgCode(newCode);
+    return true;
 }
 
 bool CDatumShiftInfo::isValid() const

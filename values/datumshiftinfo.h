@@ -23,6 +23,9 @@ public:
     bool isValid() const;
     bool operator==(const CDatumShiftTypeInfo& other) const;
     void clear();
+    // Clears, then takes the code with the name, description and EPSG method of its type
+    // (empty texts and 0 for a code outside 1 to 5); false for the code 0.
+    bool setCode(int newCode);
 };
 
 // A datum shift with its parameters as texts in their units. pairwise_role:

@@ -173,7 +173,7 @@ void TestDialogDatabaseSelector::preselection()
     const int code = key == "-" ? NoValue : key.isEmpty() ? 999 : keyOf(key);
 
     QString shownName;
-    whenModal<DialogDatabaseSelector>([&shownName](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([&shownName](DialogDatabaseSelector* selector) {
         shownName = currentName(*selector);
         child<QPushButton>(*selector, "buttonClose")->click();
     });
@@ -184,7 +184,7 @@ void TestDialogDatabaseSelector::preselection()
 
 void TestDialogDatabaseSelector::selectReturnsTheChosenKey()
 {
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
         selector->selectRowByCode(keyOf("Фут"));
         child<QPushButton>(*selector, "buttonSelect")->click();
     });
@@ -194,12 +194,14 @@ void TestDialogDatabaseSelector::selectReturnsTheChosenKey()
 
 void TestDialogDatabaseSelector::cancelReturnsNothing()
 {
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+    const CModalWatch cancelled = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
         QCOMPARE(currentName(*selector), QStringLiteral("Метр"));
         child<QPushButton>(*selector, "buttonCancel")->click();
     });
     QCOMPARE(DialogDatabaseSelector::selectCode(TableUnitLength, false, keyOf("Метр")), NoValue);
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) { selector->close(); });
+    const CModalWatch closed = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+        selector->close();
+    });
     QCOMPARE(DialogDatabaseSelector::selectCode(TableUnitLength, false, keyOf("Метр")), NoValue);
     QCOMPARE(CTestDatabase::value("SELECT count(*) FROM unitlength WHERE last_use IS NOT NULL;").toInt(), 0);
 }
@@ -207,7 +209,7 @@ void TestDialogDatabaseSelector::cancelReturnsNothing()
 void TestDialogDatabaseSelector::emptyTableGivesNothing()
 {
     bool searched = true;
-    whenModal<DialogDatabaseSelector>([&searched](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([&searched](DialogDatabaseSelector* selector) {
         searched = selector->searchDown("а") || selector->searchUp("а");
         QVERIFY(!view(*selector)->currentIndex().isValid());
         child<QPushButton>(*selector, "buttonSelect")->click();

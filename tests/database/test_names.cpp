@@ -5,11 +5,14 @@
 #include "database/numbers.h"
 #include "database/xmlwriters.h"
 
+#include "tests/support/localescope.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <clocale>
 #include <limits>
+#include <memory>
 
 class TestNames : public QObject
 {
@@ -36,19 +39,21 @@ private slots:
     void formatNumber();
     void elementWriters();
     void xmlDoctypeName();
+
+private:
+    std::unique_ptr<CLocaleScope> m_russianLocale;
 };
 
 // Number texts must not follow the process locale, which uses a decimal comma here.
 void TestNames::initTestCase()
 {
-    std::setlocale(LC_ALL, "ru_RU.UTF-8");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    m_russianLocale = std::make_unique<CLocaleScope>("ru_RU.UTF-8");
+    QVERIFY2(m_russianLocale->isSet(), russianLocaleMissing);
 }
 
 void TestNames::cleanupTestCase()
 {
-    std::setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
+    m_russianLocale.reset();
 }
 
 void TestNames::nextNumberedName_data()

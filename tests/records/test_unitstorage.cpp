@@ -6,6 +6,8 @@
 
 #include "database/tablecatalogue.h"
 
+#include "tests/support/localescope.h"
+
 #include <QtTest>
 
 #include <clocale>
@@ -247,18 +249,12 @@ void TestUnitStorage::readFailsWithoutItsAngleFormat()
 
 void TestUnitStorage::factorsIgnoreProcessLocale()
 {
-    if (!setlocale(LC_ALL, "ru_RU.UTF-8"))
-        QSKIP("ru_RU.UTF-8 locale is not installed");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ENTER_RUSSIAN_LOCALE();
     auto foot = metre();
     foot->factorB = QStringLiteral("0.3048");
     const int key = UnitStorage::InsertDetails(*foot, false);
     CUnitDetails read;
-    const bool readBack = UnitStorage::ReadDetails(TableUnitLength, key, read);
-    setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
-
-    QVERIFY(readBack);
+    QVERIFY(UnitStorage::ReadDetails(TableUnitLength, key, read));
     QCOMPARE(read.factorB, QStringLiteral("0.3048"));
     QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT factor_b FROM unitlength;")).toDouble(), 0.3048);
 }

@@ -1,0 +1,113 @@
+#include "datumshiftframeparts.h"
+
+#include "browser/framedatabasepicker.h"
+#include "browser/prompt.h"
+#include "database/numbers.h"
+#include "database/tablecatalogue.h"
+#include "database/validators.h"
+#include "records/recordstorage.h"
+#include "records/unitdetails.h"
+#include "records/unitstorage.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QSqlRecord>
+#include <QValidator>
+
+#include <cmath>
+#include <limits>
+
+namespace DatumShiftFrameParts {
+
+namespace {
+
+constexpr double kLimit = 1e15;
+constexpr int kParameterDecimals = 10;
+constexpr int kRotationDecimals = 15;
+
+bool isNumber(const QString& text)
+{
+    return std::isfinite(textToDouble(text, std::numeric_limits<double>::quiet_NaN()));
+}
+
+bool isAcceptable(const QValidator* validator, QString text)
+{
+    int position = 0;
+    return validator && validator->validate(text, position) == QValidator::Acceptable;
+}
+
+int angleFormatOf(int angleUnitKey)
+{
+    CUnitDetails unit;
+    if (!UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
+        return 0;
+    return unit.angleFormat->code;
+}
+
+} // namespace
+
+bool readShiftRow(int key, QSqlRecord& row)
+{
+    return RecordStorage::readRow(TableDatumShift, key, row);
+}
+
+int unitKey(const QSqlRecord& row, const QString& column)
+{
+    const int key = RecordStorage::link(row, column);
+    return key == 0 ? NoValue : key;
+}
+
+QString parameterText(const QSqlRecord& row, const QString& column)
+{
+    const QVariant value = row.value(column);
+    if (value.isNull())
+        return QString();
+    if (value.userType() == QMetaType::Double)
+        return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    return value.toString();
+}
+
+QString parameterValue(const QLineEdit* edit)
+{
+    const QString text = edit->text().trimmed();
+    if (isNumber(text) || isAcceptable(edit->validator(), text))
+        return text;
+    return QString();
+}
+
+QVariant storedParameter(const QString& text)
+{
+    const double value = textToDouble(text, std::numeric_limits<double>::quiet_NaN());
+    return std::isfinite(value) ? QVariant(value) : QVariant(text);
+}
+
+QString unitText(const FrameDatabasePicker* picker)
+{
+    return picker->shortName().isEmpty() ? picker->name() : picker->shortName();
+}
+
+QValidator* createParameterValidator(QObject* owner)
+{
+    return createDoubleValidator(-kLimit, kLimit, kParameterDecimals, owner);
+}
+
+void setRotationValidator(int angleUnitKey, const QList<QLineEdit*>& rotations, QObject* owner)
+{
+    const int format = angleFormatOf(angleUnitKey);
+    QValidator* validator = format != 0 ? createAngleValidator(format, owner) : nullptr;
+    if (!validator)
+        validator = createDoubleValidator(-kLimit, kLimit, kRotationDecimals, owner);
+    for (QLineEdit* edit : rotations) {
+        edit->setValidator(validator);
+        if (!isAcceptable(validator, edit->text()))
+            edit->clear();
+    }
+}
+
+bool refuse(QWidget* frame, const QString& message)
+{
+    prompt().warning(frame, QStringLiteral("Предупреждение"), message);
+    return false;
+}
+
+} // namespace DatumShiftFrameParts

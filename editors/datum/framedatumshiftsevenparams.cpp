@@ -1,0 +1,164 @@
+#include "framedatumshiftsevenparams.h"
+
+#include "datumshiftframeparts.h"
+
+#include "browser/framedatabasepicker.h"
+#include "database/tablecatalogue.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlRecord>
+
+using namespace DatumShiftFrameParts;
+
+namespace {
+
+const QString kUnitHeader = QStringLiteral("Ед. измерения");
+
+} // namespace
+
+FrameDatumShiftSevenParams::FrameDatumShiftSevenParams(QWidget* parent)
+    : QFrame(parent)
+{
+}
+
+void FrameDatumShiftSevenParams::setupControls()
+{
+    findWidgets();
+    for (QLineEdit* edit : m_widgets.translations + m_widgets.rotations + m_widgets.pivot)
+        edit->setValidator(createParameterValidator(this));
+    m_widgets.scale->setValidator(createParameterValidator(this));
+    m_linearUnitPicker = addUnitPicker(TableUnitLength, "layoutLengthUnit");
+    m_angularUnitPicker = addUnitPicker(TableUnitAngle, "layoutAngleUnit");
+    m_scalarUnitPicker = addUnitPicker(TableUnitScale, "layoutScaleUnit");
+    connect(m_linearUnitPicker, &FrameDatabasePicker::picked, this, &FrameDatumShiftSevenParams::slotSelectLinearUnit);
+    connect(m_angularUnitPicker, &FrameDatabasePicker::picked, this,
+            &FrameDatumShiftSevenParams::slotSelectAngularUnit);
+    connect(m_scalarUnitPicker, &FrameDatabasePicker::picked, this, &FrameDatumShiftSevenParams::slotSelectScalarUnit);
+}
+
+void FrameDatumShiftSevenParams::findWidgets()
+{
+    const auto edit = [this](const QString& name) { return findChild<QLineEdit*>(name); };
+    const auto label = [this](const QString& name) { return findChild<QLabel*>(name); };
+    for (const QString axis : {"X", "Y", "Z"}) {
+        m_widgets.translations.append(edit("editShift" + axis));
+        m_widgets.rotations.append(edit("editRot" + axis));
+        m_widgets.angleLabels.append(label("labelUnitRot" + axis));
+        if (QLineEdit* pivot = edit("editPivot" + axis)) {
+            m_widgets.pivot.append(pivot);
+            m_widgets.lengthLabels.append(label("labelUnitPivot" + axis));
+        }
+    }
+    for (const QString axis : {"X", "Y", "Z"})
+        m_widgets.lengthLabels.append(label("labelUnitShift" + axis));
+    m_widgets.scale = edit("editScale");
+    m_widgets.scaleLabel = label("labelUnitScale");
+}
+
+FrameDatabasePicker* FrameDatumShiftSevenParams::addUnitPicker(int tableId, const QString& layout)
+{
+    auto* picker = new FrameDatabasePicker(tableId, kUnitHeader, QBoxLayout::TopToBottom, this);
+    findChild<QBoxLayout*>(layout)->addWidget(picker);
+    return picker;
+}
+
+void FrameDatumShiftSevenParams::clearParameters()
+{
+    setTexts(m_widgets.translations + m_widgets.rotations + m_widgets.pivot, QString());
+    m_widgets.scale->clear();
+    setTexts(m_widgets.lengthLabels + m_widgets.angleLabels, QString());
+    m_widgets.scaleLabel->clear();
+    m_linearUnit = NoValue;
+    m_angularUnit = NoValue;
+    m_scalarUnit = NoValue;
+    m_linearUnitPicker->clear();
+    m_angularUnitPicker->clear();
+    m_scalarUnitPicker->clear();
+}
+
+void FrameDatumShiftSevenParams::showParameters(const QSqlRecord& row)
+{
+    const QStringList translations{"tx", "ty", "tz"};
+    const QStringList rotations{"rx", "ry", "rz"};
+    for (int axis = 0; axis < 3; ++axis) {
+        m_widgets.translations.at(axis)->setText(parameterText(row, translations.at(axis)));
+        m_widgets.rotations.at(axis)->setText(parameterText(row, rotations.at(axis)));
+    }
+    m_widgets.scale->setText(parameterText(row, "dm"));
+    m_linearUnit = unitKey(row, "length_unit");
+    showLinearUnit();
+    slotSelectAngularUnit(unitKey(row, "angle_unit"));
+    m_scalarUnit = unitKey(row, "scale_unit");
+    showScalarUnit();
+}
+
+QString FrameDatumShiftSevenParams::readParameters(Params& params) const
+{
+    params.tx = parameterValue(m_widgets.translations.at(0));
+    params.ty = parameterValue(m_widgets.translations.at(1));
+    params.tz = parameterValue(m_widgets.translations.at(2));
+    if (params.tx.isEmpty() || params.ty.isEmpty() || params.tz.isEmpty())
+        return QStringLiteral("Необходимо задать смещения по всем осям координат");
+    params.rx = parameterValue(m_widgets.rotations.at(0));
+    params.ry = parameterValue(m_widgets.rotations.at(1));
+    params.rz = parameterValue(m_widgets.rotations.at(2));
+    if (params.rx.isEmpty() || params.ry.isEmpty() || params.rz.isEmpty())
+        return QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат");
+    params.dm = parameterValue(m_widgets.scale);
+    if (params.dm.isEmpty())
+        return QStringLiteral("Необходимо задать поправку масштаба");
+    return QString();
+}
+
+QString FrameDatumShiftSevenParams::readUnits(Params& params, const QString& noLengthUnit) const
+{
+    params.lengthUnit = m_linearUnit;
+    if (params.lengthUnit == NoValue)
+        return noLengthUnit;
+    params.angleUnit = m_angularUnit;
+    if (params.angleUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения углов поворота");
+    params.scaleUnit = m_scalarUnit;
+    if (params.scaleUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения поправки масштаба");
+    return QString();
+}
+
+void FrameDatumShiftSevenParams::slotSelectLinearUnit(int key)
+{
+    m_linearUnit = key;
+    showLinearUnit();
+}
+
+void FrameDatumShiftSevenParams::slotSelectAngularUnit(int key)
+{
+    m_angularUnit = key;
+    showAngularUnit();
+    setRotationValidator(key, m_widgets.rotations, this);
+}
+
+void FrameDatumShiftSevenParams::slotSelectScalarUnit(int key)
+{
+    m_scalarUnit = key;
+    showScalarUnit();
+}
+
+void FrameDatumShiftSevenParams::showLinearUnit()
+{
+    m_linearUnitPicker->setKey(m_linearUnit);
+    setTexts(m_widgets.lengthLabels, unitText(m_linearUnitPicker));
+}
+
+void FrameDatumShiftSevenParams::showAngularUnit()
+{
+    m_angularUnitPicker->setKey(m_angularUnit);
+    setTexts(m_widgets.angleLabels, unitText(m_angularUnitPicker));
+}
+
+void FrameDatumShiftSevenParams::showScalarUnit()
+{
+    m_scalarUnitPicker->setKey(m_scalarUnit);
+    m_widgets.scaleLabel->setText(unitText(m_scalarUnitPicker));
+}
