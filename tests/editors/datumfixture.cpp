@@ -101,9 +101,9 @@ bool failOn(const QString& table, const QString& event)
                                    .arg(table, event));
 }
 
-void captureDependencies(QStringList& rows)
+CModalWatch captureDependencies(QStringList& rows)
 {
-    whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
+    return whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
         auto* tree = dialog->findChild<QTreeWidget*>();
         for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
             rows.append(tree->topLevelItem(i)->text(0) + '|' + tree->topLevelItem(i)->text(1));

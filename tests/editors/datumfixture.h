@@ -45,5 +45,5 @@ QString counts();
 // Makes the event ("DELETE", "UPDATE") on the table fail.
 bool failOn(const QString& table, const QString& event);
 
-// Closes the next dependencies dialog, keeping its rows as "kind|name".
-void captureDependencies(QStringList& rows);
+// Closes the next dependencies dialog, keeping its rows as "kind|name", while the watch lives.
+[[nodiscard]] CModalWatch captureDependencies(QStringList& rows);

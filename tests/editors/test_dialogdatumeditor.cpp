@@ -47,7 +47,7 @@ template <class Result>
 Result runEditor(const std::function<Result()>& operation, const std::function<void(DialogDatumEditor*)>& work,
                  const QString& button = QStringLiteral("buttonSave"))
 {
-    whenModal<DialogDatumEditor>([work, button](DialogDatumEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogDatumEditor>([work, button](DialogDatumEditor* dialog) {
         work(dialog);
         click(dialog, button);
         if (dialog->isVisible())
@@ -140,8 +140,7 @@ void TestDialogDatumEditor::eraseCascade()
         QVERIFY(failOn("transform", "DELETE"));
 
     QStringList shown;
-    if (!dependents.isEmpty())
-        captureDependencies(shown);
+    const CModalWatch watch = captureDependencies(shown);
     QCOMPARE(DialogDatumEditor::Erase(datum), erased);
     QCOMPARE(shown, dependents);
     QCOMPARE(names("datumshift"), shifts);

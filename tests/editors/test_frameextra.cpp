@@ -148,7 +148,7 @@ void TestFrameExtra::deletingAUsedShiftIsRefused()
     frame.setOwner(datum, "datum");
     selectRow(frame, 2);
     QStringList shown;
-    captureDependencies(shown);
+    const CModalWatch watch = captureDependencies(shown);
     QTest::mouseClick(frame.findChild<QPushButton*>("buttonDelete"), Qt::LeftButton);
     QCOMPARE(shown, QStringList{"Датум|Третий"});
     QCOMPARE(frame.itemCount(), 3);
