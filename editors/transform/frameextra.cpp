@@ -6,6 +6,7 @@
 #include "browser/dialoglistselector.h"
 #include "browser/prompt.h"
 #include "database/codetablesaxes.h"
+#include "editors/datum/dialogdatumshifteditor.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
@@ -45,9 +46,7 @@ void appendItems(const QString& statement, const QVariantList& values, int table
 bool deleteItem(const FrameExtra::Item& item)
 {
     if (isShift(item))
-        return RecordStorage::exec(QString("DELETE FROM %1 WHERE %2=?;")
-                                       .arg(tableName(TableDatumShift), keyColumnName(TableDatumShift)),
-                                   {item.key});
+        return DialogDatumShiftEditor::Delete(item.key, QString());
     return TransformListStorage::Delete(item.key);
 }
 
@@ -191,10 +190,33 @@ const FrameExtra::Item* FrameExtra::currentItem() const
 
 void FrameExtra::slotAdd()
 {
+    int kind = 0;
+    if (m_ownerTable == tableName(TableDatum))
+        kind = askDatumKind();
+    else if (m_kinds.contains(TransformListSequence))
+        kind = TransformListSequence;
+    if (kind == 0)
+        return;
+    Item item;
+    item.key = createOfKind(kind, item.table);
+    if (item.key == NoValue)
+        return;
+    refreshItem(item);
+    m_items.append(item);
+    showSorted(item.table, item.key);
 }
 
 void FrameExtra::slotEdit()
 {
+    const Item* current = currentItem();
+    if (!current)
+        return;
+    Item& item = m_items[int(current - m_items.constData())];
+    const bool edited = isShift(item) ? DialogDatumShiftEditor::Edit(item.key, true) : false;
+    if (!edited)
+        return;
+    refreshItem(item);
+    showSorted(item.table, item.key);
 }
 
 void FrameExtra::slotDelete()
@@ -241,6 +263,25 @@ void FrameExtra::slotExport()
 
 void FrameExtra::slotImport()
 {
+}
+
+int FrameExtra::askDatumKind() const
+{
+    QMap<int, QString> kinds;
+    for (const int kind : m_kinds)
+        kinds.insert(kind, transformListScopeTitle(kind));
+    int kind = 0;
+    assignTransformListScope(kind, DialogListSelector::select(kinds, 0, NoValue));
+    return kind;
+}
+
+int FrameExtra::createOfKind(int kind, QString& table)
+{
+    if (kind == TransformListPairwise) {
+        table = tableName(TableDatumShift);
+        return DialogDatumShiftEditor::Create(true, m_ownerKey);
+    }
+    return NoValue;
 }
 
 void FrameExtra::warn(const QString& text)

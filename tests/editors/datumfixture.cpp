@@ -1,7 +1,18 @@
 #include "datumfixture.h"
 
-#include "browser/dialogdependencies.h"
+#include "datumshiftfixture.h"
 
+#include "browser/dialogdependencies.h"
+#include "browser/dialoglistselector.h"
+#include "browser/framedatabasepicker.h"
+#include "browser/framegeneralinfo.h"
+#include "editors/datum/dialogdatumshifteditor.h"
+#include "editors/datum/framedatumshiftmolodensky.h"
+#include "editors/datum/framedatumshiftpairwiseparams.h"
+#include "database/tablecatalogue.h"
+
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -48,8 +59,7 @@ int insertEllipsoid(const QString& name)
 
 int insertShift(const QString& name, int datum)
 {
-    return insertRow("INSERT INTO datumshift (name, datum, type, tx, ty, tz) VALUES (?, ?, 1, 1, 2, 3);",
-                     {name, link(datum)});
+    return insertShift(QVariantMap{{"name", name}, {"datum", link(datum)}, {"type", 1}, {"tx", 1}, {"ty", 2}, {"tz", 3}});
 }
 
 int insertDatum(const QString& name, int ellipsoid, int shift)
@@ -108,5 +118,32 @@ CModalWatch captureDependencies(QStringList& rows)
         for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
             rows.append(tree->topLevelItem(i)->text(0) + '|' + tree->topLevelItem(i)->text(1));
         dialog->reject();
+    });
+}
+
+CModalWatch chooseKind(int row)
+{
+    return whenModal<DialogListSelector>([row](DialogListSelector* dialog) {
+        dialog->findChild<QListWidget*>()->setCurrentRow(row);
+        dialog->findChild<QPushButton*>("buttonOK")->click();
+    });
+}
+
+CModalWatch makeExtraShift(const QString& name, bool save)
+{
+    const int metre = insertShiftUnits().metre;
+    return whenModal<DialogDatumShiftEditor>([name, save, metre](DialogDatumShiftEditor* dialog) {
+        dialog->findChild<FrameGeneralInfo*>()->setName(name);
+        for (FrameDatabasePicker* picker : dialog->findChildren<FrameDatabasePicker*>()) {
+            if (picker->tableId() == TableDatumShiftType) {
+                picker->setKey(1);
+                emit picker->picked(1);
+            }
+        }
+        auto* frame = dialog->findChild<FrameDatumShiftMolodensky*>();
+        typeInto(frame, {{"editTx", "23.57"}, {"editTy", "-140.95"}, {"editTz", "-79.8"}});
+        pickIn(frame, 0, metre);
+        dialog->findChild<FrameDatumShiftPairwiseParams*>()->setPairwise(name, 0);
+        dialog->findChild<QPushButton*>(save ? "buttonSave" : "buttonCancel")->click();
     });
 }

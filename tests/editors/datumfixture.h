@@ -47,3 +47,9 @@ bool failOn(const QString& table, const QString& event);
 
 // Closes the next dependencies dialog, keeping its rows as "kind|name", while the watch lives.
 [[nodiscard]] CModalWatch captureDependencies(QStringList& rows);
+
+// Chooses the row of the next list selector.
+[[nodiscard]] CModalWatch chooseKind(int row);
+// Fills the next datum shift editor with a Molodensky shift of the name and identifier, then
+// saves or cancels it. Stores the units it needs at once.
+[[nodiscard]] CModalWatch makeExtraShift(const QString& name, bool save = true);

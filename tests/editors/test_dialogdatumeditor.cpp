@@ -80,6 +80,8 @@ private slots:
     void createStoresTheRow();
     void loadShowsCodesAndExtras();
     void cancelUndoesTheExtras();
+    void newDatumOwnsTheExtrasAddedToIt_data();
+    void newDatumOwnsTheExtrasAddedToIt();
     void registered();
 };
 
@@ -242,6 +244,43 @@ void TestDialogDatumEditor::cancelUndoesTheExtras()
         "buttonCancel");
     QVERIFY(!saved);
     QCOMPARE(counts(), before);
+}
+
+void TestDialogDatumEditor::newDatumOwnsTheExtrasAddedToIt_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("saved") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TestDialogDatumEditor::newDatumOwnsTheExtrasAddedToIt()
+{
+    QFETCH(bool, save);
+
+    const int ellipsoid = insertEllipsoid("Красовского");
+    const int shift = insertShift("S42");
+    const QString before = counts();
+    const CModalWatch kind = chooseKind(0);
+    const CModalWatch extra = makeExtraShift("Пара");
+    int listed = 0;
+    const int key = runEditor<int>(
+        &DialogDatumEditor::Create,
+        [&](DialogDatumEditor* dialog) {
+            fill(dialog, "Пулково", ellipsoid, shift);
+            dialog->findChild<QCheckBox*>("checkboxShowExtra")->click();
+            dialog->findChild<FrameExtra*>()->findChild<QPushButton*>("buttonAdd")->click();
+            listed = dialog->findChild<FrameExtra*>()->itemCount();
+        },
+        save ? "buttonSave" : "buttonCancel");
+    QCOMPARE(listed, 1);
+    QVERIFY(scriptedPrompt().messages().isEmpty());
+    if (!save) {
+        QCOMPARE(key, int(NoValue));
+        QCOMPARE(counts(), before);
+        return;
+    }
+    QVERIFY(key != NoValue);
+    QCOMPARE(CTestDatabase::value("SELECT datum FROM datumshift WHERE name='Пара';").toInt(), key);
 }
 
 void TestDialogDatumEditor::registered()

@@ -1,8 +1,10 @@
 #include "datumfixture.h"
 
+#include "browser/framegeneralinfo.h"
 #include "database/novalue.h"
 #include "editors/transform/frameextra.h"
 
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -53,6 +55,9 @@ private slots:
     void deleteKeepsNeighbourCurrent();
     void deletingAUsedShiftIsRefused();
     void deleteAll();
+    void addAndEditAShift();
+    void cancelledAddChangesNothing_data();
+    void cancelledAddChangesNothing();
     void reassignOwner();
     void failedReassignWritesNothing();
 
@@ -165,6 +170,60 @@ void TestFrameExtra::deleteAll()
     QCOMPARE(names("datumshift"), (QStringList{"S84", "Другая"}));
     QCOMPARE(names("transformlist"), QStringList{"Чужой"});
     QCOMPARE(counts(), "2 2 1 1 1");
+}
+
+void TestFrameExtra::addAndEditAShift()
+{
+    const int datum = datumWithExtras();
+    FrameExtra frame(nullptr);
+    frame.setOwner(datum, "datum");
+    {
+        const CModalWatch kind = chooseKind(0);
+        const CModalWatch shift = makeExtraShift("В");
+        frame.slotAdd();
+    }
+    QCOMPARE(rows(frame), (QStringList{"transformlist|Б", "*datumshift|В", "transformlist|Общее", "datumshift|Общее"}));
+    QCOMPARE(CTestDatabase::value("SELECT datum FROM datumshift WHERE name='В';").toInt(), datum);
+
+    selectRow(frame, 1);
+    {
+        const CModalWatch edited = whenModal<QDialog>([](QDialog* dialog) {
+            dialog->findChild<FrameGeneralInfo*>()->setName("А");
+            dialog->findChild<QPushButton*>("buttonSave")->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        frame.slotEdit();
+    }
+    QCOMPARE(rows(frame), (QStringList{"*datumshift|А", "transformlist|Б", "transformlist|Общее", "datumshift|Общее"}));
+    QVERIFY(scriptedPrompt().messages().isEmpty());
+}
+
+void TestFrameExtra::cancelledAddChangesNothing_data()
+{
+    QTest::addColumn<bool>("chooseKind");
+    QTest::newRow("kind not chosen") << false;
+    QTest::newRow("editor cancelled") << true;
+}
+
+void TestFrameExtra::cancelledAddChangesNothing()
+{
+    QFETCH(bool, chooseKind);
+
+    const int datum = datumWithExtras();
+    const QString before = counts();
+    FrameExtra frame(nullptr);
+    frame.setOwner(datum, "datum");
+    {
+        const CModalWatch kind = whenModal<QDialog>([chooseKind](QDialog* dialog) {
+            dialog->findChild<QListWidget*>()->setCurrentRow(0);
+            chooseKind ? dialog->accept() : dialog->reject();
+        });
+        const CModalWatch shift = makeExtraShift("В", false);
+        frame.slotAdd();
+    }
+    QCOMPARE(frame.itemCount(), 3);
+    QCOMPARE(counts(), before);
 }
 
 void TestFrameExtra::reassignOwner()
