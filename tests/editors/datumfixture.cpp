@@ -2,7 +2,6 @@
 
 #include "datumshiftfixture.h"
 
-#include "browser/dialogdependencies.h"
 #include "browser/dialoglistselector.h"
 #include "browser/framedatabasepicker.h"
 #include "browser/framegeneralinfo.h"
@@ -13,27 +12,6 @@
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
-
-CScriptedPrompt& CDatumTestCase::scriptedPrompt()
-{
-    return *m_prompt;
-}
-
-void CDatumTestCase::init()
-{
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
-}
-
-void CDatumTestCase::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
-}
 
 namespace {
 
@@ -109,16 +87,6 @@ bool failOn(const QString& table, const QString& event)
 {
     return CTestDatabase::exec(QString("CREATE TRIGGER fail_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'injected'); END;")
                                    .arg(table, event));
-}
-
-CModalWatch captureDependencies(QStringList& rows)
-{
-    return whenModal<DialogDependencies>([&rows](DialogDependencies* dialog) {
-        auto* tree = dialog->findChild<QTreeWidget*>();
-        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
-            rows.append(tree->topLevelItem(i)->text(0) + '|' + tree->topLevelItem(i)->text(1));
-        dialog->reject();
-    });
 }
 
 CModalWatch chooseKind(int row)

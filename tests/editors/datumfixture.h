@@ -1,32 +1,11 @@
 #pragma once
 
-#include "guitest.h"
-#include "scriptedprompt.h"
-#include "testdatabase.h"
+#include "editorfixture.h"
 
-#include <QObject>
 #include <QStringList>
 
-#include <memory>
-
-// Base of the tests of the datum editor and the extra transformations frame: every test
-// function runs on a new database with a scripted prompt and must leave no transaction open.
-class CDatumTestCase : public QObject
-{
-    Q_OBJECT
-
-protected:
-    CScriptedPrompt& scriptedPrompt();
-
-private slots:
-    void init();
-    void cleanup();
-
-private:
-    CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
-};
+// Datums with what they own, for the tests of the datum editor and the extra transformations
+// frame.
 
 // Rows written straight into the tables; each gives its key (0 when the insert failed).
 int insertEllipsoid(const QString& name);
@@ -44,9 +23,6 @@ QStringList names(const QString& table);
 QString counts();
 // Makes the event ("DELETE", "UPDATE") on the table fail.
 bool failOn(const QString& table, const QString& event);
-
-// Closes the next dependencies dialog, keeping its rows as "kind|name", while the watch lives.
-[[nodiscard]] CModalWatch captureDependencies(QStringList& rows);
 
 // Chooses the row of the next list selector.
 [[nodiscard]] CModalWatch chooseKind(int row);

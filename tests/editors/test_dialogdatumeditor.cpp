@@ -36,26 +36,6 @@ void fill(QWidget* dialog, const QString& name, int ellipsoid, int shift)
         picker(dialog, TableDatumShift)->setKey(shift);
 }
 
-void click(QWidget* dialog, const QString& button)
-{
-    QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-}
-
-// Runs the operation on the next datum editor: work gets it, then the button is clicked; a
-// dialog still open afterwards is cancelled.
-template <class Result>
-Result runEditor(const std::function<Result()>& operation, const std::function<void(DialogDatumEditor*)>& work,
-                 const QString& button = QStringLiteral("buttonSave"))
-{
-    const CModalWatch watch = whenModal<DialogDatumEditor>([work, button](DialogDatumEditor* dialog) {
-        work(dialog);
-        click(dialog, button);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    return operation();
-}
-
 QVariantList datumRow(int key)
 {
     QVariantList row;
@@ -68,7 +48,7 @@ QVariantList datumRow(int key)
 
 } // namespace
 
-class TestDialogDatumEditor : public CDatumTestCase
+class TestDialogDatumEditor : public CEditorTestCase
 {
     Q_OBJECT
 
@@ -178,14 +158,14 @@ void TestDialogDatumEditor::refusedSave()
     const int shiftKey = insertShift("S42");
     insertDatum("Пулково", ellipsoidKey, shiftKey);
     bool stayedOpen = false;
-    const int key = runEditor<int>(&DialogDatumEditor::Create, [&](DialogDatumEditor* dialog) {
+    const int key = runModal<DialogDatumEditor, int>(&DialogDatumEditor::Create, [&](DialogDatumEditor* dialog) {
         fill(dialog, name, ellipsoid ? ellipsoidKey : 0, shift ? shiftKey : 0);
         click(dialog, "buttonSave");
         stayedOpen = dialog->isVisible();
-    });
+    }, "buttonCancel");
     QCOMPARE(key, int(NoValue));
     QVERIFY(stayedOpen);
-    QCOMPARE(scriptedPrompt().messageTexts().value(0), "Предупреждение|" + message);
+    QCOMPARE(messages().value(0), warning(message));
     QCOMPARE(names("datum"), QStringList{"Пулково"});
 }
 
@@ -194,12 +174,12 @@ void TestDialogDatumEditor::createStoresTheRow()
     const int ellipsoid = insertEllipsoid("Красовского");
     const int shift = insertShift("S42");
     const QString name = "Пулково '42 %1";
-    const int key = runEditor<int>(&DialogDatumEditor::Create, [&](DialogDatumEditor* dialog) {
+    const int key = runModal<DialogDatumEditor, int>(&DialogDatumEditor::Create, [&](DialogDatumEditor* dialog) {
         fill(dialog, name, ellipsoid, shift);
         dialog->findChild<FrameGeneralInfo*>()->setShortName("П-42");
         dialog->findChild<FrameGeneralInfo*>()->setDescription("Описание");
         dialog->findChild<FrameExport*>()->setCode(ExportEpsg, 6284);
-    });
+    }, "buttonSave");
     QVERIFY(key != NoValue);
     QCOMPARE(datumRow(key), (QVariantList{name, "П-42", "Описание", ellipsoid, shift, 6284, QVariant()}));
     QVERIFY(CTestDatabase::value("SELECT favourite FROM datum WHERE autokey=?;", {key}).isNull());
@@ -215,7 +195,7 @@ void TestDialogDatumEditor::loadShowsCodesAndExtras()
     QVERIFY(insertShift("Пара", key) != 0);
 
     QStringList seen;
-    const bool saved = runEditor<bool>([key] { return DialogDatumEditor::Edit(key); }, [&](DialogDatumEditor* dialog) {
+    const bool saved = runModal<DialogDatumEditor, bool>([key] { return DialogDatumEditor::Edit(key); }, [&](DialogDatumEditor* dialog) {
         seen << QString::number(dialog->findChild<QCheckBox*>("checkboxShowExport")->isChecked())
              << QString::number(dialog->findChild<QWidget*>("frameExport")->isHidden())
              << QString::number(dialog->findChild<QCheckBox*>("checkboxShowExtra")->isChecked())
@@ -224,7 +204,7 @@ void TestDialogDatumEditor::loadShowsCodesAndExtras()
              << QString::number(dialog->findChild<FrameExport*>()->code(ExportMapInfo) == NoValue)
              << QString::number(dialog->findChild<FrameExtra*>()->itemCount())
              << picker(dialog, TableEllipsoid)->name();
-    });
+    }, "buttonSave");
     QVERIFY(saved);
     QCOMPARE(seen, (QStringList{"1", "0", "1", "0", "1", "1", "1", "Красовского"}));
     QCOMPARE(datumRow(key), (QVariantList{"Пулково", "П", "", ellipsoid, shift, 6284, QVariant()}));
@@ -235,7 +215,7 @@ void TestDialogDatumEditor::cancelUndoesTheExtras()
     const int ellipsoid = insertEllipsoid("Красовского");
     const int key = insertDatum("Пулково", ellipsoid, insertShift("S42"));
     const QString before = counts();
-    const bool saved = runEditor<bool>(
+    const bool saved = runModal<DialogDatumEditor, bool>(
         [key] { return DialogDatumEditor::Edit(key); },
         [key](DialogDatumEditor*) {
             QVERIFY(insertShift("Пара", key) != 0);
@@ -263,7 +243,7 @@ void TestDialogDatumEditor::newDatumOwnsTheExtrasAddedToIt()
     const CModalWatch kind = chooseKind(0);
     const CModalWatch extra = makeExtraShift("Пара");
     int listed = 0;
-    const int key = runEditor<int>(
+    const int key = runModal<DialogDatumEditor, int>(
         &DialogDatumEditor::Create,
         [&](DialogDatumEditor* dialog) {
             fill(dialog, "Пулково", ellipsoid, shift);

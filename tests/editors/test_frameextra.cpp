@@ -44,7 +44,7 @@ void selectRow(FrameExtra& frame, int row)
 
 } // namespace
 
-class TestFrameExtra : public CDatumTestCase
+class TestFrameExtra : public CEditorTestCase
 {
     Q_OBJECT
 
