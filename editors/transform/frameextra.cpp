@@ -2,6 +2,9 @@
 
 #include "ui_frameextra.h"
 
+#include "dialogtransformlisteditor.h"
+#include "frametransformlist.h"
+
 #include "browser/dependencycollector.h"
 #include "browser/dialoglistselector.h"
 #include "browser/prompt.h"
@@ -9,9 +12,12 @@
 #include "editors/datum/dialogdatumshifteditor.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
+#include "records/detailsdocument.h"
 #include "records/recordstorage.h"
+#include "records/transformlistdetails.h"
 #include "records/transformliststorage.h"
 
+#include <QDomDocument>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -20,6 +26,8 @@
 namespace {
 
 const QString kWarningTitle = QStringLiteral("Предупреждение");
+const QString kListTag = QStringLiteral("transformlist");
+const QString kFileFilter = QStringLiteral("*.xml");
 
 bool isShift(const FrameExtra::Item& item)
 {
@@ -47,7 +55,7 @@ bool deleteItem(const FrameExtra::Item& item)
 {
     if (isShift(item))
         return DialogDatumShiftEditor::Delete(item.key, QString());
-    return TransformListStorage::Delete(item.key);
+    return FrameTransformList::Delete(item.key);
 }
 
 // True when no datum takes the shift as its shift to WGS 84; otherwise they are listed, or the
@@ -211,11 +219,13 @@ void FrameExtra::slotEdit()
     const Item* current = currentItem();
     if (!current)
         return;
-    Item& item = m_items[int(current - m_items.constData())];
-    const bool edited = isShift(item) ? DialogDatumShiftEditor::Edit(item.key, true) : false;
-    if (!edited)
+    const int row = int(current - m_items.constData());
+    Item item = *current;
+    const bool edited
+        = isShift(item) ? DialogDatumShiftEditor::Edit(item.key, true) : DialogTransformListEditor::Edit(item.key);
+    if (!edited || !refreshItem(item))
         return;
-    refreshItem(item);
+    m_items[row] = item;
     showSorted(item.table, item.key);
 }
 
@@ -259,10 +269,63 @@ void FrameExtra::slotDeleteAll()
 
 void FrameExtra::slotExport()
 {
+    const Item* item = currentItem();
+    if (!item || isShift(*item))
+        return;
+    CTransformListDetails list;
+    if (!FrameTransformList::ReadDetails(item->key, list)) {
+        warn(QStringLiteral("Ошибка при экспорте в XML"));
+        return;
+    }
+    const QString path = prompt().getSaveFileName(this, QStringLiteral("Экспорт в XML"), QString(), kFileFilter,
+                                                  QString(), QFileDialog::DontUseNativeDialog);
+    QString error;
+    if (!path.isEmpty() && !writeDetailsDocument(path, list, kListTag, &error))
+        warn(error);
 }
 
 void FrameExtra::slotImport()
 {
+    const QString path = prompt().getOpenFileName(this, QStringLiteral("Загрузить XML"), QString(), kFileFilter,
+                                                  QString(), QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    QDomDocument document;
+    QString error;
+    if (!readDetailsDocument(path, document, &error)) {
+        warn(error);
+        return;
+    }
+    int lists = 0;
+    Item last;
+    for (QDomElement element = document.firstChildElement(kListTag); !element.isNull();
+         element = element.nextSiblingElement(kListTag)) {
+        ++lists;
+        importList(element, path, last);
+    }
+    if (lists == 0) {
+        warn(QStringLiteral("В файле %1 нет наборов преобразований").arg(path));
+        return;
+    }
+    showSorted(last.table, last.key);
+}
+
+void FrameExtra::importList(const QDomElement& element, const QString& path, Item& item)
+{
+    CTransformListDetails list;
+    if (!list.fromXml(element)) {
+        warn(QStringLiteral("Набор преобразований из файла %1 не прочитан").arg(path));
+        return;
+    }
+    QString error;
+    const int key = TransformListStorage::InsertDetails(list, m_ownerKey, m_ownerTable, &error);
+    if (key == NoValue) {
+        prompt().warning(this, QStringLiteral("Failed!"), path + QStringLiteral("\n") + error);
+        return;
+    }
+    item = Item{key, tableName(TableTransformList), QString(), QString()};
+    refreshItem(item);
+    m_items.append(item);
 }
 
 int FrameExtra::askDatumKind() const
@@ -281,7 +344,8 @@ int FrameExtra::createOfKind(int kind, QString& table)
         table = tableName(TableDatumShift);
         return DialogDatumShiftEditor::Create(true, m_ownerKey);
     }
-    return NoValue;
+    table = tableName(TableTransformList);
+    return DialogTransformListEditor::Create(m_ownerTable, m_ownerKey, kind == TransformListSequence ? 0 : kind);
 }
 
 void FrameExtra::warn(const QString& text)

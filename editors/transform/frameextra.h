@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+class QDomElement;
+
 namespace Ui {
 class FrameExtra;
 }
@@ -65,6 +67,8 @@ private:
     int createOfKind(int kind, QString& table);
     // Asks the kind of a datum's extra transformation; 0 when cancelled.
     int askDatumKind() const;
+    // Stores the file's list element as a list of the owner and lists it as the item.
+    void importList(const QDomElement& element, const QString& path, Item& item);
     void warn(const QString& text);
 
     Ui::FrameExtra* ui;

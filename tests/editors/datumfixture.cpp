@@ -1,6 +1,7 @@
 #include "datumfixture.h"
 
 #include "datumshiftfixture.h"
+#include "transformfixture.h"
 
 #include "browser/dialoglistselector.h"
 #include "browser/framedatabasepicker.h"
@@ -8,8 +9,10 @@
 #include "editors/datum/dialogdatumshifteditor.h"
 #include "editors/datum/framedatumshiftmolodensky.h"
 #include "editors/datum/framedatumshiftpairwiseparams.h"
+#include "editors/transform/dialogtransformlisteditor.h"
 #include "database/tablecatalogue.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -113,5 +116,18 @@ CModalWatch makeExtraShift(const QString& name, bool save)
         pickIn(frame, 0, metre);
         dialog->findChild<FrameDatumShiftPairwiseParams*>()->setPairwise(name, 0);
         dialog->findChild<QPushButton*>(save ? "buttonSave" : "buttonCancel")->click();
+    });
+}
+
+CModalWatch makeExtraList(const QString& name)
+{
+    return whenModal<DialogTransformListEditor>([name](DialogTransformListEditor* dialog) {
+        dialog->findChild<FrameGeneralInfo*>()->setName(name);
+        dialog->findChild<QLineEdit*>("editID")->setText(name);
+        {
+            const CModalWatch transform = answerTransformEditor("T1");
+            dialog->findChild<QPushButton*>("buttonAdd")->click();
+        }
+        dialog->findChild<QPushButton*>("buttonSave")->click();
     });
 }

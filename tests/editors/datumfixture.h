@@ -29,3 +29,6 @@ bool failOn(const QString& table, const QString& event);
 // Fills the next datum shift editor with a Molodensky shift of the name and identifier, then
 // saves or cancels it. Stores the units it needs at once.
 [[nodiscard]] CModalWatch makeExtraShift(const QString& name, bool save = true);
+// Fills the next transform list editor with the name and identifier and one plane shift, then
+// saves it.
+[[nodiscard]] CModalWatch makeExtraList(const QString& name);

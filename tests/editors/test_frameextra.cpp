@@ -1,11 +1,15 @@
 #include "datumfixture.h"
+#include "transformfixture.h"
 
 #include "browser/framegeneralinfo.h"
 #include "database/novalue.h"
 #include "editors/transform/frameextra.h"
 
+#include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -58,6 +62,13 @@ private slots:
     void addAndEditAShift();
     void cancelledAddChangesNothing_data();
     void cancelledAddChangesNothing();
+    void addAList_data();
+    void addAList();
+    void editAList();
+    void exchangeOfWholeLists();
+    void refusedImports_data();
+    void refusedImports();
+    void importIntoANewOwner();
     void reassignOwner();
     void failedReassignWritesNothing();
 
@@ -224,6 +235,133 @@ void TestFrameExtra::cancelledAddChangesNothing()
     }
     QCOMPARE(frame.itemCount(), 3);
     QCOMPARE(counts(), before);
+}
+
+void TestFrameExtra::addAList_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<int>("kindRow");
+    QTest::addColumn<QVariant>("scope");
+
+    QTest::newRow("horizontal of a datum") << "datum" << 1 << QVariant(3);
+    QTest::newRow("vertical of a datum") << "datum" << 2 << QVariant(4);
+    QTest::newRow("sequence of a coordinate system") << "coordsys" << -1 << QVariant();
+}
+
+void TestFrameExtra::addAList()
+{
+    QFETCH(QString, owner);
+    QFETCH(int, kindRow);
+    QFETCH(QVariant, scope);
+
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), owner);
+    {
+        const CModalWatch kind = chooseKind(kindRow);
+        const CModalWatch list = makeExtraList("А");
+        frame.slotAdd();
+    }
+    QCOMPARE(rows(frame).value(0), "*transformlist|А");
+    const QVariant stored = CTestDatabase::value("SELECT scope FROM transformlist WHERE name='А';");
+    QCOMPARE(stored.isNull() ? QVariant() : QVariant(stored.toInt()), scope);
+    QCOMPARE(CTestDatabase::value("SELECT owner_table FROM transformlist WHERE name='А';").toString(), owner);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM transform WHERE name='T1';").toInt(), 1);
+}
+
+void TestFrameExtra::editAList()
+{
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), "datum");
+    selectRow(frame, 1);
+    {
+        const CModalWatch edited = whenModal<QDialog>([](QDialog* dialog) {
+            dialog->findChild<FrameGeneralInfo*>()->setName("Я");
+            dialog->findChild<FrameGeneralInfo*>()->setDescription("новое");
+            dialog->findChild<QLineEdit*>("editID")->setText("ID");
+            dialog->findChild<QPushButton*>("buttonSave")->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        frame.slotEdit();
+    }
+    QCOMPARE(rows(frame), (QStringList{"transformlist|Б", "datumshift|Общее", "*transformlist|Я"}));
+    QCOMPARE(frame.items().at(2).description, "новое");
+}
+
+void TestFrameExtra::exchangeOfWholeLists()
+{
+    const QTemporaryDir folder;
+    const QString file = folder.filePath("список.xml");
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), "datum");
+    const QStringList before = transformTablesDump();
+
+    selectRow(frame, 2);
+    frame.slotExport();
+    QVERIFY(scriptedPrompt().fileRequests().isEmpty());
+    selectRow(frame, 0);
+    scriptedPrompt().answerFile(file);
+    frame.slotExport();
+    QVERIFY(readFile(file).contains("<!DOCTYPE transformlist>"));
+
+    QTest::mouseClick(frame.findChild<QPushButton*>("buttonDelete"), Qt::LeftButton);
+    scriptedPrompt().answerFile(file);
+    frame.slotImport();
+    QCOMPARE(rows(frame), (QStringList{"*transformlist|Б", "transformlist|Общее", "datumshift|Общее"}));
+    QCOMPARE(transformTablesDump().size(), before.size());
+    QVERIFY(scriptedPrompt().messages().isEmpty());
+}
+
+void TestFrameExtra::refusedImports_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("not XML") << QByteArray("points;1;2;3") << "не является документом XML";
+    QTest::newRow("another record") << QByteArray("<!DOCTYPE transform><transform><Name>T</Name></transform>")
+                                    << "нет наборов преобразований";
+}
+
+void TestFrameExtra::refusedImports()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+
+    const QTemporaryDir folder;
+    const QString file = folder.filePath("другое.xml");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+    out.close();
+    FrameExtra frame(nullptr);
+    frame.setOwner(datumWithExtras(), "datum");
+    const QString before = counts();
+    scriptedPrompt().answerFile(file);
+    frame.slotImport();
+    QCOMPARE(messages().size(), 1);
+    QVERIFY2(messages().at(0).contains(message), qPrintable(messages().at(0)));
+    QCOMPARE(counts(), before);
+    QCOMPARE(frame.itemCount(), 3);
+}
+
+void TestFrameExtra::importIntoANewOwner()
+{
+    const QTemporaryDir folder;
+    const QString file = folder.filePath("список.xml");
+    const int datum = datumWithExtras();
+    {
+        FrameExtra stored(nullptr);
+        stored.setOwner(datum, "datum");
+        scriptedPrompt().answerFile(file);
+        stored.slotExport();
+    }
+    FrameExtra frame(nullptr);
+    frame.setOwner(NoValue, "datum");
+    scriptedPrompt().answerFile(file);
+    frame.slotImport();
+    QCOMPARE(rows(frame), QStringList{"*transformlist|Б[1]"});
+    const int other = insertDatum("Новый", 0, 0);
+    QVERIFY(frame.reassignOwner(other));
+    QCOMPARE(CTestDatabase::column("SELECT name FROM transformlist WHERE owner=?;", {other}), QVariantList{"Б[1]"});
 }
 
 void TestFrameExtra::reassignOwner()
