@@ -275,7 +275,8 @@ void DialogDatumEditor::slotSave()
         return;
     if (!m_extra->reassignOwner(m_key)) {
         prompt().warning(this, kWarningTitle,
-                         QStringLiteral("Ошибка записи в базу данных: дополнительные преобразования не привязаны к датуму"));
+                         QStringLiteral("Ошибка записи в базу данных: дополнительные преобразования"
+                                        " не привязаны к датуму"));
         return;
     }
     accept();

@@ -34,13 +34,15 @@ QVariant link(int key)
 
 int insertEllipsoid(const QString& name)
 {
-    return insertRow("INSERT INTO ellipsoid (name, a, f, use_f, sphere, unit) VALUES (?, 6378137, 298.257223563, 1, 0, 1);",
+    return insertRow("INSERT INTO ellipsoid (name, a, f, use_f, sphere, unit)"
+                     " VALUES (?, 6378137, 298.257223563, 1, 0, 1);",
                      {name});
 }
 
 int insertShift(const QString& name, int datum)
 {
-    return insertShift(QVariantMap{{"name", name}, {"datum", link(datum)}, {"type", 1}, {"tx", 1}, {"ty", 2}, {"tz", 3}});
+    return insertShift(
+        QVariantMap{{"name", name}, {"datum", link(datum)}, {"type", 1}, {"tx", 1}, {"ty", 2}, {"tz", 3}});
 }
 
 int insertDatum(const QString& name, int ellipsoid, int shift)
@@ -88,8 +90,9 @@ QString counts()
 
 bool failOn(const QString& table, const QString& event)
 {
-    return CTestDatabase::exec(QString("CREATE TRIGGER fail_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'injected'); END;")
-                                   .arg(table, event));
+    return CTestDatabase::exec(
+        QString("CREATE TRIGGER fail_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'injected'); END;")
+            .arg(table, event));
 }
 
 CModalWatch chooseKind(int row)

@@ -40,7 +40,8 @@ QVariantList datumRow(int key)
 {
     QVariantList row;
     for (const char* column : {"name", "short_name", "description", "ellipsoid", "datum_shift", "epsg", "mapinfo"}) {
-        const QVariant value = CTestDatabase::value(QString("SELECT %1 FROM datum WHERE autokey=?;").arg(column), {key});
+        const QVariant value
+            = CTestDatabase::value(QString("SELECT %1 FROM datum WHERE autokey=?;").arg(column), {key});
         row.append(value.isNull() ? QVariant() : value);
     }
     return row;
@@ -195,7 +196,8 @@ void TestDialogDatumEditor::loadShowsCodesAndExtras()
     QVERIFY(insertShift("Пара", key) != 0);
 
     QStringList seen;
-    const bool saved = runModal<DialogDatumEditor, bool>([key] { return DialogDatumEditor::Edit(key); }, [&](DialogDatumEditor* dialog) {
+    const auto edit = [key] { return DialogDatumEditor::Edit(key); };
+    const bool saved = runModal<DialogDatumEditor, bool>(edit, [&](DialogDatumEditor* dialog) {
         seen << QString::number(dialog->findChild<QCheckBox*>("checkboxShowExport")->isChecked())
              << QString::number(dialog->findChild<QWidget*>("frameExport")->isHidden())
              << QString::number(dialog->findChild<QCheckBox*>("checkboxShowExtra")->isChecked())

@@ -159,7 +159,8 @@ void TestFrameExtra::deleteKeepsNeighbourCurrent()
 void TestFrameExtra::deletingAUsedShiftIsRefused()
 {
     const int datum = datumWithExtras();
-    QVERIFY(insertDatum("Третий", 0, CTestDatabase::value("SELECT autokey FROM datumshift WHERE datum=?;", {datum}).toInt()));
+    const int owned = CTestDatabase::value("SELECT autokey FROM datumshift WHERE datum=?;", {datum}).toInt();
+    QVERIFY(insertDatum("Третий", 0, owned) != 0);
     FrameExtra frame(nullptr);
     frame.setOwner(datum, "datum");
     selectRow(frame, 2);
@@ -376,8 +377,8 @@ void TestFrameExtra::reassignOwner()
     const int other = insertDatum("Новый", 0, 0);
     QVERIFY(frame.reassignOwner(other));
     QCOMPARE(CTestDatabase::column("SELECT name FROM datumshift WHERE datum=?;", {other}), QVariantList{"Общее"});
-    QCOMPARE(CTestDatabase::column("SELECT name FROM transformlist WHERE owner=? AND owner_table='datum' ORDER BY name;",
-                                   {other}),
+    QCOMPARE(CTestDatabase::column(
+                 "SELECT name FROM transformlist WHERE owner=? AND owner_table='datum' ORDER BY name;", {other}),
              (QVariantList{"Б", "Общее"}));
     QCOMPARE(CTestDatabase::value(stamps).toInt(), 1);
     QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM transformlist WHERE owner=?;", {datum}).toInt(), 1);
