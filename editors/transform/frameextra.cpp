@@ -190,10 +190,10 @@ void FrameExtra::showSorted(const QString& table, int key)
     fillTree(table, key);
 }
 
-const FrameExtra::Item* FrameExtra::currentItem() const
+int FrameExtra::currentRow() const
 {
     const int row = ui->treeExtra->indexOfTopLevelItem(ui->treeExtra->currentItem());
-    return row < 0 || row >= m_items.size() ? nullptr : &m_items.at(row);
+    return row < m_items.size() ? row : -1;
 }
 
 void FrameExtra::slotAdd()
@@ -216,11 +216,10 @@ void FrameExtra::slotAdd()
 
 void FrameExtra::slotEdit()
 {
-    const Item* current = currentItem();
-    if (!current)
+    const int row = currentRow();
+    if (row < 0)
         return;
-    const int row = int(current - m_items.constData());
-    Item item = *current;
+    Item item = m_items.at(row);
     const bool edited
         = isShift(item) ? DialogDatumShiftEditor::Edit(item.key, true) : DialogTransformListEditor::Edit(item.key);
     if (!edited || !refreshItem(item))
@@ -231,14 +230,14 @@ void FrameExtra::slotEdit()
 
 void FrameExtra::slotDelete()
 {
-    const Item* item = currentItem();
-    if (!item)
+    const int row = currentRow();
+    if (row < 0)
         return;
-    const int row = int(item - m_items.constData());
-    if (isShift(*item) && !shiftIsFree(item->key))
+    const Item item = m_items.at(row);
+    if (isShift(item) && !shiftIsFree(item.key))
         return;
-    if (!deleteItem(*item)) {
-        warn(QStringLiteral("Не удалось удалить «%1»").arg(item->name));
+    if (!deleteItem(item)) {
+        warn(QStringLiteral("Не удалось удалить «%1»").arg(item.name));
         return;
     }
     m_items.remove(row);
@@ -269,11 +268,11 @@ void FrameExtra::slotDeleteAll()
 
 void FrameExtra::slotExport()
 {
-    const Item* item = currentItem();
-    if (!item || isShift(*item))
+    const int row = currentRow();
+    if (row < 0 || isShift(m_items.at(row)))
         return;
     CTransformListDetails list;
-    if (!FrameTransformList::ReadDetails(item->key, list)) {
+    if (!FrameTransformList::ReadDetails(m_items.at(row).key, list)) {
         warn(QStringLiteral("Ошибка при экспорте в XML"));
         return;
     }

@@ -61,8 +61,8 @@ private:
     void updateButtons();
     // Sorts the items by name and shows them with the item of the table and key current.
     void showSorted(const QString& table, int key);
-    // The item of the tree's current row; null when there is none.
-    const Item* currentItem() const;
+    // The tree's current row; -1 when there is none.
+    int currentRow() const;
     // The new key of a record of the kind made by its editor; NoValue when cancelled.
     int createOfKind(int kind, QString& table);
     // Asks the kind of a datum's extra transformation; 0 when cancelled.
