@@ -9,9 +9,9 @@
 #include "browser/dialoglistselector.h"
 #include "browser/prompt.h"
 #include "database/codetablesaxes.h"
-#include "editors/datum/dialogdatumshifteditor.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
+#include "editors/datum/dialogdatumshifteditor.h"
 #include "records/detailsdocument.h"
 #include "records/recordstorage.h"
 #include "records/transformlistdetails.h"
@@ -111,7 +111,7 @@ void FrameExtra::setOwner(int ownerKey, const QString& ownerTable)
     else if (ownerTable == tableName(TableCoordSys) || ownerTable == tableName(TableVertCoordSys))
         m_kinds = {TransformListSequence};
     reload();
-    fillTree();
+    showSorted(QString(), NoValue);
 }
 
 bool FrameExtra::reassignOwner(int ownerKey)
@@ -149,7 +149,6 @@ void FrameExtra::reload()
     if (m_kinds.contains(TransformListPairwise))
         appendItems(QString("SELECT * FROM %1 WHERE datum=? ORDER BY name;").arg(tableName(TableDatumShift)),
                     {m_ownerKey}, TableDatumShift, m_items);
-    std::stable_sort(m_items.begin(), m_items.end(), [](const Item& a, const Item& b) { return a.name < b.name; });
 }
 
 void FrameExtra::fillTree(const QString& table, int key)
