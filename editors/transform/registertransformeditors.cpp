@@ -1,7 +1,26 @@
 #include "registertransformeditors.h"
 
+#include "dialogexportcodeeditor.h"
+
 #include "browser/editorregistry.h"
+#include "database/tablecatalogue.h"
+
+namespace {
+
+void registerExportCodeEditor(int tableId)
+{
+    EditorRegistry::set(tableId, {[tableId] { return DialogExportCodeEditor::Create(tableId); },
+                                  [tableId](int code) { return DialogExportCodeEditor::Edit(tableId, code); },
+                                  [tableId](int code) { return DialogExportCodeEditor::Erase(tableId, code); }});
+}
+
+} // namespace
 
 void registerTransformEditors()
 {
+    for (const int tableId : {TableEpsgDatumShift, TableEpsgDatumShiftType, TableEpsgMapProj, TableEpsgCoordSys,
+                              TableEpsgEllipsoid, TableEpsgDatum, TableEpsgVertCoordSys, TableEpsgPrimeMeridian,
+                              TableEpsgLengthUnit, TableEpsgAngleUnit, TableEpsgScaleUnit, TableMapInfoUnit,
+                              TableMapInfoEllipsoid, TableMapInfoDatum})
+        registerExportCodeEditor(tableId);
 }
