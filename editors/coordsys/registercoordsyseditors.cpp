@@ -1,6 +1,7 @@
 #include "registercoordsyseditors.h"
 
 #include "dialogcoordsystypeeditor.h"
+#include "dialogmapprojtypeeditor.h"
 
 #include "browser/editorregistry.h"
 #include "database/tablecatalogue.h"
@@ -8,4 +9,5 @@
 void registerCoordSysEditors()
 {
     EditorRegistry::set(TableCoordSysType, {nullptr, &DialogCoordSysTypeEditor::Edit, nullptr});
+    EditorRegistry::set(TableMapProjType, {nullptr, &DialogMapProjTypeEditor::Edit, nullptr});
 }
