@@ -1,6 +1,7 @@
 #include "registercoordsyseditors.h"
 
 #include "dialogcoordsystypeeditor.h"
+#include "dialogmapprojectioneditor.h"
 #include "dialogmapprojtypeeditor.h"
 
 #include "browser/editorregistry.h"
@@ -9,5 +10,7 @@
 void registerCoordSysEditors()
 {
     EditorRegistry::set(TableCoordSysType, {nullptr, &DialogCoordSysTypeEditor::Edit, nullptr});
+    EditorRegistry::set(TableMapProj, {&DialogMapProjectionEditor::Create, &DialogMapProjectionEditor::Edit,
+                                       &DialogMapProjectionEditor::Erase});
     EditorRegistry::set(TableMapProjType, {nullptr, &DialogMapProjTypeEditor::Edit, nullptr});
 }
