@@ -8,12 +8,11 @@
 #include "database/tablecatalogue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/detailsdocument.h"
 
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QVector>
@@ -36,9 +35,8 @@ QVector<int> storedCoordSysKeys()
 
 void importFile(const QString& path, CCoordSysImportCounts& counts)
 {
-    QFile file(path);
     QDomDocument document;
-    if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
+    if (!readDetailsDocument(path, document))
         return;
     for (QDomElement element = document.firstChildElement(coordSysTag); !element.isNull();
          element = element.nextSiblingElement(coordSysTag)) {
@@ -87,13 +85,7 @@ QString coordSysFileName(const QString& folder, const QString& systemName)
 
 bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system)
 {
-    QDomDocument document(coordSysTag);
-    document.appendChild(
-        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version='1.0' encoding='UTF-8'")));
-    document.appendChild(system.toXml(document, coordSysTag));
-    const QByteArray bytes = document.toByteArray(1);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeDetailsDocument(path, system, coordSysTag);
 }
 
 CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgress& progress)

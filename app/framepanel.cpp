@@ -2,6 +2,7 @@
 #include "ui_framepanel.h"
 
 #include "browser/prompt.h"
+#include "pointline.h"
 #include "textfiles.h"
 
 #include "browser/dialogdatabaseselector.h"
@@ -59,6 +60,7 @@ FramePanel::FramePanel(bool left, QWidget* parent)
         ui->frameButtons->setLayoutDirection(Qt::RightToLeft);
         ui->buttonCalculate->setText(QChar(0x25C4) + ui->buttonCalculate->text());
     }
+    setDefaultColumnPatterns();
     updateCoordsys();
     ui->tableWidgetPoints->installEventFilter(this);
 
@@ -96,8 +98,10 @@ bool FramePanel::updateCoordsys()
     ui->plainTextEdit->clear();
     setDefaultHeaderLabels();
     m_coordSys.clear();
+    m_coordSysInfo.clear();
     const bool read = m_code != NoValue && readCoordSysDetails(m_code, m_coordSys);
     if (read) {
+        m_coordSys.toInfo(m_coordSysInfo);
         QString title = m_coordSys.name;
         if (!m_coordSys.shortName.isEmpty())
             title += QStringLiteral("(") + m_coordSys.shortName + QStringLiteral(")");
@@ -106,7 +110,6 @@ bool FramePanel::updateCoordsys()
         ui->tableWidgetPoints->setHorizontalHeaderLabels(
             {QStringLiteral("Имя точки"), m_coordSys.coord1Abbr, m_coordSys.coord2Abbr, m_coordSys.coord3Abbr});
     }
-    setColumnPatterns();
     return read;
 }
 
@@ -134,7 +137,7 @@ QStringList FramePanel::getPoints(bool skipEmpty) const
         const QStringList cells{row.name, row.coord1, row.coord2, row.coord3};
         if (skipEmpty && cells.join(QString()).isEmpty())
             continue;
-        lines.append(cells.join(QStringLiteral("; ")));
+        lines.append(joinPointLine(cells));
     }
     return lines;
 }
@@ -191,12 +194,10 @@ bool FramePanel::validateRow(int row, RowFlags* flags, bool fillMissing)
 {
     const QString texts[3] = {cellText(row, 1), cellText(row, 2), cellText(row, 3)};
     RowFlags valid{};
-    if (m_coordSys.isValid()) {
-        const int type = checkCoordSysTypeCode(m_coordSys.coordSysType.code);
-        const bool heightOptional = type == CoordSysGeodetic || type == CoordSysProjected || type == CoordSysTopocentric;
+    if (m_coordSysInfo.isValid()) {
         for (int i = 0; i < 3; ++i) {
-            const bool optional = i == 2 && heightOptional;
-            valid[i] = texts[i].isEmpty() ? optional : matchesColumn(i + 1, texts[i]);
+            double value = 0.0;
+            valid[i] = m_coordSysInfo.readCoord(i, texts[i].toStdString(), value);
         }
     } else {
         for (int i = 0; i < 3; ++i) {
@@ -241,6 +242,17 @@ void FramePanel::clearPoints()
 {
     ui->tableWidgetPoints->clearContents();
     ui->tableWidgetPoints->setRowCount(1);
+    setPointsLabel(false);
+}
+
+void FramePanel::setPointsIncomplete()
+{
+    setPointsLabel(true);
+}
+
+bool FramePanel::isPointsIncomplete() const
+{
+    return m_pointsIncomplete;
 }
 
 void FramePanel::setCellNormal(int row, int column)
@@ -572,29 +584,20 @@ void FramePanel::savePoints()
     storePointsFolder(fileName);
 }
 
-void FramePanel::setColumnPatterns()
+// The patterns of a panel without a usable system: numbers, degrees-minutes-seconds and
+// hemisphere forms in the first two columns.
+void FramePanel::setDefaultColumnPatterns()
 {
-    for (QList<QRegularExpression>& patterns : m_patterns)
-        patterns.clear();
     const std::string number = numberRegExp(false);
-    if (!m_coordSys.isValid()) {
-        m_patterns[0] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("NnSs"))};
-        m_patterns[1] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("EeWw"))};
-        m_patterns[2] = {wholeText(number)};
-        return;
-    }
-    m_patterns[0] = {wholeText(number)};
-    m_patterns[1] = {wholeText(number)};
+    m_patterns[0] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("NnSs"))};
+    m_patterns[1] = {wholeText(number), wholeText(angleRegExp(AngleFormatDms)), wholeText(hemisphereRegExp("EeWw"))};
     m_patterns[2] = {wholeText(number)};
-    if (checkCoordSysTypeCode(m_coordSys.coordSysType.code) != CoordSysGeodetic)
-        return;
-    const int angleFormat = m_coordSys.angleUnit && m_coordSys.angleUnit->angleFormat
-                                ? checkAngleFormatCode(m_coordSys.angleUnit->angleFormat->code, 0)
-                                : 0;
-    if (angleFormat == 0)
-        return;
-    m_patterns[0] = {wholeText(latitudeRegExp(angleFormat))};
-    m_patterns[1] = {wholeText(longitudeRegExp(angleFormat))};
+}
+
+void FramePanel::setPointsLabel(bool incomplete)
+{
+    m_pointsIncomplete = incomplete;
+    ui->label_2->setText(incomplete ? QStringLiteral("Точки (пересчет прерван: список неполный)") : QStringLiteral("Точки"));
 }
 
 QString FramePanel::cellText(int row, int column) const
@@ -620,8 +623,9 @@ void FramePanel::setCellBrush(int row, int column, const QBrush& brush)
 
 bool FramePanel::matchesColumn(int column, const QString& text) const
 {
+    const QString pointed = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     for (const QRegularExpression& pattern : m_patterns[column - 1]) {
-        if (pattern.match(text).hasMatch())
+        if (pattern.match(pointed).hasMatch())
             return true;
     }
     return false;
@@ -643,10 +647,4 @@ QString FramePanel::lastPointsFolder() const
 void FramePanel::storePointsFolder(const QString& fileName)
 {
     m_settings.setValue(pointsFolderKey, QFileInfo(fileName).absolutePath());
-}
-
-QStringList splitPointLine(const QString& line)
-{
-    const QChar separator = line.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
-    return line.split(separator, Qt::KeepEmptyParts);
 }

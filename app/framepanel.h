@@ -3,6 +3,7 @@
 #include "pointrow.h"
 
 #include "records/coordsysdetails.h"
+#include "values/coordsysinfo.h"
 
 #include <QFrame>
 #include <QList>
@@ -47,7 +48,7 @@ public:
     void setCalculateEnabled(bool enabled);
     bool getCoordSysDetails(CCoordSysDetails& details) const;
 
-    // One line per row, the trimmed cells joined by "; ".
+    // One line per row, the trimmed cells joined as point files hold them (joinPointLine).
     QStringList getPoints(bool skipEmpty) const;
     void setPoints(const QStringList& lines, const QString& title);
     // The rows as their trimmed cells.
@@ -55,12 +56,17 @@ public:
     // Fills the table with one row per entry; its signals are blocked but for the last row.
     void setRows(const CPointRows& rows, const QString& title);
 
-    // True when the row's coordinates fit the coordinate system. With fillMissing and no valid
-    // system, empty first and second coordinates are wrong and get "?".
+    // True when the row's coordinates fit the coordinate system: read by the same reader as the
+    // recalculation. With fillMissing and no usable system, empty first and second coordinates
+    // are wrong and get "?".
     bool validateRow(int row, RowFlags* flags, bool fillMissing);
     bool isRowEmpty(int row) const;
     void removeTrailingEmptyRows();
     void clearPoints();
+    // Marks the list as a part: a recalculation into it was stopped. Filling or clearing the
+    // list takes the mark away.
+    void setPointsIncomplete();
+    bool isPointsIncomplete() const;
 
     void setCellNormal(int row, int column);
     void setCellIncorrect(int row, int column);
@@ -101,7 +107,8 @@ private:
     void selectCoordsys();
     void loadPoints();
     void savePoints();
-    void setColumnPatterns();
+    void setDefaultColumnPatterns();
+    void setPointsLabel(bool incomplete);
     QString cellText(int row, int column) const;
     QTableWidgetItem* cellItem(int row, int column);
     void setCellBrush(int row, int column, const QBrush& brush);
@@ -116,7 +123,6 @@ private:
     QSettings m_settings;
     std::array<QList<QRegularExpression>, 3> m_patterns;
     CCoordSysDetails m_coordSys;
+    CCoordSysInfo m_coordSysInfo;
+    bool m_pointsIncomplete = false;
 };
-
-// Splits a point line into its fields: on ";" when the line holds one, else on ",".
-QStringList splitPointLine(const QString& line);

@@ -39,6 +39,8 @@ void recalculatePanels(QWidget* window, FramePanel& source, FramePanel& target, 
     const CPointRows results =
         recalculation.recalculate(source.getRows(), dialogProgress(window, QStringLiteral("Пересчет")));
     target.setRows(results, QString());
+    if (recalculation.stats().aborted)
+        target.setPointsIncomplete();
     if (showStats)
         prompt().information(nullptr, QStringLiteral("Количество точек"), recalculation.stats().text());
 }

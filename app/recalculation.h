@@ -24,6 +24,8 @@ struct CRecalculationStats {
     int wrongCoords = 0;
     int recalculated = 0;
     int failed = 0;
+    // The run was stopped before its last row: the results are a part of the list.
+    bool aborted = false;
 
     // The text of the statistics box.
     QString text() const;
@@ -43,10 +45,11 @@ public:
                  QString* reason = nullptr);
 
     // The row in the target system: the name and three result texts, or the name and three
-    // empty texts when the row has no coordinates, they cannot be read or the point cannot be
-    // transformed. Every row is counted in the statistics.
+    // empty texts when the row has no coordinates, they cannot be read, the point cannot be
+    // transformed or its result cannot be written whole. Every row is counted in the statistics.
     CPointRow recalculate(const CPointRow& row);
-    // Recalculates the rows in order until the progress asks to stop.
+    // Recalculates the rows in order until the progress asks to stop; a stop marks the
+    // statistics aborted.
     CPointRows recalculate(const CPointRows& rows, const CPassProgress& progress = ignoreProgress);
 
     const CRecalculationStats& stats() const;

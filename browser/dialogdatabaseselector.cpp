@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QRegExp>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,6 +19,9 @@ namespace {
 
 const QString maskToolTip = QStringLiteral(
     "?\t- один произвольный символ\n*\t- любое количество произвольных символов\n[...]\t- один из символов в скобках");
+
+// The search field shows this many characters at least.
+const int searchFieldChars = 30;
 
 } // namespace
 
@@ -35,6 +39,9 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
     ui->buttonSearchUp->setText(QString(QChar(0x25B2)));
     ui->radioSearchSubstring->setChecked(true);
     ui->checkboxSearchCaseSensitive->setChecked(false);
+    ui->editSearchMask->setMinimumWidth(searchFieldChars * ui->editSearchMask->fontMetrics().averageCharWidth());
+    ui->splitterSearch->setStretchFactor(0, 1);
+    ui->editSearchMask->installEventFilter(this);
     setupButtons();
 
     connect(ui->buttonSearchDown, &QToolButton::clicked, this, &DialogDatabaseSelector::slotSearchDown);
@@ -57,6 +64,7 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
 
 DialogDatabaseSelector::~DialogDatabaseSelector()
 {
+    ui->editSearchMask->removeEventFilter(this);
     delete ui;
 }
 
@@ -158,6 +166,18 @@ bool DialogDatabaseSelector::searchDown(const QString& pattern)
 bool DialogDatabaseSelector::searchUp(const QString& pattern)
 {
     return search(pattern, false);
+}
+
+bool DialogDatabaseSelector::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched == ui->editSearchMask) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            slotSearchDown();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DialogDatabaseSelector::slotSearchDown()

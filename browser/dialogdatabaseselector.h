@@ -43,6 +43,10 @@ public:
     bool searchDown(const QString& pattern);
     bool searchUp(const QString& pattern);
 
+protected:
+    // Enter in the search field searches onward instead of choosing the highlighted row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void slotSearchDown();
     void slotSearchUp();

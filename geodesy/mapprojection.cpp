@@ -7,6 +7,7 @@
 #include "geodesy/projectionswidezone.h"
 #include "geodesy/transversemercator.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace vexa {
@@ -21,6 +22,40 @@ void CMapProjection::GeodeticToProjected(const CCoords& in, CCoords* out) const
 {
     *out = in;
     GeodeticToProjected(out);
+}
+
+namespace {
+
+constexpr int kRefinementSteps = 8;
+// Step of the difference quotients and the correction that ends the refinement, in radians.
+constexpr double kDerivativeStep = 1e-8;
+constexpr double kRefinementTolerance = 1e-13;
+
+} // namespace
+
+void CMapProjection::refineInverse(const CCoords& projected, CCoords* geodetic) const
+{
+    for (int step = 0; step < kRefinementSteps; ++step) {
+        CCoords at;
+        CCoords north;
+        CCoords east;
+        GeodeticToProjected(*geodetic, &at);
+        GeodeticToProjected(CCoords(geodetic->first + kDerivativeStep, geodetic->second, 0.0), &north);
+        GeodeticToProjected(CCoords(geodetic->first, geodetic->second + kDerivativeStep, 0.0), &east);
+        const double dEdPhi = (north.first - at.first) / kDerivativeStep;
+        const double dNdPhi = (north.second - at.second) / kDerivativeStep;
+        const double dEdLambda = (east.first - at.first) / kDerivativeStep;
+        const double dNdLambda = (east.second - at.second) / kDerivativeStep;
+        const double dE = projected.first - at.first;
+        const double dN = projected.second - at.second;
+        const double determinant = dEdPhi * dNdLambda - dEdLambda * dNdPhi;
+        const double dPhi = (dE * dNdLambda - dEdLambda * dN) / determinant;
+        const double dLambda = (dEdPhi * dN - dE * dNdPhi) / determinant;
+        geodetic->first += dPhi;
+        geodetic->second += dLambda;
+        if (!(std::fabs(dPhi) > kRefinementTolerance || std::fabs(dLambda) > kRefinementTolerance))
+            return;
+    }
 }
 
 namespace {
@@ -139,15 +174,27 @@ CCoordOperationMapProjection::CCoordOperationMapProjection(const CEllipsoidParam
 
 bool CCoordOperationMapProjection::apply(CCoords* point, CAuxDataSet*)
 {
-    if (m_direction == DirectionForward) {
-        m_projection->ProjectedToGeodetic(point);
-        return true;
-    }
+    if (m_direction == DirectionForward)
+        return projectedToGeodetic(point);
     if (m_direction == DirectionReverse) {
         m_projection->GeodeticToProjected(point);
         return true;
     }
     return false;
+}
+
+// Far outside a projection's domain an inverse gives a position that does not project back to
+// the point (a latitude of -90 degrees for any northing beyond the pole, say): that point fails.
+bool CCoordOperationMapProjection::projectedToGeodetic(CCoords* point) const
+{
+    constexpr double tolerance = 0.1; // metres
+    const CCoords plane = *point;
+    m_projection->ProjectedToGeodetic(point);
+    if (!std::isfinite(point->first) || !std::isfinite(point->second) || std::fabs(point->first) > kHalfPi)
+        return false;
+    CCoords back;
+    m_projection->GeodeticToProjected(*point, &back);
+    return std::fabs(back.first - plane.first) <= tolerance && std::fabs(back.second - plane.second) <= tolerance;
 }
 
 CCoordOperationAuxdatasetGeodeticToMapProjection::CCoordOperationAuxdatasetGeodeticToMapProjection(

@@ -30,6 +30,10 @@ public:
 protected:
     explicit CMapProjection(int type) : m_type(type) {}
 
+    // Newton steps on the forward from an approximate inverse, so that the inverse undoes
+    // the forward; the latitude and longitude of geodetic are refined in place.
+    void refineInverse(const CCoords& projected, CCoords* geodetic) const;
+
 private:
     int m_type;
 };
@@ -47,9 +51,12 @@ public:
     CCoordOperationMapProjection(const CEllipsoidParams& ellipsoid,
                                  const CMapProjectionParams& params, int direction);
 
+    // False for a plane point outside the projection's domain.
     bool apply(CCoords* point, CAuxDataSet* aux) override;
 
 private:
+    bool projectedToGeodetic(CCoords* point) const;
+
     std::unique_ptr<CMapProjection> m_projection;
     int m_direction;
 };
@@ -65,9 +72,12 @@ public:
                                                      const CMapProjectionParams& params,
                                                      int direction);
 
+    // False for a plane point outside the projection's domain.
     bool apply(CCoords* point, CAuxDataSet* aux) override;
 
 private:
+    bool projectedToGeodetic(CCoords* point) const;
+
     std::unique_ptr<CMapProjection> m_projection;
     int m_direction;
     std::string m_name;

@@ -1,6 +1,8 @@
 #include "geodesy/textfunctions.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <charconv>
 #include <ctype.h>
 #include <cmath>
 #include <climits>
@@ -64,7 +66,39 @@ bool readDouble(const char* text, double* value, char** end)
     return *end != text;
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace
+
+NumberRead readNumber(std::string_view text, double* value)
+{
+    text = trimmed(text);
+    // from_chars takes no plus sign.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
+    const char* const end = text.data() + text.size();
+    double read = 0.0;
+    const std::from_chars_result result = std::from_chars(text.data(), end, read);
+    if (result.ec == std::errc::invalid_argument || result.ptr != end)
+        return NumberRead::NotANumber;
+    // Subnormal numbers are out of range as for strtod.
+    if (result.ec == std::errc::result_out_of_range || (read != 0.0 && std::fabs(read) < DBL_MIN))
+        return NumberRead::OutOfRange;
+    *value = read;
+    return NumberRead::Number;
+}
 
 int scanText(const char* text, const char* format, ...)
 {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Conversions between numbers and text. All of them work in the C locale,
 // whatever locale the process runs under.
@@ -30,6 +31,20 @@ bool parseUnsigned(const std::string& text, unsigned long* value);
 // text does not begin with a number and std::out_of_range("stod") when it is
 // beyond double; pos, when given, receives the number of characters read.
 double textToDouble(const std::string& text, std::size_t* pos = nullptr);
+
+// What reading a whole text as one number gave.
+enum class NumberRead
+{
+    Number,
+    NotANumber,
+    OutOfRange
+};
+
+// Reads the whole text, blanks around it allowed, as one number in the C form: an optional
+// sign, digits with "." as the decimal point, an optional exponent; "inf" and "nan" are read as
+// such. Any other character makes the text not a number; a number beyond double or below its
+// normal range is out of range. No locale, no allocation.
+NumberRead readNumber(std::string_view text, double* value);
 
 // Number to text. A format holds one conversion of the value's type: a
 // double for the double and float forms, an unsigned int for the unsigned form.

@@ -3,20 +3,24 @@
 #include "geodesy/coords.h"
 #include "values/valuecompare.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
 namespace {
 
-// The units of a point's three components and whether an empty third text
-// stands for zero.
+// The units of a point's three components; all absent for an unknown type.
 struct ComponentUnits
 {
     const CUnitInfo* units[3];
-    bool emptyThirdIsZero;
 };
 
 enum class Direction { Parse, Format };
+
+bool isKnownType(int type)
+{
+    return type == 1 || type == 3 || type == 4 || type == 5 || type == 6;
+}
 
 ComponentUnits componentUnits(const CCoordSysInfo& info, Direction direction)
 {
@@ -26,24 +30,39 @@ ComponentUnits componentUnits(const CCoordSysInfo& info, Direction direction)
     switch (info.type) {
     case 1:
     case 3:
-        return {{length, length, length}, false};
+        return {{length, length, length}};
     case 4:
-        return {{angle, angle, height}, true};
+        return {{angle, angle, height}};
     case 5:
-        return {{length, length, height}, true};
+        return {{length, length, height}};
     case 6:
-        return {{length, length, direction == Direction::Parse ? length : height}, true};
+        return {{length, length, direction == Direction::Parse ? length : height}};
     default:
-        throw std::runtime_error("CCoordSysInfo::coordsToStrings");
+        return {{nullptr, nullptr, nullptr}};
     }
 }
 
-double readComponent(const CUnitInfo* unit, const std::string& text)
+const CUnitInfo* parseUnit(const CCoordSysInfo& info, int component)
 {
-    if (!unit)
-        throw std::runtime_error("CCoordSysInfo::stringsToCoords");
-    return unit->toDouble(text);
+    if (component < 0 || component > 2)
+        return nullptr;
+    return componentUnits(info, Direction::Parse).units[component];
 }
+
+// Point cells may carry a decimal comma, as spreadsheets of some locales write them.
+std::string withDecimalPoint(std::string text)
+{
+    for (char& c : text) {
+        if (c == ',')
+            c = '.';
+    }
+    return text;
+}
+
+// Beyond this many metres a length is no coordinate of this planet's surroundings.
+constexpr double maxLength = 1e9;
+// Rounding of a limit converted to radians.
+constexpr double angleSlack = 1e-12;
 
 } // namespace
 
@@ -104,21 +123,47 @@ std::shared_ptr<CEllipsoidInfo> CCoordSysInfo::getEllipsoid() const
 
 bool CCoordSysInfo::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
 {
+    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
+        && readCoord(2, texts.coord3, out.third);
+}
+
+bool CCoordSysInfo::readCoord(int component, const std::string& text, double& value) const
+{
+    if (component == 2 && text.empty() && (type == 4 || type == 5 || type == 6)) {
+        value = 0.0;
+        return true;
+    }
+    const CUnitInfo* unit = parseUnit(*this, component);
+    if (!unit)
+        return false;
     try {
-        const ComponentUnits units = componentUnits(*this, Direction::Parse);
-        out.first = readComponent(units.units[0], texts.coord1);
-        out.second = readComponent(units.units[1], texts.coord2);
-        out.third = texts.coord3.empty() && units.emptyThirdIsZero
-            ? 0.0
-            : readComponent(units.units[2], texts.coord3);
+        const double read = unit->toDouble(withDecimalPoint(text));
+        if (!isCoordInRange(component, read))
+            return false;
+        value = read;
         return true;
     } catch (const std::exception&) {
         return false;
     }
 }
 
+bool CCoordSysInfo::isCoordInRange(int component, double value) const
+{
+    const CUnitInfo* unit = parseUnit(*this, component);
+    if (!unit || !std::isfinite(value))
+        return false;
+    const double base = std::fabs(unit->toBase(value));
+    if (type == 4 && component == 0)
+        return base <= vexa::kHalfPi + angleSlack;
+    if (type == 4 && component == 1)
+        return base <= 2 * vexa::kPi + angleSlack;
+    return base <= maxLength;
+}
+
 void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
 {
+    if (!isKnownType(type))
+        throw std::runtime_error("CCoordSysInfo::coordsToStrings");
     const ComponentUnits units = componentUnits(*this, Direction::Format);
     for (const CUnitInfo* unit : units.units) {
         if (!unit)

@@ -86,10 +86,19 @@ public:
     bool toCoordSysParams(vexa::CCoordSysParams& out, CGeoidList* geoids) const;
 
     // Reads the texts in the system's own units; an empty third text is 0 for
-    // types 4, 5 and 6. False, without throwing, when a text cannot be read,
-    // a needed unit is missing or the type is unknown; components read so far
-    // keep their new values.
+    // types 4, 5 and 6. False, without throwing, when a text is not a valid
+    // value of its component (readCoord), a needed unit is missing or the type
+    // is unknown; components read so far keep their new values.
     bool stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const;
+    // Reads the text of component 0, 1 or 2 of a point cell: the whole text is
+    // one value of the component's unit, a decimal comma read as the point, and
+    // the value lies in the component's range (isCoordInRange); an empty third
+    // text is 0 for types 4, 5 and 6. False, without throwing, otherwise; value
+    // is then left as it was.
+    bool readCoord(int component, const std::string& text, double& value) const;
+    // Latitudes within [-90, 90] and longitudes within [-360, 360] degrees;
+    // lengths and heights within a million kilometres; always finite.
+    bool isCoordInRange(int component, double value) const;
     // Writes the components at the units' own precision; throws
     // std::runtime_error for an unknown type.
     void coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const;

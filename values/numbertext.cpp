@@ -3,6 +3,7 @@
 #include "geodesy/textfunctions.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
@@ -13,13 +14,35 @@ double finiteValue(double value, const char* where)
     return value;
 }
 
+double wholeTextToDouble(const std::string& text)
+{
+    double value = 0.0;
+    switch (vexa::readNumber(text, &value)) {
+    case vexa::NumberRead::Number:
+        return value;
+    case vexa::NumberRead::OutOfRange:
+        throw std::out_of_range("stod");
+    case vexa::NumberRead::NotANumber:
+        break;
+    }
+    throw std::invalid_argument("stod");
+}
+
 double textToFiniteDouble(const std::string& text, const char* where)
 {
-    return finiteValue(vexa::textToDouble(text), where);
+    return finiteValue(wholeTextToDouble(text), where);
 }
 
 std::string fixedToString(double value, int decimals)
 {
-    const std::string format = decimals < 0 ? "%f" : "%." + std::to_string(decimals) + "f";
-    return vexa::doubleToString(value, format.c_str());
+    if (!std::isfinite(value))
+        return std::string();
+    // The largest double has 309 digits before the point.
+    char buffer[1024];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                                      std::chars_format::fixed,
+                                                      decimals < 0 ? 6 : decimals);
+    if (result.ec != std::errc())
+        return std::string();
+    return std::string(buffer, result.ptr);
 }

@@ -4,50 +4,62 @@
 #include "values/numbertext.h"
 #include "values/valuecompare.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <stdexcept>
 
 namespace {
 
+// Degrees, then optional minutes and seconds, separated by blanks; each field a whole number.
+// The sign of the angle is that of the degrees as written ("-0 30 0" is -0.5).
 double readDegreesMinutesSeconds(const std::string& text)
 {
-    double degrees = 0.0;
-    double minutes = 0.0;
-    double seconds = 0.0;
-    const int count = vexa::scanText(text.c_str(), "%lf %lf %lf", &degrees, &minutes, &seconds);
-    if (count < 1)
+    std::string tokens[4];
+    const int count = vexa::splitText(text.c_str(), " \t\n\r\f\v", tokens, 4, nullptr, false);
+    if (count < 1 || count > 3)
         return DBL_MAX;
-    const double fraction = minutes / 60.0 + seconds / 3600.0;
-    return std::signbit(degrees) ? degrees - fraction : degrees + fraction;
+    double fields[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        if (vexa::readNumber(tokens[i], &fields[i]) != vexa::NumberRead::Number)
+            return DBL_MAX;
+    }
+    const double fraction = fields[1] / 60.0 + fields[2] / 3600.0;
+    return std::signbit(fields[0]) ? fields[0] - fraction : fields[0] + fraction;
 }
 
+std::string integerText(long long value)
+{
+    char buffer[24];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// The seconds are rounded to the decimals, and a carry goes into the minutes and degrees, so
+// the text holds the angle to half a unit of its last decimal.
 std::string writeDegreesMinutesSeconds(double value, int decimals)
 {
-    if (!std::isfinite(value))
+    constexpr int maxDecimals = 15;
+    const double seconds = std::fabs(value) * 3600.0;
+    if (!std::isfinite(seconds) || decimals > maxDecimals || seconds >= 3600.0 * INT_MAX)
         return std::string();
-    const double scale = std::pow(10.0, decimals);
-    double rounded = std::floor(value * scale + 0.5) / scale;
-    if (!std::isfinite(rounded))
-        return std::string();
-    const bool negative = rounded < 0.0;
-    rounded = std::fabs(rounded);
-    if (rounded >= static_cast<double>(INT_MAX))
-        return std::string();
-
-    int degrees = static_cast<int>(std::floor(rounded));
-    const double minutesValue = (rounded - degrees) * 60.0;
-    int minutes = static_cast<int>(std::floor(minutesValue));
-    std::string secondsText = fixedToString((minutesValue - minutes) * 60.0, decimals);
-    if (vexa::textToDouble(secondsText) >= 60.0) {
-        secondsText = fixedToString(0.0, decimals);
-        ++minutes;
+    const int used = std::max(decimals, 0);
+    const long long scale = static_cast<long long>(std::pow(10.0, used));
+    long long whole = static_cast<long long>(std::floor(seconds));
+    long long fraction = std::llround((seconds - static_cast<double>(whole)) * static_cast<double>(scale));
+    if (fraction >= scale) {
+        ++whole;
+        fraction -= scale;
     }
-    degrees += minutes / 60;
-    minutes %= 60;
-    return std::string(negative ? "-" : "") + std::to_string(degrees) + ' '
-        + std::to_string(minutes) + ' ' + secondsText;
+    const bool negative = std::signbit(value) && (whole != 0 || fraction != 0);
+    std::string text = negative ? "-" : "";
+    text += integerText(whole / 3600) + ' ' + integerText(whole / 60 % 60) + ' ' + integerText(whole % 60);
+    if (used == 0)
+        return text;
+    const std::string digits = integerText(fraction);
+    return text + '.' + std::string(static_cast<std::size_t>(used) - digits.size(), '0') + digits;
 }
 
 } // namespace
@@ -126,8 +138,8 @@ void CUnitInfo::clear()
 
 int CUnitInfo::computeFactors()
 {
-    const double b = vexa::textToDouble(factor_b);
-    const double c = vexa::textToDouble(factor_c);
+    const double b = wholeTextToDouble(factor_b);
+    const double c = wholeTextToDouble(factor_c);
     factor = b / c;
     inverse_factor = c / b;
     precision = calcPrecision();

@@ -1,6 +1,8 @@
 #include "registertransformeditors.h"
 
 #include "dialogexportcodeeditor.h"
+#include "dialogtransformeditor.h"
+#include "dialogtransformlisteditor.h"
 
 #include "browser/editorregistry.h"
 #include "database/tablecatalogue.h"
@@ -18,6 +20,8 @@ void registerExportCodeEditor(int tableId)
 
 void registerTransformEditors()
 {
+    EditorRegistry::set(TableTransform, {nullptr, &DialogTransformEditor::Edit, nullptr});
+    EditorRegistry::set(TableTransformList, {nullptr, &DialogTransformListEditor::Edit, nullptr});
     for (const int tableId : {TableEpsgDatumShift, TableEpsgDatumShiftType, TableEpsgMapProj, TableEpsgCoordSys,
                               TableEpsgEllipsoid, TableEpsgDatum, TableEpsgVertCoordSys, TableEpsgPrimeMeridian,
                               TableEpsgLengthUnit, TableEpsgAngleUnit, TableEpsgScaleUnit, TableMapInfoUnit,

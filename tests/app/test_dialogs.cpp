@@ -106,7 +106,7 @@ void TestDialogs::viewerShowsFiles()
     QString title;
     QString shown;
     bool shownBold = false;
-    whenModal<DialogTextViewer>([&](DialogTextViewer* viewer) {
+    const CModalWatch watch = whenModal<DialogTextViewer>([&](DialogTextViewer* viewer) {
         title = viewer->windowTitle();
         QTextEdit* edit = viewer->findChild<QTextEdit*>("editText");
         shown = edit->toPlainText();
@@ -123,14 +123,14 @@ void TestDialogs::viewerShowsFiles()
 void TestDialogs::viewerRefusesAMissingFile()
 {
     bool shown = false;
-    whenModal<DialogTextViewer>([&shown](DialogTextViewer* viewer) {
+    const CModalWatch watch = whenModal<DialogTextViewer>([&shown](DialogTextViewer* viewer) {
         shown = true;
         viewer->close();
-    }, 200);
+    });
     const QString path = QDir(m_environment.dataFolder()).filePath("missing.html");
     QVERIFY(!DialogTextViewer::execute(QStringLiteral("Заголовок"), path));
     QCOMPARE(m_prompt->messageTexts(), QStringList{"Ошибка отображения файла|Ошибка при отображении файла " + path});
-    QTest::qWait(300);
+    // A viewer shown modally would have been handled before execute returned.
     QVERIFY(!shown);
 }
 

@@ -6,6 +6,7 @@
 #include "testpanel.h"
 
 #include "app/framepanel.h"
+#include "app/pointline.h"
 #include "database/novalue.h"
 
 #include <QDir>
@@ -45,6 +46,7 @@ private slots:
     void failedSaveIsReportedAndKeepsTheOldFile();
     void pointLineSplitting_data();
     void pointLineSplitting();
+    void awkwardNamesSurviveSaveAndLoad();
 
     void rowValidation_data();
     void rowValidation();
@@ -206,6 +208,13 @@ void TestFramePanel::pointLineSplitting_data()
     QTest::newRow("commas alone") << "A,1,2" << QStringList{"A", "1", "2"};
     QTest::newRow("empty fields kept") << ";;;" << QStringList{"", "", "", ""};
     QTest::newRow("empty line") << "" << QStringList{""};
+    QTest::newRow("quoted separator") << "\"Pt;1\"; 1; 2" << QStringList{"Pt;1", " 1", " 2"};
+    QTest::newRow("quoted, blanks around") << " \"a,b\" ;1" << QStringList{"a,b", "1"};
+    QTest::newRow("doubled quotes") << "\"say \"\"hi\"\"\";1" << QStringList{"say \"hi\"", "1"};
+    QTest::newRow("quoted separator among commas") << "\"x;y\",1,2" << QStringList{"x;y", "1", "2"};
+    QTest::newRow("quote inside a field") << "5\";1" << QStringList{"5\"", "1"};
+    QTest::newRow("unclosed quote") << "\"abc;1" << QStringList{"\"abc", "1"};
+    QTest::newRow("text after the closing quote") << "\"a\"b;1" << QStringList{"\"a\"b", "1"};
 }
 
 void TestFramePanel::pointLineSplitting()
@@ -213,6 +222,28 @@ void TestFramePanel::pointLineSplitting()
     QFETCH(QString, line);
     QFETCH(QStringList, fields);
     QCOMPARE(splitPointLine(line), fields);
+}
+
+// A name holding the separator or a quote is written quoted and read back unchanged.
+void TestFramePanel::awkwardNamesSurviveSaveAndLoad()
+{
+    const CPointRows rows{{"Pt;1", "1", "2", "3"},
+                          {"say \"hi\"", "4", "5", "6"},
+                          {"a,b", "7", "8", ""},
+                          {"\"quoted\"", "", "", ""},
+                          {"x;\"y\",z", "55,75", "37,6", "1"}};
+    FramePanel panel(true);
+    panel.setRows(rows, QString());
+    const QString file = QDir(m_environment.dataFolder()).filePath("awkward.txt");
+    m_prompt->answerFile(file);
+    panel.slotSave();
+    QVERIFY(readFile(file).startsWith("\"Pt;1\"; 1; 2; 3\n\"say \"\"hi\"\"\"; 4; 5; 6\na,b; 7; 8; \n"));
+
+    FramePanel loaded(false);
+    m_prompt->answerFile(file);
+    loaded.slotLoad();
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(loaded.getRows(), rows);
 }
 
 void TestFramePanel::rowValidation_data()
@@ -237,15 +268,17 @@ void TestFramePanel::rowValidation_data()
     row("none: empty filled with ?", none, {"", " ", ""}, true, "001", {"?", "?", ""});
     row("local: all three needed", int(TestSystem::LocalCartesian), {"1", "2", ""}, false, "110");
     row("local: numbers", int(TestSystem::LocalCartesian), {"1.5", "-2.", "+3"}, false, "111");
-    row("local: no angles", int(TestSystem::LocalCartesian), {"55 30", "1", ".5"}, false, "010");
+    row("local: no angles", int(TestSystem::LocalCartesian), {"55 30", "1", ".5"}, false, "011");
     row("geocentric: all three needed", int(TestSystem::Geocentric), {"1", "2", ""}, false, "110");
     row("geodetic decimal", int(TestSystem::GeodeticDecimal), {"55.5", "37.5", ""}, false, "111");
     row("geodetic decimal: no seconds", int(TestSystem::GeodeticDecimal), {"55 30 15", "37.5", ""}, false, "011");
     row("geodetic dms", int(TestSystem::GeodeticDms), {"55 30 15.5", "137 10 5", ""}, false, "111");
     row("geodetic dms: latitude of three digits", int(TestSystem::GeodeticDms), {"155 30", "37", "0"}, false, "011");
     row("geodetic dms: no hemisphere", int(TestSystem::GeodeticDms), {"55 30 15.5N", "37", ""}, false, "011");
-    row("geodetic hemisphere", int(TestSystem::GeodeticHemisphere), {"55 30 15.5N", "37 10 5E", ""}, false, "111");
-    row("geodetic hemisphere: sign", int(TestSystem::GeodeticHemisphere), {"55.5", "37 10 5 W", "x"}, false, "010");
+    // The recalculation cannot read the hemisphere format, so neither does the check.
+    row("geodetic hemisphere: not readable", int(TestSystem::GeodeticHemisphere), {"55 30 15.5N", "37 10 5E", ""},
+        false, "001");
+    row("geodetic hemisphere: sign", int(TestSystem::GeodeticHemisphere), {"55.5", "37 10 5 W", "x"}, false, "000");
     row("geodetic: empty not filled", int(TestSystem::GeodeticDecimal), {"", "", ""}, true, "001");
     row("projected: numbers", int(TestSystem::Projected), {"6100000.5", "7400000", ""}, false, "111");
     row("projected: no angles", int(TestSystem::Projected), {"55 30 15", "1", "2"}, false, "011");
@@ -352,7 +385,7 @@ void TestFramePanel::cancellingTheChoiceKeepsTheSystem()
     FramePanel panel(false);
     choosePanelCoordsys(panel, key);
     QSignalSpy selected(&panel, &FramePanel::signalCoordsysSelected);
-    whenModal<QDialog>([](QDialog* selector) {
+    const CModalWatch watch = whenModal<QDialog>([](QDialog* selector) {
         selector->findChild<QPushButton*>(QStringLiteral("buttonCancel"))->click();
     });
     panel.slotSelectCoordsys();

@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <optional>
+
 namespace {
 
 const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
@@ -282,11 +284,12 @@ void TestMainWindow::stateAfterCloseAndFailedOpen()
 
     m_prompt->clear();
     int rows = -1;
+    std::optional<CModalWatch> watch;
     if (!closed) {
-        whenModal<DialogDatabaseSelector>([&rows](DialogDatabaseSelector* selector) {
+        watch.emplace(whenModal<DialogDatabaseSelector>([&rows](DialogDatabaseSelector* selector) {
             rows = selector->findChild<QTableView*>("tableView")->model()->rowCount();
             selector->findChild<QPushButton*>("buttonCancel")->click();
-        });
+        }));
     }
     QCOMPARE(DialogDatabaseSelector::selectCode(TableCoordSys, false, NoValue), NoValue);
     QCOMPARE(rows, closed ? -1 : 1);
@@ -450,7 +453,7 @@ void TestMainWindow::browseEntriesOpenTheSelector()
     for (const auto& entry : entries) {
         QString title;
         bool closeVisible = false;
-        whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
+        const CModalWatch watch = whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
             title = selector->windowTitle();
             closeVisible = !selector->findChild<QPushButton*>("buttonClose")->isHidden();
             selector->findChild<QPushButton*>("buttonClose")->click();
@@ -498,12 +501,15 @@ void TestMainWindow::calculationNeedsBothSystems()
 void TestMainWindow::swapCarriesEveryRow()
 {
     const auto window = createWindow();
-    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7"});
+    setPanelRows(*window->leftPanel(), {"A;1;2;3", ";;;", "B;4,5;6;7", "name;10;20;30"});
+    pointTable(*window->leftPanel())->item(3, 0)->setText(QStringLiteral("a;b,c"));
     setPanelRows(*window->rightPanel(), {"C;8;9;10"});
     QTest::keyClick(window->rightPanel(), Qt::Key_U, Qt::ControlModifier);
-    QCOMPARE(window->leftPanel()->getPoints(false), QStringList{"C; 8; 9; 10"});
-    QCOMPARE(window->rightPanel()->getPoints(false), (QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4,5; 6; 7"}));
-    QCOMPARE(pointTable(*window->rightPanel())->item(1, 1)->text(), QStringLiteral(" "));
+    QCOMPARE(window->leftPanel()->getRows(), (CPointRows{{"C", "8", "9", "10"}}));
+    QCOMPARE(window->rightPanel()->getRows(), (CPointRows{{"A", "1", "2", "3"},
+                                                          {"", "", "", ""},
+                                                          {"B", "4,5", "6", "7"},
+                                                          {"a;b,c", "10", "20", "30"}}));
 }
 
 void TestMainWindow::hotKeysAndHelp()
@@ -526,7 +532,7 @@ void TestMainWindow::settingsDialogFromTheMenu()
 {
     const auto window = createWindow();
     bool shown = false;
-    whenModal<DialogSettings>([&shown](DialogSettings* dialog) {
+    const CModalWatch watch = whenModal<DialogSettings>([&shown](DialogSettings* dialog) {
         shown = true;
         dialog->findChild<QPushButton*>("buttonCancel")->click();
     });

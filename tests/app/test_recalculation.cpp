@@ -5,6 +5,8 @@
 #include "testfiles.h"
 #include "testpanel.h"
 
+#include "tests/support/pointcelltexts.h"
+
 #include "app/coordsysexchange.h"
 #include "app/framepanel.h"
 #include "app/mainwindow.h"
@@ -16,6 +18,7 @@
 #include "records/coordsysstorage.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -28,6 +31,7 @@ namespace {
 
 const QString gaussKruger7 = QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7");
 const QString utm37 = QStringLiteral("WGS 84 / UTM zone 37N");
+const QString wgs84 = QStringLiteral("WGS 84");
 
 // One point of the reference table: the zone 7 texts and the UTM values from PROJ.
 struct CReferencePoint {
@@ -94,12 +98,55 @@ int storeWithEmptyHorizontalLink(const QString& name)
     return insertCoordSysDetails(system, true);
 }
 
+// A copy of the stored system whose heights lie on the geoid of that ID; its key.
+int storeOnGeoid(const QString& name, const QString& geoidId)
+{
+    CCoordSysDetails system;
+    if (!readSystem(name, system))
+        return NoValue;
+    auto heights = std::make_shared<CVertCoordSysDetails>();
+    heights->name = QStringLiteral("Высоты на ") + geoidId;
+    heights->shortName = QStringLiteral("H");
+    heights->geoidId = geoidId;
+    system.vertCoordSys = heights;
+    return insertCoordSysDetails(system, true);
+}
+
 // Zone 7 of Pulkovo 1942 to UTM zone 37N.
 bool prepareGaussKrugerToUtm(CRecalculation& recalculation)
 {
     CCoordSysDetails source;
     CCoordSysDetails target;
     return readSystem(gaussKruger7, source) && readSystem(utm37, target) && recalculation.prepare(source, target, nullptr);
+}
+
+// The stored system; "<name> in hemisphere format" gives it with latitudes and longitudes in
+// the hemisphere format, which no text is written in.
+bool readAnySystem(const QString& name, CCoordSysDetails& system)
+{
+    const QString hemisphere = QStringLiteral(" in hemisphere format");
+    if (!name.endsWith(hemisphere))
+        return readSystem(name, system);
+    if (!readSystem(name.chopped(hemisphere.size()), system) || !system.angleUnit)
+        return false;
+    auto format = std::make_shared<CAngleFormatDetails>();
+    format->code = 3;
+    format->name = QStringLiteral("Градусы, минуты, секунды и полушарие");
+    system.angleUnit = std::make_shared<CUnitDetails>(*system.angleUnit);
+    system.angleUnit->angleFormat = format;
+    return true;
+}
+
+bool prepareBetween(CRecalculation& recalculation, const QString& from, const QString& to)
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    return readAnySystem(from, source) && readAnySystem(to, target) && recalculation.prepare(source, target, nullptr);
+}
+
+QString& coordCell(CPointRow& row, int component)
+{
+    return component == 0 ? row.coord1 : component == 1 ? row.coord2 : row.coord3;
 }
 
 // Stops the run before the row of that number.
@@ -121,9 +168,17 @@ private slots:
 
     void endToEndAgainstProj();
     void unchainablePairKeepsTheTarget();
+    void missingGeoidRefusesTheSystem_data();
+    void missingGeoidRefusesTheSystem();
     void statisticsAddUp_data();
     void statisticsAddUp();
     void rowsPassAsCells();
+    void rowCheckAndRecalculationAgree_data();
+    void rowCheckAndRecalculationAgree();
+    void absurdPointsAreNotRecalculated_data();
+    void absurdPointsAreNotRecalculated();
+    void bothDirections_data();
+    void bothDirections();
     void cancelledRunKeepsTheRowsDone();
 
 private:
@@ -222,6 +277,45 @@ void TestRecalculation::unchainablePairKeepsTheTarget()
     QCOMPARE(panelRows(*window->rightPanel()), (QStringList{"kept;55.1;37.2;0", "second;1;2;3"}));
 }
 
+void TestRecalculation::missingGeoidRefusesTheSystem_data()
+{
+    QTest::addColumn<QString>("geoidId");
+    QTest::addColumn<bool>("fromLeft");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("not registered, target") << "egm-absent" << true << "egm-absent";
+    QTest::newRow("not registered, source") << "egm-absent" << false << "egm-absent";
+    QTest::newRow("registered, grid missing") << "egm-broken" << true << "EGM без сетки";
+}
+
+// Heights on a geoid that is not installed are refused with the geoid's name, instead of being
+// left ellipsoidal.
+void TestRecalculation::missingGeoidRefusesTheSystem()
+{
+    QFETCH(QString, geoidId);
+    QFETCH(bool, fromLeft);
+    QFETCH(QString, named);
+    QVERIFY(writeFile(QDir(m_environment.dataFolder()).filePath("data.xml"),
+                      "<Data><Geoids><Geoid><ID>egm-broken</ID><Name>EGM без сетки</Name>"
+                      "<GridDataFileName>egm.grd</GridDataFileName><GridCoordSysFileName>egm_cs.xml</GridCoordSysFileName>"
+                      "<GridMetadataFileName>egm_meta.xml</GridMetadataFileName></Geoid></Geoids></Data>"));
+    const int onGeoid = storeOnGeoid(QStringLiteral("WGS 84"), geoidId);
+    QVERIFY(onGeoid != NoValue);
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(QStringLiteral("Pulkovo 1942")));
+    choosePanelCoordsys(*window->rightPanel(), onGeoid);
+    setPanelRows(*window->leftPanel(), {"A;55;37;100"});
+    setPanelRows(*window->rightPanel(), {"B;55.1;37.2;120"});
+
+    window->slotCalculate(fromLeft);
+
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: "
+                                        "не установлен геоид \"%1\"").arg(named)});
+    QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;55;37;100"});
+    QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55.1;37.2;120"});
+}
+
 void TestRecalculation::statisticsAddUp_data()
 {
     QTest::addColumn<bool>("showStats");
@@ -239,23 +333,25 @@ void TestRecalculation::statisticsAddUp()
     choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
     setPanelRows(*window->leftPanel(), {"P1;6184432.871;7406432.123;250.5", "no coordinates;;;", ";;;",
                                          "wrong;abc;7400000;0", "no height;6184432.871;7406432.123;",
-                                         "far;6184432.871;1e300;0", "trailing;;;", ";;;", ";;;"});
+                                         "far;6184432.871;99000000;0", "absurd;6184432.871;1e300;0", "trailing;;;",
+                                         ";;;", ";;;"});
     window->slotCalculate(true);
 
     const QStringList rows = panelRows(*window->rightPanel());
-    QCOMPARE(rows.size(), 7);
+    QCOMPARE(rows.size(), 8);
     QVERIFY(rows[0].startsWith("P1;406353.49"));
     QCOMPARE(rows.mid(1, 3), (QStringList{"no coordinates;;;", ";;;", "wrong;;;"}));
     QVERIFY(rows[4].startsWith("no height;406353.4"));
     QCOMPARE(rows[5], QStringLiteral("far;;;"));
-    QCOMPARE(rows[6], QStringLiteral("trailing;;;"));
+    QCOMPARE(rows[6], QStringLiteral("absurd;;;"));
+    QCOMPARE(rows[7], QStringLiteral("trailing;;;"));
     if (!showStats) {
         QVERIFY(m_prompt->messages().isEmpty());
         return;
     }
-    QCOMPARE(m_prompt->messageTexts(), QStringList{"Количество точек|С заданными координатами:\t\t4\n"
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Количество точек|С заданными координатами:\t\t5\n"
                                                    "С незаданными координатами:\t3\n"
-                                                   "С некорректными координатами:\t1\n"
+                                                   "С некорректными координатами:\t2\n"
                                                    "Успешно пересчитанных:\t\t2\n"
                                                    "Вызвавших ошибку пересчета:\t1"});
 }
@@ -286,6 +382,126 @@ void TestRecalculation::cancelledRunKeepsTheRowsDone()
     QCOMPARE(rows.size(), 2);
     QCOMPARE(recalculation.stats().withCoords, 2);
     QCOMPARE(recalculation.stats().recalculated, 2);
+    QVERIFY(recalculation.stats().aborted);
+    QVERIFY(recalculation.stats().text().endsWith("\n\nПересчет прерван: пересчитаны не все точки"));
+
+    QVERIFY(prepareGaussKrugerToUtm(recalculation));
+    recalculation.recalculate(CPointRows{point, point}, stopBefore(2));
+    QVERIFY(!recalculation.stats().aborted);
+    QVERIFY(!recalculation.stats().text().contains("прерван"));
+
+    FramePanel target(false);
+    target.setRows(rows, QString());
+    target.setPointsIncomplete();
+    QVERIFY(target.isPointsIncomplete());
+    QVERIFY(target.findChild<QLabel*>("label_2")->text().contains("список неполный"));
+    target.setRows(rows, QString());
+    QVERIFY(!target.isPointsIncomplete());
+    QCOMPARE(target.findChild<QLabel*>("label_2")->text(), QStringLiteral("Точки"));
+}
+
+void TestRecalculation::rowCheckAndRecalculationAgree_data()
+{
+    addPointCellRows();
+}
+
+// The cell in its component of a row that is valid otherwise, recalculated into its own system.
+void TestRecalculation::rowCheckAndRecalculationAgree()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, component);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+
+    const bool projected = kind == "projected";
+    const int key = projected ? systemKey(utm37) : testCoordSysKey(kind == "dms" ? TestSystem::GeodeticDms
+                                                                                  : TestSystem::GeodeticDecimal);
+    CPointRow row = projected ? CPointRow{"P", "500000", "6000000", "100"} : CPointRow{"P", "50", "30", "100"};
+    coordCell(row, component) = text;
+
+    FramePanel panel(true);
+    choosePanelCoordsys(panel, key);
+    panel.setRows({row}, QString());
+    FramePanel::RowFlags flags{};
+    QCOMPARE(panel.validateRow(0, &flags, false), valid);
+    QCOMPARE(flags[component], valid);
+
+    CRecalculation recalculation;
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    QVERIFY(readCoordSysDetails(key, source));
+    QVERIFY(projected ? readSystem(wgs84, target) : readCoordSysDetails(key, target));
+    QVERIFY(recalculation.prepare(source, target, nullptr));
+    const CPointRow result = recalculation.recalculate(row);
+    QCOMPARE(recalculation.stats().wrongCoords, valid ? 0 : 1);
+    QCOMPARE(recalculation.stats().recalculated, valid ? 1 : 0);
+    QCOMPARE(result.coord1.isEmpty(), !valid);
+}
+
+void TestRecalculation::absurdPointsAreNotRecalculated_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<QString>("outcome");
+
+    QTest::newRow("control") << utm37 << wgs84 << "406353.4957;6181857.2036;0" << "recalculated";
+    QTest::newRow("northing beyond the pole") << utm37 << wgs84 << "500000;60000000;0" << "failed";
+    QTest::newRow("northing far below") << utm37 << wgs84 << "500000;-60000000;0" << "failed";
+    QTest::newRow("easting far off") << utm37 << wgs84 << "90000000;6000000;0" << "failed";
+    QTest::newRow("northing of 6e12") << utm37 << wgs84 << "500000;6e12;0" << "wrong";
+    QTest::newRow("zone far off") << gaussKruger7 << utm37 << "6184432.871;99000000;0" << "failed";
+    QTest::newRow("latitude 91") << wgs84 << utm37 << "91;37;0" << "wrong";
+    QTest::newRow("longitude 400") << wgs84 << utm37 << "55;400;0" << "wrong";
+    QTest::newRow("height 1e308") << wgs84 << utm37 << "55;37;1e308" << "wrong";
+    QTest::newRow("unwritable target") << utm37 << wgs84 + " in hemisphere format" << "406353.4957;6181857.2036;0"
+                                       << "failed";
+}
+
+// Recalculated rows, and only they, carry three texts.
+void TestRecalculation::absurdPointsAreNotRecalculated()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, target);
+    QFETCH(QString, texts);
+    QFETCH(QString, outcome);
+
+    CRecalculation recalculation;
+    QVERIFY(prepareBetween(recalculation, source, target));
+    const QStringList cells = texts.split(';');
+    const CPointRow result = recalculation.recalculate(CPointRow{"P", cells[0], cells[1], cells[2]});
+    const CRecalculationStats& stats = recalculation.stats();
+    const QString got = stats.recalculated ? "recalculated" : stats.failed ? "failed" : "wrong";
+    QCOMPARE(got, outcome);
+    const bool whole = !result.coord1.isEmpty() && !result.coord2.isEmpty() && !result.coord3.isEmpty();
+    const bool none = result.coord1.isEmpty() && result.coord2.isEmpty() && result.coord3.isEmpty();
+    QVERIFY2(stats.recalculated ? whole : none, qPrintable(result.coord1 + ";" + result.coord2 + ";" + result.coord3));
+}
+
+void TestRecalculation::bothDirections_data()
+{
+    QTest::addColumn<bool>("fromLeft");
+    QTest::newRow("left to right") << true;
+    QTest::newRow("right to left") << false;
+}
+
+// The source keeps its rows, the target gets the results; the other way round gives nothing.
+void TestRecalculation::bothDirections()
+{
+    QFETCH(bool, fromLeft);
+    const auto window = createWindow();
+    FramePanel& source = fromLeft ? *window->leftPanel() : *window->rightPanel();
+    FramePanel& target = fromLeft ? *window->rightPanel() : *window->leftPanel();
+    choosePanelCoordsys(source, systemKey(gaussKruger7));
+    choosePanelCoordsys(target, systemKey(utm37));
+    setPanelRows(source, {"P1;6184432.871;7406432.123;250.5"});
+    setPanelRows(target, {"old;1;2;3"});
+    window->slotCalculate(fromLeft);
+
+    QCOMPARE(panelRows(source), QStringList{"P1;6184432.871;7406432.123;250.5"});
+    const QStringList rows = panelRows(target);
+    QCOMPARE(rows.size(), 1);
+    QVERIFY2(rows[0].startsWith("P1;406353.49"), qPrintable(rows[0]));
 }
 
 QTEST_MAIN(TestRecalculation)

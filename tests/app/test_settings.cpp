@@ -14,7 +14,7 @@ namespace {
 // Runs the settings dialog and lets the handler work on it; the handler ends it.
 void runSettingsDialog(const std::function<void(DialogSettings*, QCheckBox*)>& handler)
 {
-    whenModal<DialogSettings>([handler](DialogSettings* dialog) {
+    const CModalWatch watch = whenModal<DialogSettings>([handler](DialogSettings* dialog) {
         handler(dialog, dialog->findChild<QCheckBox*>("checkboxCalculationStats"));
     });
     DialogSettings::execute();

@@ -145,7 +145,7 @@ int testCoordSysKey(TestSystem system)
 
 void choosePanelCoordsys(FramePanel& panel, int key)
 {
-    whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
         selector->selectRowByCode(key);
         selector->findChild<QPushButton*>(QStringLiteral("buttonSelect"))->click();
     });

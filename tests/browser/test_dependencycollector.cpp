@@ -143,7 +143,7 @@ void TestDependencyCollector::dialogShowsTheItems()
 void TestDependencyCollector::eraseRefusedWhileDependentsExist()
 {
     QStringList shown;
-    whenModal<DialogDependencies>([&shown](DialogDependencies* dialog) {
+    const CModalWatch watch = whenModal<DialogDependencies>([&shown](DialogDependencies* dialog) {
         shown = treeRows(dialog->findChild<QTreeWidget*>("treeDependencies"));
         QTest::mouseClick(dialog->findChild<QPushButton*>("buttonClose"), Qt::LeftButton);
     });

@@ -68,6 +68,7 @@ private slots:
     void search();
     void searchContinuesFromTheMatch();
     void searchFieldsStayChecked();
+    void searchFieldIsWideAndEnterSearches();
     void failingQueryIsReported();
 
 private:
@@ -173,7 +174,7 @@ void TestDialogDatabaseSelector::preselection()
     const int code = key == "-" ? NoValue : key.isEmpty() ? 999 : keyOf(key);
 
     QString shownName;
-    whenModal<DialogDatabaseSelector>([&shownName](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([&shownName](DialogDatabaseSelector* selector) {
         shownName = currentName(*selector);
         child<QPushButton>(*selector, "buttonClose")->click();
     });
@@ -184,7 +185,7 @@ void TestDialogDatabaseSelector::preselection()
 
 void TestDialogDatabaseSelector::selectReturnsTheChosenKey()
 {
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
         selector->selectRowByCode(keyOf("Фут"));
         child<QPushButton>(*selector, "buttonSelect")->click();
     });
@@ -194,12 +195,14 @@ void TestDialogDatabaseSelector::selectReturnsTheChosenKey()
 
 void TestDialogDatabaseSelector::cancelReturnsNothing()
 {
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+    const CModalWatch cancelled = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
         QCOMPARE(currentName(*selector), QStringLiteral("Метр"));
         child<QPushButton>(*selector, "buttonCancel")->click();
     });
     QCOMPARE(DialogDatabaseSelector::selectCode(TableUnitLength, false, keyOf("Метр")), NoValue);
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) { selector->close(); });
+    const CModalWatch closed = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+        selector->close();
+    });
     QCOMPARE(DialogDatabaseSelector::selectCode(TableUnitLength, false, keyOf("Метр")), NoValue);
     QCOMPARE(CTestDatabase::value("SELECT count(*) FROM unitlength WHERE last_use IS NOT NULL;").toInt(), 0);
 }
@@ -207,7 +210,7 @@ void TestDialogDatabaseSelector::cancelReturnsNothing()
 void TestDialogDatabaseSelector::emptyTableGivesNothing()
 {
     bool searched = true;
-    whenModal<DialogDatabaseSelector>([&searched](DialogDatabaseSelector* selector) {
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([&searched](DialogDatabaseSelector* selector) {
         searched = selector->searchDown("а") || selector->searchUp("а");
         QVERIFY(!view(*selector)->currentIndex().isValid());
         child<QPushButton>(*selector, "buttonSelect")->click();
@@ -288,6 +291,27 @@ void TestDialogDatabaseSelector::searchContinuesFromTheMatch()
     QCOMPARE(selector.currentCode(), keyOf("Километр"));
     QCOMPARE(selector.nextCode(), keyOf("Метр"));
     QCOMPARE(selector.previousCode(), NoValue);
+}
+
+// The shown dialog leaves room for a readable pattern; Enter in the field finds the next match
+// and keeps the dialog open instead of choosing the highlighted row.
+void TestDialogDatabaseSelector::searchFieldIsWideAndEnterSearches()
+{
+    DialogDatabaseSelector selector(TableUnitLength, SelectorSelect);
+    QVERIFY(selector.load());
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&selector));
+    QLineEdit* field = child<QLineEdit>(selector, "editSearchMask");
+    QVERIFY2(field->width() >= 25 * field->fontMetrics().averageCharWidth(), qPrintable(QString::number(field->width())));
+
+    field->setFocus();
+    field->setText(QStringLiteral("и"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(currentName(selector), QStringLiteral("Километр"));
+    QTest::keyClick(field, Qt::Key_Enter);
+    QCOMPARE(currentName(selector), QStringLiteral("Миля"));
+    QVERIFY(selector.isVisible());
+    QCOMPARE(selector.result(), int(QDialog::Rejected));
 }
 
 void TestDialogDatabaseSelector::searchFieldsStayChecked()

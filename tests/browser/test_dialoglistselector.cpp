@@ -22,18 +22,13 @@ private:
 
 void TestDialogListSelector::emptyListGivesTheFallbackAtOnce()
 {
-    // The watch outlives the test when no dialog comes, so it is disarmed after the call.
-    auto shown = std::make_shared<bool>(false);
-    auto armed = std::make_shared<bool>(true);
-    whenModal<DialogListSelector>([shown, armed](DialogListSelector* dialog) {
-        if (!*armed)
-            return;
-        *shown = true;
+    bool shown = false;
+    const CModalWatch watch = whenModal<DialogListSelector>([&shown](DialogListSelector* dialog) {
+        shown = true;
         dialog->reject();
-    }, 100);
+    });
     QCOMPARE(DialogListSelector::select({}, -7, 0), -7);
-    *armed = false;
-    QVERIFY(!*shown);
+    QVERIFY(!shown);
 }
 
 void TestDialogListSelector::choice_data()
@@ -61,7 +56,7 @@ void TestDialogListSelector::choice()
 
     QStringList texts;
     int row = -1;
-    whenModal<DialogListSelector>([&](DialogListSelector* dialog) {
+    const CModalWatch watch = whenModal<DialogListSelector>([&](DialogListSelector* dialog) {
         auto* list = dialog->findChild<QListWidget*>("listItems");
         for (int i = 0; i < list->count(); ++i)
             texts.append(list->item(i)->text());

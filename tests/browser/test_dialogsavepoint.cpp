@@ -33,7 +33,7 @@ bool canBegin()
 // accepted or rejected. kept reports whether the kept handler ran.
 bool runDialog(const std::function<void()>& work, bool accept, bool* kept = nullptr)
 {
-    whenModal<QDialog>([work, accept](QDialog* dialog) {
+    const CModalWatch watch = whenModal<QDialog>([work, accept](QDialog* dialog) {
         work();
         accept ? dialog->accept() : dialog->reject();
     });
@@ -164,7 +164,7 @@ void TestDialogSavepoint::noDialogWithoutSavepoint()
         database.close();
     }
     QSqlDatabase::removeDatabase(QSqlDatabase::defaultConnection);
-    whenModal<QDialog>([](QDialog* dialog) { dialog->reject(); }, 500);
+    const CModalWatch watch = whenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     bool made = false;
     const bool result = DialogSavepoint::execDialog<QDialog>("DialogTest", "Edit", [&made] {
         made = true;

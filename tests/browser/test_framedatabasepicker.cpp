@@ -29,9 +29,9 @@ QString keyName(int key)
 
 // Answers the selector: "pick X" chooses X, "pick gone X" chooses X after deleting it, "rename"
 // and "delete" change the preselected record before cancelling, "cancel" only cancels.
-void answerSelector(const QString& action)
+CModalWatch answerSelector(const QString& action)
 {
-    whenModal<DialogDatabaseSelector>([action](DialogDatabaseSelector* selector) {
+    return whenModal<DialogDatabaseSelector>([action](DialogDatabaseSelector* selector) {
         const QStringList words = action.split(' ');
         const int current = selector->currentCode();
         if (words.first() == "pick") {
@@ -119,7 +119,7 @@ void TestFrameDatabasePicker::signalsAfterTheSelector()
     connect(&picker, &FrameDatabasePicker::touched,
             [&order](bool reread) { order.append(QString("touched %1").arg(int(reread))); });
 
-    answerSelector(action);
+    const CModalWatch watch = answerSelector(action);
     picker.findChild<QToolButton*>("buttonPick")->click();
 
     QCOMPARE(order, emitted);

@@ -158,7 +158,7 @@ void TestFrameExport::selectorPicksACode()
     QSignalSpy entered(frame.row(ExportEpsg).editCode, &QLineEdit::editingFinished);
 
     int preselected = NoValue;
-    whenModal<DialogDatabaseSelector>([&preselected](DialogDatabaseSelector* selector) {
+    const CModalWatch cancelled = whenModal<DialogDatabaseSelector>([&preselected](DialogDatabaseSelector* selector) {
         preselected = selector->currentCode();
         selector->findChild<QPushButton*>("buttonCancel")->click();
     });
@@ -167,7 +167,7 @@ void TestFrameExport::selectorPicksACode()
     QCOMPARE(frame.code(ExportEpsg), 9001);
     QCOMPARE(nameShown(frame, ExportEpsg), QStringLiteral("metre"));
 
-    whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
+    const CModalWatch selected = whenModal<DialogDatabaseSelector>([](DialogDatabaseSelector* selector) {
         selector->selectRowByCode(9002);
         selector->findChild<QPushButton*>("buttonSelect")->click();
     });

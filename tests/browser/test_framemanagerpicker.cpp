@@ -26,15 +26,11 @@ QByteArray geoid(const QByteArray& id, const QByteArray& name)
 }
 
 // Clicks the picker's button; a list that comes up is answered by choosing the row (-1:
-// cancel). Returns the texts listed and the row current at first, or "not shown". The watch
-// outlives the call when no list comes, so it keeps its own state and is disarmed after.
+// cancel). Returns the texts listed and the row current at first, or "not shown".
 QStringList pick(FrameManagerPicker& picker, int row)
 {
     auto listed = std::make_shared<QStringList>(QStringList{"not shown"});
-    auto armed = std::make_shared<bool>(true);
-    whenModal<DialogListSelector>([listed, armed, row](DialogListSelector* dialog) {
-        if (!*armed)
-            return;
+    const CModalWatch watch = whenModal<DialogListSelector>([listed, row](DialogListSelector* dialog) {
         auto* list = dialog->findChild<QListWidget*>("listItems");
         listed->clear();
         for (int i = 0; i < list->count(); ++i)
@@ -48,7 +44,6 @@ QStringList pick(FrameManagerPicker& picker, int row)
         dialog->findChild<QPushButton*>("buttonOK")->click();
     }, 200);
     picker.findChild<QToolButton*>("buttonPick")->click();
-    *armed = false;
     return *listed;
 }
 

@@ -3,6 +3,8 @@
 #include "database/filenames.h"
 #include "database/validators.h"
 
+#include "tests/support/localescope.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@ class TestFormHelpers : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void doubleValidator_data();
     void doubleValidator();
     void validatorOwnership();
@@ -40,12 +43,21 @@ private slots:
     void safeFileName_data();
     void safeFileName();
     void brushes();
+
+private:
+    std::unique_ptr<CLocaleScope> m_russianLocale;
 };
 
 // The validators must not follow the user's locale, which uses a decimal comma here.
 void TestFormHelpers::initTestCase()
 {
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    m_russianLocale = std::make_unique<CLocaleScope>("ru_RU.UTF-8");
+    QVERIFY2(m_russianLocale->isSet(), russianLocaleMissing);
+}
+
+void TestFormHelpers::cleanupTestCase()
+{
+    m_russianLocale.reset();
 }
 
 void TestFormHelpers::doubleValidator_data()

@@ -23,49 +23,37 @@ QVariant typeColumn(int code, const QString& column)
 
 } // namespace
 
-class TestDialogCoordSysTypeEditor : public QObject
+class TestDialogCoordSysTypeEditor : public CEditorTestCase
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+protected:
+    void prepare() override;
 
+private slots:
     void defaultsAreShownNotWritten();
     void saveChecksTheNameAndStampsTheRow();
     void typeWithoutRowIsNotSaved();
     void registeredForEditOnly();
 
 private:
-    CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
 };
 
-void TestDialogCoordSysTypeEditor::init()
+void TestDialogCoordSysTypeEditor::prepare()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
     QVERIFY(CTestDatabase::exec("UPDATE coordsystype SET name = 'Широта', description = 'своя' WHERE code = 4;"));
-}
-
-void TestDialogCoordSysTypeEditor::cleanup()
-{
-    m_prompt.reset();
-    m_database.reset();
 }
 
 void TestDialogCoordSysTypeEditor::defaultsAreShownNotWritten()
 {
-    whenModal<DialogCoordSysTypeEditor>([](DialogCoordSysTypeEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogCoordSysTypeEditor>([](DialogCoordSysTypeEditor* dialog) {
         FrameGeneralInfo* info = generalInfoOf(*dialog);
         QCOMPARE(info->name(), QStringLiteral("Широта"));
         QVERIFY(dialog->findChild<QLineEdit*>("editShortName")->isHidden());
-        clickButton(*dialog, "buttonDefaults");
+        click(dialog, "buttonDefaults");
         QCOMPARE(info->name(), QStringLiteral("Геодезическая"));
         QCOMPARE(info->description(), QStringLiteral("Широта-долгота"));
-        clickButton(*dialog, "buttonCancel");
+        click(dialog, "buttonCancel");
     });
     QVERIFY(!DialogCoordSysTypeEditor::Edit(4));
     QCOMPARE(typeColumn(4, "name").toString(), QStringLiteral("Широта"));
@@ -74,16 +62,16 @@ void TestDialogCoordSysTypeEditor::defaultsAreShownNotWritten()
 
 void TestDialogCoordSysTypeEditor::saveChecksTheNameAndStampsTheRow()
 {
-    whenModal<DialogCoordSysTypeEditor>([this](DialogCoordSysTypeEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogCoordSysTypeEditor>([this](DialogCoordSysTypeEditor* dialog) {
         generalInfoOf(*dialog)->setName("Картографическая");
-        clickButton(*dialog, "buttonSave");
-        QCOMPARE(m_prompt->messageTexts(), QStringList{"Предупреждение|Введенное название уже используется"});
+        click(dialog, "buttonSave");
+        QCOMPARE(messages(), QStringList{"Предупреждение|Введенное название уже используется"});
         generalInfoOf(*dialog)->setName("Широта");
         generalInfoOf(*dialog)->setDescription("it's");
-        clickButton(*dialog, "buttonSave");
+        click(dialog, "buttonSave");
     });
     QVERIFY(DialogCoordSysTypeEditor::Edit(4));
-    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(scriptedPrompt().messages().size(), 1);
     QCOMPARE(typeColumn(4, "description").toString(), QStringLiteral("it's"));
     QVERIFY(typeColumn(4, "last_use").toLongLong() > 0);
 }
@@ -92,12 +80,12 @@ void TestDialogCoordSysTypeEditor::typeWithoutRowIsNotSaved()
 {
     DialogCoordSysTypeEditor dialog(2);
     QCOMPARE(generalInfoOf(dialog)->name(), QString());
-    clickButton(dialog, "buttonDefaults");
+    click(&dialog, "buttonDefaults");
     QCOMPARE(generalInfoOf(dialog)->name(), QString());
     generalInfoOf(dialog)->setName("Новый");
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messages().size(), 1);
-    QVERIFY(m_prompt->messages().first().text.startsWith("Ошибка записи в базу данных"));
+    click(&dialog, "buttonSave");
+    QCOMPARE(scriptedPrompt().messages().size(), 1);
+    QVERIFY(scriptedPrompt().messages().first().text.startsWith("Ошибка записи в базу данных"));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 

@@ -300,7 +300,7 @@ void TestDialogDatumShiftEditor::savingFromTheSelectorKeepsIdentifierRoleAndDatu
 void TestDialogDatumShiftEditor::extraModeAttachesTheShiftToItsDatum()
 {
     QVERIFY(CTestDatabase::exec("INSERT INTO datum (name) VALUES ('Пулково 1942');"));
-    whenModal<DialogDatumShiftEditor>([this](DialogDatumShiftEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogDatumShiftEditor>([this](DialogDatumShiftEditor* dialog) {
         setName(*dialog, "СК-42 - ПЗ-90");
         chooseType(*dialog, 1);
         fillParameters(*dialog, 1);
@@ -316,7 +316,7 @@ void TestDialogDatumShiftEditor::extraModeAttachesTheShiftToItsDatum()
     QCOMPARE(shiftColumn(key, "identifier").toString(), QStringLiteral("ПЗ-90"));
     QCOMPARE(shiftColumn(key, "pairwise_role").toInt(), 2);
 
-    whenModal<DialogDatumShiftEditor>([](DialogDatumShiftEditor* dialog) {
+    const CModalWatch edited = whenModal<DialogDatumShiftEditor>([](DialogDatumShiftEditor* dialog) {
         auto* pairwise = dialog->findChild<FrameDatumShiftPairwiseParams*>();
         QCOMPARE(pairwise->identifier(), QStringLiteral("ПЗ-90"));
         QCOMPARE(pairwise->pairwiseRole(), 2);
@@ -344,7 +344,7 @@ void TestDialogDatumShiftEditor::extraModeNeedsAnIdentifier()
 // What the dialog wrote before it was cancelled is undone with it, and no transaction stays open.
 void TestDialogDatumShiftEditor::cancelledCreateLeavesNothing()
 {
-    whenModal<DialogDatumShiftEditor>([](DialogDatumShiftEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogDatumShiftEditor>([](DialogDatumShiftEditor* dialog) {
         QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES ('made inside', 1, 1);"));
         dialog->findChild<QPushButton*>("buttonCancel")->click();
     });
@@ -387,7 +387,7 @@ void TestDialogDatumShiftEditor::eraseIsRefusedWhileADatumUsesTheShift()
     QCOMPARE(items.last().name, QStringLiteral("В"));
 
     QStringList shown;
-    whenModal<DialogDependencies>([&shown](DialogDependencies* dialog) {
+    const CModalWatch watch = whenModal<DialogDependencies>([&shown](DialogDependencies* dialog) {
         auto* tree = dialog->findChild<QTreeWidget*>("treeDependencies");
         for (int row = 0; row < tree->topLevelItemCount(); ++row)
             shown.append(tree->topLevelItem(row)->text(1));
@@ -418,7 +418,7 @@ void TestDialogDatumShiftEditor::registeredForTheSelector()
     const int key = insertShift({{"name", "s"}, {"type", 1}, {"tx", 1}, {"ty", 2}, {"tz", 3},
                                  {"length_unit", m_units.metre}, {"identifier", "a"}});
     bool pairwiseShown = true;
-    whenModal<DialogDatumShiftEditor>([&pairwiseShown](DialogDatumShiftEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogDatumShiftEditor>([&pairwiseShown](DialogDatumShiftEditor* dialog) {
         pairwiseShown = dialog->findChild<FrameDatumShiftPairwiseParams*>() != nullptr;
         clickSave(*dialog);
     });

@@ -30,14 +30,14 @@ QString referenceName(const QString& table, int code)
 
 } // namespace
 
-class TestDialogExportCodeEditor : public QObject
+class TestDialogExportCodeEditor : public CEditorTestCase
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+protected:
+    void prepare() override;
 
+private slots:
     void codeRangeOfTheTable_data();
     void codeRangeOfTheTable();
     void createStoresTheRow();
@@ -50,26 +50,13 @@ private slots:
     void registeredForEveryReferenceTable();
 
 private:
-    CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
 };
 
-void TestDialogExportCodeEditor::init()
+void TestDialogExportCodeEditor::prepare()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
     QVERIFY(CTestDatabase::exec("INSERT INTO epsgellipsoid (code, name, description) VALUES "
                                 "(7024, 'Krassowsky 1940', 'СК-42'), (7030, 'WGS 84', 'GPS');"));
     QVERIFY(CTestDatabase::exec("INSERT INTO mapinfounit (code, name) VALUES (7, 'meter');"));
-}
-
-void TestDialogExportCodeEditor::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
 }
 
 void TestDialogExportCodeEditor::codeRangeOfTheTable_data()
@@ -98,23 +85,23 @@ void TestDialogExportCodeEditor::codeRangeOfTheTable()
     QTest::keyClicks(codeEdit(dialog), typed);
     QCOMPARE(codeEdit(dialog)->text(), shown);
     QCOMPARE(codeEdit(dialog)->hasAcceptableInput(), acceptable);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     QCOMPARE(dialog.result() == QDialog::Accepted, acceptable);
-    QCOMPARE(m_prompt->messageTexts(),
+    QCOMPARE(messages(),
              acceptable ? QStringList() : QStringList{"Предупреждение|Введите корректное значение кода"});
 }
 
 void TestDialogExportCodeEditor::createStoresTheRow()
 {
-    whenModal<DialogExportCodeEditor>([](DialogExportCodeEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogExportCodeEditor>([](DialogExportCodeEditor* dialog) {
         QVERIFY(dialog->findChild<QLineEdit*>("editShortName")->isHidden());
         generalInfoOf(*dialog)->setName("Bessel 1841");
         generalInfoOf(*dialog)->setDescription("it's 'quoted' %1");
         codeEdit(*dialog)->setText("7004");
-        clickButton(*dialog, "buttonSave");
+        click(dialog, "buttonSave");
     });
     QCOMPARE(DialogExportCodeEditor::Create(TableEpsgEllipsoid), 7004);
-    QCOMPARE(m_prompt->messageTexts(), QStringList());
+    QCOMPARE(messages(), QStringList());
     QCOMPARE(referenceName("epsgellipsoid", 7004), QStringLiteral("Bessel 1841"));
     QCOMPARE(columnOf("epsgellipsoid", "code", 7004, "description").toString(), QStringLiteral("it's 'quoted' %1"));
     QVERIFY(columnOf("epsgellipsoid", "code", 7004, "last_use").toLongLong() > 0);
@@ -122,9 +109,9 @@ void TestDialogExportCodeEditor::createStoresTheRow()
 
 void TestDialogExportCodeEditor::cancelledCreateLeavesNothing()
 {
-    whenModal<DialogExportCodeEditor>([](DialogExportCodeEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogExportCodeEditor>([](DialogExportCodeEditor* dialog) {
         QVERIFY(CTestDatabase::exec("INSERT INTO epsgellipsoid (code, name) VALUES (1, 'inside');"));
-        clickButton(*dialog, "buttonCancel");
+        click(dialog, "buttonCancel");
     });
     QCOMPARE(DialogExportCodeEditor::Create(TableEpsgEllipsoid), NoValue);
     QVERIFY(!CTestDatabase::inTransaction());
@@ -134,14 +121,14 @@ void TestDialogExportCodeEditor::cancelledCreateLeavesNothing()
 void TestDialogExportCodeEditor::savingChecksInOrder()
 {
     DialogExportCodeEditor dialog(TableEpsgEllipsoid, NoValue);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     generalInfoOf(dialog)->setName("WGS 84");
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     generalInfoOf(dialog)->setName("GRS 1980");
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     codeEdit(dialog)->setText("7030");
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(), QStringList({"Предупреждение|Заполните название",
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(), QStringList({"Предупреждение|Заполните название",
                                                     "Предупреждение|Введенное название уже используется",
                                                     "Предупреждение|Введите корректное значение кода",
                                                     "Предупреждение|Введенный код  уже используется"}));
@@ -156,16 +143,16 @@ void TestDialogExportCodeEditor::editKeepsOrChangesAFreeCode()
     QCOMPARE(generalInfoOf(keep)->description(), QStringLiteral("GPS"));
     QCOMPARE(codeEdit(keep)->text(), QStringLiteral("7030"));
     generalInfoOf(keep)->setName("WGS-84");
-    clickButton(keep, "buttonSave");
+    click(&keep, "buttonSave");
     QCOMPARE(keep.result(), int(QDialog::Accepted));
     QCOMPARE(referenceName("epsgellipsoid", 7030), QStringLiteral("WGS-84"));
 
     DialogExportCodeEditor change(TableEpsgEllipsoid, 7030);
     codeEdit(change)->setText("7024");
-    clickButton(change, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(), QStringList{"Предупреждение|Введенный код  уже используется"});
+    click(&change, "buttonSave");
+    QCOMPARE(messages(), QStringList{"Предупреждение|Введенный код  уже используется"});
     codeEdit(change)->setText("7031");
-    clickButton(change, "buttonSave");
+    click(&change, "buttonSave");
     QCOMPARE(change.result(), int(QDialog::Accepted));
     QCOMPARE(CTestDatabase::column("SELECT code FROM epsgellipsoid ORDER BY code;"), QVariantList({7024, 7031}));
 }
@@ -200,12 +187,22 @@ void TestDialogExportCodeEditor::codeHeldByDefinitionsIsNeitherChangedNorErased(
     QVERIFY(insertRow("unitangle", {{"name", "В"}, {"factor_b", 1}, {"factor_c", 1}, {column, code}}) != 0);
 
     const QStringList expected{dependent + "|А", dependent + "|Б"};
-    QCOMPARE(dependenciesShownBy([&] { QVERIFY(!DialogExportCodeEditor::Erase(tableId, code)); }), expected);
+    QStringList erased;
+    {
+        const CModalWatch watch = captureDependencies(erased);
+        QVERIFY(!DialogExportCodeEditor::Erase(tableId, code));
+    }
+    QCOMPARE(erased, expected);
 
     DialogExportCodeEditor dialog(tableId, code);
     codeEdit(dialog)->setText("8");
-    QCOMPARE(dependenciesShownBy([&] { clickButton(dialog, "buttonSave"); }), expected);
-    QCOMPARE(m_prompt->messageTexts(),
+    QStringList changed;
+    {
+        const CModalWatch watch = captureDependencies(changed);
+        click(&dialog, "buttonSave");
+    }
+    QCOMPARE(changed, expected);
+    QCOMPARE(messages(),
              QStringList{"Предупреждение|Код используется определениями и не может быть изменен"});
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(CTestDatabase::value(QString("SELECT count(*) FROM %1 WHERE code = ?;").arg(tableName(tableId)), {code})
@@ -225,7 +222,7 @@ void TestDialogExportCodeEditor::eraseIsRefusedWhenDependentsCannotBeRead()
     QVector<DependencyItem> items;
     QCOMPARE(DialogExportCodeEditor::CollectDependents(TableEpsgEllipsoid, 7024, items), -1);
     QVERIFY(!DialogExportCodeEditor::Erase(TableEpsgEllipsoid, 7024));
-    QCOMPARE(m_prompt->messageTexts(), QStringList{"Предупреждение|Не удалось проверить зависимости записи"});
+    QCOMPARE(messages(), QStringList{"Предупреждение|Не удалось проверить зависимости записи"});
     QCOMPARE(referenceName("epsgellipsoid", 7024), QStringLiteral("Krassowsky 1940"));
 }
 

@@ -142,14 +142,14 @@ const CodeTexts kTransverseMercator{{103, "39 00 00"}, {11, "0"}, {104, "0.9996"
 
 } // namespace
 
-class TestDialogMapProjectionEditor : public QObject
+class TestDialogMapProjectionEditor : public CEditorTestCase
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+protected:
+    void prepare() override;
 
+private slots:
     void paramTableOfTheType_data();
     void paramTableOfTheType();
     void createdProjectionReadsBackAsTyped();
@@ -166,26 +166,13 @@ private:
     // A stored projection of the type with the values, in metres, DMS degrees and ppm.
     int storeProjection(int type, const CodeTexts& values) const;
 
-    CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
     CShiftUnits m_units;
 };
 
-void TestDialogMapProjectionEditor::init()
+void TestDialogMapProjectionEditor::prepare()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
     m_units = insertShiftUnits();
     QVERIFY(m_units.ppm != 0);
-}
-
-void TestDialogMapProjectionEditor::cleanup()
-{
-    QVERIFY(!CTestDatabase::inTransaction());
-    m_prompt.reset();
-    m_database.reset();
 }
 
 int TestDialogMapProjectionEditor::storeProjection(int type, const CodeTexts& values) const
@@ -243,8 +230,8 @@ void TestDialogMapProjectionEditor::paramTableOfTheType()
     }
     QCOMPARE(describeRows(dialog), rows);
     enter(dialog, typed);
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(), QStringList());
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(), QStringList());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
     const int key = CTestDatabase::value("SELECT max(autokey) FROM mapproj;").toInt();
@@ -261,7 +248,7 @@ void TestDialogMapProjectionEditor::paramTableOfTheType()
 void TestDialogMapProjectionEditor::createdProjectionReadsBackAsTyped()
 {
     QVERIFY(CTestDatabase::exec("INSERT INTO epsgmapproj (code, name) VALUES (9807, 'Transverse Mercator');"));
-    whenModal<DialogMapProjectionEditor>([this](DialogMapProjectionEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogMapProjectionEditor>([this](DialogMapProjectionEditor* dialog) {
         FrameGeneralInfo* info = generalInfoOf(*dialog);
         info->setName("Пулково ТМ");
         info->setShortName("ТМ'");
@@ -275,10 +262,10 @@ void TestDialogMapProjectionEditor::createdProjectionReadsBackAsTyped()
         dialog->findChild<QLineEdit*>("editAxis1Symbol")->setText("x");
         dialog->findChild<QLineEdit*>("editAxis2Symbol")->setText("y");
         dialog->findChild<FrameExport*>()->setCode(ExportEpsg, 9807);
-        clickButton(*dialog, "buttonSave");
+        click(dialog, "buttonSave");
     });
     const int key = DialogMapProjectionEditor::Create();
-    QCOMPARE(m_prompt->messageTexts(), QStringList());
+    QCOMPARE(messages(), QStringList());
     QVERIFY(key != NoValue);
 
     CMapProjDetails projection;
@@ -304,20 +291,20 @@ void TestDialogMapProjectionEditor::createdProjectionReadsBackAsTyped()
 void TestDialogMapProjectionEditor::checksInOrder()
 {
     DialogMapProjectionEditor dialog(NoValue);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     generalInfoOf(dialog)->setName("p");
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     pick(dialog, TableMapProjType, 1);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     enter(dialog, kTransverseMercator);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     pick(dialog, TableUnitLength, m_units.metre);
     pick(dialog, TableUnitAngle, m_units.dmsDegree);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     pick(dialog, TableUnitScale, m_units.ppm);
     setAxes(dialog, 0, 2);
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(),
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(),
              QStringList({"Предупреждение|Заполните название", "Предупреждение|Необходимо указать тип проекции",
                           "Предупреждение|Необходимо задать значение параметра 'Долгота осевого меридиана'",
                           "Предупреждение|Необходимо указать единицу измерения расстояний",
@@ -359,8 +346,8 @@ void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsEmptied()
     QCOMPARE(shown(input(dialog, 103)), QString());
     QCOMPARE(shown(input(dialog, 11)), QStringLiteral("0"));
     QCOMPARE(paramTable(dialog)->item(0, 2)->text(), QStringLiteral("\""));
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(),
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(),
              QStringList{"Предупреждение|Необходимо задать значение параметра 'Долгота осевого меридиана'"});
 }
 
@@ -374,8 +361,8 @@ void TestDialogMapProjectionEditor::typeSwitchKeepsSharedValues()
     QCOMPARE(shown(input(dialog, 5)), QStringLiteral("500000"));
     QCOMPARE(shown(input(dialog, 16)), QString());
     enter(dialog, {{16, "30 00 00"}});
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messageTexts(), QStringList());
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(), QStringList());
     QCOMPARE(storedValues(key), CodeTexts({{5, "500000"}, {6, "-100.5"}, {11, "0"}, {16, "30 00 00"}}));
     QCOMPARE(projColumn(key, "type").toInt(), 8);
 }
@@ -388,9 +375,9 @@ void TestDialogMapProjectionEditor::failedValueWriteUndoesTheSave()
                                 "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
     DialogMapProjectionEditor dialog(key);
     generalInfoOf(dialog)->setName("Другая");
-    clickButton(dialog, "buttonSave");
-    QCOMPARE(m_prompt->messages().size(), 1);
-    QVERIFY(m_prompt->messages().first().text.startsWith("Ошибка записи в базу данных"));
+    click(&dialog, "buttonSave");
+    QCOMPARE(scriptedPrompt().messages().size(), 1);
+    QVERIFY(scriptedPrompt().messages().first().text.startsWith("Ошибка записи в базу данных"));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(projColumn(key, "name").toString(), QStringLiteral("Проекция"));
     QCOMPARE(storedValues(key), kTransverseMercator);
@@ -400,8 +387,12 @@ void TestDialogMapProjectionEditor::eraseIsRefusedWhileACoordinateSystemUsesIt()
 {
     const int key = storeProjection(1, kTransverseMercator);
     QVERIFY(insertRow("coordsys", {{"name", "СК-42 зона 7"}, {"type", 5}, {"map_proj", key}}) != 0);
-    QCOMPARE(dependenciesShownBy([key] { QVERIFY(!DialogMapProjectionEditor::Erase(key)); }),
-             QStringList{"Система координат|СК-42 зона 7"});
+    QStringList rows;
+    {
+        const CModalWatch watch = captureDependencies(rows);
+        QVERIFY(!DialogMapProjectionEditor::Erase(key));
+    }
+    QCOMPARE(rows, QStringList{"Система координат|СК-42 зона 7"});
     QCOMPARE(storedValues(key), kTransverseMercator);
 
     QVERIFY(CTestDatabase::exec("DELETE FROM coordsys;"));
@@ -417,9 +408,9 @@ void TestDialogMapProjectionEditor::registeredForTheSelector()
     const CEditorOperations operations = EditorRegistry::get(TableMapProj);
     QVERIFY(operations.create && operations.edit && operations.erase);
     const int key = storeProjection(1, kTransverseMercator);
-    whenModal<DialogMapProjectionEditor>([](DialogMapProjectionEditor* dialog) { clickButton(*dialog, "buttonCancel"); });
+    const CModalWatch watch = whenModal<DialogMapProjectionEditor>([](DialogMapProjectionEditor* dialog) { click(dialog, "buttonCancel"); });
     QVERIFY(!operations.edit(key));
-    whenModal<DialogMapProjectionEditor>([](DialogMapProjectionEditor* dialog) { clickButton(*dialog, "buttonSave"); });
+    const CModalWatch watch2 = whenModal<DialogMapProjectionEditor>([](DialogMapProjectionEditor* dialog) { click(dialog, "buttonSave"); });
     QVERIFY(operations.edit(key));
 }
 

@@ -37,14 +37,14 @@ QString text(const QDialog& dialog, const char* name)
 
 } // namespace
 
-class TestDialogMapProjTypeEditor : public QObject
+class TestDialogMapProjTypeEditor : public CEditorTestCase
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+protected:
+    void prepare() override;
 
+private slots:
     void axesStoredAndShown_data();
     void axesStoredAndShown();
     void rowShownAndWritten();
@@ -54,25 +54,13 @@ private slots:
     void registeredForEditOnly();
 
 private:
-    CGuiTestEnvironment m_environment;
-    std::unique_ptr<CTestDatabase> m_database;
-    std::unique_ptr<CScriptedPrompt> m_prompt;
 };
 
-void TestDialogMapProjTypeEditor::init()
+void TestDialogMapProjTypeEditor::prepare()
 {
-    m_database = std::make_unique<CTestDatabase>();
-    QVERIFY(m_database->isOpen());
-    m_prompt = std::make_unique<CScriptedPrompt>();
     QVERIFY(CTestDatabase::exec("UPDATE mapprojtype SET name = 'Своя', short_name = 'С', description = 'опис', "
                                 "coord1_abbr = 'X', coord2_abbr = 'Y', coord1_desc = 'север', coord2_desc = 'восток', "
                                 "coord1_sign = 1, coord2_sign = 1, swap_coords = 1, epsg = NULL WHERE code = 1;"));
-}
-
-void TestDialogMapProjTypeEditor::cleanup()
-{
-    m_prompt.reset();
-    m_database.reset();
 }
 
 void TestDialogMapProjTypeEditor::axesStoredAndShown_data()
@@ -103,16 +91,16 @@ void TestDialogMapProjTypeEditor::axesStoredAndShown()
     DialogMapProjTypeEditor dialog(1);
     combo(dialog, "comboAxis1Direction")->setCurrentIndex(first);
     combo(dialog, "comboAxis2Direction")->setCurrentIndex(second);
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     const QVariantList after = {typeColumn(1, "coord1_sign"), typeColumn(1, "coord2_sign"),
                                 typeColumn(1, "swap_coords")};
     if (stored.isEmpty()) {
-        QCOMPARE(m_prompt->messageTexts(),
+        QCOMPARE(messages(),
                  QStringList{"Предупреждение|Некорректно заданы направления осей координат"});
         QCOMPARE(after, before);
         return;
     }
-    QCOMPARE(m_prompt->messageTexts(), QStringList());
+    QCOMPARE(messages(), QStringList());
     QCOMPARE(after, stored);
     DialogMapProjTypeEditor reopened(1);
     QCOMPARE(combo(reopened, "comboAxis1Direction")->currentIndex(), first);
@@ -133,7 +121,7 @@ void TestDialogMapProjTypeEditor::rowShownAndWritten()
     dialog.findChild<QLineEdit*>("editAxis1Symbol")->setText(" N' ");
     dialog.findChild<QLineEdit*>("editAxis2Description")->setText("на восток");
     info->setShortName("ТМ");
-    clickButton(dialog, "buttonSave");
+    click(&dialog, "buttonSave");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(typeColumn(1, "coord1_abbr").toString(), QStringLiteral("N'"));
     QCOMPARE(typeColumn(1, "coord2_desc").toString(), QStringLiteral("на восток"));
@@ -158,7 +146,7 @@ void TestDialogMapProjTypeEditor::exportFrameFollowsTheCode()
 void TestDialogMapProjTypeEditor::defaultsPutBackTheFixedValues()
 {
     DialogMapProjTypeEditor dialog(1);
-    clickButton(dialog, "buttonDefaults");
+    click(&dialog, "buttonDefaults");
     QCOMPARE(generalInfoOf(dialog)->name(), QString::fromStdString(mapProjTypeName(1)));
     MapProjTypeAxes axes;
     QVERIFY(mapProjTypeAxes(1, axes));
@@ -171,15 +159,15 @@ void TestDialogMapProjTypeEditor::nameCheckAndCancel()
 {
     const QString other = typeColumn(2, "name").toString();
     QVERIFY(!other.isEmpty());
-    whenModal<DialogMapProjTypeEditor>([this, other](DialogMapProjTypeEditor* dialog) {
+    const CModalWatch watch = whenModal<DialogMapProjTypeEditor>([this, other](DialogMapProjTypeEditor* dialog) {
         generalInfoOf(*dialog)->setName(other);
-        clickButton(*dialog, "buttonSave");
-        QCOMPARE(m_prompt->messageTexts(), QStringList{"Предупреждение|Введенное название уже используется"});
+        click(dialog, "buttonSave");
+        QCOMPARE(messages(), QStringList{"Предупреждение|Введенное название уже используется"});
         dialog->close();
     });
     QVERIFY(!DialogMapProjTypeEditor::Edit(1));
     QCOMPARE(typeColumn(1, "name").toString(), QStringLiteral("Своя"));
-    whenModal<DialogMapProjTypeEditor>([](DialogMapProjTypeEditor* dialog) { clickButton(*dialog, "buttonSave"); });
+    const CModalWatch watch2 = whenModal<DialogMapProjTypeEditor>([](DialogMapProjTypeEditor* dialog) { click(dialog, "buttonSave"); });
     QVERIFY(DialogMapProjTypeEditor::Edit(1));
 }
 

@@ -1,7 +1,10 @@
 #include "geodesy/textfunctions.h"
 
+#include "tests/support/localescope.h"
+
 #include <QtTest>
 
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +33,8 @@ private slots:
     void splitText();
     void splitTextStoresOnlyWithinRoom();
     void parsersIgnoreProcessLocale();
+    void readNumberTakesTheWholeText_data();
+    void readNumberTakesTheWholeText();
 };
 
 void TestTextFunctions::stringToDoubleReadsPrefix_data()
@@ -201,37 +206,70 @@ void TestTextFunctions::splitTextStoresOnlyWithinRoom()
 
 void TestTextFunctions::parsersIgnoreProcessLocale()
 {
-    QVERIFY2(std::setlocale(LC_ALL, "ru_RU.UTF-8"), "the ru_RU.UTF-8 locale is not installed");
+    ENTER_RUSSIAN_LOCALE();
     char native[16];
     std::snprintf(native, sizeof native, "%.1f", 1.5);
-    const std::string nativeText = native;
+    QCOMPARE(std::string(native), std::string("1,5"));
 
     double d = 0.0;
-    const bool parsed = parseDouble("2.75", &d);
+    QVERIFY(parseDouble("2.75", &d));
+    QCOMPARE(d, 2.75);
     float f = 0.0f;
-    const bool parsedFloat = parseFloat("0.5", &f);
-    const double fromDefault = stringToDouble("1.25", 0.0);
-    const double stod = textToDouble("6.5");
+    QVERIFY(parseFloat("0.5", &f));
+    QCOMPARE(f, 0.5f);
+    QCOMPARE(stringToDouble("1.25", 0.0), 1.25);
+    QCOMPARE(textToDouble("6.5"), 6.5);
+    double whole = 0.0;
+    QVERIFY(readNumber("7.25", &whole) == NumberRead::Number);
+    QCOMPARE(whole, 7.25);
+    QVERIFY(readNumber("7,25", &whole) == NumberRead::NotANumber);
     double scanned = 0.0;
-    const int scanCount = scanText("3.5", "%lf", &scanned);
-    const std::string printedDouble = doubleToString(1.5);
-    const std::string printedFloat = floatToString(2.5f, "%.2f");
+    QCOMPARE(scanText("3.5", "%lf", &scanned), 1);
+    QCOMPARE(scanned, 3.5);
+    QCOMPARE(doubleToString(1.5), std::string("1.5"));
+    QCOMPARE(floatToString(2.5f, "%.2f"), std::string("2.50"));
     char buffer[16];
     printText(buffer, sizeof buffer, "%.1f", 4.5);
-    std::setlocale(LC_ALL, "C");
-
-    QCOMPARE(nativeText, std::string("1,5"));
-    QVERIFY(parsed);
-    QCOMPARE(d, 2.75);
-    QVERIFY(parsedFloat);
-    QCOMPARE(f, 0.5f);
-    QCOMPARE(fromDefault, 1.25);
-    QCOMPARE(stod, 6.5);
-    QCOMPARE(scanCount, 1);
-    QCOMPARE(scanned, 3.5);
-    QCOMPARE(printedDouble, std::string("1.5"));
-    QCOMPARE(printedFloat, std::string("2.50"));
     QCOMPARE(std::string(buffer), std::string("4.5"));
+}
+
+void TestTextFunctions::readNumberTakesTheWholeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<double>("value");
+
+    const int number = int(NumberRead::Number);
+    const int notANumber = int(NumberRead::NotANumber);
+    const int outOfRange = int(NumberRead::OutOfRange);
+    QTest::newRow("plain") << "12.5" << number << 12.5;
+    QTest::newRow("blanks around") << " \t-3e2 \r\n" << number << -300.0;
+    QTest::newRow("plus sign") << "+0.5" << number << 0.5;
+    QTest::newRow("leading point") << ".5" << number << 0.5;
+    QTest::newRow("trailing point") << "5." << number << 5.0;
+    QTest::newRow("infinity read as such") << "-inf" << number << -HUGE_VAL;
+    QTest::newRow("text after the number") << "12.5 m" << notANumber << 0.0;
+    QTest::newRow("comma") << "12,5" << notANumber << 0.0;
+    QTest::newRow("two numbers") << "55 45" << notANumber << 0.0;
+    QTest::newRow("two signs") << "+-1" << notANumber << 0.0;
+    QTest::newRow("sign alone") << "+" << notANumber << 0.0;
+    QTest::newRow("hexadecimal") << "0x10" << notANumber << 0.0;
+    QTest::newRow("empty") << "" << notANumber << 0.0;
+    QTest::newRow("blanks") << "  " << notANumber << 0.0;
+    QTest::newRow("beyond double") << "1e999" << outOfRange << 0.0;
+    QTest::newRow("below the normal range") << "1e-310" << outOfRange << 0.0;
+    QTest::newRow("zero") << "0e-999" << number << 0.0;
+}
+
+void TestTextFunctions::readNumberTakesTheWholeText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, outcome);
+    QFETCH(double, value);
+
+    double read = 0.0;
+    QCOMPARE(int(readNumber(text.toStdString(), &read)), outcome);
+    QCOMPARE(read, value);
 }
 
 QTEST_APPLESS_MAIN(TestTextFunctions)

@@ -9,6 +9,8 @@
 
 using namespace vexa;
 
+Q_DECLARE_METATYPE(std::shared_ptr<vexa::CMapProjection>)
+
 namespace {
 
 constexpr double kDegree = kPi / 180.0;
@@ -119,9 +121,9 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void inverseAgainstReference();
-    void gaussKrugerOrigin();
+    void originProjectsToFalseOrigin_data();
+    void originProjectsToFalseOrigin();
     void longitudeReducedFirst();
-    void equatorialOrigin();
     void sphericalMercator_data();
     void sphericalMercator();
     void sphericalMercatorInvalidEllipsoidUsesScale();
@@ -194,17 +196,40 @@ void TestTransverseMercator::inverseAgainstReference()
     }
 }
 
-void TestTransverseMercator::gaussKrugerOrigin()
+void TestTransverseMercator::originProjectsToFalseOrigin_data()
 {
-    const CMapProjectionTransverseMercator projection(kKrassowsky, gaussKrugerZone7());
-    QCOMPARE(projection.getType(), 1);
-    CCoords point(0.0, 39.0 * kDegree, 100.0);
-    projection.GeodeticToProjected(&point);
-    QVERIFY(std::fabs(point.first - 7500000.0) < 1e-9);
-    QVERIFY(std::fabs(point.second) < 1e-9);
-    projection.ProjectedToGeodetic(&point);
+    QTest::addColumn<std::shared_ptr<CMapProjection>>("projection");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<double>("lon0");
+    QTest::addColumn<double>("fe");
+    QTest::addColumn<double>("fn");
+
+    QTest::newRow("Gauss-Kruger zone 7")
+        << std::shared_ptr<CMapProjection>(std::make_shared<CMapProjectionTransverseMercator>(kKrassowsky,
+                                                                                            gaussKrugerZone7()))
+        << 1 << 39.0 << 7500000.0 << 0.0;
+    QTest::newRow("equatorial") << std::shared_ptr<CMapProjection>(
+        std::make_shared<CMapProjectionTransverseMercatorEquatorial>(kWgs84, equatorial(27.0, 0.9999, 300000.0, -5000.0)))
+                                << 1011 << 27.0 << 300000.0 << -5000.0;
+}
+
+// The origin goes to the false origin and back; the height stays.
+void TestTransverseMercator::originProjectsToFalseOrigin()
+{
+    QFETCH(std::shared_ptr<CMapProjection>, projection);
+    QFETCH(int, type);
+    QFETCH(double, lon0);
+    QFETCH(double, fe);
+    QFETCH(double, fn);
+
+    QCOMPARE(projection->getType(), type);
+    CCoords point(0.0, lon0 * kDegree, 100.0);
+    projection->GeodeticToProjected(&point);
+    QVERIFY(std::fabs(point.first - fe) < 1e-9);
+    QVERIFY(std::fabs(point.second - fn) < 1e-9);
+    projection->ProjectedToGeodetic(&point);
     QVERIFY(std::fabs(point.first) < 1e-15);
-    QVERIFY(std::fabs(point.second - 39.0 * kDegree) < 1e-15);
+    QVERIFY(std::fabs(point.second - lon0 * kDegree) < 1e-15);
     QCOMPARE(point.third, 100.0);
 }
 
@@ -218,20 +243,6 @@ void TestTransverseMercator::longitudeReducedFirst()
     QVERIFY(std::fabs(wrapped.first - plain.first) < 1e-6);
     QVERIFY(std::fabs(wrapped.second - plain.second) < 1e-6);
     QVERIFY(plain.first < 7500000.0);
-}
-
-void TestTransverseMercator::equatorialOrigin()
-{
-    const CMapProjectionTransverseMercatorEquatorial projection(
-        kWgs84, equatorial(27.0, 0.9999, 300000.0, -5000.0));
-    QCOMPARE(projection.getType(), 1011);
-    CCoords point(0.0, 27.0 * kDegree, 0.0);
-    projection.GeodeticToProjected(&point);
-    QVERIFY(std::fabs(point.first - 300000.0) < 1e-9);
-    QVERIFY(std::fabs(point.second + 5000.0) < 1e-9);
-    projection.ProjectedToGeodetic(&point);
-    QVERIFY(std::fabs(point.first) < 1e-15);
-    QVERIFY(std::fabs(point.second - 27.0 * kDegree) < 1e-15);
 }
 
 void TestTransverseMercator::sphericalMercator_data()

@@ -10,6 +10,8 @@
 #include "records/wkt/wktparser.h"
 #include "values/coordsysinfo.h"
 
+#include "tests/support/localescope.h"
+
 #include <QFile>
 #include <QtTest>
 
@@ -195,7 +197,7 @@ private slots:
 
 void TestCoordSysEndToEnd::initTestCase()
 {
-    Q_ASSERT(referenceRows(QStringLiteral("utm37_from_wgs84.txt")).size() == 6);
+    QCOMPARE(referenceRows(QStringLiteral("utm37_from_wgs84.txt")).size(), 6);
 }
 
 void TestCoordSysEndToEnd::points_data()
@@ -288,10 +290,9 @@ void TestCoordSysEndToEnd::pointsUnderRussianLocale_data()
 
 void TestCoordSysEndToEnd::pointsUnderRussianLocale()
 {
-    QVERIFY2(std::setlocale(LC_ALL, "ru_RU.UTF-8"), "ru_RU.UTF-8 is not installed");
+    ENTER_RUSSIAN_LOCALE();
     QCOMPARE(QString(std::localeconv()->decimal_point), QStringLiteral(","));
     points();
-    std::setlocale(LC_ALL, "C");
 }
 
 QTEST_MAIN(TestCoordSysEndToEnd)

@@ -10,6 +10,8 @@
 #include "records/wkt/wktparser.h"
 #include "values/coordsysinfo.h"
 
+#include "tests/support/localescope.h"
+
 #include <QFile>
 #include <QtTest>
 
@@ -155,10 +157,9 @@ void TestImportRoad::pointsUnderRussianLocale_data()
 
 void TestImportRoad::pointsUnderRussianLocale()
 {
-    QVERIFY2(std::setlocale(LC_ALL, "ru_RU.UTF-8"), "ru_RU.UTF-8 is not installed");
+    ENTER_RUSSIAN_LOCALE();
     QCOMPARE(QString(std::localeconv()->decimal_point), QStringLiteral(","));
     points();
-    std::setlocale(LC_ALL, "C");
 }
 
 QTEST_MAIN(TestImportRoad)

@@ -2,6 +2,8 @@
 
 #include "values/unitinfo.h"
 
+#include "tests/support/localescope.h"
+
 #include <QtTest>
 
 #include <clocale>
@@ -287,9 +289,7 @@ void TestUnitDetails::toInfoRefusesUnconvertibleFactors()
 
 void TestUnitDetails::numbersIgnoreProcessLocale()
 {
-    if (!setlocale(LC_ALL, "ru_RU.UTF-8"))
-        QSKIP("ru_RU.UTF-8 locale is not installed");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ENTER_RUSSIAN_LOCALE();
     auto foot = metre();
     foot->factorB = QStringLiteral("0.3048");
     auto nearFoot = metre();
@@ -297,16 +297,10 @@ void TestUnitDetails::numbersIgnoreProcessLocale()
     auto commaFoot = metre();
     commaFoot->factorB = QStringLiteral("0,3048");
     CUnitInfo info;
-    const bool converted = foot->toInfo(info);
-    const bool equal = *foot == *nearFoot;
-    const bool commaValid = commaFoot->isValid();
-    setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
-
-    QVERIFY(converted);
+    QVERIFY(foot->toInfo(info));
     QCOMPARE(info.factor, 0.3048);
-    QVERIFY(equal);
-    QVERIFY(!commaValid);
+    QVERIFY(*foot == *nearFoot);
+    QVERIFY(!commaFoot->isValid());
 }
 
 QTEST_MAIN(TestUnitDetails)

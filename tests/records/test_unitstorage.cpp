@@ -6,6 +6,8 @@
 
 #include "database/tablecatalogue.h"
 
+#include "tests/support/localescope.h"
+
 #include <QtTest>
 
 #include <clocale>
@@ -29,6 +31,7 @@ private slots:
     void refusedUnitsWriteNothing_data();
     void refusedUnitsWriteNothing();
     void failedUnitRowLeavesNoAngleFormat();
+    void unitReusesAngleFormatStoredWithOtherTexts();
     void readFailsWithoutItsAngleFormat();
     void factorsIgnoreProcessLocale();
 };
@@ -62,7 +65,7 @@ void TestUnitStorage::angleFormatInsert_data()
     unnamed->name.clear();
 
     QTest::newRow("equal to the stored row") << stored << 2;
-    QTest::newRow("code stored with other texts") << otherTexts << int(NoValue);
+    QTest::newRow("code stored with other texts") << otherTexts << 2;
     QTest::newRow("no angle format code") << unknownCode << int(NoValue);
     QTest::newRow("not valid") << unnamed << int(NoValue);
 }
@@ -192,11 +195,6 @@ void TestUnitStorage::refusedUnitsWriteNothing_data()
     QTest::addColumn<std::shared_ptr<CUnitDetails>>("unit");
     QTest::addColumn<int>("failingTable");
 
-    auto conflicting = storedFormatDegree();
-    auto format = std::make_shared<CAngleFormatDetails>(*conflicting->angleFormat);
-    format->description = QStringLiteral("не тот формат");
-    conflicting->angleFormat = format;
-    QTest::newRow("angle format code taken by other texts") << conflicting << 0;
     auto noScope = std::make_shared<CUnitDetails>(*metre());
     noScope->scope = 4;
     QTest::newRow("no unit scope") << noScope << 0;
@@ -234,6 +232,24 @@ void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
     QCOMPARE(AngleFormatStorage::FindDetails(format), 3);
 }
 
+void TestUnitStorage::unitReusesAngleFormatStoredWithOtherTexts()
+{
+    auto unit = storedFormatDegree();
+    auto format = std::make_shared<CAngleFormatDetails>(*unit->angleFormat);
+    format->description = QStringLiteral("не тот формат");
+    unit->angleFormat = format;
+    const auto before = rowCounts();
+
+    const int key = UnitStorage::InsertDetails(*unit, false);
+    QVERIFY(key != NoValue);
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT format FROM unitangle WHERE autokey=?;"), {key}).toInt(), 2);
+    CAngleFormatDetails stored;
+    QVERIFY(AngleFormatStorage::ReadDetails(2, stored));
+    QVERIFY(stored == *storedFormat(2));
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT COUNT(*) FROM unitangleformat;")).toInt(),
+             before.value(QStringLiteral("unitangleformat")));
+}
+
 void TestUnitStorage::readFailsWithoutItsAngleFormat()
 {
     const int key = UnitStorage::InsertDetails(*storedFormatDegree(), false);
@@ -247,18 +263,12 @@ void TestUnitStorage::readFailsWithoutItsAngleFormat()
 
 void TestUnitStorage::factorsIgnoreProcessLocale()
 {
-    if (!setlocale(LC_ALL, "ru_RU.UTF-8"))
-        QSKIP("ru_RU.UTF-8 locale is not installed");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ENTER_RUSSIAN_LOCALE();
     auto foot = metre();
     foot->factorB = QStringLiteral("0.3048");
     const int key = UnitStorage::InsertDetails(*foot, false);
     CUnitDetails read;
-    const bool readBack = UnitStorage::ReadDetails(TableUnitLength, key, read);
-    setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
-
-    QVERIFY(readBack);
+    QVERIFY(UnitStorage::ReadDetails(TableUnitLength, key, read));
     QCOMPARE(read.factorB, QStringLiteral("0.3048"));
     QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT factor_b FROM unitlength;")).toDouble(), 0.3048);
 }

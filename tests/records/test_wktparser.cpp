@@ -1,6 +1,8 @@
 #include "records/wkt/wktitems.h"
 #include "records/wkt/wktparser.h"
 
+#include "tests/support/localescope.h"
+
 #include <QFile>
 #include <QtTest>
 
@@ -416,13 +418,8 @@ void TestWktParser::spheroidInverseFlattening()
 
 void TestWktParser::numbersIgnoreProcessLocale()
 {
-    const char* const russian = setlocale(LC_ALL, "ru_RU.UTF-8");
-    if (!russian)
-        QSKIP("ru_RU.UTF-8 locale is not installed");
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ENTER_RUSSIAN_LOCALE();
     const auto towgs84 = parseAs<CWktItemTOWGS84>(QStringLiteral("TOWGS84[1.5,-2.25,3,0.1,0.2,0.3,-0.5]"));
-    setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
     QVERIFY(towgs84);
     QCOMPARE(towgs84->dy(), -2.25);
     QCOMPARE(towgs84->ppm(), -0.5);

@@ -1,5 +1,7 @@
 #include "faults.h"
 
+#include "tests/support/localescope.h"
+
 #include <QTest>
 
 #include <clocale>
@@ -27,8 +29,9 @@ int runUnderTestLocales(QObject* test, int argc, char** argv)
 {
     int failures = 0;
     for (const char* name : {"C", "ru_RU.UTF-8"}) {
-        if (!std::setlocale(LC_ALL, name)) {
-            std::fprintf(stderr, "locale %s is not installed\n", name);
+        const CLocaleScope locale(name);
+        if (!locale.isSet()) {
+            std::fprintf(stderr, "FAIL: %s\n", russianLocaleMissing);
             return 1;
         }
         const char* point = std::localeconv()->decimal_point;

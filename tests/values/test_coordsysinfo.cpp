@@ -1,6 +1,8 @@
 #include "faults.h"
 #include "units.h"
 
+#include "tests/support/pointcelltexts.h"
+
 #include "geodesy/coords.h"
 #include "values/coordsysinfo.h"
 
@@ -8,6 +10,7 @@
 #include <QTest>
 
 #include <cfloat>
+#include <cmath>
 
 Q_DECLARE_METATYPE(CCoordSysInfo)
 
@@ -37,6 +40,15 @@ CCoordSysInfo feetSystem(int type)
     return info;
 }
 
+CCoordSysInfo systemOfKind(const QString& kind)
+{
+    if (kind == "decimal")
+        return system(4, 1);
+    if (kind == "dms")
+        return system(4, 2);
+    return system(5);
+}
+
 } // namespace
 
 class TestCoordSysInfo : public QObject
@@ -46,6 +58,8 @@ class TestCoordSysInfo : public QObject
 private slots:
     void stringsToCoords_data();
     void stringsToCoords();
+    void pointCells_data();
+    void pointCells();
     void failedParseKeepsComponentsRead();
     void missingUnitIsRefusedWithoutThrowing();
     void coordsToStrings_data();
@@ -97,8 +111,8 @@ void TestCoordSysInfo::stringsToCoords_data()
                                               << 1000.0 << 2000.0 << 30.0;
     QTest::newRow("projected exponent") << system(5) << "-3e2" << "1E3" << "0" << true
                                         << -300.0 << 1000.0 << 0.0;
-    QTest::newRow("projected comma ends number") << system(5) << "10,5" << "2" << "" << true
-                                                 << 10.0 << 2.0 << 0.0;
+    QTest::newRow("projected decimal comma") << system(5) << "10,5" << "2" << "" << true
+                                             << 10.5 << 2.0 << 0.0;
     QTest::newRow("projected infinity") << system(5) << "1" << "-infinity" << "" << false
                                         << 1.0 << none << none;
     QTest::newRow("projected blank easting") << system(5) << "1" << "" << "" << false
@@ -138,6 +152,30 @@ void TestCoordSysInfo::stringsToCoords()
     QTEST(coords.first, "first");
     QTEST(coords.second, "second");
     QTEST(coords.third, "third");
+}
+
+void TestCoordSysInfo::pointCells_data()
+{
+    addPointCellRows();
+}
+
+// The cell in its component, valid texts in the others.
+void TestCoordSysInfo::pointCells()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, component);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+
+    const CCoordSysInfo info = systemOfKind(kind);
+    std::string texts[3] = {"50", "30", "100"};
+    texts[component] = text.toStdString();
+    vexa::CCoords coords;
+    QCOMPARE(info.stringsToCoords(CCoordStrings(texts[0], texts[1], texts[2]), coords), valid);
+    const double read[3] = {coords.first, coords.second, coords.third};
+    if (valid)
+        QVERIFY2(std::fabs(read[component] - value) < 1e-9, qPrintable(QString::number(read[component], 'g', 17)));
 }
 
 void TestCoordSysInfo::failedParseKeepsComponentsRead()

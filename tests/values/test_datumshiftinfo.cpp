@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 
 #include "geodesy/datumshift.h"
@@ -9,6 +10,11 @@
 #include <QTest>
 
 #include <cmath>
+
+Q_DECLARE_METATYPE(CDatumShiftInfo)
+Q_DECLARE_METATYPE(ValueChange<CDatumShiftInfo>)
+Q_DECLARE_METATYPE(CDatumInfo)
+Q_DECLARE_METATYPE(ValueChange<CDatumInfo>)
 
 namespace {
 
@@ -90,8 +96,11 @@ private slots:
     void refused_data();
     void refused();
     void unreadableText();
+    void equality_data();
     void equality();
+    void datumEquality_data();
     void datumEquality();
+    void clearEmpties();
     void typeFromCode_data();
     void typeFromCode();
 };
@@ -271,52 +280,62 @@ void TestDatumShiftInfo::unreadableText()
              QString("runtime_error:CUnitInfo::toDouble"));
 }
 
+void TestDatumShiftInfo::equality_data()
+{
+    addEqualityColumns<CDatumShiftInfo>();
+    using Change = ValueChange<CDatumShiftInfo>;
+    addEqualityRow<CDatumShiftInfo>("same", shift(2), Change([](CDatumShiftInfo&) {}), true);
+    addEqualityRow<CDatumShiftInfo>("convention", shift(2), Change([](CDatumShiftInfo& info) { info.convention = 1; }),
+                                    false);
+    addEqualityRow<CDatumShiftInfo>("scale unit dropped", shift(2),
+                                    Change([](CDatumShiftInfo& info) { info.scale_unit.reset(); }), false);
+    addEqualityRow<CDatumShiftInfo>("scale unit", shift(2),
+                                    Change([](CDatumShiftInfo& info) { info.scale_unit = unity(); }), false);
+    addEqualityRow<CDatumShiftInfo>("type record", shift(2),
+                                    Change([](CDatumShiftInfo& info) { info.type_info.clear(); }), false, false);
+}
+
 void TestDatumShiftInfo::equality()
 {
-    QVERIFY(shift(2) == shift(2));
+    checkEqualityRow<CDatumShiftInfo>();
+}
 
-    CDatumShiftInfo other = shift(2);
-    other.convention = 1;
-    QVERIFY(!(shift(2) == other));
-    other = shift(2);
-    other.scale_unit.reset();
-    QVERIFY(!(shift(2) == other));
-    other = shift(2);
-    other.scale_unit = unity();
-    QVERIFY(!(shift(2) == other));
-    other = shift(2);
-    other.type_info.clear();
-    QVERIFY(!(other == other));
-
-    other.clear();
-    QVERIFY(other.name.empty() && !other.length_unit && other.type == 0 && !other.exact);
+void TestDatumShiftInfo::datumEquality_data()
+{
+    addEqualityColumns<CDatumInfo>();
+    using Change = ValueChange<CDatumInfo>;
+    addEqualityRow<CDatumInfo>("same", datum(), Change([](CDatumInfo&) {}), true);
+    addEqualityRow<CDatumInfo>("pairwise shift added", datum(), Change([](CDatumInfo& other) {
+                                   other.pairwise_shifts["b"] = std::make_shared<CDatumShiftInfo>(shift(1));
+                               }),
+                               false);
+    addEqualityRow<CDatumInfo>("pairwise shift changed", datum(), Change([](CDatumInfo& other) {
+                                   other.pairwise_shifts["a"] = std::make_shared<CDatumShiftInfo>(shift(1, 3));
+                               }),
+                               false);
+    addEqualityRow<CDatumInfo>("geographic shift added", datum(), Change([](CDatumInfo& other) {
+                                   other.geographic_shifts["g"] = std::make_shared<CTransformListInfo>();
+                               }),
+                               false, false);
+    addEqualityRow<CDatumInfo>("datum shift dropped", datum(),
+                               Change([](CDatumInfo& other) { other.datum_shift.reset(); }), false);
+    addEqualityRow<CDatumInfo>("without name equals nothing", datum(),
+                               Change([](CDatumInfo& other) { other.name.clear(); }), false, false);
 }
 
 void TestDatumShiftInfo::datumEquality()
 {
-    QVERIFY(datum() == datum());
+    checkEqualityRow<CDatumInfo>();
+}
 
-    CDatumInfo other = datum();
-    other.pairwise_shifts["b"] = std::make_shared<CDatumShiftInfo>(shift(1));
-    QVERIFY(!(datum() == other));
-
-    other = datum();
-    other.pairwise_shifts["a"] = std::make_shared<CDatumShiftInfo>(shift(1, 3));
-    QVERIFY(!(datum() == other));
-
-    other = datum();
-    other.geographic_shifts["g"] = std::make_shared<CTransformListInfo>();
-    QVERIFY(!(datum() == other));
-
-    other = datum();
-    other.datum_shift.reset();
-    QVERIFY(!(datum() == other));
-
-    other = datum();
-    other.name.clear();
-    QVERIFY(!(other == other));
+void TestDatumShiftInfo::clearEmpties()
+{
+    CDatumShiftInfo other = shift(2);
     other.clear();
-    QVERIFY(other.pairwise_shifts.empty() && !other.datum_shift && other.mapinfo == 0);
+    QVERIFY(other.name.empty() && !other.length_unit && other.type == 0 && !other.exact);
+    CDatumInfo datumOther = datum();
+    datumOther.clear();
+    QVERIFY(datumOther.pairwise_shifts.empty() && !datumOther.datum_shift && datumOther.mapinfo == 0);
 }
 
 void TestDatumShiftInfo::typeFromCode_data()

@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 
 #include "geodesy/coords.h"
@@ -10,6 +11,11 @@
 #include <QTest>
 
 #include <cmath>
+
+Q_DECLARE_METATYPE(CEllipsoidInfo)
+Q_DECLARE_METATYPE(ValueChange<CEllipsoidInfo>)
+Q_DECLARE_METATYPE(CPrimeMeridianInfo)
+Q_DECLARE_METATYPE(ValueChange<CPrimeMeridianInfo>)
 
 namespace {
 
@@ -47,10 +53,12 @@ private slots:
     void unreadableEllipsoid_data();
     void unreadableEllipsoid();
     void ellipsoidValidity();
+    void ellipsoidEquality_data();
     void ellipsoidEquality();
     void primeMeridianParams_data();
     void primeMeridianParams();
     void primeMeridianFailures();
+    void primeMeridianEquality_data();
     void primeMeridianEquality();
 };
 
@@ -162,22 +170,21 @@ void TestEllipsoidInfo::ellipsoidValidity()
     QCOMPARE(info.mapinfo, 2147483647);
 }
 
+void TestEllipsoidInfo::ellipsoidEquality_data()
+{
+    addEqualityColumns<CEllipsoidInfo>();
+    using Change = ValueChange<CEllipsoidInfo>;
+    addEqualityRow<CEllipsoidInfo>("same", wgs84(), Change([](CEllipsoidInfo&) {}), true);
+    addEqualityRow<CEllipsoidInfo>("unit", wgs84(), Change([](CEllipsoidInfo& info) { info.unit = kilometre(); }), false);
+    addEqualityRow<CEllipsoidInfo>("mapinfo", wgs84(), Change([](CEllipsoidInfo& info) { info.mapinfo = 1; }), false);
+    addEqualityRow<CEllipsoidInfo>("minor axis", wgs84(), Change([](CEllipsoidInfo& info) { info.b = "0"; }), false);
+    addEqualityRow<CEllipsoidInfo>("empty equals nothing", CEllipsoidInfo(), Change([](CEllipsoidInfo&) {}), false,
+                                   false);
+}
+
 void TestEllipsoidInfo::ellipsoidEquality()
 {
-    QVERIFY(wgs84() == wgs84());
-
-    CEllipsoidInfo other = wgs84();
-    other.unit = kilometre();
-    QVERIFY(!(wgs84() == other));
-    other = wgs84();
-    other.mapinfo = 1;
-    QVERIFY(!(wgs84() == other));
-    other = wgs84();
-    other.b = "0";
-    QVERIFY(!(wgs84() == other));
-
-    const CEllipsoidInfo empty;
-    QVERIFY(!(empty == empty));
+    checkEqualityRow<CEllipsoidInfo>();
 }
 
 void TestEllipsoidInfo::primeMeridianParams_data()
@@ -219,14 +226,25 @@ void TestEllipsoidInfo::primeMeridianFailures()
     QVERIFY(!meridian("", degree()).toParams());
 }
 
+void TestEllipsoidInfo::primeMeridianEquality_data()
+{
+    addEqualityColumns<CPrimeMeridianInfo>();
+    using Change = ValueChange<CPrimeMeridianInfo>;
+    const CPrimeMeridianInfo base = meridian("10", degree());
+    addEqualityRow<CPrimeMeridianInfo>("same", base, Change([](CPrimeMeridianInfo&) {}), true);
+    addEqualityRow<CPrimeMeridianInfo>("longitude text", base,
+                                       Change([](CPrimeMeridianInfo& info) { info.longitude = "10.0"; }), false);
+    addEqualityRow<CPrimeMeridianInfo>("unit", base, Change([](CPrimeMeridianInfo& info) { info.unit = radian(); }),
+                                       false);
+    addEqualityRow<CPrimeMeridianInfo>("cleared", base, Change([](CPrimeMeridianInfo& info) { info.clear(); }), false,
+                                       false);
+}
+
 void TestEllipsoidInfo::primeMeridianEquality()
 {
-    QVERIFY(meridian("10", degree()) == meridian("10", degree()));
-    QVERIFY(!(meridian("10", degree()) == meridian("10.0", degree())));
-    QVERIFY(!(meridian("10", degree()) == meridian("10", radian())));
+    checkEqualityRow<CPrimeMeridianInfo>();
     CPrimeMeridianInfo empty = meridian("10", degree());
     empty.clear();
-    QVERIFY(!(empty == empty));
     QCOMPARE(empty.epsg, 0);
 }
 

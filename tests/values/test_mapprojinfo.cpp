@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 
 #include "geodesy/transform.h"
@@ -6,6 +7,9 @@
 
 #include <QCoreApplication>
 #include <QTest>
+
+Q_DECLARE_METATYPE(CMapProjInfo)
+Q_DECLARE_METATYPE(ValueChange<CMapProjInfo>)
 
 namespace {
 
@@ -33,7 +37,9 @@ class TestMapProjInfo : public QObject
 private slots:
     void axisTransform_data();
     void axisTransform();
+    void equality_data();
     void equality();
+    void clearEmpties();
     void typeAndParamRecords();
 };
 
@@ -71,36 +77,38 @@ void TestMapProjInfo::axisTransform()
     QCOMPARE(QVector<double>({p->t1, p->t2, p->t3}), QVector<double>({0, 0, 0}));
 }
 
+void TestMapProjInfo::equality_data()
+{
+    addEqualityColumns<CMapProjInfo>();
+    using Change = ValueChange<CMapProjInfo>;
+    addEqualityRow<CMapProjInfo>("same", utm(), Change([](CMapProjInfo&) {}), true);
+    addEqualityRow<CMapProjInfo>("parameter value", utm(),
+                                 Change([](CMapProjInfo& info) { info.param_values[104] = "0.9996"; }), false);
+    addEqualityRow<CMapProjInfo>("parameter added", utm(),
+                                 Change([](CMapProjInfo& info) { info.param_values[102] = "S"; }), false);
+    addEqualityRow<CMapProjInfo>("parameter definitions not compared", utm(), Change([](CMapProjInfo& info) {
+                                     info.params[101].code = 101;
+                                     info.params[101].name = "zone";
+                                 }),
+                                 true);
+    addEqualityRow<CMapProjInfo>("scale unit", utm(), Change([](CMapProjInfo& info) { info.scale_unit = unity(); }),
+                                 false);
+    addEqualityRow<CMapProjInfo>("invalid equals nothing", utm(),
+                                 Change([](CMapProjInfo& info) { info.coord2_sign = 0; }), false, false);
+    addEqualityRow<CMapProjInfo>("type record", utm(), Change([](CMapProjInfo& info) { info.type_info.clear(); }),
+                                 false, false);
+}
+
 void TestMapProjInfo::equality()
 {
-    QVERIFY(utm() == utm());
+    checkEqualityRow<CMapProjInfo>();
+}
 
+void TestMapProjInfo::clearEmpties()
+{
     CMapProjInfo other = utm();
-    other.param_values[104] = "0.9996";
-    QVERIFY(!(utm() == other));
-
-    other = utm();
-    other.param_values[102] = "S";
-    QVERIFY(!(utm() == other));
-
-    other = utm();
-    other.params[101].code = 101;
-    other.params[101].name = "zone";
-    QVERIFY(utm() == other);
-
-    other = utm();
-    other.scale_unit = unity();
-    QVERIFY(!(utm() == other));
-
-    other = utm();
     other.coord2_sign = 0;
     QVERIFY(!other.isValid());
-    QVERIFY(!(other == other));
-
-    other = utm();
-    other.type_info.clear();
-    QVERIFY(!(utm() == other));
-
     other.clear();
     QVERIFY(other.param_values.empty() && !other.length_unit && other.type == 0);
     QCOMPARE(other.mapinfo, 2147483647);

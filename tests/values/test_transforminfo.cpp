@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 #include "transforms.h"
 
@@ -8,6 +9,11 @@
 
 #include <QCoreApplication>
 #include <QTest>
+
+Q_DECLARE_METATYPE(CTransformInfo)
+Q_DECLARE_METATYPE(ValueChange<CTransformInfo>)
+Q_DECLARE_METATYPE(CTransformListInfo)
+Q_DECLARE_METATYPE(ValueChange<CTransformListInfo>)
 
 namespace {
 
@@ -48,8 +54,11 @@ private slots:
     void unreadableValue();
     void listKeepsWhatBuilds();
     void emptyList();
+    void equality_data();
     void equality();
+    void listEquality_data();
     void listEquality();
+    void clearEmpties();
     void coordSysType();
 };
 
@@ -178,61 +187,71 @@ void TestTransformInfo::emptyList()
     QVERIFY(out.empty());
 }
 
-void TestTransformInfo::equality()
+void TestTransformInfo::equality_data()
 {
-    QVERIFY(affine() == affine());
-
-    CTransformInfo other = affine();
-    other.param_values[5].value = "100.0";
-    QVERIFY(!(affine() == other));
-
-    other = affine();
-    other.param_values[7].param = 7;
-    other.param_values[7].value = "0";
-    QVERIFY(!(affine() == other));
-
-    other = affine();
-    other.param_values[5].unit = metre();
-    QVERIFY(!(affine() == other));
-
-    other = affine();
-    other.params[1].code = 1;
-    other.params[1].name = "A11";
-    QVERIFY(affine() == other);
-
-    other = affine();
-    other.type_info.clear();
-    QVERIFY(!(affine() == other));
-
-    other.clear();
-    QVERIFY(other.param_values.empty() && other.type == 0 && other.type_info.code == 0);
+    addEqualityColumns<CTransformInfo>();
+    using Change = ValueChange<CTransformInfo>;
+    addEqualityRow<CTransformInfo>("same", affine(), Change([](CTransformInfo&) {}), true);
+    addEqualityRow<CTransformInfo>("value", affine(),
+                                   Change([](CTransformInfo& info) { info.param_values[5].value = "100.0"; }), false);
+    addEqualityRow<CTransformInfo>("value added", affine(), Change([](CTransformInfo& info) {
+                                       info.param_values[7].param = 7;
+                                       info.param_values[7].value = "0";
+                                   }),
+                                   false);
+    addEqualityRow<CTransformInfo>("value unit", affine(),
+                                   Change([](CTransformInfo& info) { info.param_values[5].unit = metre(); }), false);
+    addEqualityRow<CTransformInfo>("parameter definitions not compared", affine(), Change([](CTransformInfo& info) {
+                                       info.params[1].code = 1;
+                                       info.params[1].name = "A11";
+                                   }),
+                                   true);
+    addEqualityRow<CTransformInfo>("type record", affine(), Change([](CTransformInfo& info) { info.type_info.clear(); }),
+                                   false, false);
 }
 
-void TestTransformInfo::listEquality()
+void TestTransformInfo::equality()
+{
+    checkEqualityRow<CTransformInfo>();
+}
+
+void TestTransformInfo::listEquality_data()
 {
     CTransformListInfo list;
     list.name = "list";
     list.identifier = "id";
     list.transforms = {affine(), transform(2, {{5, "1"}, {6, "2"}})};
-    QVERIFY(list == list);
 
-    CTransformListInfo other = list;
-    std::swap(other.transforms[0], other.transforms[1]);
-    QVERIFY(!(list == other));
+    addEqualityColumns<CTransformListInfo>();
+    using Change = ValueChange<CTransformListInfo>;
+    addEqualityRow<CTransformListInfo>("same", list, Change([](CTransformListInfo&) {}), true);
+    addEqualityRow<CTransformListInfo>("order", list, Change([](CTransformListInfo& other) {
+                                           std::swap(other.transforms[0], other.transforms[1]);
+                                       }),
+                                       false);
+    addEqualityRow<CTransformListInfo>("one fewer", list,
+                                       Change([](CTransformListInfo& other) { other.transforms.pop_back(); }), false);
+    addEqualityRow<CTransformListInfo>("scope", list, Change([](CTransformListInfo& other) { other.scope = 2; }),
+                                       false);
+    addEqualityRow<CTransformListInfo>("without name equals nothing", list,
+                                       Change([](CTransformListInfo& other) { other.name.clear(); }), false, false);
+}
 
-    other = list;
-    other.transforms.pop_back();
-    QVERIFY(!(list == other));
+void TestTransformInfo::listEquality()
+{
+    checkEqualityRow<CTransformListInfo>();
+}
 
-    other = list;
-    other.scope = 2;
-    QVERIFY(!(list == other));
-
-    other = list;
-    other.name.clear();
-    QVERIFY(!other.isValid());
-    QVERIFY(!(other == other));
-    QVERIFY(!(list == other));
+void TestTransformInfo::clearEmpties()
+{
+    CTransformInfo other = affine();
+    other.clear();
+    QVERIFY(other.param_values.empty() && other.type == 0 && other.type_info.code == 0);
+    CTransformListInfo list;
+    list.name = "list";
+    QVERIFY(list.isValid());
+    list.name.clear();
+    QVERIFY(!list.isValid());
 }
 
 void TestTransformInfo::coordSysType()

@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "equalitycases.h"
 #include "units.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,10 @@
 #include <cmath>
 
 Q_DECLARE_METATYPE(std::shared_ptr<CUnitInfo>)
+Q_DECLARE_METATYPE(CUnitInfo)
+Q_DECLARE_METATYPE(ValueChange<CUnitInfo>)
+Q_DECLARE_METATYPE(CAngleFormatInfo)
+Q_DECLARE_METATYPE(ValueChange<CAngleFormatInfo>)
 
 namespace {
 
@@ -51,7 +56,11 @@ private slots:
     void unservableValuesGiveEmptyText();
     void adjustPrecision();
     void toBaseDouble();
+    void equality_data();
     void equality();
+    void formatEquality_data();
+    void formatEquality();
+    void clearEmpties();
 };
 
 void TestUnitInfo::factors_data()
@@ -149,9 +158,13 @@ void TestUnitInfo::toDouble_data()
     const QString angleFault = "runtime_error:CAngleFormatInfo::toDouble";
 
     QTest::newRow("m plain") << "metre" << "12.5" << 12.5 << "";
-    QTest::newRow("m trailing text") << "metre" << "12.5 m" << 12.5 << "";
-    QTest::newRow("m comma ends number") << "metre" << "10,5" << 10.0 << "";
-    QTest::newRow("m leading blanks") << "metre" << " \t7" << 7.0 << "";
+    QTest::newRow("m trailing text") << "metre" << "12.5 m" << 0.0 << stod;
+    QTest::newRow("m comma") << "metre" << "10,5" << 0.0 << stod;
+    QTest::newRow("m two numbers") << "metre" << "55 45 00" << 0.0 << stod;
+    QTest::newRow("m blanks around") << "metre" << " \t7 \n" << 7.0 << "";
+    QTest::newRow("m plus sign") << "metre" << "+7.5" << 7.5 << "";
+    QTest::newRow("m double sign") << "metre" << "+-7" << 0.0 << stod;
+    QTest::newRow("m leading point") << "metre" << ".5" << 0.5 << "";
     QTest::newRow("m exponent") << "metre" << "-3e2" << -300.0 << "";
     QTest::newRow("m letters") << "metre" << "abc" << 0.0 << stod;
     QTest::newRow("m empty") << "metre" << "" << 0.0 << stod;
@@ -165,7 +178,10 @@ void TestUnitInfo::toDouble_data()
     QTest::newRow("angle without format nan") << "degree" << "nan" << 0.0 << unitFault;
 
     QTest::newRow("dec plain") << "decimal" << "12.5" << 12.5 << "";
-    QTest::newRow("dec comma") << "decimal" << "12,5" << 12.0 << "";
+    QTest::newRow("dec comma") << "decimal" << "12,5" << 0.0 << stod;
+    QTest::newRow("dec degree sign") << "decimal" << "55°45'00\"" << 0.0 << stod;
+    QTest::newRow("dec colons") << "decimal" << "55:45:00" << 0.0 << stod;
+    QTest::newRow("dec blanks between") << "decimal" << "55 45 00" << 0.0 << stod;
     QTest::newRow("dec inf") << "decimal" << "inf" << 0.0 << angleFault;
     QTest::newRow("dec -inf") << "decimal" << "-inf" << 0.0 << angleFault;
     QTest::newRow("dec nan") << "decimal" << "nan" << 0.0 << angleFault;
@@ -178,11 +194,14 @@ void TestUnitInfo::toDouble_data()
     QTest::newRow("dms minus zero") << "dms" << "-0 30 0" << -0.5 << "";
     QTest::newRow("dms two fields") << "dms" << "37 30" << 37.5 << "";
     QTest::newRow("dms one field") << "dms" << "37.51" << 37.51 << "";
-    QTest::newRow("dms trailing letters") << "dms" << "37abc" << 37.0 << "";
+    QTest::newRow("dms trailing letters") << "dms" << "37abc" << 0.0 << angleFault;
+    QTest::newRow("dms four fields") << "dms" << "37 30 36 1" << 0.0 << angleFault;
+    QTest::newRow("dms degree sign") << "dms" << "55°45'00\"" << 0.0 << angleFault;
+    QTest::newRow("dms colons") << "dms" << "55:45:00" << 0.0 << angleFault;
     QTest::newRow("dms minutes over 60") << "dms" << "10 75" << 11.25 << "";
     QTest::newRow("dms any white space") << "dms" << " 37\t30\n 36" << 37.51 << "";
     QTest::newRow("dms decimal point") << "dms" << "37.5 30" << 38.0 << "";
-    QTest::newRow("dms comma ends number") << "dms" << "37,5 30" << 37.0 << "";
+    QTest::newRow("dms comma") << "dms" << "37,5 30" << 0.0 << angleFault;
     QTest::newRow("dms carried text") << "dms" << "4 6 0.0" << 4.1 << "";
     QTest::newRow("dms letters") << "dms" << "abc" << 0.0 << angleFault;
     QTest::newRow("dms empty") << "dms" << "" << 0.0 << angleFault;
@@ -222,6 +241,9 @@ void TestUnitInfo::toString_data()
     QTest::newRow("m given") << "metre" << 1234567.891 << 2 << "1234567.89";
     QTest::newRow("m no grouping") << "metre" << 12345678.0 << 0 << "12345678";
     QTest::newRow("m tiny negative") << "metre" << -0.0001 << -1 << "-0.000";
+    QTest::newRow("m no exponent") << "metre" << 1e22 << 1 << "1" + QString(22, QLatin1Char('0')) + ".0";
+    QTest::newRow("m infinite") << "metre" << HUGE_VAL << -1 << "";
+    QTest::newRow("m nan") << "metre" << std::nan("") << 2 << "";
     QTest::newRow("scale default") << "unity" << 0.9996 << -1 << "0.999600000";
     QTest::newRow("angle without format") << "degree" << 37.5 << -1 << "37.50000000000";
     QTest::newRow("dec default") << "decimal" << 37.5 << -1 << "37.50000000000";
@@ -231,13 +253,16 @@ void TestUnitInfo::toString_data()
     QTest::newRow("dms minus half") << "dms" << -0.5 << 3 << "-0 30 0.000";
     QTest::newRow("dms 37.5") << "dms" << 37.5 << 3 << "37 30 0.000";
     QTest::newRow("dms -10.5") << "dms" << -10.5 << 3 << "-10 30 0.000";
-    QTest::newRow("dms zero decimals") << "dms" << 37.6 << 0 << "38 0 0";
+    QTest::newRow("dms zero decimals") << "dms" << 37.6 << 0 << "37 36 0";
+    QTest::newRow("dms seconds rounded") << "dms" << 37.6 + 0.7 / 3600 << 0 << "37 36 1";
+    QTest::newRow("dms seconds without noise") << "dms" << 55.75 + 1.23456 / 3600 << 5 << "55 45 1.23456";
     QTest::newRow("dms negative zero") << "dms" << -0.0 << 2 << "0 0 0.00";
     QTest::newRow("dms tiny negative") << "dms" << -1e-12 << 3 << "0 0 0.000";
     QTest::newRow("dms seconds carry 4.1") << "dms" << 4.1 << 1 << "4 6 0.0";
     QTest::newRow("dms seconds carry 1.15") << "dms" << 1.15 << 3 << "1 9 0.000";
     QTest::newRow("dms seconds carry negative") << "dms" << -4.1 << 1 << "-4 6 0.0";
-    QTest::newRow("dms carry into degrees") << "dms" << 0.99999999999 << 8 << "1 0 0.00000000";
+    QTest::newRow("dms carry into degrees") << "dms" << 0.9999999999999 << 8 << "1 0 0.00000000";
+    QTest::newRow("dms seconds kept below a degree") << "dms" << 0.99999999999 << 8 << "0 59 59.99999996";
     QTest::newRow("hemisphere format") << "dmsh" << 37.5 << -1 << "";
     QTest::newRow("empty unit") << "empty" << 37.5 << 3 << "";
 }
@@ -263,8 +288,17 @@ void TestUnitInfo::dmsRoundTrip_data()
     QTest::newRow("59.9") << 59.9 << 1;
     QTest::newRow("0.3") << 0.3 << 1;
     QTest::newRow("179.99999999") << 179.99999999 << 8;
+    QTest::newRow("37.6 whole seconds") << 37.6 << 0;
+    QTest::newRow("just below a degree") << 0.99999999999 << 8;
+    QTest::newRow("just below 90") << 89.99999 << 0;
+    QTest::newRow("-0.0001") << -0.0001 << 2;
+    QTest::newRow("55.7512345678") << 55.7512345678 << 4;
+    QTest::newRow("-123.456789") << -123.456789 << 6;
+    QTest::newRow("359.999999999") << 359.999999999 << 5;
 }
 
+// The text reads back within half a unit of its last decimal of a second, and no field
+// reaches 60.
 void TestUnitInfo::dmsRoundTrip()
 {
     QFETCH(double, value);
@@ -273,7 +307,8 @@ void TestUnitInfo::dmsRoundTrip()
     const auto unit = degree(2);
     const std::string text = unit->toString(value, decimals);
     QVERIFY2(text.find(" 60") == std::string::npos, text.c_str());
-    QVERIFY2(std::fabs(unit->toDouble(text) - value) < 1e-12, text.c_str());
+    const double halfUnit = 0.5 * std::pow(10.0, -decimals) / 3600.0;
+    QVERIFY2(std::fabs(unit->toDouble(text) - value) <= halfUnit * (1 + 1e-9), text.c_str());
 }
 
 void TestUnitInfo::unservableValuesGiveEmptyText_data()
@@ -321,30 +356,47 @@ void TestUnitInfo::toBaseDouble()
              QString("runtime_error:CUnitInfo::toBaseDouble"));
 }
 
+void TestUnitInfo::equality_data()
+{
+    addEqualityColumns<CUnitInfo>();
+    const ValueChange<CUnitInfo> none = [](CUnitInfo&) {};
+    addEqualityRow<CUnitInfo>("metre", *metre(), none, true);
+    addEqualityRow<CUnitInfo>("mapinfo", *metre(), [](CUnitInfo& unit) { unit.mapinfo = 7; }, false);
+    addEqualityRow<CUnitInfo>("with format", *degree(2), none, true);
+    addEqualityRow<CUnitInfo>("format dropped", *degree(2), [](CUnitInfo& unit) { unit.format.reset(); }, false);
+    addEqualityRow<CUnitInfo>("empty equals nothing", CUnitInfo(), none, false, false);
+}
+
 void TestUnitInfo::equality()
 {
-    QVERIFY(*metre() == *metre());
+    checkEqualityRow<CUnitInfo>();
+}
 
-    auto other = metre();
-    other->mapinfo = 7;
-    QVERIFY(!(*metre() == *other));
+void TestUnitInfo::formatEquality_data()
+{
+    addEqualityColumns<CAngleFormatInfo>();
+    const CAngleFormatInfo dms = *degree(2)->format;
+    addEqualityRow<CAngleFormatInfo>("same", dms, [](CAngleFormatInfo&) {}, true);
+    addEqualityRow<CAngleFormatInfo>("epsg", dms, [](CAngleFormatInfo& format) { format.epsg = 9110; }, false);
+    addEqualityRow<CAngleFormatInfo>("cleared", dms, [](CAngleFormatInfo& format) { format.clear(); }, false, false);
+}
 
-    auto withFormat = degree(2);
-    auto withoutFormat = degree(2);
-    withoutFormat->format.reset();
-    QVERIFY(!(*withFormat == *withoutFormat));
-    QVERIFY(*withFormat == *degree(2));
+void TestUnitInfo::formatEquality()
+{
+    checkEqualityRow<CAngleFormatInfo>();
+}
 
-    CUnitInfo empty;
-    QVERIFY(!(empty == empty));
-
-    CAngleFormatInfo format = *withFormat->format;
-    QVERIFY(format == *degree(2)->format);
-    format.epsg = 9110;
-    QVERIFY(!(format == *degree(2)->format));
+void TestUnitInfo::clearEmpties()
+{
+    CAngleFormatInfo format = *degree(2)->format;
     format.clear();
-    QVERIFY(!(format == format));
     QCOMPARE(format.code, 0);
+    QVERIFY(format.name.empty());
+    CUnitInfo unit = *degree(2);
+    unit.clear();
+    QCOMPARE(unit.scope, 0);
+    QVERIFY(!unit.format);
+    QCOMPARE(unit.mapinfo, 2147483647);
 }
 
 VALUES_TEST_MAIN(TestUnitInfo)

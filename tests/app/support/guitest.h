@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,11 +30,28 @@ private:
 // The file's content; empty when it cannot be read.
 QByteArray readFile(const QString& path);
 
+// The watcher of a modal dialog; disarmed when it goes, so that a dialog watched for in one test
+// is never handled in the next.
+class CModalWatch
+{
+public:
+    explicit CModalWatch(QTimer* timer) : m_timer(timer) {}
+    CModalWatch(CModalWatch&& other) noexcept : m_timer(other.m_timer) { other.m_timer.clear(); }
+    CModalWatch(const CModalWatch&) = delete;
+    CModalWatch& operator=(const CModalWatch&) = delete;
+    CModalWatch& operator=(CModalWatch&&) = delete;
+    ~CModalWatch() { delete m_timer.data(); }
+
+private:
+    QPointer<QTimer> m_timer;
+};
+
 // Once a modal dialog of the class is shown (inside its own event loop), hands it to the
 // handler, which is expected to end it. A dialog that does not come within the time limit is
-// given up; whatever modal window is up then is closed so that the test does not hang.
+// given up; whatever modal window is up then is closed so that the test does not hang. The
+// watch lasts while the returned object lives.
 template <class Dialog>
-void whenModal(std::function<void(Dialog*)> handler, int timeoutMs = 5000)
+[[nodiscard]] CModalWatch whenModal(std::function<void(Dialog*)> handler, int timeoutMs = 5000)
 {
     auto* timer = new QTimer;
     auto waited = std::make_shared<int>(0);
@@ -51,4 +69,5 @@ void whenModal(std::function<void(Dialog*)> handler, int timeoutMs = 5000)
             modal->close();
     });
     timer->start(10);
+    return CModalWatch(timer);
 }
