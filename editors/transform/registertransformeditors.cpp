@@ -1,6 +1,7 @@
 #include "registertransformeditors.h"
 
 #include "dialogexportcodeeditor.h"
+#include "dialoggeoideditor.h"
 #include "dialogtransformeditor.h"
 #include "dialogtransformlisteditor.h"
 
@@ -22,6 +23,8 @@ void registerTransformEditors()
 {
     EditorRegistry::set(TableTransform, {nullptr, &DialogTransformEditor::Edit, nullptr});
     EditorRegistry::set(TableTransformList, {nullptr, &DialogTransformListEditor::Edit, nullptr});
+    EditorRegistry::set(TableVertCoordSys,
+                        {&DialogGeoidEditor::Create, &DialogGeoidEditor::Edit, &DialogGeoidEditor::Erase});
     for (const int tableId : {TableEpsgDatumShift, TableEpsgDatumShiftType, TableEpsgMapProj, TableEpsgCoordSys,
                               TableEpsgEllipsoid, TableEpsgDatum, TableEpsgVertCoordSys, TableEpsgPrimeMeridian,
                               TableEpsgLengthUnit, TableEpsgAngleUnit, TableEpsgScaleUnit, TableMapInfoUnit,
