@@ -15,6 +15,8 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/prompt.h"
+#include "editors/transform/frameextra.h"
 #include "editors/transform/frametransformlist.h"
 #include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
@@ -137,8 +139,15 @@ int DialogCoordSysEditor::CollectDependents(int, QVector<DependencyItem>& items)
 
 void DialogCoordSysEditor::slotSave()
 {
-    if (save() && m_key != NoValue)
-        accept();
+    if (!save())
+        return;
+    if (!m_extra->reassignOwner(m_key)) {
+        prompt().warning(this, QStringLiteral("Предупреждение"),
+                         QStringLiteral("Ошибка записи в базу данных: дополнительные преобразования"
+                                        " не привязаны к системе координат"));
+        return;
+    }
+    accept();
 }
 
 void DialogCoordSysEditor::slotCancel()
@@ -178,11 +187,14 @@ void DialogCoordSysEditor::createFrames()
     m_localCartesian = new FrameCoordSysLocalCartesian(this);
     m_topocentric = new FrameCoordSysTopocentric(this);
     m_projected = new FrameCoordSysProjected(this);
+    m_extra = new FrameExtra(this);
+    m_extra->setOwner(m_key, tableName(TableCoordSys));
     for (QWidget* frame : std::initializer_list<QWidget*>{m_geocentric, m_geodetic, m_localCartesian, m_topocentric,
                                                           m_projected})
         m_ui->vlayoutCoordSysParams->addWidget(frame);
     showTypeFrame();
     m_transformList = new FrameTransformList(this, false);
+    m_ui->layoutExtra->addWidget(m_extra);
     m_ui->layoutTransformList->addWidget(m_transformList);
     m_generalInfo = new FrameGeneralInfo(TableCoordSys, true, false, this);
     m_ui->frameGeneralInfoContainer->layout()->addWidget(m_generalInfo);
@@ -218,6 +230,10 @@ void DialogCoordSysEditor::load()
     m_typeCode = checkCoordSysTypeCode(RecordStorage::number(row, "type"));
     m_typePicker->setKey(m_typeCode);
     showTypeFrame();
+    if (m_extra->itemCount() > 0) {
+        m_ui->checkboxShowExtra->setChecked(true);
+        slotShowExtraStateChanged(Qt::Checked);
+    }
     const int transformList = CoordSysFrameParts::storedKey(row, "transform_list");
     m_transformList->setTransformList(transformList);
     if (transformList != NoValue) {

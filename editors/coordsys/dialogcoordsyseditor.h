@@ -18,13 +18,14 @@ class FrameCoordSysProjected;
 class FrameCoordSysTopocentric;
 class FrameDatabasePicker;
 class FrameExport;
+class FrameExtra;
 class FrameGeneralInfo;
 class FrameTransformList;
 struct CSqlStatement;
 struct DependencyItem;
 
 // Edits one coordinate system: its name, type, the parameters of the type in the frame that
-// the type shows, its own transform list and its EPSG code. Create and Edit run the dialog
+// the type shows, its own transform list, the extra transformations it owns and its EPSG code. Create and Edit run the dialog
 // inside one savepoint, so that what the embedded frames write goes with a cancel.
 class DialogCoordSysEditor : public QDialog
 {
@@ -72,6 +73,7 @@ private:
     FrameCoordSysLocalCartesian* m_localCartesian = nullptr;
     FrameCoordSysTopocentric* m_topocentric = nullptr;
     FrameCoordSysProjected* m_projected = nullptr;
+    FrameExtra* m_extra = nullptr;
     FrameTransformList* m_transformList = nullptr;
     FrameGeneralInfo* m_generalInfo = nullptr;
     FrameDatabasePicker* m_typePicker = nullptr;

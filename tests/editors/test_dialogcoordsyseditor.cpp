@@ -1,4 +1,5 @@
 #include "coordsysfixture.h"
+#include "datumfixture.h"
 #include "definitionfixtures.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
@@ -19,6 +20,7 @@
 #include "editors/coordsys/framecoordsysprojected.h"
 #include "editors/coordsys/framecoordsystopocentric.h"
 #include "editors/coordsys/registercoordsyseditors.h"
+#include "editors/transform/frameextra.h"
 #include "editors/transform/frametransformlist.h"
 #include "geodesy/coordoperator.h"
 #include "geodesy/coords.h"
@@ -133,6 +135,14 @@ void addTransform(QDialog& dialog, const QString& name)
     dialog.findChild<FrameTransformList*>()->findChild<QPushButton*>("buttonAdd")->click();
 }
 
+// Adds a transform list of that name to the extra transformations through the dialog's frame.
+void addExtraList(QDialog& dialog, const QString& name)
+{
+    dialog.findChild<QCheckBox*>("checkboxShowExtra")->setChecked(true);
+    const CModalWatch watch = makeExtraList(name);
+    dialog.findChild<FrameExtra*>()->slotAdd();
+}
+
 void clickCancel(QDialog& dialog)
 {
     dialog.findChild<QPushButton*>("buttonCancel")->click();
@@ -215,6 +225,7 @@ private slots:
     void storedTypeOutsideTheFiveShowsNoFrame();
     void editReturnsWhetherSaved();
     void cancelledCreateLeavesTheTablesAsTheyWere();
+    void newSystemOwnsItsExtraLists();
     void ownTransformListIsSavedWithTheSystem();
     void eraseDeletesTheSystemWithItsLists();
     void failedEraseLeavesEverything();
@@ -421,7 +432,9 @@ void TestDialogCoordSysEditor::cancelledCreateLeavesTheTablesAsTheyWere()
     const auto writeThenCancel = [this](DialogCoordSysEditor* dialog) {
         fillNewSystem(*dialog, 5, m_world);
         addTransform(*dialog, "T");
+        addExtraList(*dialog, "Дополнительный");
         QVERIFY(dialog->findChild<FrameTransformList*>()->listKey() != NoValue);
+        QCOMPARE(dialog->findChild<FrameExtra*>()->itemCount(), 1);
         clickCancel(*dialog);
     };
     {
@@ -432,6 +445,24 @@ void TestDialogCoordSysEditor::cancelledCreateLeavesTheTablesAsTheyWere()
     const CModalWatch watch = whenModal<DialogCoordSysEditor>(writeThenCancel);
     QVERIFY(!EditorRegistry::get(TableCoordSys).edit(m_world.utm));
     QCOMPARE(rowCounts(), before);
+}
+
+void TestDialogCoordSysEditor::newSystemOwnsItsExtraLists()
+{
+    const CModalWatch watch = whenModal<DialogCoordSysEditor>([this](DialogCoordSysEditor* dialog) {
+        fillNewSystem(*dialog, 1, m_world);
+        addExtraList(*dialog, "Дополнительный");
+        clickSave(*dialog);
+    });
+    const int key = EditorRegistry::get(TableCoordSys).create();
+    QVERIFY(key != NoValue);
+    QCOMPARE(CTestDatabase::column("SELECT owner FROM transformlist WHERE owner_table = 'coordsys';"),
+             QVariantList{key});
+
+    DialogCoordSysEditor dialog(key);
+    QVERIFY(dialog.findChild<QCheckBox*>("checkboxShowExtra")->isChecked());
+    QVERIFY(!dialog.findChild<QWidget*>("frameExtra")->isHidden());
+    QCOMPARE(dialog.findChild<FrameExtra*>()->itemCount(), 1);
 }
 
 void TestDialogCoordSysEditor::ownTransformListIsSavedWithTheSystem()
