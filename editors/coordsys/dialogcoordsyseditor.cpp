@@ -16,10 +16,10 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/prompt.h"
-#include "editors/transform/frameextra.h"
-#include "editors/transform/frametransformlist.h"
 #include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
+#include "editors/transform/frameextra.h"
+#include "editors/transform/frametransformlist.h"
 #include "records/recordstorage.h"
 
 #include <QBoxLayout>
@@ -30,11 +30,11 @@ namespace {
 const QString kClassName = QStringLiteral("DialogCoordSysEditor");
 
 // The parameter columns of every type, in the order of the statements.
-const QStringList kParameterColumns{"datum",         "ellipsoid",         "prime_meridian",     "map_proj",
-                                    "vert_coordsys", "origin_coord1",     "origin_coord2",      "origin_coord3",
-                                    "origin_angle_unit", "origin_length_unit", "azimuth",       "azimuth_unit",
-                                    "positive_longitude", "swap_coords",  "length_unit",        "angle_unit",
-                                    "height_unit",   "coord1_abbr",       "coord2_abbr",        "coord3_abbr"};
+const QStringList kParameterColumns{"datum", "ellipsoid", "prime_meridian", "map_proj", "vert_coordsys",
+                                    "origin_coord1", "origin_coord2", "origin_coord3", "origin_angle_unit",
+                                    "origin_length_unit", "azimuth", "azimuth_unit", "positive_longitude",
+                                    "swap_coords", "length_unit", "angle_unit", "height_unit",
+                                    "coord1_abbr", "coord2_abbr", "coord3_abbr"};
 
 QVariant null()
 {
@@ -55,6 +55,71 @@ void putGeodeticBase(QVariantMap& columns, const Params& params)
     columns["datum"] = RecordStorage::linkValue(params.datum);
     columns["ellipsoid"] = RecordStorage::linkValue(params.ellipsoid);
     columns["prime_meridian"] = params.primeMeridian;
+}
+
+QString localCartesianColumns(const FrameCoordSysLocalCartesian& frame, QVariantMap& columns)
+{
+    FrameCoordSysLocalCartesian::Params params;
+    const QString fault = frame.readParams(params);
+    columns["length_unit"] = params.lengthUnit;
+    columns["swap_coords"] = int(params.swapCoords);
+    putAbbreviations(columns, params);
+    return fault;
+}
+
+QString geocentricColumns(const FrameCoordSysGeocentric& frame, QVariantMap& columns)
+{
+    FrameCoordSysGeocentric::Params params;
+    const QString fault = frame.readParams(params);
+    columns["datum"] = RecordStorage::linkValue(params.datum);
+    columns["prime_meridian"] = params.primeMeridian;
+    columns["length_unit"] = params.lengthUnit;
+    putAbbreviations(columns, params);
+    return fault;
+}
+
+QString geodeticColumns(const FrameCoordSysGeodetic& frame, QVariantMap& columns)
+{
+    FrameCoordSysGeodetic::Params params;
+    const QString fault = frame.readParams(params);
+    putGeodeticBase(columns, params);
+    columns["vert_coordsys"] = RecordStorage::linkValue(params.vertCoordSys);
+    columns["positive_longitude"] = int(params.positiveLongitude);
+    columns["angle_unit"] = params.angleUnit;
+    columns["height_unit"] = params.heightUnit;
+    putAbbreviations(columns, params);
+    return fault;
+}
+
+QString projectedColumns(const FrameCoordSysProjected& frame, QVariantMap& columns)
+{
+    FrameCoordSysProjected::Params params;
+    const QString fault = frame.readParams(params);
+    putGeodeticBase(columns, params);
+    columns["map_proj"] = params.mapProjection;
+    columns["vert_coordsys"] = RecordStorage::linkValue(params.vertCoordSys);
+    columns["length_unit"] = params.lengthUnit;
+    columns["height_unit"] = params.heightUnit;
+    putAbbreviations(columns, params);
+    return fault;
+}
+
+QString topocentricColumns(const FrameCoordSysTopocentric& frame, QVariantMap& columns)
+{
+    FrameCoordSysTopocentric::Params params;
+    const QString fault = frame.readParams(params);
+    putGeodeticBase(columns, params);
+    columns["origin_coord1"] = params.originCoord1;
+    columns["origin_coord2"] = params.originCoord2;
+    columns["origin_coord3"] = params.originCoord3;
+    columns["origin_angle_unit"] = params.originAngleUnit;
+    columns["origin_length_unit"] = params.originLengthUnit;
+    columns["azimuth"] = params.azimuth;
+    columns["azimuth_unit"] = params.azimuthUnit;
+    columns["swap_coords"] = int(params.swapCoords);
+    columns["length_unit"] = params.lengthUnit;
+    putAbbreviations(columns, params);
+    return fault;
 }
 
 // The transform lists the system owns, then its own list when it is not among them.
@@ -288,54 +353,19 @@ bool DialogCoordSysEditor::save()
 QString DialogCoordSysEditor::readParameters(QVariantMap& columns) const
 {
     columns.clear();
-    QString fault;
-    if (m_typeCode == CoordSysLocalCartesian) {
-        FrameCoordSysLocalCartesian::Params params;
-        fault = m_localCartesian->readParams(params);
-        columns["length_unit"] = params.lengthUnit;
-        columns["swap_coords"] = int(params.swapCoords);
-        putAbbreviations(columns, params);
-    } else if (m_typeCode == CoordSysGeocentric) {
-        FrameCoordSysGeocentric::Params params;
-        fault = m_geocentric->readParams(params);
-        columns["datum"] = RecordStorage::linkValue(params.datum);
-        columns["prime_meridian"] = params.primeMeridian;
-        columns["length_unit"] = params.lengthUnit;
-        putAbbreviations(columns, params);
-    } else if (m_typeCode == CoordSysGeodetic) {
-        FrameCoordSysGeodetic::Params params;
-        fault = m_geodetic->readParams(params);
-        putGeodeticBase(columns, params);
-        columns["vert_coordsys"] = RecordStorage::linkValue(params.vertCoordSys);
-        columns["positive_longitude"] = int(params.positiveLongitude);
-        columns["angle_unit"] = params.angleUnit;
-        columns["height_unit"] = params.heightUnit;
-        putAbbreviations(columns, params);
-    } else if (m_typeCode == CoordSysProjected) {
-        FrameCoordSysProjected::Params params;
-        fault = m_projected->readParams(params);
-        putGeodeticBase(columns, params);
-        columns["map_proj"] = params.mapProjection;
-        columns["vert_coordsys"] = RecordStorage::linkValue(params.vertCoordSys);
-        columns["length_unit"] = params.lengthUnit;
-        columns["height_unit"] = params.heightUnit;
-        putAbbreviations(columns, params);
-    } else if (m_typeCode == CoordSysTopocentric) {
-        FrameCoordSysTopocentric::Params params;
-        fault = m_topocentric->readParams(params);
-        putGeodeticBase(columns, params);
-        columns["origin_coord1"] = params.originCoord1;
-        columns["origin_coord2"] = params.originCoord2;
-        columns["origin_coord3"] = params.originCoord3;
-        columns["origin_angle_unit"] = params.originAngleUnit;
-        columns["origin_length_unit"] = params.originLengthUnit;
-        columns["azimuth"] = params.azimuth;
-        columns["azimuth_unit"] = params.azimuthUnit;
-        columns["swap_coords"] = int(params.swapCoords);
-        columns["length_unit"] = params.lengthUnit;
-        putAbbreviations(columns, params);
+    switch (m_typeCode) {
+    case CoordSysLocalCartesian:
+        return localCartesianColumns(*m_localCartesian, columns);
+    case CoordSysGeocentric:
+        return geocentricColumns(*m_geocentric, columns);
+    case CoordSysGeodetic:
+        return geodeticColumns(*m_geodetic, columns);
+    case CoordSysProjected:
+        return projectedColumns(*m_projected, columns);
+    case CoordSysTopocentric:
+        return topocentricColumns(*m_topocentric, columns);
     }
-    return fault;
+    return QString();
 }
 
 void DialogCoordSysEditor::rowValues(const QVariantMap& parameters, QStringList& columns, QVariantList& values) const

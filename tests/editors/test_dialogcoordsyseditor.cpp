@@ -43,12 +43,11 @@ namespace {
 using ColumnMap = QMap<QString, QString>;
 using Step = std::function<void(QWidget* frame, const CCoordSysWorld& world)>;
 
-const QStringList kParameterColumns{"datum",         "ellipsoid",         "prime_meridian",     "map_proj",
-                                    "vert_coordsys", "origin_coord1",     "origin_coord2",      "origin_coord3",
-                                    "origin_angle_unit", "origin_length_unit", "azimuth",       "azimuth_unit",
-                                    "positive_longitude", "swap_coords",  "length_unit",        "angle_unit",
-                                    "height_unit",   "coord1_abbr",       "coord2_abbr",        "coord3_abbr",
-                                    "transform_list", "epsg"};
+const QStringList kParameterColumns{"datum", "ellipsoid", "prime_meridian", "map_proj", "vert_coordsys",
+                                    "origin_coord1", "origin_coord2", "origin_coord3", "origin_angle_unit",
+                                    "origin_length_unit", "azimuth", "azimuth_unit", "positive_longitude",
+                                    "swap_coords", "length_unit", "angle_unit", "height_unit",
+                                    "coord1_abbr", "coord2_abbr", "coord3_abbr", "transform_list", "epsg"};
 
 Step pick(int tableId, int CCoordSysWorld::*key, int nth = 0)
 {
