@@ -413,10 +413,11 @@ void TestDialogCoordSysEditor::editReturnsWhetherSaved()
     }));
     QCOMPARE(coordSysColumn(m_world.utm, "description").toString(), QStringLiteral("Зона 37"));
 
-    CTestDatabase::exec("DELETE FROM coordsys WHERE autokey = ?;", {m_world.utm});
-    QVERIFY(!edit([](DialogCoordSysEditor* dialog) {
-        fillNewSystem(*dialog, 1, CCoordSysWorld());
-        pickRecord(shownFrame(*dialog), TableUnitLength, 1);
+    // The row is gone: the UPDATE matches nothing, which is a failed write.
+    QVERIFY(CTestDatabase::exec("DELETE FROM coordsys WHERE autokey = ?;", {m_world.utm}));
+    QVERIFY(!edit([this](DialogCoordSysEditor* dialog) {
+        QVERIFY(dialog->findChild<FrameGeneralInfo*>()->name().isEmpty());
+        fillNewSystem(*dialog, 1, m_world);
         clickSave(*dialog);
         clickCancel(*dialog);
     }));
