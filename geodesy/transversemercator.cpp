@@ -44,21 +44,24 @@ void taylorPair(double x, double s, double& odd, double& even)
 {
     const double s2 = s * s;
     const double s4 = s2 * s2;
-    odd = x * ((1.0 + s / 6.0) + s2 * (1.0 / 120.0 + s / 5040.0)
-               + s4 * ((1.0 / 362880.0 + s / 39916800.0) + s2 / 6227020800.0));
-    even = (1.0 + s / 2.0) + s2 * (1.0 / 24.0 + s / 720.0)
-           + s4 * ((1.0 / 40320.0 + s / 3628800.0) + s2 / 479001600.0);
+    // Multiplications by the reciprocal factorials: a division by a constant stays a division.
+    odd = x * ((1.0 + s * (1.0 / 6.0)) + s2 * (1.0 / 120.0 + s * (1.0 / 5040.0))
+               + s4 * ((1.0 / 362880.0 + s * (1.0 / 39916800.0)) + s2 * (1.0 / 6227020800.0)));
+    even = (1.0 + s * 0.5) + s2 * (1.0 / 24.0 + s * (1.0 / 720.0))
+           + s4 * ((1.0 / 40320.0 + s * (1.0 / 3628800.0)) + s2 * (1.0 / 479001600.0));
 }
 
 // Largest argument of smallArctangent.
-constexpr double kSmallTangent = 0.05;
+constexpr double kSmallTangent = 0.1;
 
 // atan x for |x| <= kSmallTangent by its Taylor series, exact in double precision.
 double smallArctangent(double x)
 {
-    const double y = x * x;
+    const double y = -x * x;
     const double y2 = y * y;
-    return x * ((1.0 - y / 3.0) + y2 * ((1.0 / 5.0 - y / 7.0) + y2 * (1.0 / 9.0 - y / 11.0)));
+    const double y4 = y2 * y2;
+    return x * (((1.0 + y * (1.0 / 3.0)) + y2 * (1.0 / 5.0 + y * (1.0 / 7.0)))
+                + y4 * ((1.0 / 9.0 + y * (1.0 / 11.0)) + y2 * (1.0 / 13.0 + y * (1.0 / 15.0))));
 }
 
 } // namespace
@@ -145,10 +148,16 @@ void CKrugerSeries::fromPlane(double xi, double eta, double& phi, double& dLambd
 {
     const double sinXi = std::sin(xi);
     const double cosXi = std::cos(xi);
-    const double expEta = std::exp(eta);
-    const double inverseExpEta = 1.0 / expEta;
-    const double sinhEta = 0.5 * (expEta - inverseExpEta);
-    const double coshEta = 0.5 * (expEta + inverseExpEta);
+    double sinhEta = 0.0;
+    double coshEta = 0.0;
+    if (std::fabs(eta) <= kSmallAngle) {
+        taylorPair(eta, eta * eta, sinhEta, coshEta);
+    } else {
+        const double expEta = std::exp(eta);
+        const double inverseExpEta = 1.0 / expEta;
+        sinhEta = 0.5 * (expEta - inverseExpEta);
+        coshEta = 0.5 * (expEta + inverseExpEta);
+    }
     double re = 0.0;
     double im = 0.0;
     complexSineSeries(m_beta, 2.0 * sinXi * cosXi, cosXi * cosXi - sinXi * sinXi,
@@ -163,8 +172,11 @@ void CKrugerSeries::fromPlane(double xi, double eta, double& phi, double& dLambd
     double coshIm = 0.0;
     taylorPair(im, im * im, sinhIm, coshIm);
     const double sinhEtaPrime = sinhEta * coshIm - coshEta * sinhIm;
-    dLambda = cosXiPrime > 0.0 ? std::atan(sinhEtaPrime / cosXiPrime)
-                               : std::atan2(sinhEtaPrime, cosXiPrime);
+    const double tanLambda = sinhEtaPrime / cosXiPrime;
+    if (cosXiPrime <= 0.0)
+        dLambda = std::atan2(sinhEtaPrime, cosXiPrime);
+    else
+        dLambda = std::fabs(tanLambda) <= kSmallTangent ? smallArctangent(tanLambda) : std::atan(tanLambda);
     // The conformal latitude chi = xi' - epsilon has tangent sinXiPrime / r.
     const double sinhEta2 = sinhEtaPrime * sinhEtaPrime;
     const double r2 = sinhEta2 + cosXiPrime * cosXiPrime;
