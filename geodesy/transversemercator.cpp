@@ -64,6 +64,11 @@ double smallArctangent(double x)
                 + y4 * ((1.0 / 9.0 + y * (1.0 / 11.0)) + y2 * (1.0 / 13.0 + y * (1.0 / 15.0))));
 }
 
+double arctangent(double x)
+{
+    return std::fabs(x) <= kSmallTangent ? smallArctangent(x) : std::atan(x);
+}
+
 } // namespace
 
 CKrugerSeries::CKrugerSeries(const CEllipsoidParams& ellipsoid, double centralMeridian,
@@ -133,10 +138,11 @@ void CKrugerSeries::toPlane(double phi, double dLambda, double& xi, double& eta)
     complexSineSeries(m_alpha, 2.0 * sinChi * u * inverseR2, (u * u - sinChi * sinChi) * inverseR2,
                       2.0 * sinhEta * coshEta, 1.0 + 2.0 * sinhEta * sinhEta, re, im);
 
-    // xi' = chi + epsilon, epsilon small within the usual zones.
-    // 1 - cos(dLambda) = sin^2(dLambda) / (1 + cos(dLambda)) without cancellation
-    const double tanEpsilon = sinChi * cosChi * sinLambda * sinLambda
-                              / ((1.0 + cosLambda) * (cosChi * cosChi * cosLambda + sinChi * sinChi));
+    // xi' = chi + epsilon, epsilon small within the usual zones; 1 - cos(dLambda) is taken
+    // as sin^2(dLambda) / (1 + cos(dLambda)), without cancellation.
+    const double tanEpsilon =
+        sinChi * cosChi * sinLambda * sinLambda
+        / ((1.0 + cosLambda) * (cosChi * cosChi * cosLambda + sinChi * sinChi));
     const double xiPrime = u > 0.0 && std::fabs(tanEpsilon) <= kSmallTangent
                                ? (phi + delta) + smallArctangent(tanEpsilon)
                                : std::atan2(sinChi, u);
@@ -172,11 +178,8 @@ void CKrugerSeries::fromPlane(double xi, double eta, double& phi, double& dLambd
     double coshIm = 0.0;
     taylorPair(im, im * im, sinhIm, coshIm);
     const double sinhEtaPrime = sinhEta * coshIm - coshEta * sinhIm;
-    const double tanLambda = sinhEtaPrime / cosXiPrime;
-    if (cosXiPrime <= 0.0)
-        dLambda = std::atan2(sinhEtaPrime, cosXiPrime);
-    else
-        dLambda = std::fabs(tanLambda) <= kSmallTangent ? smallArctangent(tanLambda) : std::atan(tanLambda);
+    dLambda = cosXiPrime > 0.0 ? arctangent(sinhEtaPrime / cosXiPrime)
+                               : std::atan2(sinhEtaPrime, cosXiPrime);
     // The conformal latitude chi = xi' - epsilon has tangent sinXiPrime / r.
     const double sinhEta2 = sinhEtaPrime * sinhEtaPrime;
     const double r2 = sinhEta2 + cosXiPrime * cosXiPrime;
