@@ -11,7 +11,6 @@
 #include "records/detailsdocument.h"
 
 #include <QDir>
-#include <QDomDocument>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSqlQuery>
@@ -35,11 +34,10 @@ QVector<int> storedCoordSysKeys()
 
 void importFile(const QString& path, CCoordSysImportCounts& counts)
 {
-    QDomDocument document;
-    if (!readDetailsDocument(path, document))
+    QList<QDomElement> elements;
+    if (!readDetailsElements(path, coordSysTag, elements))
         return;
-    for (QDomElement element = document.firstChildElement(coordSysTag); !element.isNull();
-         element = element.nextSiblingElement(coordSysTag)) {
+    for (const QDomElement& element : elements) {
         ++counts.found;
         CCoordSysDetails system;
         if (!system.fromXml(element))

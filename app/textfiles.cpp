@@ -1,9 +1,7 @@
 #include "textfiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
-#include <QTextCodec>
 
 namespace {
 
@@ -20,29 +18,6 @@ QString nativePath(const QString& path)
 }
 
 } // namespace
-
-QString decodeText(const QByteArray& bytes)
-{
-    static const QByteArray bom("\xEF\xBB\xBF");
-    const QByteArray content = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
-    QTextCodec::ConverterState state;
-    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(content.constData(), content.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
-        return text;
-    return QTextCodec::codecForName("Windows-1251")->toUnicode(content);
-}
-
-bool readTextFile(const QString& path, QString& text, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QString("Не удалось открыть файл \"%1\": %2").arg(nativePath(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(error, QString("Не удалось прочитать файл \"%1\": %2").arg(nativePath(path), file.errorString()));
-    text = decodeText(bytes);
-    return true;
-}
 
 bool writeTextFile(const QString& path, const QString& text, QString* error)
 {

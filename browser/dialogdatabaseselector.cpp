@@ -1,6 +1,7 @@
 #include "dialogdatabaseselector.h"
 #include "ui_dialogdatabaseselector.h"
 
+#include "browser/editorregistry.h"
 #include "browser/opendatabase.h"
 #include "browser/prompt.h"
 #include "database/novalue.h"
@@ -260,9 +261,11 @@ void DialogDatabaseSelector::setupButtons()
     ui->buttonClose->setVisible(browsing);
     ui->radioSearchMask->setToolTip(maskToolTip);
     const bool records = !isCodeKeyed(m_tableId);
-    ui->buttonCreate->setVisible(records);
+    const CEditorOperations editor = EditorRegistry::get(m_tableId);
+    ui->buttonCreate->setVisible(records && editor.create);
+    ui->buttonEdit->setVisible(bool(editor.edit));
     ui->buttonDuplicate->setVisible(records);
-    ui->buttonDelete->setVisible(records);
+    ui->buttonDelete->setVisible(records && editor.erase);
     ui->buttonExport->setVisible(records);
     ui->buttonImport->setVisible(records);
 }
@@ -360,11 +363,4 @@ std::function<bool(const QString&)> DialogDatabaseSelector::matcher(const QStrin
     if (ui->radioSearchEqual->isChecked())
         return [wanted](const QString& text) { return text == wanted; };
     return nullptr;
-}
-
-void DialogDatabaseSelector::runCommand(Command command)
-{
-    // The record commands reach the editor of the table's kind from here; no kind has its
-    // commands attached yet, so they leave the table as it is.
-    Q_UNUSED(command)
 }

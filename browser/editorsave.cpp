@@ -44,7 +44,9 @@ bool insert(QWidget* dialog, const CEditorSave& save, int& key)
     }
     const CSqlStatement statement = save.insert();
     QSqlQuery query;
-    const int inserted = execQuery(query, statement.text, statement.values) ? insertedKey(query) : NoValue;
+    int inserted = NoValue;
+    if (execQuery(query, statement.text, statement.values) && query.numRowsAffected() > 0)
+        inserted = save.insertedKey ? save.insertedKey() : insertedKey(query);
     if (inserted == NoValue) {
         sqlWarning(query, writeFailure, dialog);
         return false;

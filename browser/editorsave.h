@@ -26,6 +26,9 @@ struct CEditorSave {
     // made only after every check has passed. An editor that only updates gives no insert.
     std::function<CSqlStatement(int key)> update;
     std::function<CSqlStatement()> insert;
+    // The key of the row that the insert wrote, for a table keyed by code; the insert's rowid
+    // when not given.
+    std::function<int()> insertedKey;
 };
 
 // The name check of a general information frame, for CEditorSave::checkName.

@@ -6,9 +6,12 @@
 #include "browser/dialogsavepoint.h"
 #include "browser/framegeneralinfo.h"
 #include "database/codetablesaxes.h"
+#include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "records/abstractdetails.h"
 #include "records/recordstorage.h"
+
+#include <QSqlQuery>
 
 DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -18,7 +21,7 @@ DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
     ui->setupUi(this);
     createFrames();
     if (m_key == NoValue)
-        m_generalInfo->clear();
+        clear();
     else
         load();
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogTransformListEditor::slotSave);
@@ -37,7 +40,7 @@ int DialogTransformListEditor::Create(const QString& ownerTable, int owner, int 
         QStringLiteral("DialogTransformListEditor"), QStringLiteral("Create"),
         [&ownerTable, owner, scope] {
             auto* dialog = new DialogTransformListEditor(NoValue);
-            dialog->setOwner(ownerTable, owner, scope);
+            dialog->setNewListOwner(ownerTable, owner, scope);
             return dialog;
         },
         [&key](DialogTransformListEditor& dialog) { key = dialog.key(); });
@@ -51,16 +54,33 @@ bool DialogTransformListEditor::Edit(int key)
         [key] { return new DialogTransformListEditor(key); });
 }
 
+bool DialogTransformListEditor::SetOwner(int key, const QString& ownerTable, int owner)
+{
+    QSqlQuery query;
+    return execQuery(query,
+                     QString("UPDATE %1 SET  owner       =  ? ,     owner_table = ?,     last_use    =  ?  WHERE %2=?;")
+                         .arg(tableName(TableTransformList), keyColumnName(TableTransformList)),
+                     {RecordStorage::linkValue(owner), sqlTextOrNull(ownerTable), RecordStorage::now(), key})
+        && query.numRowsAffected() == 1;
+}
+
 int DialogTransformListEditor::key() const
 {
     return m_key;
 }
 
-void DialogTransformListEditor::setOwner(const QString& ownerTable, int owner, int scope)
+void DialogTransformListEditor::setNewListOwner(const QString& ownerTable, int owner, int scope)
 {
     m_ownerTable = ownerTable;
     m_owner = owner;
     setTransformListScope(m_scope, scope);
+}
+
+void DialogTransformListEditor::clear()
+{
+    m_generalInfo->clear();
+    if (m_transformList->deleteAllItems())
+        m_transformList->deleteListIfEmpty();
 }
 
 void DialogTransformListEditor::slotSave()

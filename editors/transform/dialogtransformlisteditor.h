@@ -28,11 +28,16 @@ public:
     static int Create(const QString& ownerTable, int owner, int scope);
     // True when the dialog was accepted and its work kept.
     static bool Edit(int key);
+    // Makes the list of the key belong to the owner (NoValue and an empty text for none);
+    // false when no row was changed.
+    static bool SetOwner(int key, const QString& ownerTable, int owner);
 
     // The key of the list row after a save; NoValue for a new list not saved yet.
     int key() const;
     // Owner and scope written by the save of a new list.
-    void setOwner(const QString& ownerTable, int owner, int scope);
+    void setNewListOwner(const QString& ownerTable, int owner, int scope);
+    // Empties the name and description and deletes every transform with the list row.
+    void clear();
 
 private slots:
     void slotSave();

@@ -65,6 +65,9 @@ private slots:
     void editKeepsOwnerAndScope();
     void cancelUndoesNestedEdits();
     void emptiedListIsGoneOnlyWhenAccepted();
+    void clearDeletesTheTransforms();
+    void setOwner_data();
+    void setOwner();
     void registered();
 
 private:
@@ -215,6 +218,52 @@ void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
         QCOMPARE(transformTablesDump(), QByteArray(button) == "buttonSave" ? QStringList() : before);
     }
     QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::clearDeletesTheTransforms()
+{
+    const int list = storeAffineList("list", 3);
+    const QStringList before = transformTablesDump();
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+        dialog->clear();
+        QVERIFY(dialog->findChild<FrameGeneralInfo*>()->name().isEmpty());
+        QCOMPARE(dialog->findChild<QListWidget*>()->count(), 0);
+        QVERIFY(transformTablesDump().isEmpty());
+        click(*dialog, "buttonCancel");
+    });
+    QVERIFY(!DialogTransformListEditor::Edit(list));
+    QCOMPARE(transformTablesDump(), before);
+    QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::setOwner_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("owner");
+    QTest::addColumn<QString>("ownerTable");
+    QTest::newRow("owner") << true << 12 << "coordsys";
+    QTest::newRow("none") << true << int(NoValue) << "";
+    QTest::newRow("no such list") << false << 12 << "coordsys";
+}
+
+void TestDialogTransformListEditor::setOwner()
+{
+    QFETCH(bool, stored);
+    QFETCH(int, owner);
+    QFETCH(QString, ownerTable);
+    const int list = storeList("list", {7, "datum", 3});
+    const int key = stored ? list : list + 1;
+    QCOMPARE(DialogTransformListEditor::SetOwner(key, ownerTable, owner), stored);
+    if (!stored) {
+        QCOMPARE(column("owner", list).toInt(), 7);
+        return;
+    }
+    QCOMPARE(column("owner", list).isNull(), owner == NoValue);
+    QCOMPARE(column("owner", list).toInt(), owner == NoValue ? 0 : owner);
+    QCOMPARE(column("owner_table", list).isNull(), ownerTable.isEmpty());
+    QCOMPARE(column("owner_table", list).toString(), ownerTable);
+    QCOMPARE(column("scope", list).toInt(), 3);
+    QVERIFY(column("last_use", list).toLongLong() > 0);
 }
 
 void TestDialogTransformListEditor::registered()
