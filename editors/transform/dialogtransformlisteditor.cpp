@@ -5,6 +5,7 @@
 
 #include "browser/dialogsavepoint.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "database/codetablesaxes.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -122,7 +123,7 @@ bool DialogTransformListEditor::save()
     int rowKey = m_transformList->listKey();
     // The stored list went with its last transform: nothing is left to fill in.
     if (rowKey == NoValue && m_key != NoValue)
-        return true;
+        return repointUsers(NoValue);
     CEditorSave save;
     save.checkName = nameCheckOf(*m_generalInfo);
     save.checks = {[this] {
@@ -131,7 +132,22 @@ bool DialogTransformListEditor::save()
     save.update = [this](int key) { return rowUpdate(key); };
     if (!saveRecord(this, save, rowKey))
         return false;
+    if (m_key != NoValue && rowKey != m_key && !repointUsers(rowKey))
+        return false;
     m_key = rowKey;
+    return true;
+}
+
+bool DialogTransformListEditor::repointUsers(int rowKey)
+{
+    for (const int table : {TableCoordSys, TableVertCoordSys}) {
+        QSqlQuery query;
+        if (!execQuery(query, QString("UPDATE %1 SET transform_list=? WHERE transform_list=?;").arg(tableName(table)),
+                       {RecordStorage::linkValue(rowKey), m_key})) {
+            sqlWarning(query, QStringLiteral("Ошибка записи в базу данных"), this);
+            return false;
+        }
+    }
     return true;
 }
 

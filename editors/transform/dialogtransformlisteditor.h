@@ -50,6 +50,9 @@ private:
     // Fills in the row that the frame holds; with owner and scope when it is not the stored
     // row (a new list, or a stored one whose row went with its last transform and came back).
     CSqlStatement rowUpdate(int rowKey) const;
+    // Points the systems that use the stored list at the row the frame now holds (NULL for
+    // none), so that none keeps the key of a deleted list; false after a warning.
+    bool repointUsers(int rowKey);
 
     Ui::DialogTransformListEditor* ui;
     FrameGeneralInfo* m_generalInfo = nullptr;

@@ -65,6 +65,8 @@ private slots:
     void editKeepsOwnerAndScope();
     void cancelUndoesNestedEdits();
     void emptiedListIsGoneOnlyWhenAccepted();
+    void systemsFollowTheListRow_data();
+    void systemsFollowTheListRow();
     void clearDeletesTheTransforms();
     void setOwner_data();
     void setOwner();
@@ -216,6 +218,38 @@ void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
         });
         QCOMPARE(DialogTransformListEditor::Edit(list), QByteArray(button) == "buttonSave");
         QCOMPARE(transformTablesDump(), QByteArray(button) == "buttonSave" ? QStringList() : before);
+    }
+    QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::systemsFollowTheListRow_data()
+{
+    QTest::addColumn<bool>("refill");
+    QTest::newRow("emptied") << false;
+    QTest::newRow("emptied and refilled") << true;
+}
+
+// A list that systems use keeps them pointing at a stored row: NULL once it is gone, the new
+// row when it comes back.
+void TestDialogTransformListEditor::systemsFollowTheListRow()
+{
+    QFETCH(bool, refill);
+    const int list = storeAffineList("list", 2);
+    QVERIFY(CTestDatabase::exec("INSERT INTO coordsys (name, type, transform_list) VALUES ('cs', 4, ?);", {list}));
+    QVERIFY(CTestDatabase::exec("INSERT INTO vertcoordsys (name, transform_list) VALUES ('vcs', ?);", {list}));
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([refill](DialogTransformListEditor* dialog) {
+        click(*dialog, "buttonDeleteAll");
+        if (refill)
+            addTransform(*dialog, "again");
+        click(*dialog, "buttonSave");
+    });
+    QVERIFY(DialogTransformListEditor::Edit(list));
+    const QVariant stored = CTestDatabase::value("SELECT max(autokey) FROM transformlist;");
+    QCOMPARE(stored.isNull(), !refill);
+    for (const char* table : {"coordsys", "vertcoordsys"}) {
+        const QVariant used = CTestDatabase::value(QString("SELECT transform_list FROM %1;").arg(table));
+        QCOMPARE(used.isNull(), stored.isNull());
+        QCOMPARE(used.toInt(), stored.toInt());
     }
     QVERIFY(m_session.prompt().messages().isEmpty());
 }
