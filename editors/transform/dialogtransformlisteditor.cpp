@@ -108,6 +108,7 @@ void DialogTransformListEditor::load()
     QSqlRecord row;
     if (!RecordStorage::readRow(TableTransformList, m_key, row))
         return;
+    m_loaded = true;
     m_generalInfo->setName(RecordStorage::text(row, QStringLiteral("name")));
     m_generalInfo->setDescription(RecordStorage::text(row, QStringLiteral("description")));
     ui->editID->setText(RecordStorage::text(row, QStringLiteral("identifier")).trimmed());
@@ -121,9 +122,13 @@ void DialogTransformListEditor::load()
 bool DialogTransformListEditor::save()
 {
     int rowKey = m_transformList->listKey();
-    // The stored list went with its last transform: nothing is left to fill in.
-    if (rowKey == NoValue && m_key != NoValue)
-        return repointUsers(NoValue);
+    if (rowKey == NoValue && m_key != NoValue) {
+        // The stored list went with its last transform: nothing is left to fill in.
+        if (m_loaded)
+            return repointUsers(NoValue);
+        // A list that was gone before the dialog opened: its update matches no row and fails.
+        rowKey = m_key;
+    }
     CEditorSave save;
     save.checkName = nameCheckOf(*m_generalInfo);
     save.checks = {[this] {

@@ -58,6 +58,8 @@ private:
     FrameGeneralInfo* m_generalInfo = nullptr;
     FrameTransformList* m_transformList = nullptr;
     int m_key;
+    // The stored row of the key was found when the dialog opened.
+    bool m_loaded = false;
     int m_scope = 0;
     int m_owner = NoValue;
     QString m_ownerTable;

@@ -67,6 +67,7 @@ private slots:
     void emptiedListIsGoneOnlyWhenAccepted();
     void systemsFollowTheListRow_data();
     void systemsFollowTheListRow();
+    void vanishedListIsNotSaved();
     void clearDeletesTheTransforms();
     void setOwner_data();
     void setOwner();
@@ -252,6 +253,23 @@ void TestDialogTransformListEditor::systemsFollowTheListRow()
         QCOMPARE(used.toInt(), stored.toInt());
     }
     QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::vanishedListIsNotSaved()
+{
+    const int list = storeList("list");
+    QVERIFY(CTestDatabase::exec("DELETE FROM transformlist;"));
+    QStringList shown;
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([&](DialogTransformListEditor* dialog) {
+        setTexts(*dialog, "list", "id");
+        click(*dialog, "buttonSave");
+        shown = m_session.prompt().messageTexts();
+        QVERIFY(dialog->isVisible());
+        click(*dialog, "buttonCancel");
+    });
+    QVERIFY(!DialogTransformListEditor::Edit(list));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().startsWith(Warning + "Ошибка записи в базу данных"));
 }
 
 void TestDialogTransformListEditor::clearDeletesTheTransforms()
