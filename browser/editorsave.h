@@ -3,6 +3,7 @@
 #include "database/novalue.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVector>
 
@@ -15,6 +16,11 @@ struct CSqlStatement {
     QString text;
     QVariantList values;
 };
+
+// An INSERT into the table of the columns, their values bound.
+CSqlStatement insertStatement(int tableId, const QStringList& columns, const QVariantList& values);
+// An UPDATE of the columns of the table's row of the key, their values and the key bound.
+CSqlStatement updateStatement(int tableId, int key, const QStringList& columns, const QVariantList& values);
 
 // What an editor gives the save of its record.
 struct CEditorSave {

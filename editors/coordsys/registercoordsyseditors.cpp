@@ -1,5 +1,6 @@
 #include "registercoordsyseditors.h"
 
+#include "dialogcoordsyseditor.h"
 #include "dialogcoordsystypeeditor.h"
 #include "dialogmapprojectioneditor.h"
 #include "dialogmapprojtypeeditor.h"
@@ -10,6 +11,8 @@
 void registerCoordSysEditors()
 {
     EditorRegistry::set(TableCoordSysType, {nullptr, &DialogCoordSysTypeEditor::Edit, nullptr});
+    EditorRegistry::set(TableCoordSys,
+                        {&DialogCoordSysEditor::Create, &DialogCoordSysEditor::Edit, &DialogCoordSysEditor::Erase});
     EditorRegistry::set(TableMapProj, {&DialogMapProjectionEditor::Create, &DialogMapProjectionEditor::Edit,
                                        &DialogMapProjectionEditor::Erase});
     EditorRegistry::set(TableMapProjType, {nullptr, &DialogMapProjTypeEditor::Edit, nullptr});
