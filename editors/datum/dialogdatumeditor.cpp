@@ -126,6 +126,10 @@ DialogDatumEditor::DialogDatumEditor(int key, QWidget* parent)
         load();
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogDatumEditor::slotSave);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &DialogDatumEditor::slotCancel);
+    connect(m_ellipsoidPicker, &FrameDatabasePicker::picked, this, &DialogDatumEditor::slotSelectEllipsoid);
+    connect(m_ellipsoidPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectEllipsoid(NoValue); });
+    connect(m_datumShiftPicker, &FrameDatabasePicker::picked, this, &DialogDatumEditor::slotSelectDatumShift);
+    connect(m_datumShiftPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectDatumShift(NoValue); });
     connect(ui->checkboxShowExtra, &QCheckBox::stateChanged, this, &DialogDatumEditor::slotShowExtraStateChanged);
     connect(ui->checkboxShowExport, &QCheckBox::stateChanged, this, &DialogDatumEditor::slotShowExportStateChanged);
 }
@@ -204,8 +208,8 @@ void DialogDatumEditor::setupFrames()
 void DialogDatumEditor::clear()
 {
     m_generalInfo->clear();
-    m_ellipsoidPicker->clear();
-    m_datumShiftPicker->clear();
+    slotSelectEllipsoid(NoValue);
+    slotSelectDatumShift(NoValue);
     m_export->clear();
 }
 
@@ -218,8 +222,8 @@ void DialogDatumEditor::load()
     m_generalInfo->setName(RecordStorage::text(row, "name"));
     m_generalInfo->setDescription(RecordStorage::text(row, "description"));
     m_generalInfo->setShortName(RecordStorage::text(row, "short_name"));
-    m_ellipsoidPicker->setKey(linkKey(row, "ellipsoid"));
-    m_datumShiftPicker->setKey(linkKey(row, "datum_shift"));
+    slotSelectEllipsoid(linkKey(row, "ellipsoid"));
+    slotSelectDatumShift(linkKey(row, "datum_shift"));
     if (m_extra->itemCount() > 0) {
         ui->checkboxShowExtra->setChecked(true);
         slotShowExtraStateChanged(Qt::Checked);
@@ -235,22 +239,24 @@ void DialogDatumEditor::load()
 
 bool DialogDatumEditor::save()
 {
+    // A record deleted meanwhile (say, from the extra frame) is no longer held.
+    slotSelectEllipsoid(m_ellipsoid);
+    slotSelectDatumShift(m_datumShift);
     CEditorSave editorSave;
     editorSave.checkName = nameCheckOf(*m_generalInfo);
     editorSave.checks = {[this] {
-                             return m_ellipsoidPicker->key() == NoValue ? QStringLiteral("Необходимо задать эллипсоид")
-                                                                        : QString();
+                             return m_ellipsoid == NoValue ? QStringLiteral("Необходимо задать эллипсоид") : QString();
                          },
                          [this] {
-                             return m_datumShiftPicker->key() == NoValue
+                             return m_datumShift == NoValue
                                  ? QStringLiteral("Необходимо задать параметры преобразования датума")
                                  : QString();
                          }};
     const QVariantList row{m_generalInfo->name(),
                            m_generalInfo->description(),
                            m_generalInfo->shortName(),
-                           m_datumShiftPicker->key(),
-                           m_ellipsoidPicker->key(),
+                           m_datumShift,
+                           m_ellipsoid,
                            RecordStorage::linkValue(m_export->code(ExportEpsg)),
                            RecordStorage::linkValue(m_export->code(ExportMapInfo)),
                            RecordStorage::now()};
@@ -285,6 +291,16 @@ void DialogDatumEditor::slotSave()
 void DialogDatumEditor::slotCancel()
 {
     reject();
+}
+
+void DialogDatumEditor::slotSelectEllipsoid(int key)
+{
+    m_ellipsoid = m_ellipsoidPicker->setKey(key) ? key : NoValue;
+}
+
+void DialogDatumEditor::slotSelectDatumShift(int key)
+{
+    m_datumShift = m_datumShiftPicker->setKey(key) ? key : NoValue;
 }
 
 void DialogDatumEditor::slotShowExtraStateChanged(int)

@@ -44,6 +44,9 @@ public:
 private slots:
     void slotSave();
     void slotCancel();
+    // Holds the key as the chosen record; a key that names no row is held as none.
+    void slotSelectEllipsoid(int key);
+    void slotSelectDatumShift(int key);
     void slotShowExtraStateChanged(int state);
     void slotShowExportStateChanged(int state);
 
@@ -60,4 +63,6 @@ private:
     FrameExport* m_export = nullptr;
     FrameExtra* m_extra = nullptr;
     int m_key;
+    int m_ellipsoid = NoValue;
+    int m_datumShift = NoValue;
 };

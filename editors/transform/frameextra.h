@@ -28,6 +28,8 @@ public:
         QString table;
         QString name;
         QString description;
+
+        void clear() { *this = Item(); }
     };
 
     explicit FrameExtra(QWidget* parent);

@@ -25,15 +25,23 @@ FrameDatabasePicker* picker(QWidget* dialog, int tableId)
     return nullptr;
 }
 
+// The picker takes the key as the user's choice in its selector does.
+void pick(QWidget* dialog, int tableId, int key)
+{
+    FrameDatabasePicker* frame = picker(dialog, tableId);
+    frame->setKey(key);
+    emit frame->picked(key);
+}
+
 // Fills the editor's inputs; a key of 0 leaves its picker empty.
 void fill(QWidget* dialog, const QString& name, int ellipsoid, int shift)
 {
     auto* info = dialog->findChild<FrameGeneralInfo*>();
     info->setName(name);
     if (ellipsoid != 0)
-        picker(dialog, TableEllipsoid)->setKey(ellipsoid);
+        pick(dialog, TableEllipsoid, ellipsoid);
     if (shift != 0)
-        picker(dialog, TableDatumShift)->setKey(shift);
+        pick(dialog, TableDatumShift, shift);
 }
 
 QVariantList datumRow(int key)
@@ -59,6 +67,8 @@ private slots:
     void refusedSave_data();
     void refusedSave();
     void createStoresTheRow();
+    void pickedKeys_data();
+    void pickedKeys();
     void loadShowsCodesAndExtras();
     void cancelUndoesTheExtras();
     void newDatumOwnsTheExtrasAddedToIt_data();
@@ -185,6 +195,40 @@ void TestDialogDatumEditor::createStoresTheRow()
     QCOMPARE(datumRow(key), (QVariantList{name, "П-42", "Описание", ellipsoid, shift, 6284, QVariant()}));
     QVERIFY(CTestDatabase::value("SELECT favourite FROM datum WHERE autokey=?;", {key}).isNull());
     QVERIFY(scriptedPrompt().messages().isEmpty());
+}
+
+void TestDialogDatumEditor::pickedKeys_data()
+{
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("picked again") << "pick" << "";
+    QTest::newRow("cleared in the selector") << "clear" << "Необходимо задать параметры преобразования датума";
+    QTest::newRow("deleted meanwhile") << "delete" << "Необходимо задать параметры преобразования датума";
+}
+
+// The editor saves the keys its pickers report; a shift that no longer names a row is refused.
+void TestDialogDatumEditor::pickedKeys()
+{
+    QFETCH(QString, after);
+    QFETCH(QString, message);
+
+    const int ellipsoid = insertEllipsoid("Красовского");
+    const int first = insertShift("S42");
+    const int second = insertShift("S95");
+    const int key = insertDatum("Пулково", ellipsoid, first);
+    const auto edit = [key] { return DialogDatumEditor::Edit(key); };
+    const bool saved = runModal<DialogDatumEditor, bool>(edit, [&](DialogDatumEditor* dialog) {
+        pick(dialog, TableDatumShift, second);
+        if (after == "clear")
+            emit picker(dialog, TableDatumShift)->cleared();
+        if (after == "delete")
+            QVERIFY(CTestDatabase::exec("DELETE FROM datumshift WHERE autokey=?;", {second}));
+        click(dialog, "buttonSave");
+    }, message.isEmpty() ? "" : "buttonCancel");
+    QCOMPARE(saved, message.isEmpty());
+    QCOMPARE(messages().value(0), message.isEmpty() ? QString() : warning(message));
+    QCOMPARE(datumRow(key).value(4).toInt(), message.isEmpty() ? second : first);
 }
 
 void TestDialogDatumEditor::loadShowsCodesAndExtras()
