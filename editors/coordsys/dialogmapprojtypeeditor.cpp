@@ -4,6 +4,7 @@
 
 #include "axiscombos.h"
 
+#include "browser/dialogsavepoint.h"
 #include "browser/editorsave.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
@@ -41,8 +42,10 @@ DialogMapProjTypeEditor::~DialogMapProjTypeEditor()
 
 bool DialogMapProjTypeEditor::Edit(int code)
 {
-    DialogMapProjTypeEditor dialog(code);
-    return dialog.exec() == QDialog::Accepted;
+    // The export frame's selector writes codes at once; a cancel undoes them.
+    return DialogSavepoint::execDialog<DialogMapProjTypeEditor>(
+        QStringLiteral("DialogMapProjTypeEditor"), QStringLiteral("Edit"),
+        [code] { return new DialogMapProjTypeEditor(code); });
 }
 
 void DialogMapProjTypeEditor::slotSave()

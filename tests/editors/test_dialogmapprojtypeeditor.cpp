@@ -52,6 +52,8 @@ private slots:
     void defaultsPutBackTheFixedValues();
     void nameCheckAndCancel();
     void registeredForEditOnly();
+    void cancelUndoesCodesWrittenMeanwhile_data();
+    void cancelUndoesCodesWrittenMeanwhile();
 
 private:
 };
@@ -177,6 +179,26 @@ void TestDialogMapProjTypeEditor::registeredForEditOnly()
     registerCoordSysEditors();
     const CEditorOperations operations = EditorRegistry::get(TableMapProjType);
     QVERIFY(operations.edit && !operations.create && !operations.erase);
+}
+
+void TestDialogMapProjTypeEditor::cancelUndoesCodesWrittenMeanwhile_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("saved") << "buttonSave" << 1;
+    QTest::newRow("cancelled") << "buttonCancel" << 0;
+}
+
+// What the export frame's selector writes (here a new EPSG code) stays only with a save.
+void TestDialogMapProjTypeEditor::cancelUndoesCodesWrittenMeanwhile()
+{
+    QFETCH(QString, button);
+    QFETCH(int, kept);
+    const auto edit = [] { return DialogMapProjTypeEditor::Edit(1); };
+    runModal<DialogMapProjTypeEditor, bool>(edit, [](DialogMapProjTypeEditor*) {
+        QVERIFY(CTestDatabase::exec("INSERT INTO epsgmapproj (code, name) VALUES (9999, 'Новый');"));
+    }, button);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM epsgmapproj WHERE code=9999;").toInt(), kept);
 }
 
 QTEST_MAIN(TestDialogMapProjTypeEditor)
