@@ -41,6 +41,12 @@ FrameDatabasePicker* addPicker(QWidget* frame, int tableId, const QString& heade
 
 using namespace CoordSysFrameParts;
 
+int CPickedKey::savedKey() const
+{
+    QSqlRecord row;
+    return m_key != NoValue && RecordStorage::readRow(m_picker->tableId(), m_key, row) ? m_key : NoValue;
+}
+
 void CPickedKey::pick(int key)
 {
     m_key = key;
@@ -58,12 +64,19 @@ void CPickedKey::reset()
     m_picker->clear();
 }
 
+void CPickedKey::dropWhenCleared(QObject* frame)
+{
+    QObject::connect(m_picker, &FrameDatabasePicker::cleared, frame, [this] { reset(); });
+}
+
 void CGeodeticBase::create(QWidget* frame, QBoxLayout* primeMeridianLayout, QBoxLayout* datumLayout,
                            QBoxLayout* ellipsoidLayout, QAbstractButton* radioDatum, QAbstractButton* radioEllipsoid)
 {
     primeMeridian = CPickedKey(addPicker(frame, TablePrimeMeridian, QString(), primeMeridianLayout));
     datum = CPickedKey(addPicker(frame, TableDatum, QString(), datumLayout));
     ellipsoid = CPickedKey(addPicker(frame, TableEllipsoid, QString(), ellipsoidLayout));
+    for (CPickedKey* held : {&primeMeridian, &datum, &ellipsoid})
+        held->dropWhenCleared(frame);
     m_radioDatum = radioDatum;
     m_radioEllipsoid = radioEllipsoid;
 }
@@ -100,8 +113,8 @@ void CGeodeticBase::load(const QSqlRecord& row)
 QString CGeodeticBase::readDatumOrEllipsoid(int& datumKey, int& ellipsoidKey) const
 {
     const bool datumMode = m_radioDatum->isChecked();
-    datumKey = datumMode ? datum.key() : NoValue;
-    ellipsoidKey = datumMode ? NoValue : ellipsoid.key();
+    datumKey = datumMode ? datum.savedKey() : NoValue;
+    ellipsoidKey = datumMode ? NoValue : ellipsoid.savedKey();
     if (datumMode && datumKey == NoValue)
         return QStringLiteral("Необходимо задать датум");
     if (!datumMode && ellipsoidKey == NoValue)

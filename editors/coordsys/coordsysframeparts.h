@@ -7,6 +7,7 @@
 class FrameDatabasePicker;
 class QAbstractButton;
 class QBoxLayout;
+class QObject;
 class QSqlRecord;
 class QWidget;
 
@@ -25,20 +26,25 @@ FrameDatabasePicker* addPicker(QWidget* frame, int tableId, const QString& heade
 
 } // namespace CoordSysFrameParts
 
-// The key a picker holds for its frame: kept when its record does not load, so that a save
-// passes it on.
+// The key a picker holds for its frame. A key whose record does not load is kept while the
+// form is shown, but a save takes only a key whose record still reads.
 class CPickedKey
 {
 public:
     explicit CPickedKey(FrameDatabasePicker* picker = nullptr) : m_picker(picker) {}
 
     int key() const { return m_key; }
+    // The held key when its record still reads, NoValue otherwise.
+    int savedKey() const;
     FrameDatabasePicker* picker() const { return m_picker; }
     // Holds the key and shows its record.
     void pick(int key);
     // Holds the row's key of the column and shows its record.
     void load(const QSqlRecord& row, const QString& column);
     void reset();
+    // From now on the key is dropped when the picker reports its record gone; the frame owns
+    // the connection. Called once the key has its place in the frame.
+    void dropWhenCleared(QObject* frame);
 
 private:
     FrameDatabasePicker* m_picker;

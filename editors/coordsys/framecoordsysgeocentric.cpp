@@ -18,6 +18,8 @@ FrameCoordSysGeocentric::FrameCoordSysGeocentric(QWidget* parent)
     m_primeMeridian = CPickedKey(addPicker(this, TablePrimeMeridian, QString(), m_ui->layoutPrimeMeridian));
     m_datum = CPickedKey(addPicker(this, TableDatum, QString(), m_ui->layoutDatum));
     m_lengthUnit = CPickedKey(addPicker(this, TableUnitLength, QString(), m_ui->layoutUnit));
+    for (CPickedKey* held : {&m_primeMeridian, &m_datum, &m_lengthUnit})
+        held->dropWhenCleared(this);
     setDefaults();
     connect(m_lengthUnit.picker(), &FrameDatabasePicker::picked, this, &FrameCoordSysGeocentric::slotSelectLinearUnit);
     connect(m_primeMeridian.picker(), &FrameDatabasePicker::picked, this,
@@ -57,19 +59,21 @@ bool FrameCoordSysGeocentric::validate(Params& params)
 QString FrameCoordSysGeocentric::readParams(Params& params) const
 {
     params.clear();
-    if (m_lengthUnit.key() == NoValue)
+    Params read;
+    read.lengthUnit = m_lengthUnit.savedKey();
+    if (read.lengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");
-    if (m_primeMeridian.key() == NoValue)
+    read.primeMeridian = m_primeMeridian.savedKey();
+    if (read.primeMeridian == NoValue)
         return QStringLiteral("Необходимо задать начальный меридиан");
     const bool useDatum = m_ui->checkboxUseDatum->isChecked();
-    if (useDatum && m_datum.key() == NoValue)
+    read.datum = useDatum ? m_datum.savedKey() : NoValue;
+    if (useDatum && read.datum == NoValue)
         return QStringLiteral("Необходимо задать датум");
-    params.lengthUnit = m_lengthUnit.key();
-    params.primeMeridian = m_primeMeridian.key();
-    params.datum = useDatum ? m_datum.key() : NoValue;
-    params.coord1Abbr = m_ui->editAxisXName->text().trimmed();
-    params.coord2Abbr = m_ui->editAxisYName->text().trimmed();
-    params.coord3Abbr = m_ui->editAxisZName->text().trimmed();
+    read.coord1Abbr = m_ui->editAxisXName->text().trimmed();
+    read.coord2Abbr = m_ui->editAxisYName->text().trimmed();
+    read.coord3Abbr = m_ui->editAxisZName->text().trimmed();
+    params = read;
     return QString();
 }
 

@@ -74,23 +74,23 @@ bool FrameCoordSysGeodetic::validate(Params& params)
 QString FrameCoordSysGeodetic::readParams(Params& params) const
 {
     params.clear();
-    if (m_angleUnit.key() == NoValue)
-        return QStringLiteral("Необходимо задать единицу измерения широты и долготы");
-    if (m_heightUnit.key() == NoValue)
-        return QStringLiteral("Необходимо задать единицу измерения высоты");
-    if (m_base.primeMeridian.key() == NoValue)
-        return QStringLiteral("Необходимо задать начальный меридиан");
     Params read;
+    read.angleUnit = m_angleUnit.savedKey();
+    if (read.angleUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения широты и долготы");
+    read.heightUnit = m_heightUnit.savedKey();
+    if (read.heightUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения высоты");
+    read.primeMeridian = m_base.primeMeridian.savedKey();
+    if (read.primeMeridian == NoValue)
+        return QStringLiteral("Необходимо задать начальный меридиан");
     const QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
     if (!fault.isEmpty())
         return fault;
     const bool useHeightSystem = m_ui->checkboxVerticalCoordSys->isChecked();
-    if (useHeightSystem && m_vertCoordSys.key() == NoValue)
+    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.savedKey() : NoValue;
+    if (useHeightSystem && read.vertCoordSys == NoValue)
         return QStringLiteral("Необходимо задать систему высот");
-    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.key() : NoValue;
-    read.angleUnit = m_angleUnit.key();
-    read.heightUnit = m_heightUnit.key();
-    read.primeMeridian = m_base.primeMeridian.key();
     read.positiveLongitude = m_ui->checkboxPositiveLon->isChecked();
     read.coord1Abbr = m_ui->editLatSymbol->text().trimmed();
     read.coord2Abbr = m_ui->editLonSymbol->text().trimmed();
@@ -183,6 +183,8 @@ void FrameCoordSysGeodetic::createPickers()
     m_heightUnit = CPickedKey(addPicker(this, TableUnitLength, unitHeader, m_ui->layoutLengthUnit));
     m_angleUnit = CPickedKey(addPicker(this, TableUnitAngle, unitHeader, m_ui->layoutAngleUnit));
     m_vertCoordSys = CPickedKey(addPicker(this, TableVertCoordSys, QString(), m_ui->layoutVerticalCoordSys));
+    for (CPickedKey* held : {&m_heightUnit, &m_angleUnit, &m_vertCoordSys})
+        held->dropWhenCleared(this);
 }
 
 void FrameCoordSysGeodetic::resetKeys()

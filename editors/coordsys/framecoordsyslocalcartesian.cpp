@@ -17,6 +17,7 @@ FrameCoordSysLocalCartesian::FrameCoordSysLocalCartesian(QWidget* parent)
     m_ui->setupUi(this);
     m_lengthUnit =
         CPickedKey(addPicker(this, TableUnitLength, QStringLiteral("Ед. измерения"), m_ui->layoutLengthUnit));
+    m_lengthUnit.dropWhenCleared(this);
     setDefaults();
     connect(m_lengthUnit.picker(), &FrameDatabasePicker::picked, this,
             &FrameCoordSysLocalCartesian::slotSelectLinearUnit);
@@ -51,9 +52,10 @@ bool FrameCoordSysLocalCartesian::validate(Params& params)
 QString FrameCoordSysLocalCartesian::readParams(Params& params) const
 {
     params.clear();
-    if (m_lengthUnit.key() == NoValue)
+    const int lengthUnit = m_lengthUnit.savedKey();
+    if (lengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");
-    params.lengthUnit = m_lengthUnit.key();
+    params.lengthUnit = lengthUnit;
     params.coord1Abbr = m_ui->editAxisXName->text().trimmed();
     params.coord2Abbr = m_ui->editAxisYName->text().trimmed();
     params.coord3Abbr = m_ui->editAxisZName->text().trimmed();

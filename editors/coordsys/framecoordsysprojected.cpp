@@ -81,26 +81,26 @@ bool FrameCoordSysProjected::validate(Params& params)
 QString FrameCoordSysProjected::readParams(Params& params) const
 {
     params.clear();
-    if (m_planeUnit.key() == NoValue)
-        return QStringLiteral("Необходимо задать единицу измерения плановых координат");
-    if (m_heightUnit.key() == NoValue)
-        return QStringLiteral("Необходимо задать единицу измерения высоты");
-    if (m_base.primeMeridian.key() == NoValue)
-        return QStringLiteral("Необходимо задать начальный меридиан");
-    if (m_mapProjection.key() == NoValue)
-        return QStringLiteral("Необходимо задать картографическую проекцию");
     Params read;
+    read.lengthUnit = m_planeUnit.savedKey();
+    if (read.lengthUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения плановых координат");
+    read.heightUnit = m_heightUnit.savedKey();
+    if (read.heightUnit == NoValue)
+        return QStringLiteral("Необходимо задать единицу измерения высоты");
+    read.primeMeridian = m_base.primeMeridian.savedKey();
+    if (read.primeMeridian == NoValue)
+        return QStringLiteral("Необходимо задать начальный меридиан");
+    read.mapProjection = m_mapProjection.savedKey();
+    if (read.mapProjection == NoValue)
+        return QStringLiteral("Необходимо задать картографическую проекцию");
     const QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
     if (!fault.isEmpty())
         return fault;
     const bool useHeightSystem = m_ui->checkboxVerticalCoordSys->isChecked();
-    if (useHeightSystem && m_vertCoordSys.key() == NoValue)
+    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.savedKey() : NoValue;
+    if (useHeightSystem && read.vertCoordSys == NoValue)
         return QStringLiteral("Необходимо задать систему высот");
-    read.vertCoordSys = useHeightSystem ? m_vertCoordSys.key() : NoValue;
-    read.lengthUnit = m_planeUnit.key();
-    read.heightUnit = m_heightUnit.key();
-    read.primeMeridian = m_base.primeMeridian.key();
-    read.mapProjection = m_mapProjection.key();
     read.coord1Abbr = m_ui->editPlaneCoord1Symbol->text().trimmed();
     read.coord2Abbr = m_ui->editPlaneCoord2Symbol->text().trimmed();
     read.coord3Abbr = m_ui->editHeightSymbol->text().trimmed();
@@ -186,6 +186,8 @@ void FrameCoordSysProjected::createPickers()
     m_planeUnit = CPickedKey(addPicker(this, TableUnitLength, QString(), m_ui->layoutPlaneUnit));
     m_heightUnit = CPickedKey(addPicker(this, TableUnitLength, QStringLiteral("Ед.изм."), m_ui->layoutHeightUnit));
     m_vertCoordSys = CPickedKey(addPicker(this, TableVertCoordSys, QString(), m_ui->layoutVerticalCoordSys));
+    for (CPickedKey* held : {&m_mapProjection, &m_planeUnit, &m_heightUnit, &m_vertCoordSys})
+        held->dropWhenCleared(this);
 }
 
 void FrameCoordSysProjected::resetKeys()

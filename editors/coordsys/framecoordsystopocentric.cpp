@@ -5,10 +5,38 @@
 #include "browser/framedatabasepicker.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
+#include "records/unitdetails.h"
+#include "records/unitstorage.h"
+#include "values/unitinfo.h"
 
 #include <QSqlRecord>
 
+#include <stdexcept>
+
 using namespace CoordSysFrameParts;
+
+namespace {
+
+const QString kMissingOrigin = QStringLiteral("Необходимо задать координаты начала отсчета");
+const QString kMissingAzimuth = QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
+
+// True when the unit of the key reads the text as the recalculation does: the whole text one
+// finite number, an angle in the unit's format (degrees, minutes and seconds, say).
+bool readsInUnit(int tableId, int unitKey, const QString& text)
+{
+    CUnitDetails details;
+    CUnitInfo unit;
+    if (!UnitStorage::ReadDetails(tableId, unitKey, details) || !details.toInfo(unit))
+        return false;
+    try {
+        unit.toBaseDouble(text.toStdString());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
 
 FrameCoordSysTopocentric::FrameCoordSysTopocentric(QWidget* parent)
     : QFrame(parent)
@@ -73,13 +101,14 @@ QString FrameCoordSysTopocentric::readParams(Params& params) const
     params.clear();
     Params read;
     QString fault = m_base.readDatumOrEllipsoid(read.datum, read.ellipsoid);
-    if (fault.isEmpty() && m_base.primeMeridian.key() == NoValue)
-        fault = QStringLiteral("Необходимо задать начальный меридиан");
-    if (fault.isEmpty())
-        fault = readOrigin(read);
     if (!fault.isEmpty())
         return fault;
-    read.primeMeridian = m_base.primeMeridian.key();
+    read.primeMeridian = m_base.primeMeridian.savedKey();
+    if (read.primeMeridian == NoValue)
+        return QStringLiteral("Необходимо задать начальный меридиан");
+    fault = readOrigin(read);
+    if (!fault.isEmpty())
+        return fault;
     read.swapCoords = m_ui->radioAxesOrientationLeft->isChecked();
     read.coord1Abbr = m_ui->editCoord1Symbol->text().trimmed();
     read.coord2Abbr = m_ui->editCoord2Symbol->text().trimmed();
@@ -88,26 +117,33 @@ QString FrameCoordSysTopocentric::readParams(Params& params) const
     return QString();
 }
 
+// A text counts as given once its unit reads it as a number.
 QString FrameCoordSysTopocentric::readOrigin(Params& read) const
 {
     read.originCoord1 = m_ui->editOriginLatitude->text().trimmed();
     read.originCoord2 = m_ui->editOriginLongitude->text().trimmed();
     read.originCoord3 = m_ui->editOriginHeight->text().trimmed();
     if (read.originCoord1.isEmpty() || read.originCoord2.isEmpty() || read.originCoord3.isEmpty())
-        return QStringLiteral("Необходимо задать координаты начала отсчета");
-    read.originAngleUnit = m_originAngleUnit.key();
+        return kMissingOrigin;
+    read.originAngleUnit = m_originAngleUnit.savedKey();
     if (read.originAngleUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения широты и долготы начала отсчета");
-    read.originLengthUnit = m_originLengthUnit.key();
+    read.originLengthUnit = m_originLengthUnit.savedKey();
     if (read.originLengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения высоты начала отсчета");
+    if (!readsInUnit(TableUnitAngle, read.originAngleUnit, read.originCoord1)
+        || !readsInUnit(TableUnitAngle, read.originAngleUnit, read.originCoord2)
+        || !readsInUnit(TableUnitLength, read.originLengthUnit, read.originCoord3))
+        return kMissingOrigin;
     read.azimuth = m_ui->editAxesAzimuth->text().trimmed();
     if (read.azimuth.isEmpty())
-        return QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
-    read.azimuthUnit = m_azimuthUnit.key();
+        return kMissingAzimuth;
+    read.azimuthUnit = m_azimuthUnit.savedKey();
     if (read.azimuthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения азимута");
-    read.lengthUnit = m_lengthUnit.key();
+    if (!readsInUnit(TableUnitAngle, read.azimuthUnit, read.azimuth))
+        return kMissingAzimuth;
+    read.lengthUnit = m_lengthUnit.savedKey();
     if (read.lengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");
     return QString();
@@ -190,6 +226,8 @@ void FrameCoordSysTopocentric::createPickers()
         CPickedKey(addPicker(this, TableUnitAngle, QStringLiteral("Ед.изм. азимута"), m_ui->layoutAzimuth, above));
     m_lengthUnit = CPickedKey(
         addPicker(this, TableUnitLength, QStringLiteral("Ед.изм. координат"), m_ui->layoutCoordUnit, above));
+    for (CPickedKey* held : {&m_originAngleUnit, &m_originLengthUnit, &m_azimuthUnit, &m_lengthUnit})
+        held->dropWhenCleared(this);
 }
 
 void FrameCoordSysTopocentric::resetKeys()

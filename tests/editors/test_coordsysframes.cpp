@@ -1,4 +1,5 @@
 #include "coordsysfixture.h"
+#include "editorfixture.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
@@ -66,6 +67,10 @@ private slots:
     void projectedFirstMissingInputs();
     void topocentricLoadsAndForgetsARecord();
     void topocentricChecksInOrder();
+    void topocentricTextsReadInTheirUnits_data();
+    void topocentricTextsReadInTheirUnits();
+    void goneRecordIsRefusedAtSave_data();
+    void goneRecordIsRefusedAtSave();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -381,7 +386,7 @@ void TestCoordSysFrames::topocentricChecksInOrder()
     setText(frame, "editOriginLongitude", "  ");
     setText(frame, "editOriginHeight", "0");
     QCOMPARE(fault(), QStringLiteral("Необходимо задать координаты начала отсчета"));
-    setText(frame, "editOriginLongitude", "широта");
+    setText(frame, "editOriginLongitude", "37.6");
     QCOMPARE(fault(), QStringLiteral("Необходимо задать единицу измерения широты и долготы начала отсчета"));
     pickRecord(&frame, TableUnitAngle, m_world.decimalDegree, 0);
     QCOMPARE(fault(), QStringLiteral("Необходимо задать единицу измерения высоты начала отсчета"));
@@ -394,8 +399,98 @@ void TestCoordSysFrames::topocentricChecksInOrder()
     QCOMPARE(params.originCoord1, QString());
     pickRecord(&frame, TableUnitLength, m_world.metre, 1);
     QCOMPARE(fault(), QString());
-    QCOMPARE(params.originCoord2, QStringLiteral("широта"));
+    QCOMPARE(params.originCoord2, QStringLiteral("37.6"));
     QCOMPARE(params.ellipsoid, NoValue);
+}
+
+void TestCoordSysFrames::topocentricTextsReadInTheirUnits_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("dms");
+    QTest::addColumn<QString>("fault");
+    const QString origin = QStringLiteral("Необходимо задать координаты начала отсчета");
+    const QString azimuth = QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
+    // Latitude, longitude, height and azimuth; the angles in decimal degrees or in degrees,
+    // minutes and seconds.
+    QTest::newRow("decimal") << QStringList{"55.75", "-37.6", "1.5e2", "30"} << false << QString();
+    QTest::newRow("letters") << QStringList{"широта", "37.6", "150", "30"} << false << origin;
+    QTest::newRow("decimal comma") << QStringList{"55,75", "37.6", "150", "30"} << false << origin;
+    QTest::newRow("text after the height") << QStringList{"55.75", "37.6", "150 м", "30"} << false << origin;
+    QTest::newRow("not finite") << QStringList{"55.75", "inf", "150", "30"} << false << origin;
+    QTest::newRow("dms in a decimal unit") << QStringList{"55 45 00", "37.6", "150", "30"} << false << origin;
+    QTest::newRow("dms in a dms unit") << QStringList{"55 45 00", "-37 36", "150", "30 15 30.5"} << true
+                                       << QString();
+    QTest::newRow("height is no angle") << QStringList{"55 45 00", "37 36", "150 0", "30"} << true << origin;
+    QTest::newRow("azimuth of letters") << QStringList{"55.75", "37.6", "150", "север"} << false << azimuth;
+    QTest::newRow("four dms fields") << QStringList{"55", "37", "150", "30 15 30 1"} << true << azimuth;
+}
+
+// The texts are read as the recalculation reads them in their units, before anything is kept.
+void TestCoordSysFrames::topocentricTextsReadInTheirUnits()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(bool, dms);
+    QFETCH(QString, fault);
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c, format) "
+                                "SELECT 'Градус ГМС', factor_b, factor_c, 2 FROM unitangle WHERE autokey = ?;",
+                                {m_world.decimalDegree}));
+    const int angleUnit = dms ? CTestDatabase::value("SELECT max(autokey) FROM unitangle;").toInt()
+                              : m_world.decimalDegree;
+    FrameCoordSysTopocentric frame(nullptr);
+    pickRecord(&frame, TableDatum, m_world.datum);
+    pickRecord(&frame, TablePrimeMeridian, m_world.greenwich);
+    pickRecord(&frame, TableUnitAngle, angleUnit, 0);
+    pickRecord(&frame, TableUnitAngle, angleUnit, 1);
+    pickRecord(&frame, TableUnitLength, m_world.metre, 0);
+    pickRecord(&frame, TableUnitLength, m_world.metre, 1);
+    const QStringList edits{"editOriginLatitude", "editOriginLongitude", "editOriginHeight", "editAxesAzimuth"};
+    for (int i = 0; i < edits.size(); ++i)
+        setText(frame, edits[i], texts[i]);
+    FrameCoordSysTopocentric::Params params;
+    QCOMPARE(frame.validate(params), fault.isEmpty());
+    QCOMPARE(m_prompt->messages().value(0).text, fault);
+    const QStringList read{params.originCoord1, params.originCoord2, params.originCoord3, params.azimuth};
+    QCOMPARE(read, fault.isEmpty() ? texts : QStringList({"", "", "", ""}));
+}
+
+void TestCoordSysFrames::goneRecordIsRefusedAtSave_data()
+{
+    QTest::addColumn<bool>("clearedInSelector");
+    QTest::newRow("deleted meanwhile") << false;
+    QTest::newRow("cleared in its selector") << true;
+}
+
+// A key whose record went after the pick is not saved; the frame asks for a choice.
+void TestCoordSysFrames::goneRecordIsRefusedAtSave()
+{
+    QFETCH(bool, clearedInSelector);
+    const int foot = insertRow("unitlength", {{"name", "Фут"}, {"factor_b", 0.3048}, {"factor_c", 1}});
+    const int datum = insertRow("datum", {{"name", "Свой"}, {"ellipsoid", m_world.ellipsoid}});
+    QVERIFY(foot > 0 && datum > 0);
+    FrameCoordSysLocalCartesian local(nullptr);
+    pickRecord(&local, TableUnitLength, foot);
+    FrameCoordSysGeodetic geodetic(nullptr);
+    pickRecord(&geodetic, TableUnitAngle, m_world.decimalDegree);
+    pickRecord(&geodetic, TableUnitLength, m_world.metre);
+    pickRecord(&geodetic, TablePrimeMeridian, m_world.greenwich);
+    pickRecord(&geodetic, TableDatum, datum);
+    FrameCoordSysLocalCartesian::Params localParams;
+    FrameCoordSysGeodetic::Params geodeticParams;
+    QVERIFY(local.validate(localParams) && geodetic.validate(geodeticParams));
+    QCOMPARE(localParams.lengthUnit, foot);
+    QCOMPARE(geodeticParams.datum, datum);
+
+    QVERIFY(CTestDatabase::exec("DELETE FROM unitlength WHERE autokey = ?;", {foot}));
+    QVERIFY(CTestDatabase::exec("DELETE FROM datum WHERE autokey = ?;", {datum}));
+    if (clearedInSelector) {
+        emit pickerOf(&local, TableUnitLength)->cleared();
+        emit pickerOf(&geodetic, TableDatum)->cleared();
+    }
+    QVERIFY(!local.validate(localParams));
+    QVERIFY(!geodetic.validate(geodeticParams));
+    QCOMPARE(m_prompt->messageTexts(), (QStringList{"Предупреждение|Необходимо задать единицу измерения координат",
+                                                    "Предупреждение|Необходимо задать датум"}));
+    QCOMPARE(geodeticParams.angleUnit, NoValue);
 }
 
 QTEST_MAIN(TestCoordSysFrames)
