@@ -448,16 +448,8 @@ bool DialogMapProjectionEditor::save()
                             m_ui->editAxis2Symbol->text().trimmed(), sign1, sign2, swap ? 1 : 0,
                             RecordStorage::linkValue(m_export->code(ExportEpsg)), RecordStorage::now()};
     };
-    editorSave.update = [&](int key) {
-        return CSqlStatement{QString("UPDATE %1 SET %2=? WHERE %3=?;")
-                                 .arg(tableName(TableMapProj), columns.join("=?, "), keyColumnName(TableMapProj)),
-                             rowValues() + QVariantList{key}};
-    };
-    editorSave.insert = [&] {
-        return CSqlStatement{QString("INSERT INTO %1 (%2) VALUES (?%3);")
-                                 .arg(tableName(TableMapProj), columns.join(","), QString(",?").repeated(columns.size() - 1)),
-                             rowValues()};
-    };
+    editorSave.update = [&](int key) { return updateStatement(TableMapProj, key, columns, rowValues()); };
+    editorSave.insert = [&] { return insertStatement(TableMapProj, columns, rowValues()); };
     int key = m_key;
     bool warned = false;
     QString error;

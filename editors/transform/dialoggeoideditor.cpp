@@ -172,17 +172,7 @@ bool DialogGeoidEditor::save()
                               RecordStorage::now()};
     CEditorSave editorSave;
     editorSave.checkName = nameCheckOf(*m_generalInfo);
-    editorSave.update = [&](int key) {
-        return CSqlStatement{QString("UPDATE %1 SET %2=? WHERE %3=?;")
-                                 .arg(tableName(TableVertCoordSys), columns.join("=?, "),
-                                      keyColumnName(TableVertCoordSys)),
-                             values + QVariantList{key}};
-    };
-    editorSave.insert = [&] {
-        return CSqlStatement{QString("INSERT INTO %1 (%2) VALUES (?%3);")
-                                 .arg(tableName(TableVertCoordSys), columns.join(","),
-                                      QString(",?").repeated(columns.size() - 1)),
-                             values};
-    };
+    editorSave.update = [&](int key) { return updateStatement(TableVertCoordSys, key, columns, values); };
+    editorSave.insert = [&] { return insertStatement(TableVertCoordSys, columns, values); };
     return saveRecord(this, editorSave, m_key);
 }
