@@ -6,6 +6,9 @@
 
 #include <QTextCodec>
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -23,8 +26,6 @@ struct CBlock {
     // False when a line is not valid UTF-8 and the file is read as UTF-8.
     bool decoded = true;
 };
-
-using CBatch = std::vector<CBlock>;
 
 enum class CPassResult {
     Done,
@@ -98,8 +99,9 @@ void recalculateBlock(CRecalculationWorker& worker, const QTextCodec* codec, boo
     }
 }
 
-// One pass over the file in one encoding: blocks are recalculated on the workers while the
-// calling thread writes the blocks before them and reads those after them.
+// One pass over the file in one encoding. The calling thread reads blocks and writes them in
+// their order; the workers take the blocks read and recalculate them meanwhile, each with its
+// own operator. At most a few blocks a worker are held at once.
 class CFilePass
 {
 public:
@@ -112,7 +114,22 @@ public:
     {
         for (int i = 0; i < recalculation.threadCount(); ++i)
             m_workers.push_back(recalculation.createWorker());
+        m_slots.resize(m_workers.size() * slotsPerWorker);
     }
+
+    ~CFilePass()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_queued.notify_all();
+        for (std::thread& thread : m_pool)
+            thread.join();
+    }
+
+    CFilePass(const CFilePass&) = delete;
+    CFilePass& operator=(const CFilePass&) = delete;
 
     CPassResult run(CRecalculationStats& stats, QString* error)
     {
@@ -122,66 +139,110 @@ public:
         }
         if (!m_reader.open(error) || !m_writer.open(error))
             return CPassResult::Failed;
-        const std::size_t width = m_workers.size();
-        CBatch current(width);
-        CBatch previous(width);
-        CBatch next(width);
-        std::size_t count = readBatch(current, error);
-        std::size_t previousCount = 0;
-        while (count > 0) {
-            const bool written = recalculateWhileMoving(current, count, previous, previousCount, next, error);
-            if (!written || m_reader.failed())
-                return CPassResult::Failed;
-            for (std::size_t i = 0; i < count; ++i) {
-                if (!current[i].decoded)
-                    return CPassResult::NotUtf8;
-                stats += current[i].stats;
-            }
-            std::swap(previous, current);
-            previousCount = count;
-            std::swap(current, next);
-            count = m_nextCount;
-        }
-        if (!writeBatch(previous, previousCount, error) || !m_writer.commit(error))
-            return CPassResult::Failed;
-        return CPassResult::Done;
+        const CPassResult result = m_workers.size() == 1 ? runHere(stats, error) : runOnWorkers(stats, error);
+        if (result != CPassResult::Done)
+            return result;
+        return m_writer.commit(error) ? CPassResult::Done : CPassResult::Failed;
     }
 
 private:
-    std::size_t readBatch(CBatch& batch, QString* error)
+    static constexpr std::size_t slotsPerWorker = 3;
+
+    // A block in its slot: read, then recalculated by a worker, then written.
+    struct CSlot {
+        CBlock block;
+        bool done = false;
+    };
+
+    CPassResult runHere(CRecalculationStats& stats, QString* error)
     {
-        std::size_t count = 0;
-        while (count < batch.size() && m_reader.read(batch[count].input, blockBytes, error))
-            ++count;
-        return count;
+        CBlock& block = m_slots.front().block;
+        while (m_reader.read(block.input, blockBytes, error)) {
+            recalculateBlock(*m_workers.front(), m_codec, m_strict, block);
+            const CPassResult result = write(block, stats, error);
+            if (result != CPassResult::Done)
+                return result;
+        }
+        return m_reader.failed() ? CPassResult::Failed : CPassResult::Done;
     }
 
-    bool writeBatch(const CBatch& batch, std::size_t count, QString* error)
+    CPassResult runOnWorkers(CRecalculationStats& stats, QString* error)
     {
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::string& output = batch[i].output;
-            if (!m_writer.write(output.data(), static_cast<qint64>(output.size()), error))
-                return false;
+        for (const std::unique_ptr<CRecalculationWorker>& worker : m_workers)
+            m_pool.emplace_back([this, worker = worker.get()] { work(*worker); });
+        std::size_t readCount = 0;
+        std::size_t writtenCount = 0;
+        bool atEnd = false;
+        while (!atEnd || writtenCount < readCount) {
+            if (!atEnd && readCount - writtenCount < m_slots.size()) {
+                CSlot& slot = slotOf(readCount);
+                atEnd = !m_reader.read(slot.block.input, blockBytes, error);
+                if (m_reader.failed())
+                    return CPassResult::Failed;
+                if (!atEnd)
+                    queue(readCount++);
+                continue;
+            }
+            CSlot& slot = slotOf(writtenCount);
+            waitUntilDone(slot);
+            const CPassResult result = write(slot.block, stats, error);
+            if (result != CPassResult::Done)
+                return result;
+            ++writtenCount;
         }
-        return true;
+        return CPassResult::Done;
     }
 
-    // With one worker the block is recalculated in the calling thread, before any file work.
-    bool recalculateWhileMoving(CBatch& current, std::size_t count, const CBatch& previous,
-                                std::size_t previousCount, CBatch& next, QString* error)
+    CSlot& slotOf(std::size_t sequence)
     {
-        std::vector<std::thread> pool;
-        for (std::size_t i = 0; i < count; ++i) {
-            if (m_workers.size() == 1)
-                recalculateBlock(*m_workers[i], m_codec, m_strict, current[i]);
-            else
-                pool.emplace_back([this, &current, i] { recalculateBlock(*m_workers[i], m_codec, m_strict, current[i]); });
+        return m_slots[sequence % m_slots.size()];
+    }
+
+    void queue(std::size_t sequence)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            slotOf(sequence).done = false;
+            m_queue.push_back(sequence);
         }
-        const bool written = writeBatch(previous, previousCount, error);
-        m_nextCount = written ? readBatch(next, error) : 0;
-        for (std::thread& thread : pool)
-            thread.join();
-        return written;
+        m_queued.notify_one();
+    }
+
+    void waitUntilDone(CSlot& slot)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_recalculated.wait(lock, [&slot] { return slot.done; });
+    }
+
+    void work(CRecalculationWorker& worker)
+    {
+        while (true) {
+            std::size_t sequence = 0;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_queued.wait(lock, [this] { return m_finished || !m_queue.empty(); });
+                if (m_queue.empty())
+                    return;
+                sequence = m_queue.front();
+                m_queue.pop_front();
+            }
+            CSlot& slot = slotOf(sequence);
+            recalculateBlock(worker, m_codec, m_strict, slot.block);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                slot.done = true;
+            }
+            m_recalculated.notify_all();
+        }
+    }
+
+    CPassResult write(const CBlock& block, CRecalculationStats& stats, QString* error)
+    {
+        if (!block.decoded)
+            return CPassResult::NotUtf8;
+        stats += block.stats;
+        const bool written = m_writer.write(block.output.data(), static_cast<qint64>(block.output.size()), error);
+        return written ? CPassResult::Done : CPassResult::Failed;
     }
 
     CLineBlockReader m_reader;
@@ -189,7 +250,13 @@ private:
     const QTextCodec* m_codec;
     const bool m_strict;
     std::vector<std::unique_ptr<CRecalculationWorker>> m_workers;
-    std::size_t m_nextCount = 0;
+    std::vector<CSlot> m_slots;
+    std::vector<std::thread> m_pool;
+    std::mutex m_mutex;
+    std::condition_variable m_queued;
+    std::condition_variable m_recalculated;
+    std::deque<std::size_t> m_queue;
+    bool m_finished = false;
 };
 
 } // namespace

@@ -1,17 +1,13 @@
 // Points per second of the recalculation road without widgets (texts read, transformed and
 // written) and of filling a point panel.
 
+#include "benchdatabase.h"
+
 #include "app/framepanel.h"
 #include "app/recalculation.h"
-#include "app/shippeddata.h"
-#include "database/createdatabase.h"
 #include "records/coordsysdetails.h"
-#include "records/coordsysstorage.h"
 
 #include <QApplication>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -20,32 +16,6 @@
 namespace {
 
 constexpr int pointCount = 100000;
-
-// A database of the shipped coordinate systems, open on the default connection.
-class CBenchDatabase
-{
-public:
-    CBenchDatabase()
-    {
-        const QString path = m_folder.filePath(QStringLiteral("bench.db"));
-        createDatabase(path, QStringLiteral("bench"), QString());
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-        database.setDatabaseName(path);
-        database.open();
-        importWktFile(QStringLiteral(BENCH_DATA_DIR "/coordsys.wkt"));
-    }
-
-    static bool read(const QString& name, CCoordSysDetails& system)
-    {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("SELECT autokey FROM coordsys WHERE name=?;"));
-        query.addBindValue(name);
-        return query.exec() && query.next() && readCoordSysDetails(query.value(0).toInt(), system);
-    }
-
-private:
-    QTemporaryDir m_folder;
-};
 
 CBenchDatabase& database()
 {
