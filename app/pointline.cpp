@@ -196,6 +196,24 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+// A line without quotes, the usual one, is cut at its separators.
+void splitUnquoted(std::string_view line, CPointCells& cells)
+{
+    const char separator = line.find(';') != std::string_view::npos ? ';' : ',';
+    bool more = true;
+    for (std::string_view& cell : cells.cells) {
+        if (!more) {
+            cell = std::string_view();
+            continue;
+        }
+        const std::size_t end = line.find(separator);
+        cell = trimmed(line.substr(0, end));
+        more = end != std::string_view::npos;
+        if (more)
+            line.remove_prefix(end + 1);
+    }
+}
+
 } // namespace
 
 QString joinPointLine(const QStringList& cells)
@@ -222,6 +240,10 @@ QStringList splitPointLine(const QString& line)
 
 void splitPointLine(std::string_view line, CPointCells& cells)
 {
+    if (line.find('"') == std::string_view::npos) {
+        splitUnquoted(line, cells);
+        return;
+    }
     std::size_t count = 0;
     splitOn(line, separatorOf(line), [&](const CFieldSpan& field) {
         std::string_view text = line.substr(static_cast<std::size_t>(field.begin),

@@ -346,9 +346,10 @@ CPointRows CRecalculation::recalculateInParallel(const CPointRows& rows, const C
         pool.emplace_back([&, worker = worker.get()] {
             for (int chunk = queue.take(); chunk >= 0; chunk = queue.take()) {
                 const int end = std::min(count, (chunk + 1) * chunkRows);
-                CRecalculationStats& stats = chunkStats[static_cast<std::size_t>(chunk)];
+                CRecalculationStats stats;
                 for (int row = chunk * chunkRows; row < end; ++row)
                     output[row] = worker->recalculate(rows.at(row), stats);
+                chunkStats[static_cast<std::size_t>(chunk)] = stats;
                 queue.finish(chunk);
             }
         });

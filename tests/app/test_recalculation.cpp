@@ -571,6 +571,8 @@ void TestRecalculation::pointFileAsThePanelsSaveIt()
     const QString text = QStringLiteral("P1;6184432.871;7406432.123;250.5\r\n"
                                         "\"a;\"\"b\"\"\" ; 6184432.871 ; 7406432.123;\n"
                                         "Точка 2, \"6184432,871\", 7406432.123, 10\n"
+                                        "Q3 , \"6184432,871\",7406432.123, 10\n"
+                                        "\"open;6184432.871;7406432.123;1\n"
                                         "\n"
                                         "no coordinates;;;\n"
                                         "wrong;abc;7400000;0\n"
@@ -605,7 +607,7 @@ void TestRecalculation::pointFileAsThePanelsSaveIt()
         QCOMPARE(written, readFile(panelPath));
         QVERIFY(written.contains("Точка 2; 406353.49"));
         const CRecalculationStats& stats = recalculation.stats();
-        QCOMPARE(stats.recalculated, 4);
+        QCOMPARE(stats.recalculated, 6);
         QCOMPARE(stats.wrongCoords, 1);
         QCOMPARE(stats.failed, 1);
         QCOMPARE(stats.withoutCoords, 3);
