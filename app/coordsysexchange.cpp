@@ -8,12 +8,10 @@
 #include "database/tablecatalogue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/detailsdocument.h"
 
 #include <QDir>
-#include <QDomDocument>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QVector>
@@ -36,12 +34,10 @@ QVector<int> storedCoordSysKeys()
 
 void importFile(const QString& path, CCoordSysImportCounts& counts)
 {
-    QFile file(path);
-    QDomDocument document;
-    if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
+    QList<QDomElement> elements;
+    if (!readDetailsElements(path, coordSysTag, elements))
         return;
-    for (QDomElement element = document.firstChildElement(coordSysTag); !element.isNull();
-         element = element.nextSiblingElement(coordSysTag)) {
+    for (const QDomElement& element : elements) {
         ++counts.found;
         CCoordSysDetails system;
         if (!system.fromXml(element))
@@ -87,13 +83,7 @@ QString coordSysFileName(const QString& folder, const QString& systemName)
 
 bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system)
 {
-    QDomDocument document(coordSysTag);
-    document.appendChild(
-        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version='1.0' encoding='UTF-8'")));
-    document.appendChild(system.toXml(document, coordSysTag));
-    const QByteArray bytes = document.toByteArray(1);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeDetailsDocument(path, system, coordSysTag);
 }
 
 CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgress& progress)

@@ -1,4 +1,5 @@
 #include "geoidpackage.h"
+#include "geoidpackageindex.h"
 
 #include "browser/prompt.h"
 
@@ -15,13 +16,13 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QVector>
 
+#include <algorithm>
 #include <map>
 #include <private/qzipreader_p.h>
 
@@ -30,14 +31,25 @@ namespace {
 const QString registryFileName = QStringLiteral("data.xml");
 const QString lastPackageKey = QStringLiteral("/Settings/LastDatPath");
 
-// A path inside the archive's root: relative, without a drive and without "..".
-bool isInsideRoot(const QString& memberPath)
+// No grid that a package carries needs more: a global grid of one-minute cells in 4-byte values
+// is 0.93 GiB.
+const quint32 maxMemberSize = 1u << 30;
+const int storedMethod = 0;
+const int deflatedMethod = 8;
+// Deflate makes at most about 1032 bytes of one.
+const quint64 maxDeflateRatio = 1032;
+
+// A member that can be unpacked as its index declares it: a name inside the archive's root as
+// the archive stores it, no link, a size within reach of its compressed bytes.
+bool isAcceptable(const CPackageMember& member)
 {
-    if (memberPath.isEmpty() || memberPath.startsWith(QLatin1Char('/')) || memberPath.startsWith(QLatin1Char('\\'))
-        || QDir::isAbsolutePath(memberPath) || memberPath.contains(QLatin1Char(':')))
+    if (member.isSymLink || !isInsideFolder(member.name.toStdString()) || member.size > maxMemberSize)
         return false;
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    return !memberPath.split(separators).contains(QStringLiteral(".."));
+    if (member.isDir())
+        return true;
+    if (member.method == storedMethod)
+        return member.size == member.compressedSize;
+    return member.method == deflatedMethod && member.size <= quint64(member.compressedSize) * maxDeflateRatio + 64;
 }
 
 bool writeMember(const QString& path, const QByteArray& data, qint64 size)
@@ -48,28 +60,28 @@ bool writeMember(const QString& path, const QByteArray& data, qint64 size)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size() && file.flush();
 }
 
-// Extracts the members one by one; false for an archive that cannot be read or is empty, a
-// link, a member outside the folder or one that cannot be written.
+// Checks every member by the archive's index before anything is read, then extracts them one
+// by one; false for a file that is no zip archive or is empty, a member refused by its index
+// entry or one that cannot be read or written as declared.
 bool extractPackage(const QString& packagePath, const QString& folder)
 {
-    if (!QFileInfo(packagePath).isFile())
+    QVector<CPackageMember> members;
+    if (!QFileInfo(packagePath).isFile() || !readPackageIndex(packagePath, members) || members.isEmpty()
+        || !std::all_of(members.cbegin(), members.cend(), isAcceptable))
         return false;
     const QZipReader reader(packagePath);
     if (!reader.isReadable())
         return false;
-    const QVector<QZipReader::FileInfo> members = reader.fileInfoList();
-    if (members.isEmpty() || reader.status() != QZipReader::NoError)
-        return false;
     const QDir root(folder);
-    for (const QZipReader::FileInfo& member : members) {
-        if (member.isSymLink || !isInsideRoot(member.filePath))
-            return false;
-        if (member.isDir) {
-            if (!root.mkpath(member.filePath))
+    for (const CPackageMember& member : members) {
+        const QString target = root.filePath(QDir::cleanPath(member.name));
+        if (member.isDir()) {
+            if (!QDir().mkpath(target))
                 return false;
             continue;
         }
-        if (!member.isFile || !writeMember(root.filePath(member.filePath), reader.fileData(member.filePath), member.size))
+        // The reader finds a member by its stored name read in the local encoding.
+        if (!writeMember(target, reader.fileData(QString::fromLocal8Bit(member.storedName)), member.size))
             return false;
     }
     return true;
@@ -87,27 +99,49 @@ public:
     {
         for (const QString& path : m_paths)
             QFile::remove(path);
+        for (const QString& folder : m_folders)
+            QDir(folder).removeRecursively();
     }
 
-    // Moves the file under a name not yet taken in the data folder; that name, or an empty
-    // text when the file cannot be moved.
-    QString move(const QString& sourcePath)
+    // Moves the file to the same relative path in the data folder, under a name not yet taken
+    // in its folder there; that relative path, or an empty text when the file cannot be moved.
+    QString move(const QString& sourcePath, const QString& relativePath)
     {
         if (!QFileInfo(sourcePath).isFile() || QFileInfo(sourcePath).isSymLink())
             return QString();
-        const QString name = uniqueFileName(m_dataFolder, QFileInfo(sourcePath).fileName());
-        const QString target = QDir(m_dataFolder).filePath(name);
+        const QFileInfo wanted(QDir(m_dataFolder).filePath(relativePath));
+        if (!makeFolder(wanted.absolutePath()))
+            return QString();
+        const QString name = uniqueFileName(wanted.absolutePath(), wanted.fileName());
+        const QString target = QDir(wanted.absolutePath()).filePath(name);
         if (!QFile::rename(sourcePath, target))
             return QString();
         m_paths.append(target);
-        return name;
+        return QDir(m_dataFolder).relativeFilePath(target);
     }
 
-    void keep() { m_paths.clear(); }
+    void keep()
+    {
+        m_paths.clear();
+        m_folders.clear();
+    }
 
 private:
+    // Makes the folder, remembering the outermost one made here.
+    bool makeFolder(const QString& folder)
+    {
+        QString outermost;
+        for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path()))
+            outermost = dir.path();
+        if (outermost.isEmpty())
+            return true;
+        m_folders.append(outermost);
+        return QDir().mkpath(folder);
+    }
+
     QString m_dataFolder;
     QStringList m_paths;
+    QStringList m_folders;
 };
 
 // Moves the entry's grid files (a name given twice moves once) and names the moved files in it.
@@ -118,7 +152,8 @@ bool moveGridFiles(const QString& packageFolder, CGeoidEntry& entry, CMovedGridF
     for (const std::string* name : names)
         targets[*name];
     for (auto& [source, target] : targets) {
-        const QString movedName = moved.move(QDir(packageFolder).filePath(QString::fromStdString(source)));
+        const QString relativePath = QDir::cleanPath(QString::fromStdString(source));
+        const QString movedName = moved.move(QDir(packageFolder).filePath(relativePath), relativePath);
         if (movedName.isEmpty())
             return false;
         target = movedName.toStdString();

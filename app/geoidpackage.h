@@ -25,12 +25,14 @@ struct CGeoidInstallation {
 // under another name.
 using CGeoidNameQuestion = std::function<bool(const QString& name)>;
 
-// Installs a geoid package (a zip archive): its grid files go into the data folder, its geoid
-// into the registry and the registry file "data.xml" there, its vertical coordinate systems into
-// the open database. A package with a member outside its root (an absolute path, "..") or a
-// link, or with a grid file that is no plain file name, is refused. A failed installation
-// leaves no grid file and no registry change behind; the vertical coordinate systems are
-// stored all or none.
+// Installs a geoid package (a zip archive): its grid files go into the data folder (a grid
+// named with a sub-folder into that sub-folder there), its geoid into the registry and the
+// registry file "data.xml" there, its vertical coordinate systems into the open database. Every
+// member is checked by the archive's index before anything is unpacked: a name outside the
+// archive's root as the archive stores it (absolute, ".."), a link, or a declared size beyond
+// what a grid can need or its compressed bytes can give refuses the package. A failed
+// installation leaves no grid file and no registry change behind; the vertical coordinate
+// systems are stored all or none.
 CGeoidInstallation installGeoidPackage(const QString& packagePath, const QString& dataFolder, CGeoidList& registry,
                                        const CGeoidNameQuestion& addUnderOtherName);
 

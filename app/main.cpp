@@ -1,11 +1,13 @@
 #include "editors.h"
 #include "mainwindow.h"
+#include "translations.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    installQtTranslations(application);
     QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("varnel.example"));
     QCoreApplication::setApplicationName(QStringLiteral("VELMORAN Quarvelometer"));

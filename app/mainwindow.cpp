@@ -5,6 +5,7 @@
 #include "dialogabout.h"
 #include "dialogsettings.h"
 #include "framepanel.h"
+#include "windowlayout.h"
 
 #include "browser/dialogdatabaseselector.h"
 #include "browser/prompt.h"
@@ -12,6 +13,7 @@
 #include "database/definitionsdatabase.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
+#include "records/coordsysinfoxml.h"
 #include "values/geoidregistry.h"
 
 #include <QCoreApplication>
@@ -94,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
     , m_settings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+    , m_geoids(readCoordSysInfo)
 {
     ui->setupUi(this);
     m_leftPanel = new FramePanel(true, this);
@@ -107,11 +110,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_statusLabel = new QLabel();
     ui->statusBar->addWidget(m_statusLabel);
-    auto* splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
-    splitter->setChildrenCollapsible(false);
-    ui->gridLayout->addWidget(splitter);
-    splitter->addWidget(m_leftPanel);
-    splitter->addWidget(m_rightPanel);
+    m_splitter = new QSplitter(Qt::Horizontal, ui->centralWidget);
+    m_splitter->setChildrenCollapsible(false);
+    ui->gridLayout->addWidget(m_splitter);
+    m_splitter->addWidget(m_leftPanel);
+    m_splitter->addWidget(m_rightPanel);
+    restoreWindowLayout(*this, layoutSplitters(), m_settings);
 
     prepareConnection();
     if (!openLastDatabase())
@@ -128,6 +132,19 @@ MainWindow::~MainWindow()
     if (m_database.isOpen())
         m_database.close();
     delete ui;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveWindowLayout(*this, layoutSplitters(), m_settings);
+    QMainWindow::closeEvent(event);
+}
+
+// The splitter of the panels, then those inside the left and the right panel.
+QList<QSplitter*> MainWindow::layoutSplitters() const
+{
+    return QList<QSplitter*>{m_splitter} + m_leftPanel->findChildren<QSplitter*>()
+           + m_rightPanel->findChildren<QSplitter*>();
 }
 
 // The file is checked on a connection of its own first, so a file that is refused leaves the

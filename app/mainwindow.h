@@ -12,6 +12,7 @@ class FramePanel;
 class QAction;
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace Ui {
 class MainWindow;
@@ -56,7 +57,11 @@ public slots:
     void slotHotKeys();
     void slotAbout();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QList<QSplitter*> layoutSplitters() const;
     void createMenus();
     QAction* createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel);
     void createBrowseMenu(QMenu* parent);
@@ -70,6 +75,7 @@ private:
 
     FramePanel* m_leftPanel = nullptr;
     FramePanel* m_rightPanel = nullptr;
+    QSplitter* m_splitter = nullptr;
     Ui::MainWindow* ui;
     QLabel* m_statusLabel = nullptr;
     QAction* m_leftCalculateAction = nullptr;

@@ -1,6 +1,7 @@
 #include "recalculation.h"
 
 #include "records/coordsysdetails.h"
+#include "values/geoidlist.h"
 
 #include "geodesy/coordoperator.h"
 #include "geodesy/coords.h"
@@ -21,6 +22,25 @@ namespace {
 QString unusableSystem(const CCoordSysDetails& system)
 {
     return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета").arg(system.name);
+}
+
+// The geoid that the system's heights need and the registry cannot give, by its registered name
+// or else its ID; empty when nothing is missing.
+QString missingGeoid(const CCoordSysInfo& info, const vexa::CCoordSysParams& params, const CGeoidList* geoids)
+{
+    const bool onGeoid = (info.type == 4 || info.type == 5) && info.vert_coordsys;
+    if (!onGeoid || params.geoid)
+        return QString();
+    const std::string& id = info.vert_coordsys->geoid;
+    const auto entry = geoids ? geoids->getEntries().find(id) : std::map<std::string, CGeoidEntry>::const_iterator();
+    const bool named = geoids && entry != geoids->getEntries().end() && !entry->second.Name.empty();
+    return QString::fromStdString(named ? entry->second.Name : id);
+}
+
+QString geoidNotInstalled(const CCoordSysDetails& system, const QString& geoid)
+{
+    return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета: не установлен геоид \"%2\"")
+        .arg(system.name, geoid);
 }
 
 bool refuse(QString* reason, const QString& text)
@@ -258,6 +278,12 @@ bool CRecalculation::prepare(const CCoordSysDetails& source, const CCoordSysDeta
         return refuse(reason, unusableSystem(source));
     if (!m_target.toCoordSysParams(m_to, geoids))
         return refuse(reason, unusableSystem(target));
+    const QString sourceGeoid = missingGeoid(m_source, m_from, geoids);
+    if (!sourceGeoid.isEmpty())
+        return refuse(reason, geoidNotInstalled(source, sourceGeoid));
+    const QString targetGeoid = missingGeoid(m_target, m_to, geoids);
+    if (!targetGeoid.isEmpty())
+        return refuse(reason, geoidNotInstalled(target, targetGeoid));
     m_worker = createWorker();
     if (!m_worker) {
         return refuse(reason, QStringLiteral("Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")

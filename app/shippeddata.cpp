@@ -25,10 +25,16 @@ bool fail(QString* error, const QString& reason)
     return false;
 }
 
-bool storeWkt(const QString& text, QString* reason)
+// A WKT text, optionally followed by a tab and the system's description.
+bool storeWkt(const QString& line, QString* reason)
 {
+    const int tab = line.indexOf(QLatin1Char('\t'));
     CCoordSysDetails system;
-    return system.fromWktText(text, reason) && insertCoordSysDetails(system, false, nullptr, reason) != NoValue;
+    if (!system.fromWktText(line.left(tab).trimmed(), reason))
+        return false;
+    if (tab >= 0)
+        system.description = line.mid(tab + 1).trimmed();
+    return insertCoordSysDetails(system, false, nullptr, reason) != NoValue;
 }
 
 QByteArray fileHash(const QString& path)
@@ -77,8 +83,9 @@ bool makeDatabase(const QString& wktFile, const QString& path, QString* error)
     const QString newPath = path + QStringLiteral(".new");
     QFile::remove(newPath);
     QString reason;
-    if (!createDatabase(newPath, QStringLiteral("Основная"),
-                        QStringLiteral("Общие системы координат: WGS 84, UTM, Пулково 1942, зоны Гаусса-Крюгера"), &reason))
+    const QString description = QStringLiteral(
+        "Общие системы координат: WGS 84, UTM, Пулково 1942 и 1995 с зонами Гаусса-Крюгера, ГСК-2011, ПЗ-90.11");
+    if (!createDatabase(newPath, QStringLiteral("Основная"), description, &reason))
         return fail(error, reason);
     if (!fillDatabase(newPath, wktFile, error)) {
         QFile::remove(newPath);

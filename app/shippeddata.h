@@ -8,8 +8,9 @@
 // The database file of the data folder.
 extern const char* const shippedDatabaseName;
 
-// Stores the coordinate systems of a WKT file (one WKT text a line; empty lines and lines
-// starting with "#" are skipped) in the open database through the WKT reader. False, with the
+// Stores the coordinate systems of a WKT file (one WKT text a line, optionally followed by a tab
+// and the system's description; empty lines and lines starting with "#" are skipped) in the open
+// database through the WKT reader. False, with the
 // reason, at the first text that is not a coordinate system or cannot be stored.
 bool importWktFile(const QString& wktFile, int* stored = nullptr, QString* error = nullptr);
 

@@ -15,7 +15,7 @@ QString dependentsStatement(const CDependentKind& kind)
 {
     QStringList conditions;
     for (const QString& column : kind.columns)
-        conditions.append(column + QStringLiteral("=?"));
+        conditions.append(column.contains(QLatin1Char('?')) ? column : column + QStringLiteral("=?"));
     return QString("SELECT name, description FROM %1 WHERE %2 ORDER BY name;")
         .arg(tableName(kind.tableId), conditions.join(QStringLiteral(" OR ")));
 }

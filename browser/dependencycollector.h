@@ -9,7 +9,9 @@
 #include <functional>
 
 // A kind of record that may refer to another: its table, the columns that hold the other's
-// key (any one of them refers) and the kind's title for the user.
+// key (any one of them refers) and the kind's title for the user. An entry holding "?" is a
+// whole condition on the kind's row with the key in place of the "?" (a reference through
+// another table).
 struct CDependentKind {
     int tableId = 0;
     QStringList columns;

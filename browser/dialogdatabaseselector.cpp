@@ -1,6 +1,7 @@
 #include "dialogdatabaseselector.h"
 #include "ui_dialogdatabaseselector.h"
 
+#include "browser/editorregistry.h"
 #include "browser/opendatabase.h"
 #include "browser/prompt.h"
 #include "database/novalue.h"
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QRegExp>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,6 +20,9 @@ namespace {
 
 const QString maskToolTip = QStringLiteral(
     "?\t- один произвольный символ\n*\t- любое количество произвольных символов\n[...]\t- один из символов в скобках");
+
+// The search field shows this many characters at least.
+const int searchFieldChars = 30;
 
 } // namespace
 
@@ -35,6 +40,9 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
     ui->buttonSearchUp->setText(QString(QChar(0x25B2)));
     ui->radioSearchSubstring->setChecked(true);
     ui->checkboxSearchCaseSensitive->setChecked(false);
+    ui->editSearchMask->setMinimumWidth(searchFieldChars * ui->editSearchMask->fontMetrics().averageCharWidth());
+    ui->splitterSearch->setStretchFactor(0, 1);
+    ui->editSearchMask->installEventFilter(this);
     setupButtons();
 
     connect(ui->buttonSearchDown, &QToolButton::clicked, this, &DialogDatabaseSelector::slotSearchDown);
@@ -57,6 +65,7 @@ DialogDatabaseSelector::DialogDatabaseSelector(int tableId, int mode)
 
 DialogDatabaseSelector::~DialogDatabaseSelector()
 {
+    ui->editSearchMask->removeEventFilter(this);
     delete ui;
 }
 
@@ -160,6 +169,18 @@ bool DialogDatabaseSelector::searchUp(const QString& pattern)
     return search(pattern, false);
 }
 
+bool DialogDatabaseSelector::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched == ui->editSearchMask) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            slotSearchDown();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void DialogDatabaseSelector::slotSearchDown()
 {
     searchDown(ui->editSearchMask->text());
@@ -240,9 +261,11 @@ void DialogDatabaseSelector::setupButtons()
     ui->buttonClose->setVisible(browsing);
     ui->radioSearchMask->setToolTip(maskToolTip);
     const bool records = !isCodeKeyed(m_tableId);
-    ui->buttonCreate->setVisible(records);
+    const CEditorOperations editor = EditorRegistry::get(m_tableId);
+    ui->buttonCreate->setVisible(records && editor.create);
+    ui->buttonEdit->setVisible(bool(editor.edit));
     ui->buttonDuplicate->setVisible(records);
-    ui->buttonDelete->setVisible(records);
+    ui->buttonDelete->setVisible(records && editor.erase);
     ui->buttonExport->setVisible(records);
     ui->buttonImport->setVisible(records);
 }
@@ -340,11 +363,4 @@ std::function<bool(const QString&)> DialogDatabaseSelector::matcher(const QStrin
     if (ui->radioSearchEqual->isChecked())
         return [wanted](const QString& text) { return text == wanted; };
     return nullptr;
-}
-
-void DialogDatabaseSelector::runCommand(Command command)
-{
-    // The record commands reach the editor of the table's kind from here; no kind has its
-    // commands attached yet, so they leave the table as it is.
-    Q_UNUSED(command)
 }

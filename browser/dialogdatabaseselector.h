@@ -11,6 +11,8 @@ namespace Ui {
 class DialogDatabaseSelector;
 }
 
+struct CRecordKind;
+
 enum SelectorMode {
     SelectorBrowse = 1,
     SelectorSelect = 2
@@ -43,6 +45,10 @@ public:
     bool searchDown(const QString& pattern);
     bool searchUp(const QString& pattern);
 
+protected:
+    // Enter in the search field searches onward instead of choosing the highlighted row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void slotSearchDown();
     void slotSearchUp();
@@ -68,7 +74,22 @@ private:
     bool search(const QString& pattern, bool forward);
     bool rowMatches(int row, const QList<int>& columns, const std::function<bool(const QString&)>& matches) const;
     std::function<bool(const QString&)> matcher(const QString& pattern) const;
+    // Runs a record command (in dialogdatabaseselectorcommands.cpp); an exception is reported.
     void runCommand(Command command);
+    void showDetails();
+    void createRecord();
+    void editRecord();
+    void duplicateRecord();
+    void deleteRecord();
+    void exportRecord(int key);
+    void importRecord();
+    // The key of the stored (or equal found) record; NoValue, with the user told why, for none.
+    int importXml(const QString& path, const CRecordKind& kind);
+    int importWkt(const QString& path);
+    // Reloads the list, selects the key and stamps its last_use.
+    void showStored(int key);
+    QString lastExchangeFolder() const;
+    void rememberExchangeFolder(const QString& path);
 
     QSqlQueryModel m_model;
     const int m_mode;

@@ -2,12 +2,12 @@
 #include "ui_dialoginfoviewer.h"
 
 #include "prompt.h"
+#include "recordexchange.h"
 
-#include "database/filenames.h"
 #include "records/abstractdetails.h"
+#include "records/detailsdocument.h"
 
 #include <QDir>
-#include <QDomDocument>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -28,13 +28,6 @@ CSaveKind saveKind(int tab)
                 QStringLiteral("/Settings/LastExpImpPath")};
     return {QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"), QStringLiteral("txt"),
             QStringLiteral("/Settings/LastInfoPath")};
-}
-
-// The record's name made safe as a file name, with the suffix; only the suffix for no name.
-QString proposedFileName(const CAbstractDetails& record, const QString& suffix)
-{
-    const QString name = record.getName();
-    return (name.isEmpty() ? QString() : fileBaseName(name)) + QLatin1Char('.') + suffix;
 }
 
 bool writeText(const QString& path, const QString& text)
@@ -75,14 +68,8 @@ QString DialogInfoViewer::xmlText(const CAbstractDetails* record)
 {
     if (!record)
         return QString();
-    QDomDocument document(record->kindName());
-    document.appendChild(
-        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version='1.0' encoding='UTF-8'")));
-    const QDomElement element = record->toXml(document, record->kindName());
-    if (element.isNull())
-        return QString();
-    document.appendChild(element);
-    return document.toString(1);
+    const QDomDocument document = detailsDocument(*record, record->kindName());
+    return document.isNull() ? QString() : document.toString(1);
 }
 
 void DialogInfoViewer::fill()
@@ -116,7 +103,7 @@ void DialogInfoViewer::slotSave()
         return;
     const CSaveKind kind = saveKind(tab);
     const QString folder = m_settings.value(kind.settingsKey).toString();
-    const QString proposed = proposedFileName(*m_record, kind.suffix);
+    const QString proposed = recordFileName(*m_record, kind.suffix);
     const QString path = prompt().getSaveFileName(this, QStringLiteral("Сохранить"),
                                                   folder.isEmpty() ? proposed : QDir(folder).filePath(proposed),
                                                   kind.filter, kind.suffix);

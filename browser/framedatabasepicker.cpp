@@ -59,6 +59,11 @@ QString FrameDatabasePicker::shortName() const
     return m_shortName;
 }
 
+QString FrameDatabasePicker::displayName() const
+{
+    return m_shortName.isEmpty() ? m_name : m_shortName;
+}
+
 bool FrameDatabasePicker::setKey(int key)
 {
     m_key = key;

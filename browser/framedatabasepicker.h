@@ -23,6 +23,8 @@ public:
     int key() const;
     QString name() const;
     QString shortName() const;
+    // The short name when it is not empty, else the name.
+    QString displayName() const;
 
     // Holds the key and reads its record; false, with the picker cleared, for NoValue or a
     // key without a record.

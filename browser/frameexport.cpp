@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QToolButton>
 
 namespace {
@@ -139,6 +140,17 @@ bool FrameExport::readCode(int destination, int* code) const
         return false;
     *code = number;
     return true;
+}
+
+bool FrameExport::setStoredCodes(const QSqlRecord& row)
+{
+    bool shown = false;
+    for (const auto& [destination, column] : {std::pair{ExportEpsg, "epsg"}, std::pair{ExportMapInfo, "mapinfo"}}) {
+        const QString text = row.value(column).toString();
+        if (!text.isEmpty() && setCode(destination, text.toInt()))
+            shown = true;
+    }
+    return shown;
 }
 
 int FrameExport::code(int destination) const

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLineEdit;
+class QSqlRecord;
 class QToolButton;
 
 namespace Ui {
@@ -47,6 +48,9 @@ public:
     // The code, NoValue when the field is empty; false, with the code untouched, when the
     // destination has no row or the field holds no number.
     bool readCode(int destination, int* code) const;
+    // Shows the codes of a stored row: a non-empty "epsg" for EPSG, a non-empty "mapinfo" for
+    // MapInfo. True when one of them was shown.
+    bool setStoredCodes(const QSqlRecord& row);
     // The code that readCode gives; NoValue when it fails.
     int code(int destination) const;
     // A copy of the destination's row; an empty row when it has none.

@@ -2,6 +2,7 @@
 
 #include "novalue.h"
 
+#include <QLocale>
 #include <QVariant>
 
 #include <algorithm>
@@ -49,6 +50,11 @@ bool numbersEqual(const QString& a, const QString& b, const double& tolerance)
     if (largest == 0.0)
         return true;
     return std::fabs(x - y) / largest < tolerance;
+}
+
+bool readNumber(const QString& text, double& value)
+{
+    return readDouble(text, value);
 }
 
 double textToDouble(const QString& text, double defaultValue)
@@ -112,4 +118,10 @@ QString exactNumberText(double value)
     char buffer[400];
     const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+int decimalsOf(const QString& text)
+{
+    const int point = text.indexOf(QLatin1Char('.'));
+    return point < 0 ? 0 : text.size() - point - 1;
 }

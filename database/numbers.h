@@ -9,6 +9,8 @@ class QVariant;
 // A text that is not a finite number reads 0. True when both read 0 or when
 // |a - b| / max(|a|, |b|) < tolerance.
 bool numbersEqual(const QString& a, const QString& b, const double& tolerance);
+// False, with the value untouched, for a text that is not a finite number.
+bool readNumber(const QString& text, double& value);
 // The default for a blank text or one that is not a finite number.
 double textToDouble(const QString& text, double defaultValue);
 // The default for a null, invalid or inconvertible value and for a number outside the int
@@ -24,3 +26,5 @@ QString formatNumberText(const QString& text, int decimals);
 // The shortest fixed-notation text that reads back to the same double ("0.0000000000000001"
 // for 1e-16); "0" for a value that is not finite.
 QString exactNumberText(double value);
+// The number of digits after the "." of a number text; 0 without one.
+int decimalsOf(const QString& text);

@@ -41,6 +41,7 @@ void CGeoidGridParams::clear()
     grid.clear();
     gridSystem.reset();
     heightScale = kUndefined;
+    columnPeriod = 0.0;
 }
 
 bool CGeoid::GeoidToEllipsoid(const CCoords& in, CCoords* out) const
@@ -74,6 +75,7 @@ CGeoidGrid::CGeoidGrid(const CGeoidGridParams& params, const CCoordSysParams& po
     : CGeoid(GeoidGrid),
       m_grid(requireValid(params).grid),
       m_heightScale(params.heightScale),
+      m_columnPeriod(params.columnPeriod),
       m_toGrid(std::make_unique<CCoordOperator>(pointSystem, *params.gridSystem)),
       m_fromGrid(std::make_unique<CCoordOperator>(*params.gridSystem, pointSystem))
 {
@@ -83,9 +85,34 @@ CGeoidGrid::~CGeoidGrid() = default;
 
 bool CGeoidGrid::getUndulation(const double& x1, const double& x2, double* undulation) const
 {
-    if (!m_grid.contains(x1, x2))
+    const double column = periodicColumn(x1);
+    if (!m_grid.contains(column, x2))
+        return acrossSeam(column, x2, undulation);
+    *undulation = m_grid.interpolate(column, x2);
+    return true;
+}
+
+// The longitude brought into [min1, min1 + period) of a periodic grid.
+double CGeoidGrid::periodicColumn(double x1) const
+{
+    if (!(m_columnPeriod > 0.0) || !std::isfinite(x1))
+        return x1;
+    const double offset = std::fmod(x1 - m_grid.getMin1(), m_columnPeriod);
+    return m_grid.getMin1() + (offset < 0.0 ? offset + m_columnPeriod : offset);
+}
+
+// Between the last column and the first one shifted by the period, when the grid closes
+// round the period (the gap is at most one cell).
+bool CGeoidGrid::acrossSeam(double x1, double x2, double* undulation) const
+{
+    if (!(m_columnPeriod > 0.0) || m_grid.getColumnCount() < 2)
         return false;
-    *undulation = m_grid.interpolate(x1, x2);
+    const double last = m_grid.getMin1() + (m_grid.getColumnCount() - 1) * m_grid.getStep1();
+    const double gap = m_grid.getMin1() + m_columnPeriod - last;
+    if (!(gap > 0.0) || gap > m_grid.getStep1() * (1.0 + 1e-9) || x1 <= last || !m_grid.contains(last, x2))
+        return false;
+    const double t = (x1 - last) / gap;
+    *undulation = (1.0 - t) * m_grid.interpolate(last, x2) + t * m_grid.interpolate(m_grid.getMin1(), x2);
     return true;
 }
 

@@ -58,6 +58,9 @@ public:
     C2DGrid<double> grid;
     std::shared_ptr<CCoordSysParams> gridSystem;
     double heightScale = kUndefined;
+    // The first axis repeats after this span (360 for a global grid in degrees); 0 when it
+    // does not.
+    double columnPeriod = 0.0;
 };
 
 // Turns heights above the geoid into ellipsoidal heights and back; latitude and
@@ -99,13 +102,18 @@ public:
     bool EllipsoidToGeoid(double point[3]) const override;
 
     // Bilinear undulation at (longitude, latitude) of the grid's system; false outside the grid.
+    // A periodic grid takes the longitude by its period and bridges the gap between its last
+    // and first column.
     bool getUndulation(const double& x1, const double& x2, double* undulation) const;
 
 private:
     bool undulationAt(const double point[3], CCoords* inGrid, double* undulation) const;
+    double periodicColumn(double x1) const;
+    bool acrossSeam(double x1, double x2, double* undulation) const;
 
     C2DGrid<double> m_grid;
     double m_heightScale;
+    double m_columnPeriod;
     std::unique_ptr<CCoordOperator> m_toGrid;
     std::unique_ptr<CCoordOperator> m_fromGrid;
 };

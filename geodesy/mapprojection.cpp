@@ -26,6 +26,40 @@ void CMapProjection::GeodeticToProjected(const CCoords& in, CCoords* out) const
 
 namespace {
 
+constexpr int kRefinementSteps = 8;
+// Step of the difference quotients and the correction that ends the refinement, in radians.
+constexpr double kDerivativeStep = 1e-8;
+constexpr double kRefinementTolerance = 1e-13;
+
+} // namespace
+
+void CMapProjection::refineInverse(const CCoords& projected, CCoords* geodetic) const
+{
+    for (int step = 0; step < kRefinementSteps; ++step) {
+        CCoords at;
+        CCoords north;
+        CCoords east;
+        GeodeticToProjected(*geodetic, &at);
+        GeodeticToProjected(CCoords(geodetic->first + kDerivativeStep, geodetic->second, 0.0), &north);
+        GeodeticToProjected(CCoords(geodetic->first, geodetic->second + kDerivativeStep, 0.0), &east);
+        const double dEdPhi = (north.first - at.first) / kDerivativeStep;
+        const double dNdPhi = (north.second - at.second) / kDerivativeStep;
+        const double dEdLambda = (east.first - at.first) / kDerivativeStep;
+        const double dNdLambda = (east.second - at.second) / kDerivativeStep;
+        const double dE = projected.first - at.first;
+        const double dN = projected.second - at.second;
+        const double determinant = dEdPhi * dNdLambda - dEdLambda * dNdPhi;
+        const double dPhi = (dE * dNdLambda - dEdLambda * dN) / determinant;
+        const double dLambda = (dEdPhi * dN - dE * dNdPhi) / determinant;
+        geodetic->first += dPhi;
+        geodetic->second += dLambda;
+        if (!(std::fabs(dPhi) > kRefinementTolerance || std::fabs(dLambda) > kRefinementTolerance))
+            return;
+    }
+}
+
+namespace {
+
 // Throws std::bad_cast when the parameters are not of the projection's class.
 template <class Projection, class Params>
 std::unique_ptr<CMapProjection> build(const CEllipsoidParams& ellipsoid,

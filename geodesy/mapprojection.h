@@ -30,6 +30,10 @@ public:
 protected:
     explicit CMapProjection(int type) : m_type(type) {}
 
+    // Newton steps on the forward from an approximate inverse, so that the inverse undoes
+    // the forward; the latitude and longitude of geodetic are refined in place.
+    void refineInverse(const CCoords& projected, CCoords* geodetic) const;
+
 private:
     int m_type;
 };

@@ -3,6 +3,7 @@
 #include "geodesy/coords.h"
 #include "geodesy/textfunctions.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -363,6 +364,15 @@ bool CNTv2SubGrid::contains(double latitude, double longitude) const
                       latitudeShifts.getRowCount());
 }
 
+void CNTv2SubGrid::clampInto(double& latitude, double& longitude) const
+{
+    const C2DGrid<double>& grid = latitudeShifts;
+    latitude = std::clamp(latitude, grid.getMin1(),
+                          grid.getMin1() + (grid.getColumnCount() - 1) * grid.getStep1());
+    longitude = std::clamp(longitude, grid.getMin2(),
+                           grid.getMin2() + (grid.getRowCount() - 1) * grid.getStep2());
+}
+
 void CNTv2SubGrid::interpolate(double latitude, double longitude, double& latitudeShift,
                                double& longitudeShift) const
 {
@@ -448,6 +458,30 @@ bool CNTv2GridFile::interpolate(const double& latitude, const double& longitude,
     return true;
 }
 
+void CNTv2GridFile::interpolateNearest(double latitude, double longitude, double& latitudeShift,
+                                       double& longitudeShift) const
+{
+    if (interpolate(latitude, longitude, latitudeShift, longitudeShift))
+        return;
+    const CNTv2SubGrid* nearest = nullptr;
+    double nearestLatitude = latitude;
+    double nearestLongitude = longitude;
+    double nearestDistance = 0.0;
+    for (const CNTv2SubGrid& subGrid : m_subGrids) {
+        double clampedLatitude = latitude;
+        double clampedLongitude = longitude;
+        subGrid.clampInto(clampedLatitude, clampedLongitude);
+        const double distance = std::hypot(clampedLatitude - latitude, clampedLongitude - longitude);
+        if (!nearest || distance < nearestDistance) {
+            nearest = &subGrid;
+            nearestLatitude = clampedLatitude;
+            nearestLongitude = clampedLongitude;
+            nearestDistance = distance;
+        }
+    }
+    nearest->interpolate(nearestLatitude, nearestLongitude, latitudeShift, longitudeShift);
+}
+
 bool CNTv2GridFile::forward(double& latitude, double& longitude) const
 {
     double latitudeShift = 0.0;
@@ -461,16 +495,20 @@ bool CNTv2GridFile::forward(double& latitude, double& longitude) const
 
 bool CNTv2GridFile::reverse(double& latitude, double& longitude) const
 {
+    if (m_subGrids.empty())
+        return false;
     double estimateLatitude = latitude;
     double estimateLongitude = longitude;
     for (int k = 0; k < reverseIterations; ++k) {
         double latitudeShift = 0.0;
         double longitudeShift = 0.0;
-        if (!interpolate(estimateLatitude, estimateLongitude, latitudeShift, longitudeShift))
-            return false;
+        interpolateNearest(estimateLatitude, estimateLongitude, latitudeShift, longitudeShift);
         estimateLatitude = latitude - latitudeShift;
         estimateLongitude = longitude + longitudeShift;
     }
+    // The source point must lie in the grid, where the forward answers.
+    if (!findSubGrid(estimateLatitude, estimateLongitude))
+        return false;
     latitude = estimateLatitude;
     longitude = estimateLongitude;
     return true;

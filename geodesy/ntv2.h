@@ -77,6 +77,8 @@ public:
     bool readBinary(std::istream& stream);
 
     bool contains(double latitude, double longitude) const;
+    // The point moved to the nearest point of the sub-grid's extent.
+    void clampInto(double& latitude, double& longitude) const;
     // Shifts at a point inside the sub-grid.
     void interpolate(double latitude, double longitude, double& latitudeShift,
                      double& longitudeShift) const;
@@ -124,6 +126,10 @@ private:
     bool load(const std::string& path, bool binary);
     bool readSubGrids(std::istream& stream, bool binary);
     const CNTv2SubGrid* findSubGrid(double latitude, double longitude) const;
+    // Shifts at a point, or for a point outside every sub-grid at the nearest point of the
+    // nearest sub-grid: the estimates of the reverse iteration may leave the grid.
+    void interpolateNearest(double latitude, double longitude, double& latitudeShift,
+                            double& longitudeShift) const;
 
     CNTv2OverviewHeader m_header;
     std::vector<CNTv2SubGrid> m_subGrids;

@@ -3,12 +3,23 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
 
 namespace vexa {
 
 namespace {
 
 constexpr int kMaxSeriesPower = 5;
+
+// A point this far (as a cosine) behind the horizon of the orthographic view is still seen.
+constexpr double kHorizonTolerance = 1e-10;
+
+// The point with its first two components undefined as numbers: the step fails.
+CCoords failed(const CCoords& point)
+{
+    return CCoords(std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::quiet_NaN(), point.third);
+}
 
 // A latitude this close to a pole is taken as the pole.
 constexpr double kPoleTolerance = 1e-10;
@@ -133,17 +144,19 @@ CMapProjectionHatt::CMapProjectionHatt(const CEllipsoidParams& ellipsoid,
 void CMapProjectionHatt::GeodeticToProjected(CCoords* point) const
 {
     const double dPhi = point->first - m_params.latitudeOfOrigin;
-    const double dLambda = point->second - m_params.longitudeOfOrigin;
+    const double dLambda = longitudeDifference(point->second, m_params.longitudeOfOrigin);
     point->first = m_params.falseEasting + m_easting(dLambda, dPhi);
     point->second = m_params.falseNorthing + m_northing(dLambda, dPhi);
 }
 
 void CMapProjectionHatt::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     const double x = point->first - m_params.falseEasting;
     const double y = point->second - m_params.falseNorthing;
     point->first = m_params.latitudeOfOrigin + m_latitude(x, y);
     point->second = m_params.longitudeOfOrigin + m_longitude(x, y);
+    refineInverse(projected, point);
     normalizeGeodetic(point);
 }
 
@@ -210,7 +223,7 @@ void CMapProjectionLambertAzimuthalEqualArea::ProjectedToGeodetic(CCoords* point
 
 void CMapProjectionLambertAzimuthalEqualArea::polarToProjected(CCoords* point) const
 {
-    const double rho = m_a * std::sqrt(m_qP - m_pole * m_authalic.q(point->first));
+    const double rho = m_a * std::sqrt(m_authalic.complement(m_pole * point->first));
     const double dLambda = point->second - m_params.longitudeOfOrigin;
     point->first = m_params.falseEasting + rho * std::sin(dLambda);
     point->second = m_params.falseNorthing - m_pole * rho * std::cos(dLambda);
@@ -221,8 +234,8 @@ void CMapProjectionLambertAzimuthalEqualArea::polarToGeodetic(CCoords* point) co
     const double dE = point->first - m_params.falseEasting;
     const double dN = point->second - m_params.falseNorthing;
     const double rho = std::hypot(dE, dN);
-    const double sinBeta = std::max(-1.0, 1.0 - rho * rho / (m_a * m_a * m_qP));
-    point->first = m_authalic.latitude(m_pole * m_qP * sinBeta);
+    const double complement = std::min(rho * rho / (m_a * m_a), 2.0 * m_qP);
+    point->first = m_pole * m_authalic.latitudeFromComplement(complement);
     point->second = rho == 0.0 ? m_params.longitudeOfOrigin
                                : m_params.longitudeOfOrigin + std::atan2(dE, -m_pole * dN);
     normalizeGeodetic(point);
@@ -275,7 +288,7 @@ void CMapProjectionNZMG::GeodeticToProjected(CCoords* point) const
 {
     const double dPhi = (point->first * kDegreesPerRadian - m_latitudeOfOriginDegrees)
                         * kNzmgLatitudeScale;
-    const Complex zeta(powerSeries(kNzmgA, dPhi), point->second - m_longitudeOfOrigin);
+    const Complex zeta(powerSeries(kNzmgA, dPhi), longitudeDifference(point->second, m_longitudeOfOrigin));
     const Complex z = powerSeries(kNzmgB, zeta);
     point->first = m_falseEasting + m_a * z.imag();
     point->second = m_falseNorthing + m_a * z.real();
@@ -283,6 +296,7 @@ void CMapProjectionNZMG::GeodeticToProjected(CCoords* point) const
 
 void CMapProjectionNZMG::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     const Complex z((point->second - m_falseNorthing) / m_a, (point->first - m_falseEasting) / m_a);
     Complex zeta = powerSeries(kNzmgC, z);
     for (int refinement = 0; refinement < 2; ++refinement) {
@@ -299,6 +313,7 @@ void CMapProjectionNZMG::ProjectedToGeodetic(CCoords* point) const
     const double dPhi = powerSeries(kNzmgD, zeta.real()) / kNzmgLatitudeScale;
     point->first = (m_latitudeOfOriginDegrees + dPhi) / kDegreesPerRadian;
     point->second = m_longitudeOfOrigin + zeta.imag();
+    refineInverse(projected, point);
     normalizeGeodetic(point);
 }
 
@@ -346,9 +361,7 @@ CMapProjectionObliqueStereographic::CMapProjectionObliqueStereographic(
 
 void CMapProjectionObliqueStereographic::GeodeticToProjected(CCoords* point) const
 {
-    double dLambda = point->second - m_longitudeOfOrigin;
-    normalizeLongitude(dLambda);
-    const double lambda = m_n * dLambda;
+    const double lambda = m_n * longitudeDifference(point->second, m_longitudeOfOrigin);
     const double w = m_c * conformalPower(point->first, m_e, m_n);
     const double chi = std::asin((w - 1.0) / (w + 1.0));
     const double b = 1.0 + std::sin(chi) * m_sinChi0 + std::cos(chi) * m_cosChi0 * std::cos(lambda);
@@ -421,8 +434,19 @@ CMapProjectionOrthographic::evaluate(double phi, double lambda, bool derivatives
     return result;
 }
 
+bool CMapProjectionOrthographic::isVisible(double phi, double lambda) const
+{
+    const double cosine = m_sinPhi0 * std::sin(phi)
+                          + m_cosPhi0 * std::cos(phi) * std::cos(lambda - m_params.longitudeOfOrigin);
+    return cosine >= -kHorizonTolerance;
+}
+
 void CMapProjectionOrthographic::GeodeticToProjected(CCoords* point) const
 {
+    if (!isVisible(point->first, point->second)) {
+        *point = failed(*point);
+        return;
+    }
     const Evaluation result = evaluate(point->first, point->second, false);
     point->first = result.easting;
     point->second = result.northing;
@@ -455,17 +479,24 @@ void CMapProjectionOrthographic::ProjectedToGeodetic(CCoords* point) const
     double phi;
     double lambda;
     sphericalEstimate(x, y, &phi, &lambda);
-    for (int step = 0; step < m_maxIterations; ++step) {
+    bool converged = false;
+    for (int step = 0; step < m_maxIterations && !converged; ++step) {
         const Evaluation at = evaluate(phi, lambda, true);
         const double dE = easting - at.easting;
         const double dN = northing - at.northing;
         const double determinant = at.dEdPhi * at.dNdLambda - at.dEdLambda * at.dNdPhi;
         const double dPhi = (dE * at.dNdLambda - at.dEdLambda * dN) / determinant;
         const double dLambda = (at.dEdPhi * dN - dE * at.dNdPhi) / determinant;
-        if (std::fabs(dPhi) <= m_tolerance && std::fabs(dLambda) <= m_tolerance)
-            break;
-        phi += dPhi;
-        lambda += dLambda;
+        converged = std::fabs(dPhi) <= m_tolerance && std::fabs(dLambda) <= m_tolerance;
+        if (!converged) {
+            phi += dPhi;
+            lambda += dLambda;
+        }
+    }
+    // A point off the disc of the visible hemisphere has no latitude and longitude.
+    if (!converged || !isVisible(phi, lambda)) {
+        *point = failed(*point);
+        return;
     }
     point->first = phi;
     point->second = lambda;

@@ -29,7 +29,8 @@ private:
     std::vector<Term> m_terms;
 };
 
-// Hatt's azimuthal projection: a double power series about the origin.
+// Hatt's azimuthal projection: a double power series about the origin; the inverse series
+// is refined by Newton steps on the forward.
 class CMapProjectionHatt : public CMapProjection
 {
 public:
@@ -75,7 +76,8 @@ private:
     int m_pole; // 1 north, -1 south, 0 oblique aspect
 };
 
-// New Zealand Map Grid: complex power series.
+// New Zealand Map Grid: complex power series; the inverse is refined by Newton steps on
+// the forward.
 class CMapProjectionNZMG : public CMapProjection
 {
 public:
@@ -122,7 +124,8 @@ private:
     double m_h;
 };
 
-// Orthographic on the ellipsoid; the inverse is solved by Newton's method.
+// Orthographic on the ellipsoid; the inverse is solved by Newton's method. Points behind
+// the horizon, and plane points off the visible disc, come out as NaN: the step fails.
 class CMapProjectionOrthographic : public CMapProjection
 {
 public:
@@ -145,6 +148,8 @@ private:
         double dNdLambda;
     };
     Evaluation evaluate(double phi, double lambda, bool derivatives) const;
+    // The normal at the point faces the viewer (the side of the origin's normal).
+    bool isVisible(double phi, double lambda) const;
     void sphericalEstimate(double x, double y, double* phi, double* lambda) const;
 
     CMapProjectionOrthographicParams m_params;

@@ -11,6 +11,10 @@ constexpr double kBelgianTurn = 0.0001420431363598774;
 constexpr int kLatitudeIterations = 1000;
 constexpr double kLatitudeTolerance = 1e-10;
 constexpr double kPoleCosine = 1e-12;
+constexpr int kAuthalicSteps = 4;
+constexpr double kAuthalicTolerance = 1e-15;
+// Below this 1 - sin(phi) the latitude from the complement starts from its polar limit.
+constexpr double kNearPole = 1e-4;
 
 double signOf(double value)
 {
@@ -26,6 +30,13 @@ double lambertConeConstant(double phi1, double phi2, double e, double e2)
 }
 
 } // namespace
+
+double longitudeDifference(double longitude, double origin)
+{
+    double difference = longitude - origin;
+    normalizeLongitude(difference);
+    return difference;
+}
 
 void normalizeGeodetic(CCoords* point)
 {
@@ -45,37 +56,75 @@ double isometricFactor(double phi, double e)
     return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - es) / (1.0 + es), e / 2.0);
 }
 
+CThirdFlattening::CThirdFlattening(double e2)
+    : n((1.0 - std::sqrt(1.0 - e2)) / (1.0 + std::sqrt(1.0 - e2))),
+      n2(n * n),
+      n3(n2 * n),
+      n4(n2 * n2),
+      n5(n4 * n),
+      n6(n3 * n3)
+{
+}
+
 CMeridianArcSeries::CMeridianArcSeries(double a, double e2)
 {
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    m_c0 = a * (1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0);
-    m_c2 = -a * (3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0);
-    m_c4 = a * (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0);
-    m_c6 = -a * 35.0 * e6 / 3072.0;
-
-    const double root = std::sqrt(1.0 - e2);
-    const double e1 = (1.0 - root) / (1.0 + root);
-    const double e1Squared = e1 * e1;
-    const double e1Cubed = e1Squared * e1;
-    const double e1Fourth = e1Squared * e1Squared;
-    m_f2 = 3.0 * e1 / 2.0 - 27.0 * e1Cubed / 32.0;
-    m_f4 = 21.0 * e1Squared / 16.0 - 55.0 * e1Fourth / 32.0;
-    m_f6 = 151.0 * e1Cubed / 96.0;
-    m_f8 = 1097.0 * e1Fourth / 512.0;
+    const CThirdFlattening powers(e2);
+    const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
+    const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
+    m_radius = a / (1.0 + n) * (1.0 + n2 / 4.0 + n4 / 64.0 + n6 / 256.0);
+    m_toRectifying = {-3.0 * n / 2.0 + 9.0 * n3 / 16.0 - 3.0 * n5 / 32.0,
+                      15.0 * n2 / 16.0 - 15.0 * n4 / 32.0 + 135.0 * n6 / 2048.0,
+                      -35.0 * n3 / 48.0 + 105.0 * n5 / 256.0,
+                      315.0 * n4 / 512.0 - 189.0 * n6 / 512.0,
+                      -693.0 * n5 / 1280.0,
+                      1001.0 * n6 / 2048.0};
+    m_fromRectifying = {3.0 * n / 2.0 - 27.0 * n3 / 32.0 + 269.0 * n5 / 512.0,
+                        21.0 * n2 / 16.0 - 55.0 * n4 / 32.0 + 6759.0 * n6 / 4096.0,
+                        151.0 * n3 / 96.0 - 417.0 * n5 / 128.0,
+                        1097.0 * n4 / 512.0 - 15543.0 * n6 / 2560.0,
+                        8011.0 * n5 / 2560.0,
+                        293393.0 * n6 / 61440.0};
 }
 
 double CMeridianArcSeries::arc(double phi) const
 {
-    return m_c0 * phi + m_c2 * std::sin(2.0 * phi) + m_c4 * std::sin(4.0 * phi)
-           + m_c6 * std::sin(6.0 * phi);
+    const double twoPhi = 2.0 * phi;
+    return m_radius * (phi + sineSeries(m_toRectifying, std::sin(twoPhi), std::cos(twoPhi)));
 }
 
 double CMeridianArcSeries::footpointLatitude(double arc) const
 {
-    const double mu = arc / m_c0;
-    return mu + m_f2 * std::sin(2.0 * mu) + m_f4 * std::sin(4.0 * mu) + m_f6 * std::sin(6.0 * mu)
-           + m_f8 * std::sin(8.0 * mu);
+    const double mu = arc / m_radius;
+    return mu + sineSeries(m_fromRectifying, std::sin(2.0 * mu), std::cos(2.0 * mu));
+}
+
+CConformalLatitudeSeries::CConformalLatitudeSeries(double e2)
+{
+    const CThirdFlattening powers(e2);
+    const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
+    const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
+    m_toConformal = {-2.0 * n + 2.0 * n2 / 3.0 + 4.0 * n3 / 3.0 - 82.0 * n4 / 45.0 + 32.0 * n5 / 45.0
+                         + 4642.0 * n6 / 4725.0,
+                     5.0 * n2 / 3.0 - 16.0 * n3 / 15.0 - 13.0 * n4 / 9.0 + 904.0 * n5 / 315.0
+                         - 1522.0 * n6 / 945.0,
+                     -26.0 * n3 / 15.0 + 34.0 * n4 / 21.0 + 8.0 * n5 / 5.0 - 12686.0 * n6 / 2835.0,
+                     1237.0 * n4 / 630.0 - 12.0 * n5 / 5.0 - 24832.0 * n6 / 14175.0,
+                     -734.0 * n5 / 315.0 + 109598.0 * n6 / 31185.0,
+                     444337.0 * n6 / 155925.0};
+    m_fromConformal = {2.0 * n - 2.0 * n2 / 3.0 - 2.0 * n3 + 116.0 * n4 / 45.0 + 26.0 * n5 / 45.0
+                           - 2854.0 * n6 / 675.0,
+                       7.0 * n2 / 3.0 - 8.0 * n3 / 5.0 - 227.0 * n4 / 45.0 + 2704.0 * n5 / 315.0
+                           + 2323.0 * n6 / 945.0,
+                       56.0 * n3 / 15.0 - 136.0 * n4 / 35.0 - 1262.0 * n5 / 105.0
+                           + 73814.0 * n6 / 2835.0,
+                       4279.0 * n4 / 630.0 - 332.0 * n5 / 35.0 - 399572.0 * n6 / 14175.0,
+                       4174.0 * n5 / 315.0 - 144838.0 * n6 / 6237.0,
+                       601676.0 * n6 / 22275.0};
+}
+
+double CConformalLatitudeSeries::latitude(double chi) const
+{
+    return chi + latitudeCorrection(std::sin(2.0 * chi), std::cos(2.0 * chi));
 }
 
 CAuthalicLatitude::CAuthalicLatitude(double e2)
@@ -101,12 +150,57 @@ double CAuthalicLatitude::latitude(double q) const
     const double beta = std::asin(q / m_qP);
     const double phi = beta + m_b2 * std::sin(2.0 * beta) + m_b4 * std::sin(4.0 * beta)
                        + m_b6 * std::sin(6.0 * beta);
-    const double cosPhi = std::cos(phi);
-    if (cosPhi < kPoleCosine)
-        return phi;
-    const double es = m_e * std::sin(phi);
-    const double w = 1.0 - es * es;
-    return phi + w * w / (2.0 * m_oneMinusE2 * cosPhi) * (q - this->q(phi));
+    return refine(q, phi);
+}
+
+double CAuthalicLatitude::refine(double q, double phi) const
+{
+    for (int step = 0; step < kAuthalicSteps; ++step) {
+        const double cosPhi = std::cos(phi);
+        if (cosPhi < kPoleCosine)
+            return phi;
+        const double es = m_e * std::sin(phi);
+        const double w = 1.0 - es * es;
+        const double correction = w * w / (2.0 * m_oneMinusE2 * cosPhi) * (q - this->q(phi));
+        phi += correction;
+        if (!(std::fabs(correction) > kAuthalicTolerance))
+            break;
+    }
+    return phi;
+}
+
+double CAuthalicLatitude::complement(double phi) const
+{
+    const double e2 = 1.0 - m_oneMinusE2;
+    const double s = std::sin(phi);
+    const double half = std::sin((kHalfPi - phi) / 2.0);
+    const double d = 2.0 * half * half; // 1 - s
+    const double atanhTerm = m_e > 0.0 ? std::atanh(m_e * d / (1.0 - e2 * s)) / m_e : d;
+    return d * (1.0 + e2 * s) / (1.0 - e2 * s * s) + m_oneMinusE2 * atanhTerm;
+}
+
+double CAuthalicLatitude::latitudeFromComplement(double g) const
+{
+    if (!(g > 0.0))
+        return kHalfPi;
+    // Near the pole the complement is 2 (1 - sin(phi)) / (1 - e^2) to first order.
+    const double d = g * m_oneMinusE2 / 2.0;
+    double phi = d < kNearPole ? kHalfPi - 2.0 * std::asin(std::sqrt(d / 2.0)) : latitude(m_qP - g);
+    // Newton steps on the square root of the complement, nearly linear in the pole distance.
+    const double root = std::sqrt(g);
+    for (int step = 0; step < kAuthalicSteps; ++step) {
+        const double current = complement(phi);
+        if (!(current > 0.0))
+            break;
+        const double s = std::sin(phi);
+        const double w = 1.0 - (1.0 - m_oneMinusE2) * s * s;
+        const double slope = -m_oneMinusE2 * std::cos(phi) / (w * w * std::sqrt(current));
+        const double correction = (root - std::sqrt(current)) / slope;
+        phi += correction;
+        if (!(std::fabs(correction) > kAuthalicTolerance))
+            break;
+    }
+    return phi;
 }
 
 CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
@@ -131,9 +225,7 @@ CMapProjectionAlbersEqualArea::CMapProjectionAlbersEqualArea(
 
 void CMapProjectionAlbersEqualArea::GeodeticToProjected(CCoords* point) const
 {
-    double dLambda = point->second - m_params.longitudeOfFalseOrigin;
-    normalizeLongitude(dLambda);
-    const double theta = m_n * dLambda;
+    const double theta = m_n * longitudeDifference(point->second, m_params.longitudeOfFalseOrigin);
     const double rho = std::sqrt(m_a2 * (m_c - m_n * m_authalic.q(point->first))) / m_n;
     point->first = m_params.eastingAtFalseOrigin + rho * std::sin(theta);
     point->second = m_params.northingAtFalseOrigin + m_rho0 - rho * std::cos(theta);
@@ -173,7 +265,7 @@ CMapProjectionEquidistantConic::CMapProjectionEquidistantConic(
 
 void CMapProjectionEquidistantConic::GeodeticToProjected(CCoords* point) const
 {
-    const double theta = m_n * (point->second - m_params.longitudeOfOrigin);
+    const double theta = m_n * longitudeDifference(point->second, m_params.longitudeOfOrigin);
     const double rho = m_ga - m_arc.arc(point->first);
     point->first = m_params.falseEasting + rho * std::sin(theta);
     point->second = m_params.falseNorthing + m_rho0 - rho * std::cos(theta);
@@ -211,7 +303,7 @@ CLambertCone::CLambertCone(double e, double n, double aF, double rOrigin,
 void CLambertCone::toProjected(CCoords* point) const
 {
     const double r = m_aF * std::pow(isometricFactor(point->first, m_e), m_n);
-    const double theta = m_n * (point->second - m_longitudeOfOrigin) - m_thetaOffset;
+    const double theta = m_n * longitudeDifference(point->second, m_longitudeOfOrigin) - m_thetaOffset;
     point->first = m_easting + r * std::sin(theta);
     point->second = m_northing + m_rOrigin - r * std::cos(theta);
 }

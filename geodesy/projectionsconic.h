@@ -3,8 +3,13 @@
 
 #include "geodesy/mapprojection.h"
 
+#include <array>
+#include <cstddef>
+
 namespace vexa {
 
+// longitude - origin wrapped into [-pi, pi], as every forward step takes it.
+double longitudeDifference(double longitude, double origin);
 // Latitude reduced into [-pi/2, pi/2] and longitude into [-pi, pi], as every inverse ends.
 void normalizeGeodetic(CCoords* point);
 // m(phi) = cos(phi) / sqrt(1 - e^2 sin^2(phi)).
@@ -12,8 +17,38 @@ double parallelRadiusFactor(double phi, double e2);
 // t(phi) = tan(pi/4 - phi/2) / ((1 - e sin(phi)) / (1 + e sin(phi)))^(e/2).
 double isometricFactor(double phi, double e);
 
+// Sum of c[j - 1] sin(2 j x) for j = 1..N by Clenshaw's recurrence, from sin 2x and cos 2x.
+template <size_t N>
+double sineSeries(const std::array<double, N>& c, double sin2x, double cos2x)
+{
+    const double twoCos = 2.0 * cos2x;
+    double next = 0.0;
+    double sum = 0.0;
+    for (size_t j = N; j > 0; --j) {
+        // Grouped so that only one product and one sum wait for the previous step.
+        const double current = (c[j - 1] - next) + twoCos * sum;
+        next = sum;
+        sum = current;
+    }
+    return sin2x * sum;
+}
+
+// Powers of the third flattening n = (a - b) / (a + b) of an ellipsoid of squared
+// eccentricity e2, for the series in n.
+struct CThirdFlattening
+{
+    explicit CThirdFlattening(double e2);
+
+    double n;
+    double n2;
+    double n3;
+    double n4;
+    double n5;
+    double n6;
+};
+
 // Meridian arc length from the equator, and the footpoint latitude of an arc length, by
-// series in the eccentricity.
+// series in the third flattening to n^6 through the rectifying latitude.
 class CMeridianArcSeries
 {
 public:
@@ -21,16 +56,37 @@ public:
 
     double arc(double phi) const;
     double footpointLatitude(double arc) const;
+    // The arc of one radian of rectifying latitude.
+    double rectifyingRadius() const { return m_radius; }
 
 private:
-    double m_c0;
-    double m_c2;
-    double m_c4;
-    double m_c6;
-    double m_f2;
-    double m_f4;
-    double m_f6;
-    double m_f8;
+    double m_radius;
+    std::array<double, 6> m_toRectifying;
+    std::array<double, 6> m_fromRectifying;
+};
+
+// Conformal latitude from geodetic latitude and back, by series in the third flattening
+// to n^6.
+class CConformalLatitudeSeries
+{
+public:
+    explicit CConformalLatitudeSeries(double e2);
+
+    double latitude(double chi) const;
+    // phi - chi from sin 2chi and cos 2chi.
+    double latitudeCorrection(double sin2chi, double cos2chi) const
+    {
+        return sineSeries(m_fromConformal, sin2chi, cos2chi);
+    }
+    // chi - phi from sin 2phi and cos 2phi.
+    double conformalCorrection(double sin2phi, double cos2phi) const
+    {
+        return sineSeries(m_toConformal, sin2phi, cos2phi);
+    }
+
+private:
+    std::array<double, 6> m_toConformal;
+    std::array<double, 6> m_fromConformal;
 };
 
 // Authalic latitude of an ellipsoid of squared eccentricity e2.
@@ -42,11 +98,17 @@ public:
     // q of a latitude; the sphere gives its limit 2 sin(phi).
     double q(double phi) const;
     double qPole() const { return m_qP; }
-    // Latitude of a q: the series in the authalic latitude asin(q / qPole), then one Newton
-    // step, since the series alone misses by up to 2.5e-10 rad.
+    // Latitude of a q: the series in the authalic latitude asin(q / qPole), then Newton
+    // steps, since the series alone misses by up to 2.5e-10 rad.
     double latitude(double q) const;
+    // qPole - q(phi), without the cancellation of the difference near the north pole.
+    double complement(double phi) const;
+    // The latitude whose complement is g, 0 <= g <= 2 qPole.
+    double latitudeFromComplement(double g) const;
 
 private:
+    double refine(double q, double phi) const;
+
     double m_e;
     double m_oneMinusE2;
     double m_b2;

@@ -32,23 +32,6 @@ double eccentricityRatio(double phi, double e, double power)
 
 } // namespace
 
-CConformalLatitudeSeries::CConformalLatitudeSeries(double e2)
-{
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    const double e8 = e4 * e4;
-    m_k2 = e2 / 2.0 + 5.0 * e4 / 24.0 + e6 / 12.0 + 13.0 * e8 / 360.0;
-    m_k4 = 7.0 * e4 / 48.0 + 29.0 * e6 / 240.0 + 811.0 * e8 / 11520.0;
-    m_k6 = 7.0 * e6 / 120.0 + 81.0 * e8 / 1120.0;
-    m_k8 = 4279.0 * e8 / 161280.0;
-}
-
-double CConformalLatitudeSeries::latitude(double chi) const
-{
-    return chi + m_k2 * std::sin(2.0 * chi) + m_k4 * std::sin(4.0 * chi)
-           + m_k6 * std::sin(6.0 * chi) + m_k8 * std::sin(8.0 * chi);
-}
-
 CMapProjectionCassiniSoldner::CMapProjectionCassiniSoldner(
     const CEllipsoidParams& ellipsoid, const CMapProjectionCassiniSoldnerParams& params)
     : CMapProjection(CMapProjectionCassiniSoldnerParams::typeCode),
@@ -67,7 +50,7 @@ void CMapProjectionCassiniSoldner::GeodeticToProjected(CCoords* point) const
     const double sinPhi = std::sin(phi);
     const double cosPhi = std::cos(phi);
     const double tanPhi = std::tan(phi);
-    const double a1 = (point->second - m_params.longitudeOfOrigin) * cosPhi;
+    const double a1 = longitudeDifference(point->second, m_params.longitudeOfOrigin) * cosPhi;
     const double a2 = a1 * a1;
     const double t = tanPhi * tanPhi;
     const double c = m_secondE2 * cosPhi * cosPhi;
@@ -80,6 +63,7 @@ void CMapProjectionCassiniSoldner::GeodeticToProjected(CCoords* point) const
 
 void CMapProjectionCassiniSoldner::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     const double phi1 = m_arc.footpointLatitude(m_arc0 + point->second - m_params.falseNorthing);
     const double sinPhi1 = std::sin(phi1);
     const double tanPhi1 = std::tan(phi1);
@@ -93,6 +77,7 @@ void CMapProjectionCassiniSoldner::ProjectedToGeodetic(CCoords* point) const
     point->second = m_params.longitudeOfOrigin
                     + d * (1.0 - t1 * d2 / 3.0 + (1.0 + 3.0 * t1) * t1 * d2 * d2 / 15.0)
                           / std::cos(phi1);
+    refineInverse(projected, point);
     normalizeGeodetic(point);
 }
 
@@ -121,7 +106,7 @@ CMapProjectionMercator2SP::CMapProjectionMercator2SP(int type, const CEllipsoidP
 void CMapProjectionMercator2SP::GeodeticToProjected(CCoords* point) const
 {
     const double northing = -m_ak0 * std::log(isometricFactor(point->first, m_e));
-    point->first = m_falseEasting + m_ak0 * (point->second - m_longitudeOfOrigin);
+    point->first = m_falseEasting + m_ak0 * longitudeDifference(point->second, m_longitudeOfOrigin);
     point->second = m_falseNorthing + northing;
 }
 
@@ -189,7 +174,7 @@ void CHotineCylinder::toSkew(const CCoords& geodetic, double& u, double& v) cons
     const double q = m_h / std::pow(isometricFactor(geodetic.first, m_e), m_b);
     const double s = (q - 1.0 / q) / 2.0;
     const double t = (q + 1.0 / q) / 2.0;
-    const double bLambda = m_b * (geodetic.second - m_lambda0);
+    const double bLambda = m_b * longitudeDifference(geodetic.second, m_lambda0);
     const double vv = std::sin(bLambda);
     const double uu = (s * m_sinGamma0 - vv * m_cosGamma0) / t;
     v = m_aOverB * std::log((1.0 - uu) / (1.0 + uu)) / 2.0;
@@ -269,7 +254,8 @@ void CMapProjectionObliqueMercator::GeodeticToProjected(CCoords* point) const
     else if (point->second == m_cylinder.longitudeOfCentre())
         u = 0.0;
     else
-        u -= (m_cylinder.longitudeOfCentre() - point->second > 0.0 ? 1.0 : -1.0) * m_shift;
+        u -= (longitudeDifference(m_cylinder.longitudeOfCentre(), point->second) > 0.0 ? 1.0 : -1.0)
+             * m_shift;
     m_cylinder.toGrid(u, v, point);
 }
 
@@ -310,7 +296,7 @@ void CMapProjectionKrovak::GeodeticToProjected(CCoords* point) const
                      * (std::atan(m_t0 * std::pow(std::tan(phi / 2.0 + kPi / 4.0), m_b)
                                   / eccentricityRatio(phi, m_e, m_e * m_b / 2.0))
                         - kPi / 4.0);
-    const double v = m_b * (m_params.longitudeOfOrigin - point->second);
+    const double v = -m_b * longitudeDifference(point->second, m_params.longitudeOfOrigin);
     const double t = std::asin(m_cosAlpha * std::sin(u) + m_sinAlpha * std::cos(u) * std::cos(v));
     const double d = std::asin(std::cos(u) * std::sin(v) / std::cos(t));
     const double theta = m_n * d;

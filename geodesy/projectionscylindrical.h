@@ -6,22 +6,7 @@
 
 namespace vexa {
 
-// Geodetic latitude from conformal latitude by series in the eccentricity.
-class CConformalLatitudeSeries
-{
-public:
-    explicit CConformalLatitudeSeries(double e2);
-
-    double latitude(double chi) const;
-
-private:
-    double m_k2;
-    double m_k4;
-    double m_k6;
-    double m_k8;
-};
-
-// Cassini-Soldner.
+// Cassini-Soldner; the inverse series is refined by Newton steps on the forward.
 class CMapProjectionCassiniSoldner : public CMapProjection
 {
 public:

@@ -9,6 +9,8 @@ namespace vexa {
 namespace {
 
 constexpr int kNorthPole = 1;
+// Below this latitude (about 6 nm from the equator) the polyconic takes the equator's limit.
+constexpr double kEquatorLatitude = 1e-15;
 constexpr int kSouthPole = 2;
 
 bool isPole(int pole)
@@ -192,43 +194,38 @@ CMapProjectionPolyconic::CMapProjectionPolyconic(const CEllipsoidParams& ellipso
                                                  const CMapProjectionPolyconicParams& params)
     : CMapProjection(CMapProjectionPolyconicParams::typeCode),
       m_params(params),
-      m_a(ellipsoid.a)
+      m_a(ellipsoid.a),
+      m_e2(ellipsoid.getEccentricitySquared()),
+      m_meridian(m_a, m_e2),
+      m_m0(arc(params.latitudeOfOrigin))
 {
-    m_e2 = 1.0 - (ellipsoid.b / m_a) * (ellipsoid.b / m_a);
-    const double e4 = m_e2 * m_e2;
-    const double e6 = e4 * m_e2;
-    m_p0 = 1.0 - m_e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0;
-    m_p2 = 3.0 * m_e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0;
-    m_p4 = 15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0;
-    m_p6 = 35.0 * e6 / 3072.0;
-    m_m0 = arc(params.latitudeOfOrigin);
 }
 
 double CMapProjectionPolyconic::arc(double phi) const
 {
-    return m_p0 * phi - m_p2 * std::sin(2.0 * phi) + m_p4 * std::sin(4.0 * phi)
-           - m_p6 * std::sin(6.0 * phi);
+    return m_meridian.arc(phi) / m_a;
 }
 
 double CMapProjectionPolyconic::arcDerivative(double phi) const
 {
-    return m_p0 - 2.0 * m_p2 * std::cos(2.0 * phi) + 4.0 * m_p4 * std::cos(4.0 * phi)
-           - 6.0 * m_p6 * std::cos(6.0 * phi);
+    const double sinPhi = std::sin(phi);
+    const double w = 1.0 - m_e2 * sinPhi * sinPhi;
+    return (1.0 - m_e2) / (w * std::sqrt(w));
 }
 
 void CMapProjectionPolyconic::GeodeticToProjected(CCoords* point) const
 {
     const double phi = point->first;
-    double dLambda = point->second - m_params.longitudeOfOrigin;
-    normalizeLongitude(dLambda);
+    const double dLambda = longitudeDifference(point->second, m_params.longitudeOfOrigin);
     double x = m_a * dLambda;
     double y = -m_a * m_m0;
-    if (std::fabs(phi) >= 1e-7) {
+    if (std::fabs(phi) >= kEquatorLatitude) {
         const double sinPhi = std::sin(phi);
         const double nuCot = m_a / std::sqrt(1.0 - m_e2 * sinPhi * sinPhi) / std::tan(phi);
         const double l = dLambda * sinPhi;
+        const double sinHalfL = std::sin(l / 2.0);
         x = nuCot * std::sin(l);
-        y = m_a * (arc(phi) - m_m0) + nuCot * (1.0 - std::cos(l));
+        y = m_a * (arc(phi) - m_m0) + nuCot * 2.0 * sinHalfL * sinHalfL;
     }
     point->first = m_params.falseEasting + m_params.scaleFactor * x;
     point->second = m_params.falseNorthing + m_params.scaleFactor * y;
@@ -239,30 +236,30 @@ void CMapProjectionPolyconic::ProjectedToGeodetic(CCoords* point) const
     const double ka = m_params.scaleFactor * m_a;
     const double x = (point->first - m_params.falseEasting) / ka;
     const double a = (point->second - m_params.falseNorthing) / ka + m_m0;
-    if (std::fabs(a) < 1e-7) {
+    if (std::fabs(a) < kEquatorLatitude) {
         point->first = 0.0;
         point->second = m_params.longitudeOfOrigin + x;
         normalizeLongitude(point->second);
         return;
     }
     double phi = a;
-    double c = 0.0;
-    double sinPhi = 0.0;
     for (int step = 0; step < 20; ++step) {
-        sinPhi = std::sin(phi);
+        const double sinPhi = std::sin(phi);
         const double cosPhi = std::cos(phi);
         const double m = arc(phi);
         const double mPrime = arcDerivative(phi);
         const double b = m * m + a * a + x * x;
-        c = std::sqrt(1.0 - m_e2 * sinPhi * sinPhi) * std::tan(phi);
+        const double c = std::sqrt(1.0 - m_e2 * sinPhi * sinPhi) * std::tan(phi);
         const double correction
             = (b * c + 2.0 * m - 2.0 * a * (m * c + 1.0))
               / (2.0 * (a - m) * (mPrime * c - 1.0 / (sinPhi * cosPhi)) - 2.0 * mPrime
                  + m_e2 * sinPhi * cosPhi * (b - 2.0 * a * m) / c);
         phi += correction;
-        if (std::fabs(correction) <= 1e-11)
+        if (std::fabs(correction) <= 1e-14)
             break;
     }
+    const double sinPhi = std::sin(phi);
+    const double c = std::sqrt(1.0 - m_e2 * sinPhi * sinPhi) * std::tan(phi);
     point->first = phi;
     point->second = m_params.longitudeOfOrigin + std::asin(std::clamp(c * x, -1.0, 1.0)) / sinPhi;
     normalizeGeodetic(point);
@@ -375,17 +372,19 @@ CMapProjectionQuasiStereographic::CMapProjectionQuasiStereographic(
 void CMapProjectionQuasiStereographic::GeodeticToProjected(CCoords* point) const
 {
     const double b = point->first - m_params.latitudeOfOrigin;
-    const double l = point->second - m_params.longitudeOfOrigin;
+    const double l = longitudeDifference(point->second, m_params.longitudeOfOrigin);
     point->first = m_params.falseEasting + m_params.scaleFactor * m_easting(b, l);
     point->second = m_params.falseNorthing + m_params.scaleFactor * m_northing(b, l);
 }
 
 void CMapProjectionQuasiStereographic::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     const double x = (point->first - m_params.falseEasting) / m_params.scaleFactor;
     const double y = (point->second - m_params.falseNorthing) / m_params.scaleFactor;
     point->first = m_params.latitudeOfOrigin + m_latitude(y, x);
     point->second = m_params.longitudeOfOrigin + m_longitude(y, x);
+    refineInverse(projected, point);
     normalizeGeodetic(point);
 }
 

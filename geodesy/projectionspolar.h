@@ -120,14 +120,12 @@ private:
     CMapProjectionPolyconicParams m_params;
     double m_a;
     double m_e2;
-    double m_p0;
-    double m_p2;
-    double m_p4;
-    double m_p6;
+    CMeridianArcSeries m_meridian;
     double m_m0;
 };
 
-// Quasi-stereographic: a fifth-order double power series about the origin.
+// Quasi-stereographic: a fifth-order double power series about the origin; the inverse is
+// refined by Newton steps on the forward.
 class CMapProjectionQuasiStereographic : public CMapProjection
 {
 public:

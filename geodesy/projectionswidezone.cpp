@@ -152,8 +152,7 @@ CKrugerTransverseMercator::CKrugerTransverseMercator(const CEllipsoidParams& ell
 
 void CKrugerTransverseMercator::toProjected(CCoords* point) const
 {
-    double dLambda = point->second - m_centralMeridian;
-    normalizeLongitude(dLambda);
+    double dLambda = longitudeDifference(point->second, m_centralMeridian);
     double chi = 0.0;
     m_sphere->geodeticToSphere(point->first, dLambda, chi, dLambda);
 
@@ -198,7 +197,10 @@ void CMapProjectionGaussKrugerWideZone::GeodeticToProjected(CCoords* point) cons
 
 void CMapProjectionGaussKrugerWideZone::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     m_transverse.toGeodetic(point);
+    refineInverse(projected, point);
+    normalizeGeodetic(point);
 }
 
 CMapProjectionGaussBoaga::CMapProjectionGaussBoaga(const CEllipsoidParams& ellipsoid,
@@ -216,7 +218,10 @@ void CMapProjectionGaussBoaga::GeodeticToProjected(CCoords* point) const
 
 void CMapProjectionGaussBoaga::ProjectedToGeodetic(CCoords* point) const
 {
+    const CCoords projected = *point;
     m_transverse.toGeodetic(point);
+    refineInverse(projected, point);
+    normalizeGeodetic(point);
 }
 
 } // namespace vexa

@@ -79,7 +79,8 @@ private:
     std::shared_ptr<const CProjectionOntoSphereMollweide> m_sphere;
 };
 
-// Gauss-Kruger projection for wide zones.
+// Gauss-Kruger projection for wide zones; the inverse series is refined by Newton steps on
+// the forward.
 class CMapProjectionGaussKrugerWideZone : public CMapProjection
 {
 public:
@@ -95,7 +96,7 @@ private:
     CKrugerTransverseMercator m_transverse;
 };
 
-// Gauss-Boaga transverse Mercator.
+// Gauss-Boaga transverse Mercator, computed as the wide zone; the inverse is refined as there.
 class CMapProjectionGaussBoaga : public CMapProjection
 {
 public:

@@ -10,7 +10,34 @@
 
 namespace vexa {
 
-// Transverse Mercator by the series in powers of the longitude difference.
+// Transverse Mercator of the ellipsoid about its central meridian by Kruger's series in the
+// third flattening to n^6, scaled and shifted to its grid; northingAtEquator is the northing
+// of the equator on the central meridian.
+class CKrugerSeries
+{
+public:
+    CKrugerSeries(const CEllipsoidParams& ellipsoid, double centralMeridian, double scaleFactor,
+                  double falseEasting, double northingAtEquator);
+
+    void toGeodetic(CCoords* point) const;
+    void toProjected(CCoords* point) const;
+
+private:
+    // xi northward from the equator, eta eastward from the central meridian, in units of
+    // the rectifying radius.
+    void toPlane(double phi, double dLambda, double& xi, double& eta) const;
+    void fromPlane(double xi, double eta, double& phi, double& dLambda) const;
+
+    double m_centralMeridian;
+    double m_falseEasting;
+    double m_northingAtEquator;
+    double m_kRadius;
+    std::array<double, 6> m_alpha;
+    std::array<double, 6> m_beta;
+    CConformalLatitudeSeries m_conformal;
+};
+
+// Transverse Mercator with a latitude of origin.
 class CMapProjectionTransverseMercator : public CMapProjection
 {
 public:
@@ -23,23 +50,10 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    double m_lambda0;
-    double m_phi0;
-    double m_k0;
-    double m_falseEasting;
-    double m_falseNorthing;
-    double m_a;
-    double m_e2;
-    double m_eSecond2;
-    CMeridianArcSeries m_meridian;
-    double m_m0;
-    double m_aOneMinusE2;
+    CKrugerSeries m_series;
 };
 
-// Cubic in S = sin^2 of a latitude: c[0] + c[1] S + c[2] S^2 + c[3] S^3.
-using CSinePolynomial = std::array<double, 4>;
-
-// High-order Gauss-Kruger series with the origin on the equator.
+// Gauss-Kruger projection with the origin on the equator.
 class CMapProjectionTransverseMercatorEquatorial : public CMapProjection
 {
 public:
@@ -53,36 +67,7 @@ public:
     void GeodeticToProjected(CCoords* point) const override;
 
 private:
-    void initForward();
-    void initInverse();
-    double meridianArc(double latitude, double s, double w) const;
-
-    double m_lambda0;
-    double m_k0;
-    double m_falseEasting;
-    double m_falseNorthing;
-    double m_a;
-    double m_b;
-    double m_e;
-    double m_e2;
-    double m_e4;
-    double m_e6;
-    double m_e8;
-    double m_eSecond2;
-    // Meridian arc and footpoint latitude.
-    double m_ar;
-    double m_b1;
-    double m_b2;
-    double m_b3;
-    double m_f1;
-    double m_f2;
-    double m_f3;
-    // Forward: easting terms of l, l^3, l^5, l^7; northing terms of l^2 .. l^8.
-    std::array<CSinePolynomial, 4> m_easting;
-    std::array<CSinePolynomial, 4> m_northing;
-    // Inverse: longitude terms of q, q^3 .. q^9; latitude terms of q^2 .. q^8.
-    std::array<CSinePolynomial, 5> m_longitude;
-    std::array<CSinePolynomial, 4> m_latitude;
+    CKrugerSeries m_series;
 };
 
 // Normal Mercator on a sphere of radius k0 * a.

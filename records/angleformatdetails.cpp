@@ -1,5 +1,6 @@
 #include "records/angleformatdetails.h"
 
+#include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/xmlwriters.h"
 #include "values/unitinfo.h"
@@ -18,6 +19,28 @@ void CAngleFormatDetails::clear()
     description.clear();
     shortName.clear();
     epsgCode = 0;
+}
+
+std::shared_ptr<CAngleFormatDetails> CAngleFormatDetails::createForCode(int code)
+{
+    if (checkAngleFormatCode(code, 0) == 0)
+        return nullptr;
+    auto format = std::make_shared<CAngleFormatDetails>();
+    format->code = code;
+    format->name = QString::fromStdString(angleFormatName(code));
+    format->description = QString::fromStdString(angleFormatHint(code));
+    format->shortName = QString::fromStdString(angleFormatShortName(code));
+    format->epsgCode = angleFormatEpsgCode(code);
+    return format;
+}
+
+std::shared_ptr<CAngleFormatDetails> CAngleFormatDetails::createForEpsgUnit(int epsgCode)
+{
+    for (int code = AngleFormatDecimal; code <= AngleFormatDmsHemisphere; ++code) {
+        if (epsgCode != 0 && angleFormatEpsgCode(code) == epsgCode)
+            return createForCode(code);
+    }
+    return nullptr;
 }
 
 bool CAngleFormatDetails::isValid() const

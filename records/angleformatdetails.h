@@ -2,6 +2,8 @@
 
 #include "records/abstractdetails.h"
 
+#include <memory>
+
 class CAngleFormatInfo;
 
 // An angle format of the code table "unitangleformat".
@@ -16,6 +18,11 @@ public:
     bool isValid() const;
     bool operator==(const CAngleFormatDetails& other) const;
     bool toInfo(CAngleFormatInfo& info) const;
+    // The row of the fixed code table with the code; empty for a code not in it.
+    static std::shared_ptr<CAngleFormatDetails> createForCode(int code);
+    // The row of the fixed code table whose EPSG unit code is given; empty for a code that names
+    // no angle format (0 included).
+    static std::shared_ptr<CAngleFormatDetails> createForEpsgUnit(int epsgCode);
 
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;

@@ -32,14 +32,8 @@ int FindDetails(const CAngleFormatDetails& format)
 
 int InsertDetails(const CAngleFormatDetails& format, QString* error)
 {
-    const int found = FindDetails(format);
-    if (found != NoValue)
-        return found;
-    if (findCode(TableAngleFormat, format.code) != NoValue)
-        return fail(error,
-                    QString("Формат представления углов с кодом %1 уже хранится с другими "
-                            "названиями")
-                        .arg(format.code));
+    if (!format.isValid())
+        return fail(error, incompleteReason(format));
     return insertCodeRecord(TableAngleFormat, format, checkAngleFormatCode(format.code, 0) != 0,
                             {"description", "short_name", "epsg", "favourite", "last_use"},
                             {format.description, format.shortName, format.epsgCode, 0, now()}, error);

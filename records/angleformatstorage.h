@@ -11,8 +11,8 @@ namespace AngleFormatStorage {
 bool ReadDetails(int code, CAngleFormatDetails& format);
 // The code of the stored format equal to the record, NoValue when there is none.
 int FindDetails(const CAngleFormatDetails& format);
-// The code of the equal stored format, or of the row added for it. NoValue when the
-// code is no angle format code or is stored with other texts.
+// The code of the stored format of the record's code, whatever its texts, or of the row
+// added for it. NoValue when the code is no angle format code or the record is not valid.
 int InsertDetails(const CAngleFormatDetails& format, QString* error = nullptr);
 
 } // namespace AngleFormatStorage

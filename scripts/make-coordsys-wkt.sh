@@ -1,38 +1,121 @@
 #!/usr/bin/env bash
-# Writes data/coordsys.wkt, the coordinate systems of the shipped definitions database:
-# WGS 84, its UTM zones 1 to 60 north and south, Pulkovo 1942 and its 6-degree Gauss-Kruger
-# zones 1 to 60. One WKT per line; lines starting with "#" are comments.
+# Writes data/coordsys.wkt, the coordinate systems of the shipped definitions database: WGS 84
+# and Pulkovo 1942 geographic, each also with its angles in degrees-minutes-seconds, the UTM
+# zones 1 to 60 north and south, the 6-degree Gauss-Kruger zones 1 to 60 of Pulkovo 1942,
+# Pulkovo 1995 with its 6-degree Gauss-Kruger zones 4 to 32, GSK-2011 and PZ-90.11 geographic.
+# One WKT per line, followed by a tab and the system's description, its area of use; lines
+# starting with "#" are comments.
+#
+# Pulkovo 1995, GSK-2011 and PZ-90.11, their seven-parameter shifts to WGS 84 and the areas of
+# use come from the EPSG dataset through projinfo (Debian package proj-bin), which only this
+# script needs; its output is committed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+command -v projinfo >/dev/null || { echo "projinfo is needed (apt-get install proj-bin)" >&2; exit 1; }
+
 degree='UNIT["degree",0.0174532925199433,AUTHORITY["EPSG","9122"]]'
+dms='UNIT["degree minute second",0.0174532925199433,AUTHORITY["EPSG","9107"]]'
 greenwich='PRIMEM["Greenwich",0,AUTHORITY["EPSG","8901"]]'
 metre='UNIT["metre",1,AUTHORITY["EPSG","9001"]]'
-wgs84='GEOGCS["WGS 84",DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563,AUTHORITY["EPSG","7030"]],TOWGS84[0,0,0,0,0,0,0],AUTHORITY["EPSG","6326"]],'"$greenwich,$degree"',AXIS["Latitude",NORTH],AXIS["Longitude",EAST],AUTHORITY["EPSG","4326"]]'
-pulkovo='GEOGCS["Pulkovo 1942",DATUM["Pulkovo_1942",SPHEROID["Krassowsky 1940",6378245,298.3,AUTHORITY["EPSG","7024"]],TOWGS84[23.92,-141.27,-80.9,0,0.35,0.82,-0.12],AUTHORITY["EPSG","6284"]],'"$greenwich,$degree"',AXIS["Latitude",NORTH],AXIS["Longitude",EAST],AUTHORITY["EPSG","4284"]]'
+latlon='AXIS["Latitude",NORTH],AXIS["Longitude",EAST]'
+wgs84datum='DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563,AUTHORITY["EPSG","7030"]],TOWGS84[0,0,0,0,0,0,0],AUTHORITY["EPSG","6326"]]'
+pulkovo42datum='DATUM["Pulkovo_1942",SPHEROID["Krassowsky 1940",6378245,298.3,AUTHORITY["EPSG","7024"]],TOWGS84[23.92,-141.27,-80.9,0,0.35,0.82,-0.12],AUTHORITY["EPSG","6284"]]'
+
+# geogcs <name> <datum> <unit> <EPSG code>
+geogcs() {
+    printf 'GEOGCS["%s",%s,%s,%s,%s,AUTHORITY["EPSG","%s"]]' "$1" "$2" "$greenwich" "$3" "$latlon" "$4"
+}
+
+# The area of use of an EPSG object, as the dataset words it.
+area() {
+    projinfo "$@" -o WKT2:2019 --single-line -q | sed -n 's/.*AREA\["\([^"]*\)"\].*/\1/p'
+}
+
+# The longitude as the areas of use write it; <hemisphere of 0> names Greenwich.
+longitude() {
+    if [ "$1" -lt 0 ]; then echo "$((-$1))°W"; elif [ "$1" -eq 0 ]; then echo "0°$2"; else echo "$1°E"; fi
+}
+
+# The WKT1 of a geographic system with its shift to WGS 84 as the dataset gives it, with axes.
+epsg_geogcs() {
+    projinfo "EPSG:$1" --boundcrs-to-wgs84 -o WKT1_GDAL --single-line -q \
+        | sed "s/,AUTHORITY\[\"EPSG\",\"$1\"\]\]\$/,$latlon&/"
+}
+
+# The seven parameters of a shift in the position-vector form of TOWGS84 (metres, arc-seconds,
+# ppm) from the WKT1 of a geographic system.
+towgs84_of() {
+    sed -n 's/.*TOWGS84\[\([^]]*\)\].*/\1/p' <<<"$1"
+}
+
+# PZ-90.11 to WGS 84: the inverse of "GSK-2011 to PZ-90.11" (coordinate frame rotation, with
+# rotations in milliarc-seconds) followed by "GSK-2011 to WGS 84"; the two small shifts add up.
+pz9011_towgs84() {
+    local operation parameters
+    operation=$(projinfo -k operation EPSG:7705 -o WKT2:2019 --single-line -q)
+    parameters=$(grep -o 'PARAMETER\["[^"]*",[^,]*,[A-Z]*UNIT\["[^"]*"' <<<"$operation" | head -7 \
+        | sed 's/PARAMETER\["[^"]*",\([^,]*\),[A-Z]*UNIT\["\([^"]*\)"/\1 \2/')
+    [ "$(cut -d' ' -f2- <<<"$parameters" | tr '\n' '|')" = \
+        "metre|metre|metre|milliarc-second|milliarc-second|milliarc-second|parts per million|" ] \
+        || { echo "EPSG:7705 has unexpected units" >&2; exit 1; }
+    paste -d' ' <(cut -d' ' -f1 <<<"$parameters") <(tr ',' '\n' <<<"$(towgs84_of "$(epsg_geogcs 7683)")") \
+        | awk '{ sign = (NR <= 3 || NR == 7) ? -1 : 1; scale = (NR >= 4 && NR <= 6) ? 0.001 : 1;
+                 value = sprintf("%.9f", sign * scale * $1 + $2)
+                 sub(/0+$/, "", value); sub(/\.$/, "", value); if (value == "-0") value = "0"
+                 printf "%s%s", (NR > 1 ? "," : ""), value }'
+}
 
 # tmerc <central meridian> <scale> <false easting> <false northing>
 tmerc() {
     printf 'PROJECTION["Transverse_Mercator"],PARAMETER["latitude_of_origin",0],PARAMETER["central_meridian",%s],PARAMETER["scale_factor",%s],PARAMETER["false_easting",%s],PARAMETER["false_northing",%s]' "$@"
 }
 
+# gauss_kruger <name prefix> <geogcs> <zone> <authority or empty> <description>
+gauss_kruger() {
+    local meridian=$((6 * $3 - 3))
+    [ "$meridian" -gt 180 ] && meridian=$((meridian - 360))
+    printf 'PROJCS["%s / Gauss-Kruger zone %d",%s,%s,%s,AXIS["X",NORTH],AXIS["Y",EAST]%s]\t%s\n' \
+        "$1" "$3" "$2" "$(tmerc "$meridian" 1 $(($3 * 1000000 + 500000)) 0)" "$metre" "$4" "$5"
+}
+
+wgs84=$(geogcs "WGS 84" "$wgs84datum" "$degree" 4326)
+pulkovo42=$(geogcs "Pulkovo 1942" "$pulkovo42datum" "$degree" 4284)
+pulkovo95=$(epsg_geogcs 4200)
+gsk2011=$(epsg_geogcs 7683)
+pz9011=$(epsg_geogcs 9475 | sed "s/\(AUTHORITY\[\"EPSG\",\"7054\"\]\]\)/\1,TOWGS84[$(pz9011_towgs84)]/")
+grep -q 'TOWGS84\[' <<<"$pulkovo95$gsk2011" || { echo "no shift to WGS 84 from projinfo" >&2; exit 1; }
+
 {
     echo "# Generated by scripts/make-coordsys-wkt.sh"
-    echo "$wgs84"
-    echo "$pulkovo"
+    printf '%s\t%s\n' "$wgs84" "$(area EPSG:4326)"
+    printf '%s\t%s\n' "$(geogcs "WGS 84 (DMS)" "$wgs84datum" "$dms" 4326)" "$(area EPSG:4326)"
+    printf '%s\t%s\n' "$pulkovo42" "$(area EPSG:4284)"
+    printf '%s\t%s\n' "$(geogcs "Pulkovo 1942 (DMS)" "$pulkovo42datum" "$dms" 4284)" "$(area EPSG:4284)"
+    printf '%s\t%s\n' "$pulkovo95" "$(area EPSG:4200)"
+    printf '%s\t%s\n' "$gsk2011" "$(area EPSG:7683)"
+    printf '%s\t%s\n' "$pz9011" "$(area EPSG:9475)"
     for zone in $(seq 1 60); do
         meridian=$((6 * zone - 183))
-        printf 'PROJCS["WGS 84 / UTM zone %dN",%s,%s,%s,AXIS["Easting",EAST],AXIS["Northing",NORTH],AUTHORITY["EPSG","%d"]]\n' \
-            "$zone" "$wgs84" "$(tmerc "$meridian" 0.9996 500000 0)" "$metre" $((32600 + zone))
-        printf 'PROJCS["WGS 84 / UTM zone %dS",%s,%s,%s,AXIS["Easting",EAST],AXIS["Northing",NORTH],AUTHORITY["EPSG","%d"]]\n' \
-            "$zone" "$wgs84" "$(tmerc "$meridian" 0.9996 500000 10000000)" "$metre" $((32700 + zone))
+        for hemisphere in N S; do
+            if [ "$hemisphere" = N ]; then code=$((32600 + zone)); northing=0; else code=$((32700 + zone)); northing=10000000; fi
+            printf 'PROJCS["WGS 84 / UTM zone %d%s",%s,%s,%s,AXIS["Easting",EAST],AXIS["Northing",NORTH],AUTHORITY["EPSG","%d"]]\t%s\n' \
+                "$zone" "$hemisphere" "$wgs84" "$(tmerc "$meridian" 0.9996 500000 "$northing")" "$metre" "$code" \
+                "$(area "EPSG:$code")"
+        done
     done
     for zone in $(seq 1 60); do
-        meridian=$((6 * zone - 3))
-        [ "$meridian" -gt 180 ] && meridian=$((meridian - 360))
-        authority=''
-        [ "$zone" -ge 4 ] && [ "$zone" -le 32 ] && authority=$(printf ',AUTHORITY["EPSG","%d"]' $((28400 + zone)))
-        printf 'PROJCS["Pulkovo 1942 / Gauss-Kruger zone %d",%s,%s,%s,AXIS["X",NORTH],AXIS["Y",EAST]%s]\n' \
-            "$zone" "$pulkovo" "$(tmerc "$meridian" 1 $((zone * 1000000 + 500000)) 0)" "$metre" "$authority"
+        if [ "$zone" -ge 4 ] && [ "$zone" -le 32 ]; then
+            code=$((28400 + zone))
+            gauss_kruger "Pulkovo 1942" "$pulkovo42" "$zone" ",AUTHORITY[\"EPSG\",\"$code\"]" "$(area "EPSG:$code")"
+        else
+            west=$((6 * zone - 6)); east=$((6 * zone))
+            [ "$west" -ge 180 ] && west=$((west - 360)) && east=$((east - 360))
+            gauss_kruger "Pulkovo 1942" "$pulkovo42" "$zone" "" "Between $(longitude "$west" E) and $(longitude "$east" W)."
+        fi
+    done
+    for zone in $(seq 4 32); do
+        code=$((20000 + zone))
+        gauss_kruger "Pulkovo 1995" "$pulkovo95" "$zone" ",AUTHORITY[\"EPSG\",\"$code\"]" "$(area "EPSG:$code")"
     done
 } >data/coordsys.wkt

@@ -2,7 +2,6 @@
 
 #include "geodesy/coordsysparams.h"
 #include "geodesy/geoid.h"
-#include "records/coordsysdetails.h"
 #include "values/coordsysinfo.h"
 #include "values/geoidlist.h"
 
@@ -90,11 +89,11 @@ bool openRawGrid(const QString& path, const vexa::CGridMetadata& metadata,
 
 // The system of one "coordsys" element, built without a geoid registry; the
 // height scale turns the system's height unit into base units.
-void buildGridSystem(const QDomElement& element, vexa::CGeoidGridParams& geoid)
+void buildGridSystem(const QDomElement& element, const CGridCoordSysReader& reader,
+                     vexa::CGeoidGridParams& geoid)
 {
-    CCoordSysDetails details;
     CCoordSysInfo info;
-    if (!details.fromXml(element) || !details.toInfo(info))
+    if (!reader || !reader(element, info))
         return;
     geoid.gridSystem = std::make_shared<vexa::CCoordSysParams>();
     if (info.height_unit && info.toCoordSysParams(*geoid.gridSystem, nullptr)) {
@@ -105,14 +104,15 @@ void buildGridSystem(const QDomElement& element, vexa::CGeoidGridParams& geoid)
     geoid.heightScale = 0.0;
 }
 
-void loadGridSystem(const QString& path, vexa::CGeoidGridParams& geoid)
+void loadGridSystem(const QString& path, const CGridCoordSysReader& reader,
+                    vexa::CGeoidGridParams& geoid)
 {
     QDomDocument document;
     if (!readDocument(path, document))
         return;
     for (QDomElement element = document.firstChildElement(QStringLiteral("coordsys"));
          !element.isNull(); element = element.nextSiblingElement(QStringLiteral("coordsys")))
-        buildGridSystem(element, geoid);
+        buildGridSystem(element, reader, geoid);
 }
 
 void loadGrid(const QString& path, const vexa::CGridMetadata& metadata,
@@ -154,8 +154,10 @@ std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::loadGeoid(const std::string&
         const CGeoidEntry& entry = found->second;
         vexa::CGridMetadata metadata;
         readGridMetadata(metadata, filePath(entry.GridMetadataFileName));
-        loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)), *geoid);
+        loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)),
+                       gridCoordSysReader, *geoid);
         loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata, geoid->grid);
+        geoid->columnPeriod = metadata.ColumnCoordPeriod > 0.0 ? metadata.ColumnCoordPeriod : 0.0;
     }
     cache[id] = geoid;
     return geoid;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <string>
@@ -25,13 +26,6 @@ std::string* fields(CGeoidEntry& entry, int index)
                                 &entry.GridDataFileName, &entry.GridCoordSysFileName,
                                 &entry.GridMetadataFileName};
     return all[index];
-}
-
-// A name that stays inside the registry's folder.
-bool isBareFileName(const std::string& name)
-{
-    return !name.empty() && name.find_first_of("/\\") == std::string::npos
-           && name.find("..") == std::string::npos;
 }
 
 QString fromStd(const std::string& text)
@@ -148,10 +142,29 @@ std::string makeUnique(const std::string& text, Taken taken)
 
 } // namespace
 
+bool isInsideFolder(const std::string& path)
+{
+    if (path.empty() || path.front() == '/' || path.find_first_of(":\\") != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        if (path.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool CGeoidEntry::isComplete() const
 {
-    return !ID.empty() && isBareFileName(GridDataFileName) && isBareFileName(GridCoordSysFileName)
-           && isBareFileName(GridMetadataFileName);
+    return !ID.empty() && isInsideFolder(GridDataFileName) && isInsideFolder(GridCoordSysFileName)
+           && isInsideFolder(GridMetadataFileName);
+}
+
+CGeoidList::CGeoidList(CGridCoordSysReader gridCoordSysReader)
+    : gridCoordSysReader(std::move(gridCoordSysReader))
+{
 }
 
 void CGeoidList::clear()

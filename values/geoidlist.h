@@ -1,18 +1,25 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+class CCoordSysInfo;
 class CVertCoordSysInfo;
+class QDomElement;
 
 namespace vexa {
 class CGeoidGridParams;
 class CGeoidParams;
 }
 
-// One installed geoid: texts in UTF-8; the file names are bare names of files
-// in the registry's folder.
+// Reads the grid's own coordinate system from a "coordsys" element of its file;
+// the record layer above the values supplies it.
+using CGridCoordSysReader = std::function<bool(const QDomElement& element, CCoordSysInfo& info)>;
+
+// One installed geoid: texts in UTF-8; the file names are relative paths inside
+// the registry's folder.
 class CGeoidEntry
 {
 public:
@@ -23,7 +30,8 @@ public:
     std::string GridCoordSysFileName;
     std::string GridMetadataFileName;
 
-    // ID and the three file names present, every file name a bare name.
+    // ID and the three file names present, each a relative path that stays
+    // inside the registry's folder.
     bool isComplete() const;
 };
 
@@ -32,6 +40,10 @@ public:
 class CGeoidList
 {
 public:
+    // Without a reader no grid gets its coordinate system, so no geoid is usable.
+    explicit CGeoidList(CGridCoordSysReader gridCoordSysReader = nullptr);
+
+    // Empties the registry; the reader stays.
     void clear();
 
     // Replaces the content by the registry file in the folder; true when it holds
@@ -69,7 +81,12 @@ private:
     std::string folder;
     std::string listFilePath;
     std::map<std::string, std::shared_ptr<vexa::CGeoidGridParams>> cache;
+    CGridCoordSysReader gridCoordSysReader;
 };
+
+// A relative path that stays inside its folder: not empty, "/" between its parts, no
+// ".." part, no drive and no backslash.
+bool isInsideFolder(const std::string& path);
 
 // The usable geoid of the vertical system in the registry; empty without a
 // registry, for an ID not registered or a geoid that did not load.

@@ -55,6 +55,10 @@ bool CUnitDetails::fromWkt(const CWktItemUNIT* node, int unitScope)
     factorB = node->factorText;
     factorC = QStringLiteral("1");
     epsgCode = epsgOf(node->authority);
+    // An angular unit whose EPSG code is that of an angle format (degree minute second) shows
+    // its values in that format.
+    if (scope == 2)
+        angleFormat = CAngleFormatDetails::createForEpsgUnit(epsgCode);
     return isValid();
 }
 

@@ -10,6 +10,8 @@
 #include "values/geoidlist.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QtEndian>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -69,6 +71,14 @@ Members standardMembers()
     };
 }
 
+// The standard members whose registry names one geoid "egm-a" with these grid files.
+Members withGeoid(const QString& data, const QString& coordSys, const QString& metadata)
+{
+    Members members = standardMembers();
+    members[0].second = registry(geoidElement("egm-a", geoidName, data, coordSys, metadata));
+    return members;
+}
+
 void writePackage(const QString& path, const Members& members, const QString& link = QString())
 {
     QZipWriter writer(path);
@@ -84,6 +94,41 @@ QStringList folderFiles(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// Every file below the folder, by its path relative to the folder.
+QStringList filesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(folder).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+// A field of a member's entry in the archive's index given another value: its compressed
+// size (at 20) or its size (at 24).
+struct DeclaredSize {
+    QByteArray member;
+    int field = 0;
+    quint32 value = 0;
+};
+
+bool declareSize(const QString& path, const DeclaredSize& declared)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const QByteArray entry = QByteArray("PK\x01\x02", 4);
+    for (int at = bytes.indexOf(entry); at >= 0; at = bytes.indexOf(entry, at + 1)) {
+        const int nameSize = qFromLittleEndian<quint16>(bytes.constData() + at + 28);
+        if (bytes.mid(at + 46, nameSize) != declared.member)
+            continue;
+        qToLittleEndian(declared.value, bytes.data() + at + declared.field);
+        return file.seek(0) && file.write(bytes) == bytes.size();
+    }
+    return false;
+}
 QVariantList storedVertCoordSystems()
 {
     return CTestDatabase::column(QStringLiteral("SELECT name || '|' || geoid FROM vertcoordsys ORDER BY autokey;"));
@@ -92,6 +137,7 @@ QVariantList storedVertCoordSystems()
 } // namespace
 
 Q_DECLARE_METATYPE(Members)
+Q_DECLARE_METATYPE(DeclaredSize)
 
 class TestGeoidPackage : public QObject
 {
@@ -104,8 +150,8 @@ private slots:
     void packageInstallsTheGeoidWithTheSmallerId();
     void nameClash_data();
     void nameClash();
-    void refusedPackage_data();
-    void refusedPackage();
+    void packageShapes_data();
+    void packageShapes();
     void failedRegistryWriteLeavesNoGridFile();
     void vertCoordSystemsWithoutDatabase();
 
@@ -238,50 +284,111 @@ void TestGeoidPackage::nameClash()
     QCOMPARE(storedVertCoordSystems(), (QVariantList{vertName + "|egm-a", vertName + "[1]|egm-a[1]"}));
 }
 
-void TestGeoidPackage::refusedPackage_data()
+void TestGeoidPackage::packageShapes_data()
 {
     QTest::addColumn<Members>("members");
     QTest::addColumn<QString>("link");
+    QTest::addColumn<DeclaredSize>("declared");
+    QTest::addColumn<QStringList>("installedFiles");
 
     const Members standard = standardMembers();
-    QTest::newRow("member going up") << (standard + Members{{"../escaped.grd", "x"}}) << QString();
-    QTest::newRow("member going up inside its path") << (standard + Members{{"sub/../../escaped.grd", "x"}}) << QString();
-    QTest::newRow("member going up with backslashes") << (standard + Members{{"sub\\..\\..\\escaped.grd", "x"}})
-                                                      << QString();
-    QTest::newRow("member with an absolute path") << (standard + Members{{"/tmp/absolute.grd", "x"}}) << QString();
-    QTest::newRow("link") << standard << QStringLiteral("link.grd");
+    const QStringList refused;
+    const QStringList plainFiles{"data.xml", "egm.grd", "egm_cs.xml", "egm_meta.xml"};
+    const DeclaredSize asWritten;
+    QTest::newRow("plain") << standard << QString() << asWritten << plainFiles;
+    Members dotted;
+    for (const auto& member : standard)
+        dotted.append(qMakePair("./" + member.first, member.second));
+    QTest::newRow("names starting with ./") << dotted << QString() << asWritten << plainFiles;
+    Members gridInFolder = withGeoid("egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml");
+    gridInFolder.append(qMakePair(QStringLiteral("egm/2008/egm.grd"), QByteArray("grid data")));
+    QTest::newRow("grid in a sub-folder") << gridInFolder << QString() << asWritten
+                                          << QStringList{"data.xml", "egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml"};
+
+    QTest::newRow("member going up") << (standard + Members{{"../escaped.grd", "x"}}) << QString() << asWritten << refused;
+    QTest::newRow("member going up twice") << (standard + Members{{"../../escaped.grd", "x"}}) << QString() << asWritten
+                                           << refused;
+    QTest::newRow("member going up inside its path")
+        << (standard + Members{{"sub/../../escaped.grd", "x"}}) << QString() << asWritten << refused;
+    QTest::newRow("member going up with backslashes")
+        << (standard + Members{{"sub\\..\\..\\escaped.grd", "x"}}) << QString() << asWritten << refused;
+    QTest::newRow("member with an absolute path")
+        << (standard + Members{{"/tmp/absolute.grd", "x"}}) << QString() << asWritten << refused;
+    QTest::newRow("link") << standard << QStringLiteral("link.grd") << asWritten << refused;
+
+    // A grid of 100000 bytes that deflates to a few hundred.
+    Members deflated = standard;
+    deflated[1].second = QByteArray(100000, 'g');
+    QTest::newRow("deflated grid") << deflated << QString() << asWritten << plainFiles;
+    QTest::newRow("declared size near 2 GB") << deflated << QString() << DeclaredSize{"egm.grd", 24, 0x7ffffff0u}
+                                             << refused;
+    QTest::newRow("declared size beyond 4 GB in 32 bits") << deflated << QString()
+                                                          << DeclaredSize{"egm.grd", 24, 0xffffffffu} << refused;
+    QTest::newRow("declared size smaller than the data") << deflated << QString() << DeclaredSize{"egm.grd", 24, 10}
+                                                         << refused;
+    QTest::newRow("declared size beyond what the bytes can give")
+        << deflated << QString() << DeclaredSize{"egm.grd", 24, 500000000} << refused;
+    QTest::newRow("compressed size beyond the file")
+        << deflated << QString() << DeclaredSize{"egm.grd", 20, 50000000} << refused;
+    QTest::newRow("stored member of another size") << standard << QString() << DeclaredSize{"egm_cs.xml", 24, 12}
+                                                   << refused;
+
     Members noRegistry = standard;
     noRegistry.removeFirst();
-    QTest::newRow("no registry") << noRegistry << QString();
-    Members gridWithPath = standard;
-    gridWithPath[0].second = registry(geoidElement("egm-a", geoidName, "sub/egm.grd", "egm_cs.xml", "egm_meta.xml"));
-    gridWithPath.append(qMakePair(QStringLiteral("sub/egm.grd"), QByteArray("grid data")));
-    QTest::newRow("grid name with a path") << gridWithPath << QString();
-    Members noMetadata = standard;
-    noMetadata[0].second = registry(geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", ""));
-    QTest::newRow("geoid without metadata") << noMetadata << QString();
+    QTest::newRow("no registry") << noRegistry << QString() << asWritten << refused;
+    QTest::newRow("grid name going up") << withGeoid("../egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
+                                        << asWritten << refused;
+    QTest::newRow("absolute grid name") << withGeoid("/tmp/egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
+                                        << asWritten << refused;
+    QTest::newRow("geoid without metadata") << withGeoid("egm.grd", "egm_cs.xml", "") << QString() << asWritten
+                                            << refused;
     // The grid files move in the order of their names; the last one is missing.
-    Members missingGrid = standard;
-    missingGrid[0].second = registry(geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", "z_meta.xml"));
-    QTest::newRow("missing grid file") << missingGrid << QString();
+    Members missingGrid = withGeoid("sub/egm.grd", "egm_cs.xml", "z_meta.xml");
+    missingGrid.append(qMakePair(QStringLiteral("sub/egm.grd"), QByteArray("grid data")));
+    QTest::newRow("missing grid file") << missingGrid << QString() << asWritten << refused;
 }
 
-// Nothing of a refused package stays: no grid file, no registry entry, no vertical system.
-void TestGeoidPackage::refusedPackage()
+// Each package is installed whole or refused, and nothing is written outside the data folder
+// (the temporary folder of the unpacking lies in a folder of the test's own); a refused package
+// leaves no grid file, no registry entry and no vertical system.
+void TestGeoidPackage::packageShapes()
 {
     QFETCH(Members, members);
     QFETCH(QString, link);
-    const QByteArray registryBefore = readFile(QDir(dataFolder()).filePath("data.xml"));
+    QFETCH(DeclaredSize, declared);
+    QFETCH(QStringList, installedFiles);
     const QString path = package(members, link);
+    if (!declared.member.isEmpty())
+        QVERIFY(declareSize(path, declared));
+    const QByteArray registryBefore = readFile(QDir(dataFolder()).filePath("data.xml"));
+    QTemporaryDir sandbox;
+    const QByteArray tempBefore = qgetenv("TMPDIR");
+    QVERIFY(QDir(sandbox.path()).mkpath("unpack"));
+    qputenv("TMPDIR", sandbox.filePath("unpack").toUtf8());
     runCommand(path);
+    qputenv("TMPDIR", tempBefore);
 
+    QCOMPARE(filesBelow(sandbox.path()), QStringList());
+    QCOMPARE(filesBelow(m_work->path()), QStringList{QFileInfo(path).fileName()});
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/absolute.grd")));
+    if (!installedFiles.isEmpty()) {
+        QCOMPARE(m_prompt->messageTexts(),
+                 QStringList{QStringLiteral("ОК|Успешно установлен геоид %1\nДобавлены системы высот:\n%2").arg(geoidName, vertName)});
+        QCOMPARE(filesBelow(dataFolder()), installedFiles);
+        QCOMPARE(readFile(QDir(dataFolder()).filePath(installedFiles.at(1))), members.at(1).second.isEmpty()
+                                                                                  ? QByteArray("grid data")
+                                                                                  : members.at(1).second);
+        CGeoidList reread;
+        QVERIFY(reread.readXml(dataFolder().toStdString(), "data.xml"));
+        QCOMPARE(QString::fromStdString(reread.getEntries().at("egm-a").GridDataFileName), installedFiles.at(1));
+        return;
+    }
     QCOMPARE(m_prompt->messageTexts(), QStringList{QStringLiteral("Ошибка|Не удалось установить геоид из файла ") + path});
-    QCOMPARE(folderFiles(dataFolder()), QStringList{"data.xml"});
+    QCOMPARE(filesBelow(dataFolder()), QStringList{"data.xml"});
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
     QCOMPARE(readFile(QDir(dataFolder()).filePath("data.xml")), registryBefore);
     QVERIFY(!m_registry.hasEntries());
     QVERIFY(storedVertCoordSystems().isEmpty());
-    QVERIFY(!QFileInfo::exists(QDir::temp().filePath("escaped.grd")));
-    QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/absolute.grd")));
 }
 
 void TestGeoidPackage::failedRegistryWriteLeavesNoGridFile()

@@ -102,6 +102,20 @@ int storeWithEmptyHorizontalLink(const QString& name)
     return insertCoordSysDetails(system, true);
 }
 
+// A copy of the stored system whose heights lie on the geoid of that ID; its key.
+int storeOnGeoid(const QString& name, const QString& geoidId)
+{
+    CCoordSysDetails system;
+    if (!readSystem(name, system))
+        return NoValue;
+    auto heights = std::make_shared<CVertCoordSysDetails>();
+    heights->name = QStringLiteral("Высоты на ") + geoidId;
+    heights->shortName = QStringLiteral("H");
+    heights->geoidId = geoidId;
+    system.vertCoordSys = heights;
+    return insertCoordSysDetails(system, true);
+}
+
 // Zone 7 of Pulkovo 1942 to UTM zone 37N.
 bool prepareGaussKrugerToUtm(CRecalculation& recalculation)
 {
@@ -212,6 +226,8 @@ private slots:
 
     void endToEndAgainstProj();
     void unchainablePairKeepsTheTarget();
+    void missingGeoidRefusesTheSystem_data();
+    void missingGeoidRefusesTheSystem();
     void statisticsAddUp_data();
     void statisticsAddUp();
     void rowsPassAsCells();
@@ -323,6 +339,45 @@ void TestRecalculation::unchainablePairKeepsTheTarget()
              QStringList{"Ошибка|Пересчет из системы координат \"Pulkovo 1942[1]\" в систему координат \"WGS 84[1]\" "
                          "невозможен"});
     QCOMPARE(panelRows(*window->rightPanel()), (QStringList{"kept;55.1;37.2;0", "second;1;2;3"}));
+}
+
+void TestRecalculation::missingGeoidRefusesTheSystem_data()
+{
+    QTest::addColumn<QString>("geoidId");
+    QTest::addColumn<bool>("fromLeft");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("not registered, target") << "egm-absent" << true << "egm-absent";
+    QTest::newRow("not registered, source") << "egm-absent" << false << "egm-absent";
+    QTest::newRow("registered, grid missing") << "egm-broken" << true << "EGM без сетки";
+}
+
+// Heights on a geoid that is not installed are refused with the geoid's name, instead of being
+// left ellipsoidal.
+void TestRecalculation::missingGeoidRefusesTheSystem()
+{
+    QFETCH(QString, geoidId);
+    QFETCH(bool, fromLeft);
+    QFETCH(QString, named);
+    QVERIFY(writeFile(QDir(m_environment.dataFolder()).filePath("data.xml"),
+                      "<Data><Geoids><Geoid><ID>egm-broken</ID><Name>EGM без сетки</Name>"
+                      "<GridDataFileName>egm.grd</GridDataFileName><GridCoordSysFileName>egm_cs.xml</GridCoordSysFileName>"
+                      "<GridMetadataFileName>egm_meta.xml</GridMetadataFileName></Geoid></Geoids></Data>"));
+    const int onGeoid = storeOnGeoid(QStringLiteral("WGS 84"), geoidId);
+    QVERIFY(onGeoid != NoValue);
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(QStringLiteral("Pulkovo 1942")));
+    choosePanelCoordsys(*window->rightPanel(), onGeoid);
+    setPanelRows(*window->leftPanel(), {"A;55;37;100"});
+    setPanelRows(*window->rightPanel(), {"B;55.1;37.2;120"});
+
+    window->slotCalculate(fromLeft);
+
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: "
+                                        "не установлен геоид \"%1\"").arg(named)});
+    QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;55;37;100"});
+    QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55.1;37.2;120"});
 }
 
 void TestRecalculation::statisticsAddUp_data()

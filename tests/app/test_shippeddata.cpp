@@ -42,6 +42,27 @@ bool readSystem(const QString& name, CCoordSysDetails& system)
     return key.isValid() && readCoordSysDetails(key.toInt(), system);
 }
 
+// The point recalculated between two stored systems: its three result texts.
+QStringList recalculated(const QString& from, const QString& to, const QStringList& point)
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    CRecalculation recalculation;
+    if (!readSystem(from, source) || !readSystem(to, target) || !recalculation.prepare(source, target, nullptr))
+        return {"not prepared"};
+    const CPointRow result = recalculation.recalculate({"P", point.at(0), point.at(1), point.at(2)});
+    return {result.coord1, result.coord2, result.coord3};
+}
+
+QList<double> shiftValues(const CDatumShiftDetails& shift)
+{
+    QList<double> values;
+    for (const QString& text : {shift.translationX, shift.translationY, shift.translationZ, shift.rotationX,
+                                shift.rotationY, shift.rotationZ, shift.scaleChange})
+        values.append(text.toDouble());
+    return values;
+}
+
 } // namespace
 
 class TestShippedData : public QObject
@@ -49,10 +70,35 @@ class TestShippedData : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanup();
+
     void dataFolderHoldsTheCommonSystems();
+    void everySystemHasItsAreaOfUse();
+    void dmsSystemsReadDegreesMinutesSeconds_data();
+    void dmsSystemsReadDegreesMinutesSeconds();
+    void shiftsToWgs84AsTheDatasetGivesThem_data();
+    void shiftsToWgs84AsTheDatasetGivesThem();
     void changedDatabaseIsKept();
     void refusedWktNamesItsLine();
+
+private:
+    QTemporaryDir m_shipped;
 };
+
+// The data folder made once from the shipped file, for the tests that only read it.
+void TestShippedData::initTestCase()
+{
+    QString message;
+    QVERIFY2(makeDataFolder(shippedWkt(), m_shipped.filePath("data"), m_shipped.filePath("stamp"), &message),
+             qPrintable(message));
+    QVERIFY(openDatabase(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName)));
+}
+
+void TestShippedData::cleanup()
+{
+    openDatabase(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName));
+}
 
 // Every system of the file is stored; Pulkovo 1942 carries its seven-parameter shift to WGS 84.
 void TestShippedData::dataFolderHoldsTheCommonSystems()
@@ -69,9 +115,11 @@ void TestShippedData::dataFolderHoldsTheCommonSystems()
     QVERIFY(!registry.hasEntries());
 
     QVERIFY(openDatabase(QDir(data).filePath(shippedDatabaseName)));
-    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM coordsys;").toInt(), 2 + 120 + 60);
-    for (const char* name : {"WGS 84", "Pulkovo 1942", "WGS 84 / UTM zone 1N", "WGS 84 / UTM zone 60S",
-                             "Pulkovo 1942 / Gauss-Kruger zone 1", "Pulkovo 1942 / Gauss-Kruger zone 60"}) {
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM coordsys;").toInt(), 7 + 120 + 60 + 29);
+    for (const char* name : {"WGS 84", "WGS 84 (DMS)", "Pulkovo 1942", "Pulkovo 1942 (DMS)", "Pulkovo 1995", "GSK-2011",
+                             "PZ-90.11", "WGS 84 / UTM zone 1N", "WGS 84 / UTM zone 60S",
+                             "Pulkovo 1942 / Gauss-Kruger zone 1", "Pulkovo 1942 / Gauss-Kruger zone 60",
+                             "Pulkovo 1995 / Gauss-Kruger zone 4", "Pulkovo 1995 / Gauss-Kruger zone 32"}) {
         CCoordSysDetails system;
         QVERIFY2(readSystem(name, system), name);
     }
@@ -90,6 +138,68 @@ void TestShippedData::dataFolderHoldsTheCommonSystems()
 }
 
 // A database its user has changed since it was made is kept, and so is the registry.
+void TestShippedData::everySystemHasItsAreaOfUse()
+{
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM coordsys WHERE description IS NULL OR description='';").toInt(),
+             0);
+    CCoordSysDetails system;
+    QVERIFY(readSystem("Pulkovo 1995 / Gauss-Kruger zone 7", system));
+    QCOMPARE(system.description, QStringLiteral("Russian Federation - onshore between 36°E and 42°E."));
+    QVERIFY(readSystem("Pulkovo 1942 / Gauss-Kruger zone 60", system));
+    QCOMPARE(system.description, QStringLiteral("Between 6°W and 0°W."));
+}
+
+void TestShippedData::dmsSystemsReadDegreesMinutesSeconds_data()
+{
+    QTest::addColumn<QString>("dms");
+    QTest::addColumn<QString>("decimal");
+
+    QTest::newRow("WGS 84") << "WGS 84 (DMS)" << "WGS 84";
+    QTest::newRow("Pulkovo 1942") << "Pulkovo 1942 (DMS)" << "Pulkovo 1942";
+}
+
+// A system of the shipped database takes and gives degrees, minutes and seconds at once.
+void TestShippedData::dmsSystemsReadDegreesMinutesSeconds()
+{
+    QFETCH(QString, dms);
+    QFETCH(QString, decimal);
+    const QStringList toDecimal = recalculated(dms, decimal, {"55 45 0", "37 37 30", "0"});
+    QCOMPARE(toDecimal.size(), 3);
+    QVERIFY2(std::abs(toDecimal.at(0).toDouble() - 55.75) < 1e-9, qPrintable(toDecimal.join("; ")));
+    QVERIFY2(std::abs(toDecimal.at(1).toDouble() - 37.625) < 1e-9, qPrintable(toDecimal.join("; ")));
+
+    const QStringList toDms = recalculated(decimal, dms, {"55.75", "-37.625", "0"});
+    QVERIFY2(toDms.at(0).startsWith("55 45 0") && toDms.at(1).startsWith("-37 37 30"), qPrintable(toDms.join("; ")));
+}
+
+void TestShippedData::shiftsToWgs84AsTheDatasetGivesThem_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QList<double>>("shift");
+
+    QTest::newRow("Pulkovo 1995") << "Pulkovo 1995" << QList<double>{24.47, -130.89, -81.56, 0, 0, 0.13, -0.22};
+    QTest::newRow("GSK-2011") << "GSK-2011" << QList<double>{0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("PZ-90.11") << "PZ-90.11"
+                              << QList<double>{0, -0.014, 0.008, -0.000562, -0.000019, 0.000053, 0.0006};
+}
+
+// The seven parameters as stored, and a point of Pulkovo 1995 against PROJ's result for the
+// same parameters (cs2cs +towgs84).
+void TestShippedData::shiftsToWgs84AsTheDatasetGivesThem()
+{
+    QFETCH(QString, system);
+    QFETCH(QList<double>, shift);
+    CCoordSysDetails record;
+    QVERIFY(readSystem(system, record));
+    QVERIFY(record.datum && record.datum->datumShift);
+    QCOMPARE(shiftValues(*record.datum->datumShift), shift);
+    if (system != "Pulkovo 1995")
+        return;
+    const QStringList wgs84 = recalculated(system, "WGS 84", {"55.75", "37.6166666667", "0"});
+    QVERIFY2(std::abs(wgs84.at(0).toDouble() - 55.750059605) < 1e-8, qPrintable(wgs84.join("; ")));
+    QVERIFY2(std::abs(wgs84.at(1).toDouble() - 37.614813844) < 1e-8, qPrintable(wgs84.join("; ")));
+}
+
 void TestShippedData::changedDatabaseIsKept()
 {
     QTemporaryDir folder;

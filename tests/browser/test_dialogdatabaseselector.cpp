@@ -3,6 +3,7 @@
 #include "testdatabase.h"
 
 #include "browser/dialogdatabaseselector.h"
+#include "browser/editorregistry.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 
@@ -68,6 +69,7 @@ private slots:
     void search();
     void searchContinuesFromTheMatch();
     void searchFieldsStayChecked();
+    void searchFieldIsWideAndEnterSearches();
     void failingQueryIsReported();
 
 private:
@@ -141,7 +143,10 @@ void TestDialogDatabaseSelector::buttonsByModeAndTable()
     QFETCH(int, tableId);
     QFETCH(int, mode);
     QFETCH(QString, visible);
+    // Every table here has an editor; tables without one are the record commands' test.
+    EditorRegistry::set(tableId, {[] { return int(NoValue); }, [](int) { return false; }, [](int) { return false; }});
     DialogDatabaseSelector selector(tableId, mode);
+    EditorRegistry::clear();
     QStringList buttons;
     for (const char* name : {"buttonSelect", "buttonDetails", "buttonCreate", "buttonEdit", "buttonDuplicate",
                              "buttonDelete", "buttonExport", "buttonImport", "buttonClose", "buttonCancel"}) {
@@ -290,6 +295,27 @@ void TestDialogDatabaseSelector::searchContinuesFromTheMatch()
     QCOMPARE(selector.currentCode(), keyOf("Километр"));
     QCOMPARE(selector.nextCode(), keyOf("Метр"));
     QCOMPARE(selector.previousCode(), NoValue);
+}
+
+// The shown dialog leaves room for a readable pattern; Enter in the field finds the next match
+// and keeps the dialog open instead of choosing the highlighted row.
+void TestDialogDatabaseSelector::searchFieldIsWideAndEnterSearches()
+{
+    DialogDatabaseSelector selector(TableUnitLength, SelectorSelect);
+    QVERIFY(selector.load());
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&selector));
+    QLineEdit* field = child<QLineEdit>(selector, "editSearchMask");
+    QVERIFY2(field->width() >= 25 * field->fontMetrics().averageCharWidth(), qPrintable(QString::number(field->width())));
+
+    field->setFocus();
+    field->setText(QStringLiteral("и"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(currentName(selector), QStringLiteral("Километр"));
+    QTest::keyClick(field, Qt::Key_Enter);
+    QCOMPARE(currentName(selector), QStringLiteral("Миля"));
+    QVERIFY(selector.isVisible());
+    QCOMPARE(selector.result(), int(QDialog::Rejected));
 }
 
 void TestDialogDatabaseSelector::searchFieldsStayChecked()

@@ -37,6 +37,8 @@ private slots:
     void numberTexts();
     void formatNumber_data();
     void formatNumber();
+    void exactNumberText_data();
+    void exactNumberText();
     void elementWriters();
     void xmlDoctypeName();
 
@@ -244,6 +246,32 @@ void TestNames::formatNumber()
     QCOMPARE(::formatNumber(value, decimals), text);
     QCOMPARE(::formatNumberText(QString::number(value, 'g', 17), decimals), text);
     QCOMPARE(::formatNumberText("abc", decimals), QString("0"));
+}
+
+void TestNames::exactNumberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("decimals");
+    QTest::newRow("whole") << 1000.0 << "1000" << 0;
+    QTest::newRow("degree") << 0.0174532925199433 << "0.0174532925199433" << 16;
+    QTest::newRow("arc second") << 4.84813681109536e-06 << "0.00000484813681109536" << 20;
+    QTest::newRow("third") << 1.0 / 3 << "0.3333333333333333" << 16;
+    QTest::newRow("large") << 1e25 << "10000000000000000905969664" << 0;
+}
+
+void TestNames::exactNumberText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QFETCH(int, decimals);
+    QCOMPARE(::exactNumberText(value), text);
+    QCOMPARE(::decimalsOf(text), decimals);
+    double read = 0.0;
+    QVERIFY(::readNumber(text, read));
+    QVERIFY(read == value);
+    for (const char* refused : {"-", ".", "nan", "inf", "1 2", ""})
+        QVERIFY2(!::readNumber(refused, read), refused);
 }
 
 void TestNames::elementWriters()

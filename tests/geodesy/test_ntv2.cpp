@@ -56,6 +56,8 @@ private slots:
     void shiftsMatchReference();
     void finestSubGridWins();
     void reverseUndoesForward();
+    void reverseAtNorthEastCorners_data();
+    void reverseAtNorthEastCorners();
     void pointOutsideEverySubGridFails_data();
     void pointOutsideEverySubGridFails();
     void emptyFileConvertsNothing();
@@ -230,6 +232,31 @@ void TestNTv2::reverseUndoesForward()
     QVERIFY(gridFile.reverse(latitude, longitude));
     QVERIFY(std::fabs(latitude - startLatitude) < 1e-6);
     QVERIFY(std::fabs(longitude - startLongitude) < 1e-6);
+}
+
+void TestNTv2::reverseAtNorthEastCorners_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::newRow("north-east corner") << 51.0 << 11.0;
+    QTest::newRow("north edge") << 51.0 << 10.5;
+    QTest::newRow("east edge") << 50.5 << 11.0;
+}
+
+// Where the forward answers, the reverse of its result answers too, even when the shifted
+// point lies beyond the grid.
+void TestNTv2::reverseAtNorthEastCorners()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    CNTv2GridFile gridFile;
+    QVERIFY(loadTestFile(gridFile, Binary));
+    double shiftedLatitude = latitude * 3600.0;
+    double shiftedLongitude = longitude * 3600.0;
+    QVERIFY(gridFile.forward(shiftedLatitude, shiftedLongitude));
+    QVERIFY(gridFile.reverse(shiftedLatitude, shiftedLongitude));
+    QVERIFY(std::fabs(shiftedLatitude - latitude * 3600.0) < 1e-6);
+    QVERIFY(std::fabs(shiftedLongitude - longitude * 3600.0) < 1e-6);
 }
 
 void TestNTv2::pointOutsideEverySubGridFails_data()

@@ -3,7 +3,6 @@
 #include "recordfixtures.h"
 
 #include "database/codetablesaxes.h"
-#include "database/codetablestypes.h"
 #include "database/schema.h"
 #include "database/tablecatalogue.h"
 
@@ -55,13 +54,7 @@ void verifyInsertFails(const std::function<int(QString*)>& insert, int failingTa
 
 std::shared_ptr<CAngleFormatDetails> storedFormat(int code)
 {
-    auto format = std::make_shared<CAngleFormatDetails>();
-    format->code = code;
-    format->name = QString::fromStdString(angleFormatName(code));
-    format->description = QString::fromStdString(angleFormatHint(code));
-    format->shortName = QString::fromStdString(angleFormatShortName(code));
-    format->epsgCode = angleFormatEpsgCode(code);
-    return format;
+    return CAngleFormatDetails::createForCode(code);
 }
 
 std::shared_ptr<CUnitDetails> storedFormatDegree(int formatCode)

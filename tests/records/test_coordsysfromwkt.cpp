@@ -68,6 +68,8 @@ private slots:
     void axes();
     void footProjectionKeepsItsUnits();
     void unitScopes();
+    void angleFormatFromEpsgUnit_data();
+    void angleFormatFromEpsgUnit();
     void noRootGivesNothing();
     void northFirstWithAnOddNodeBeforeItsAxes_data();
     void northFirstWithAnOddNodeBeforeItsAxes();
@@ -335,6 +337,35 @@ void TestCoordSysFromWkt::unitScopes()
     QCOMPARE(unit->epsgCode, 9001);
     QCOMPARE(unit->mapinfoCode, NoValue);
     QVERIFY(!CUnitDetails::createFromWkt(nullptr, 1));
+}
+
+void TestCoordSysFromWkt::angleFormatFromEpsgUnit_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<int>("format");
+
+    QTest::newRow("degree minute second") << "UNIT[\"degree minute second\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9107\"]]"
+                                          << 2 << 2;
+    QTest::newRow("with hemisphere") << "UNIT[\"dms hemisphere\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9108\"]]"
+                                     << 2 << 3;
+    QTest::newRow("degree") << "UNIT[\"degree\",0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]]" << 2 << 0;
+    QTest::newRow("no authority") << "UNIT[\"degree\",0.0174532925199433]" << 2 << 0;
+    QTest::newRow("length unit of the same code") << "UNIT[\"odd\",1,AUTHORITY[\"EPSG\",\"9107\"]]" << 1 << 0;
+}
+
+// An angular unit with the EPSG code of an angle format shows its values in that format.
+void TestCoordSysFromWkt::angleFormatFromEpsgUnit()
+{
+    QFETCH(QString, unit);
+    QFETCH(int, scope);
+    QFETCH(int, format);
+    const CWktItemPtr root = parseWkt(unit);
+    const auto record = CUnitDetails::createFromWkt(dynamic_cast<const CWktItemUNIT*>(root.get()), scope);
+    QVERIFY(record);
+    QCOMPARE(record->angleFormat ? record->angleFormat->code : 0, format);
+    if (format != 0)
+        QVERIFY(*record->angleFormat == *CAngleFormatDetails::createForEpsgUnit(record->epsgCode));
 }
 
 void TestCoordSysFromWkt::noRootGivesNothing()

@@ -197,10 +197,11 @@ void TestEllipsoidStorage::meridianFailuresWriteNothing_data()
     QTest::addColumn<int>("failingTable");
 
     QTest::newRow("meridian row fails after its new unit") << pulkovoMeridian() << int(TablePrimeMeridian);
-    CPrimeMeridianDetails conflicting = pulkovoMeridian();
-    conflicting.unit = std::make_shared<CUnitDetails>(*conflicting.unit);
-    conflicting.unit->angleFormat = dmsFormat();
-    QTest::newRow("angle format of the unit refused") << conflicting << 0;
+    CPrimeMeridianDetails linearUnit = pulkovoMeridian();
+    linearUnit.unit = std::make_shared<CUnitDetails>(*linearUnit.unit);
+    linearUnit.unit->scope = UnitScopeLength;
+    linearUnit.unit->angleFormat.reset();
+    QTest::newRow("unit of another scope refused") << linearUnit << 0;
     CPrimeMeridianDetails noLongitude = pulkovoMeridian();
     noLongitude.longitude.clear();
     QTest::newRow("no longitude") << noLongitude << 0;

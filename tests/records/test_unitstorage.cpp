@@ -31,6 +31,7 @@ private slots:
     void refusedUnitsWriteNothing_data();
     void refusedUnitsWriteNothing();
     void failedUnitRowLeavesNoAngleFormat();
+    void unitReusesAngleFormatStoredWithOtherTexts();
     void readFailsWithoutItsAngleFormat();
     void factorsIgnoreProcessLocale();
 };
@@ -64,7 +65,7 @@ void TestUnitStorage::angleFormatInsert_data()
     unnamed->name.clear();
 
     QTest::newRow("equal to the stored row") << stored << 2;
-    QTest::newRow("code stored with other texts") << otherTexts << int(NoValue);
+    QTest::newRow("code stored with other texts") << otherTexts << 2;
     QTest::newRow("no angle format code") << unknownCode << int(NoValue);
     QTest::newRow("not valid") << unnamed << int(NoValue);
 }
@@ -194,11 +195,6 @@ void TestUnitStorage::refusedUnitsWriteNothing_data()
     QTest::addColumn<std::shared_ptr<CUnitDetails>>("unit");
     QTest::addColumn<int>("failingTable");
 
-    auto conflicting = storedFormatDegree();
-    auto format = std::make_shared<CAngleFormatDetails>(*conflicting->angleFormat);
-    format->description = QStringLiteral("не тот формат");
-    conflicting->angleFormat = format;
-    QTest::newRow("angle format code taken by other texts") << conflicting << 0;
     auto noScope = std::make_shared<CUnitDetails>(*metre());
     noScope->scope = 4;
     QTest::newRow("no unit scope") << noScope << 0;
@@ -234,6 +230,24 @@ void TestUnitStorage::failedUnitRowLeavesNoAngleFormat()
     QVERIFY(CTestDatabase::exec(QStringLiteral("DROP TRIGGER fail_unitangle_INSERT;")));
     QVERIFY(UnitStorage::InsertDetails(*unit, false) != NoValue);
     QCOMPARE(AngleFormatStorage::FindDetails(format), 3);
+}
+
+void TestUnitStorage::unitReusesAngleFormatStoredWithOtherTexts()
+{
+    auto unit = storedFormatDegree();
+    auto format = std::make_shared<CAngleFormatDetails>(*unit->angleFormat);
+    format->description = QStringLiteral("не тот формат");
+    unit->angleFormat = format;
+    const auto before = rowCounts();
+
+    const int key = UnitStorage::InsertDetails(*unit, false);
+    QVERIFY(key != NoValue);
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT format FROM unitangle WHERE autokey=?;"), {key}).toInt(), 2);
+    CAngleFormatDetails stored;
+    QVERIFY(AngleFormatStorage::ReadDetails(2, stored));
+    QVERIFY(stored == *storedFormat(2));
+    QCOMPARE(CTestDatabase::value(QStringLiteral("SELECT COUNT(*) FROM unitangleformat;")).toInt(),
+             before.value(QStringLiteral("unitangleformat")));
 }
 
 void TestUnitStorage::readFailsWithoutItsAngleFormat()

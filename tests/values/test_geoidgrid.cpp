@@ -6,6 +6,7 @@
 #include "geodesy/coordsysparams.h"
 #include "geodesy/geoid.h"
 #include "records/coordsysdetails.h"
+#include "records/coordsysinfoxml.h"
 #include "values/coordsysinfo.h"
 #include "values/geoidgrid.h"
 #include "values/geoidlist.h"
@@ -125,6 +126,30 @@ QStringList recalculate(CGeoidList& geoids, bool fromGeoid, const QStringList& p
             QString::fromStdString(result.coord3)};
 }
 
+// A global grid over longitudes 0 to 355 degrees in steps of 5 and latitudes 50 and 55:
+// the node of column i holds i in the row of latitude 50 and i + 100 in the other.
+bool writeGlobalGrid(const QTemporaryDir& dir, const QString& format, const QByteArray& periodFields)
+{
+    QByteArray text = "50 55 0 355 5 5\n";
+    QByteArray raw;
+    for (int row : {1, 0}) {
+        for (int column = 0; column < 72; ++column) {
+            text += QByteArray::number(column + 100 * row) + (column == 71 ? "\n" : " ");
+            raw += rawFloats({float(column + 100 * row)});
+        }
+    }
+    if (format == "grd")
+        return writeGeoidFolder(dir.path(), "G", format, text,
+                                gridMetadata("<Format>grd</Format>" + periodFields), gridCoordSys());
+    return writeGeoidFolder(dir.path(), "G", format, raw,
+                            gridMetadata("<Format>raw</Format><BytesPerValue>4</BytesPerValue>"
+                                         "<ColumnCount>72</ColumnCount><RowCount>2</RowCount>"
+                                         "<CellWidth>5</CellWidth><CellHeight>5</CellHeight>"
+                                         "<MinColumnCoord>0</MinColumnCoord><MinRowCoord>50</MinRowCoord>"
+                                         + periodFields),
+                            gridCoordSys());
+}
+
 } // namespace
 
 class TestGeoidGrid : public QObject
@@ -142,6 +167,10 @@ private slots:
     void cachedUntilReadAgain();
     void gridSystem_data();
     void gridSystem();
+    void gridSystemNeedsReader();
+    void gridInSubFolder();
+    void periodicGrid_data();
+    void periodicGrid();
     void recalculation_data();
     void recalculation();
 };
@@ -277,7 +306,7 @@ void TestGeoidGrid::loadsGrid()
     QFETCH(QString, expected);
     QTemporaryDir dir;
     QVERIFY(writeGeoidFolder(dir.path(), "G", format, grid, metadata, QByteArray()));
-    CGeoidList list;
+    CGeoidList list(readCoordSysInfo);
     QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
 
     const auto geoid = list.getGeoid("G");
@@ -293,7 +322,7 @@ void TestGeoidGrid::rawGridStaysOpen()
     QTemporaryDir dir;
     QVERIFY(writeGeoidFolder(dir.path(), "G", "raw", kRawGrid, gridMetadata(kRawFields),
                              QByteArray()));
-    CGeoidList list;
+    CGeoidList list(readCoordSysInfo);
     QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
     const auto geoid = list.getGeoid("G");
     QVERIFY(geoid->grid.isFileBacked());
@@ -308,7 +337,7 @@ void TestGeoidGrid::rawGridStaysOpen()
 void TestGeoidGrid::unregisteredId()
 {
     QTemporaryDir dir;
-    CGeoidList list;
+    CGeoidList list(readCoordSysInfo);
     QVERIFY(readTextGridRegistry(dir, list));
 
     const auto geoid = list.getGeoid("H");
@@ -324,7 +353,7 @@ void TestGeoidGrid::unregisteredId()
 void TestGeoidGrid::cachedUntilReadAgain()
 {
     QTemporaryDir dir;
-    CGeoidList list;
+    CGeoidList list(readCoordSysInfo);
     QVERIFY(readTextGridRegistry(dir, list));
     const auto first = list.getGeoid("G");
     QVERIFY(writeGeoidFile(dir.filePath("G.grd"), "0 1 0 1 1 1\n5 6\n7 8\n"));
@@ -363,7 +392,7 @@ void TestGeoidGrid::gridSystem()
     QFETCH(double, heightScale);
     QTemporaryDir dir;
     QVERIFY(writeUndulations(dir, "grd", coordSys));
-    CGeoidList list;
+    CGeoidList list(readCoordSysInfo);
     QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
 
     const auto geoid = list.getGeoid("G");
@@ -376,6 +405,77 @@ void TestGeoidGrid::gridSystem()
         QCOMPARE(geoid->gridSystem->getKind(), int(vexa::CoordSysGeodetic));
         QVERIFY(!geoid->gridSystem->geoid);
     }
+}
+
+// Without a reader of coordinate systems no grid gets its system.
+void TestGeoidGrid::gridSystemNeedsReader()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeUndulations(dir, "grd", gridCoordSys()));
+    CGeoidList list;
+    QVERIFY(list.readXml(dir.path().toStdString(), "data.xml"));
+
+    const auto geoid = list.getGeoid("G");
+
+    QVERIFY(!geoid->gridSystem);
+    QVERIFY(!geoid->isValid());
+}
+
+// The registry may name grid files in a sub-folder of its own folder.
+void TestGeoidGrid::gridInSubFolder()
+{
+    QTemporaryDir dir;
+    const QString sub = dir.filePath("egm/2008");
+    QVERIFY(QDir().mkpath(sub));
+    QVERIFY(writeGeoidFolder(sub, "G", "grd", kUndulationText, gridMetadata("<Format>grd</Format>"),
+                             gridCoordSys()));
+    QVERIFY(writeGeoidFile(dir.filePath("data.xml"),
+                           readGeoidFile(sub + "/data.xml").replace("FileName>G", "FileName>egm/2008/G")));
+    CGeoidList geoids(readCoordSysInfo);
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+
+    QCOMPARE(recalculate(geoids, true, {"55.25", "37.5", "100"}),
+             (QStringList{"55.25000000000", "37.50000000000", "111.000"}));
+}
+
+void TestGeoidGrid::periodicGrid_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("period");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray period = "<ColumnCoordPeriod>360</ColumnCoordPeriod>"
+                              "<ColumnCoordRangeMin>0</ColumnCoordRangeMin>"
+                              "<ColumnCoordRangeMax>360</ColumnCoordRangeMax>";
+    for (const QString format : {"grd", "raw"}) {
+        const QByteArray name = format.toUtf8();
+        QTest::newRow(name + ": west of Greenwich")
+            << format << period << "-10" << QStringList{"50.00000000000", "-10.00000000000", "170.000"};
+        QTest::newRow(name + ": inside the layout")
+            << format << period << "355" << QStringList{"50.00000000000", "-5.00000000000", "171.000"};
+    }
+    // Halfway between the last column (71) and the first one (0).
+    QTest::newRow("across the seam")
+        << "grd" << period << "-2.5" << QStringList{"50.00000000000", "-2.50000000000", "135.500"};
+    QTest::newRow("a full turn west")
+        << "grd" << period << "-350" << QStringList{"50.00000000000", "10.00000000000", "102.000"};
+    QTest::newRow("without a period") << "grd" << QByteArray() << "-10" << QStringList();
+}
+
+// A grid laid out over 0 to 360 degrees answers every longitude through its period.
+void TestGeoidGrid::periodicGrid()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, period);
+    QFETCH(QString, longitude);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    QVERIFY(writeGlobalGrid(dir, format, period));
+    CGeoidList geoids(readCoordSysInfo);
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+
+    QCOMPARE(recalculate(geoids, true, {"50", longitude, "100"}), expected);
 }
 
 void TestGeoidGrid::recalculation_data()
@@ -426,7 +526,7 @@ void TestGeoidGrid::recalculation()
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
     QVERIFY(writeUndulations(dir, format, heightUnit.isEmpty() ? gridCoordSys() : gridCoordSys(heightUnit)));
-    CGeoidList geoids;
+    CGeoidList geoids(readCoordSysInfo);
     QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
 
     QCOMPARE(recalculate(geoids, fromGeoid, point), expected);

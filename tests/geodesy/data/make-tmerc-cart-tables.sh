@@ -45,9 +45,9 @@ inverse() {
     } > "$file"
 }
 
-gk7="+proj=tmerc +approx +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass"
-utm="+proj=tmerc +approx +lat_0=0 +lon_0=-75 +k=0.9996 +x_0=500000 +y_0=10000000 +ellps=WGS84"
-grid="+proj=tmerc +approx +lat_0=49 +lon_0=-2 +k=0.9996012717 +x_0=400000 +y_0=-100000 +ellps=airy"
+gk7="+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass"
+utm="+proj=tmerc +lat_0=0 +lon_0=-75 +k=0.9996 +x_0=500000 +y_0=10000000 +ellps=WGS84"
+grid="+proj=tmerc +lat_0=49 +lon_0=-2 +k=0.9996012717 +x_0=400000 +y_0=-100000 +ellps=airy"
 equatorial="+proj=tmerc +lat_0=0 +lon_0=117 +k=1 +x_0=500000 +y_0=0 +ellps=krass"
 
 table tmerc-gk7-krassowsky.txt 39 "0 0.001 12.5 35 44.4 55.75 64 71.3 80" $gk7

@@ -1,0 +1,389 @@
+#include "guitest.h"
+#include "scriptedprompt.h"
+#include "storagefixture.h"
+#include "testdatabase.h"
+
+#include "app/recalculation.h"
+#include "app/shippeddata.h"
+#include "browser/dialogdatabaseselector.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "records/coordsysdetails.h"
+#include "records/coordsysstorage.h"
+#include "records/vertcoordsysdetails.h"
+#include "records/vertcoordsysstorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCodec>
+
+namespace {
+
+const QString lastFolderKey = QStringLiteral("/Settings/LastExpImpPath");
+
+QString shippedWkt()
+{
+    return QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt");
+}
+
+// The line of the shipped WKT file that defines the system of that name.
+QString shippedWktOf(const QString& name)
+{
+    const QString quoted = QLatin1Char('"') + name + QLatin1Char('"');
+    for (const QByteArray& line : readFile(shippedWkt()).split('\n')) {
+        if (line.mid(line.indexOf('[') + 1).startsWith(quoted.toUtf8()))
+            return QString::fromUtf8(line);
+    }
+    return QString();
+}
+
+int firstKey(int tableId)
+{
+    const QVariant key =
+        CTestDatabase::value(QString("SELECT %1 FROM %2 ORDER BY %1 LIMIT 1;").arg(keyColumnName(tableId), tableName(tableId)));
+    return key.isValid() ? key.toInt() : int(NoValue);
+}
+
+int coordSysKey(const QString& name)
+{
+    const QVariant key = CTestDatabase::value("SELECT autokey FROM coordsys WHERE name = ?;", {name});
+    return key.isValid() ? key.toInt() : int(NoValue);
+}
+
+QString nameOf(int tableId, int key)
+{
+    return CTestDatabase::value(QString("SELECT name FROM %1 WHERE %2 = ?;").arg(tableName(tableId), keyColumnName(tableId)),
+                                {key})
+        .toString();
+}
+
+bool rename(int tableId, int key, const QString& name)
+{
+    return CTestDatabase::exec(QString("UPDATE %1 SET name = ? WHERE %2 = ?;").arg(tableName(tableId), keyColumnName(tableId)),
+                               {name, key});
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A selector of the table with the row of the key current.
+std::unique_ptr<DialogDatabaseSelector> selectorOn(int tableId, int key = NoValue)
+{
+    auto selector = std::make_unique<DialogDatabaseSelector>(tableId, SelectorBrowse);
+    selector->load();
+    selector->selectRowByCode(key);
+    return selector;
+}
+
+void click(const DialogDatabaseSelector& selector, const char* name)
+{
+    selector.findChild<QPushButton*>(name)->click();
+}
+
+// The point recalculated from the stored system into the other.
+CPointRow recalculated(const QString& source, const QString& target, const CPointRow& point)
+{
+    CCoordSysDetails from;
+    CCoordSysDetails to;
+    if (!readCoordSysDetails(coordSysKey(source), from) || !readCoordSysDetails(coordSysKey(target), to))
+        return CPointRow();
+    CRecalculation recalculation;
+    if (!recalculation.prepare(from, to, nullptr))
+        return CPointRow();
+    return recalculation.recalculate(point);
+}
+
+} // namespace
+
+class TestRecordExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void exportThenImportAddsNoRow_data();
+    void exportThenImportAddsNoRow();
+    void awkwardNamesRoundTrip_data();
+    void awkwardNamesRoundTrip();
+    void refusedFiles_data();
+    void refusedFiles();
+    void failedImportLeavesNothing();
+    void exportFailures();
+    void wktImportRecalculatesLikeTheShippedSystem();
+    void refusedWkt_data();
+    void refusedWkt();
+
+private:
+    // Exports the record of the key through a selector of its table; the file's path.
+    QString exportRecord(int tableId, int key, const QString& fileName = QString());
+    // Imports the file through a selector of the table, which is returned.
+    std::unique_ptr<DialogDatabaseSelector> importFile(int tableId, const QString& path);
+    QString filePath(const QString& name) const;
+
+    CGuiTestEnvironment m_environment;
+    std::unique_ptr<CTestDatabase> m_database;
+    std::unique_ptr<CScriptedPrompt> m_prompt;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void TestRecordExchange::init()
+{
+    CGuiTestEnvironment::clearSettings();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(m_database->isOpen());
+    // A few of the shipped systems: two geodetic ones and a projected one on each.
+    QStringList lines;
+    for (const char* name : {"WGS 84", "Pulkovo 1942", "WGS 84 / UTM zone 37N", "Pulkovo 1942 / Gauss-Kruger zone 7"})
+        lines.append(shippedWktOf(name));
+    const QString wktFile = filePath("shipped.wkt");
+    QVERIFY(writeBytes(wktFile, lines.join('\n').toUtf8()));
+    QString error;
+    QVERIFY2(importWktFile(wktFile, nullptr, &error), qPrintable(error));
+    CVertCoordSysDetails heights;
+    heights.name = QStringLiteral("Балтийская система высот");
+    heights.geoidId = QStringLiteral("egm08");
+    QVERIFY(insertVertCoordSysDetails(heights, false) != NoValue);
+    m_prompt = std::make_unique<CScriptedPrompt>();
+}
+
+void TestRecordExchange::cleanup()
+{
+    m_prompt.reset();
+    QVERIFY(!CTestDatabase::inTransaction());
+    m_database.reset();
+    m_folder.reset();
+}
+
+QString TestRecordExchange::filePath(const QString& name) const
+{
+    return QDir(m_folder->path()).filePath(name);
+}
+
+QString TestRecordExchange::exportRecord(int tableId, int key, const QString& fileName)
+{
+    const QString path = filePath(fileName.isEmpty() ? QString("%1-%2.xml").arg(tableId).arg(key) : fileName);
+    m_prompt->answerFile(path);
+    click(*selectorOn(tableId, key), "buttonExport");
+    return path;
+}
+
+std::unique_ptr<DialogDatabaseSelector> TestRecordExchange::importFile(int tableId, const QString& path)
+{
+    auto selector = selectorOn(tableId);
+    m_prompt->answerFile(path);
+    click(*selector, "buttonImport");
+    return selector;
+}
+
+void TestRecordExchange::exportThenImportAddsNoRow_data()
+{
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("length unit") << int(TableUnitLength) << "unit";
+    QTest::newRow("angular unit") << int(TableUnitAngle) << "unit";
+    QTest::newRow("ellipsoid") << int(TableEllipsoid) << "ellipsoid";
+    QTest::newRow("prime meridian") << int(TablePrimeMeridian) << "primemeridian";
+    QTest::newRow("datum") << int(TableDatum) << "datum";
+    QTest::newRow("datum shift") << int(TableDatumShift) << "datumshift";
+    QTest::newRow("coordinate system") << int(TableCoordSys) << "coordsys";
+    QTest::newRow("map projection") << int(TableMapProj) << "mapproj";
+    QTest::newRow("vertical system") << int(TableVertCoordSys) << "vertcoordsys";
+}
+
+void TestRecordExchange::exportThenImportAddsNoRow()
+{
+    QFETCH(int, tableId);
+    QFETCH(QString, tag);
+    const int key = firstKey(tableId);
+    QVERIFY(key != NoValue);
+    const QString path = exportRecord(tableId, key);
+    const QList<QByteArray> lines = readFile(path).split('\n');
+    QVERIFY(lines.size() > 3);
+    QCOMPARE(lines.at(0), QByteArray("<?xml version='1.0' encoding='UTF-8'?>"));
+    QCOMPARE(lines.at(1), "<!DOCTYPE " + tag.toUtf8() + ">");
+    QCOMPARE(lines.at(2), "<" + tag.toUtf8() + ">");
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Экспорт преобразования"));
+    QCOMPARE(QSettings().value(lastFolderKey).toString(), m_folder->path());
+
+    const QMap<QString, int> before = rowCounts();
+    QVERIFY(CTestDatabase::exec(QString("UPDATE %1 SET last_use = NULL;").arg(tableName(tableId))));
+    const auto selector = importFile(tableId, path);
+    QCOMPARE(m_prompt->fileRequests().last().path, m_folder->path());
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(selector->currentCode(), key);
+    QCOMPARE(lastUsedKey(tableId), key);
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join('\n')));
+}
+
+void TestRecordExchange::awkwardNamesRoundTrip_data()
+{
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QString>("name");
+    for (const QString& name : awkwardNames()) {
+        QTest::addRow("ellipsoid %s", qPrintable(name)) << int(TableEllipsoid) << name;
+        QTest::addRow("coordinate system %s", qPrintable(name)) << int(TableCoordSys) << name;
+    }
+    QTest::newRow("unit") << int(TableUnitLength) << "100% \"%2\" O'Brien";
+}
+
+void TestRecordExchange::awkwardNamesRoundTrip()
+{
+    QFETCH(int, tableId);
+    QFETCH(QString, name);
+    const int key = firstKey(tableId);
+    QVERIFY(rename(tableId, key, name));
+    m_prompt->answerFile(QString());
+    click(*selectorOn(tableId, key), "buttonExport");
+    const QString proposed = QFileInfo(m_prompt->fileRequests().last().path).fileName();
+    QVERIFY2(proposed.endsWith(".xml") && !proposed.contains('"') && !proposed.contains('/'), qPrintable(proposed));
+
+    const QString path = exportRecord(tableId, key);
+    QVERIFY(rename(tableId, key, QStringLiteral("Переименовано")));
+    const auto selector = importFile(tableId, path);
+    QVERIFY(selector->currentCode() != key);
+    QCOMPARE(nameOf(tableId, selector->currentCode()), name);
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestRecordExchange::refusedFiles_data()
+{
+    QTest::addColumn<int>("exportedTable");
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("title");
+    const QString noRecord = QStringLiteral("Ошибка импорта XML");
+    const QString unreadable = QStringLiteral("Ошибка чтения XML");
+    QTest::newRow("ellipsoid into datums") << int(TableEllipsoid) << int(TableDatum) << QByteArray() << noRecord;
+    QTest::newRow("length unit into angular units") << int(TableUnitLength) << int(TableUnitAngle) << QByteArray()
+                                                    << noRecord;
+    QTest::newRow("element without a name") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name/></ellipsoid>")
+                                            << noRecord;
+    QTest::newRow("not XML") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name>") << unreadable;
+    QTest::newRow("missing file") << 0 << int(TableEllipsoid) << QByteArray() << unreadable;
+    QTest::newRow("WKT in a text file") << 0 << int(TableCoordSys) << shippedWktOf("WGS 84").toUtf8() << unreadable;
+}
+
+void TestRecordExchange::refusedFiles()
+{
+    QFETCH(int, exportedTable);
+    QFETCH(int, tableId);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, title);
+    QString path = filePath("refused.txt");
+    if (exportedTable != 0)
+        path = exportRecord(exportedTable, firstKey(exportedTable));
+    else if (!content.isEmpty())
+        QVERIFY(writeBytes(path, content));
+    m_prompt->clear();
+
+    const QMap<QString, int> before = rowCounts();
+    importFile(tableId, path);
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().title, title);
+    QVERIFY2(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(m_prompt->messages().first().text));
+}
+
+void TestRecordExchange::failedImportLeavesNothing()
+{
+    const QString path = exportRecord(TableCoordSys, coordSysKey("Pulkovo 1942 / Gauss-Kruger zone 7"));
+    m_database.reset();
+    m_database = std::make_unique<CTestDatabase>();
+    QVERIFY(injectFailure(TableCoordSys));
+    const QMap<QString, int> before = rowCounts();
+    importFile(TableCoordSys, path);
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().title, QStringLiteral("Failed!"));
+    QVERIFY(m_prompt->messages().first().text.startsWith(QDir::toNativeSeparators(path) + "\n"));
+}
+
+void TestRecordExchange::exportFailures()
+{
+    const int key = firstKey(TableEllipsoid);
+    // A cancelled file dialog writes nothing but still stamps the record.
+    click(*selectorOn(TableEllipsoid, key), "buttonExport");
+    QCOMPARE(lastUsedKey(TableEllipsoid), key);
+    QVERIFY(QSettings().value(lastFolderKey).toString().isEmpty());
+
+    const QString intoMissingFolder = filePath("missing/ellipsoid.xml");
+    exportRecord(TableEllipsoid, key, "missing/ellipsoid.xml");
+    QVERIFY(!QFile::exists(intoMissingFolder));
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QVERIFY(m_prompt->messages().first().text.startsWith("Ошибка при экспорте в XML\n"));
+    QVERIFY(QSettings().value(lastFolderKey).toString().isEmpty());
+
+    m_prompt->clear();
+    click(*selectorOn(TableEpsgEllipsoid), "buttonExport");
+    click(*selectorOn(TableEpsgEllipsoid), "buttonImport");
+    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_prompt->fileRequests().isEmpty());
+}
+
+void TestRecordExchange::wktImportRecalculatesLikeTheShippedSystem()
+{
+    const QString shipped = QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7");
+    const QString imported = QStringLiteral("Пулково 1942 / ГК зона 7");
+    QString wkt = shippedWktOf(shipped);
+    QVERIFY(!wkt.isEmpty());
+    wkt.replace('"' + shipped + '"', '"' + imported + '"');
+    // Written in the encoding such files have on their home platform, with a capital suffix.
+    const QString path = filePath("gk7.WKT");
+    QVERIFY(writeBytes(path, QTextCodec::codecForName("Windows-1251")->fromUnicode(wkt + "\r\n")));
+
+    const auto selector = importFile(TableCoordSys, path);
+    QCOMPARE(m_prompt->messageTexts(), QStringList{"Success!|" + imported});
+    QCOMPARE(selector->currentCode(), coordSysKey(imported));
+    QCOMPARE(lastUsedKey(TableCoordSys), coordSysKey(imported));
+    QCOMPARE(QSettings().value(lastFolderKey).toString(), m_folder->path());
+
+    const CPointRow point{"P1", "6184432.871", "7406432.123", "250.5"};
+    const CPointRow expected = recalculated(shipped, "WGS 84 / UTM zone 37N", point);
+    QVERIFY(!expected.coord1.isEmpty());
+    QCOMPARE(recalculated(imported, "WGS 84 / UTM zone 37N", point), expected);
+}
+
+void TestRecordExchange::refusedWkt_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QByteArray() << "Ошибка при открытии файла" << QString();
+    QTest::newRow("not WKT") << QByteArray("GEOGCS[\"broken\"") << "Ошибка импорта WKT"
+                             << "Квадратные скобки текста WKT";
+    QTest::newRow("no coordinate system") << QByteArray("SPHEROID[\"Krassowsky 1940\",6378245,298.3]")
+                                          << "Ошибка импорта WKT" << "Узел SPHEROID не задаёт систему координат";
+}
+
+void TestRecordExchange::refusedWkt()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, title);
+    QFETCH(QString, reason);
+    const QString path = filePath("refused.wkt");
+    if (!content.isEmpty())
+        QVERIFY(writeBytes(path, content));
+    const QMap<QString, int> before = rowCounts();
+    importFile(TableCoordSys, path);
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QCOMPARE(m_prompt->messages().first().title, title);
+    QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)));
+    QVERIFY2(m_prompt->messages().first().text.contains(reason), qPrintable(m_prompt->messages().first().text));
+    QVERIFY(QSettings().value(lastFolderKey).toString().isEmpty());
+}
+
+QTEST_MAIN(TestRecordExchange)
+#include "test_recordexchange.moc"

@@ -1,0 +1,237 @@
+#include "editorfixture.h"
+
+#include "browser/framedatabasepicker.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "editors/datum/dialogprimemeridianeditor.h"
+#include "editors/datum/dialoguniteditor.h"
+#include "records/primemeridiandetails.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QValidator>
+
+namespace {
+
+QValidator::State stateOf(QLineEdit* edit, QString text)
+{
+    int position = 0;
+    return edit->validator() ? edit->validator()->validate(text, position) : QValidator::Acceptable;
+}
+
+int meridianRows()
+{
+    return CTestDatabase::value("SELECT COUNT(*) FROM primemeridian;").toInt();
+}
+
+int insertMeridian(const QString& name, const QString& longitude, int unit, const QVariant& epsg = QVariant())
+{
+    CTestDatabase::exec("INSERT INTO primemeridian (name, longitude, unit, epsg) VALUES (?, ?, ?, ?);",
+                        {name, longitude, unit, epsg});
+    return CTestDatabase::value("SELECT MAX(autokey) FROM primemeridian;").toInt();
+}
+
+void pickUnit(QWidget* dialog, int key)
+{
+    auto* picker = dialog->findChild<FrameDatabasePicker*>();
+    picker->setKey(key);
+    emit picker->picked(key);
+}
+
+} // namespace
+
+class TestDialogPrimeMeridianEditor : public CEditorTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void refusedSavesWriteNothing_data();
+    void refusedSavesWriteNothing();
+    void newRecordStartsWithDecimalInput();
+    void storedDmsLongitudeStaysEditable();
+    void pickedUnitSetsTheInputCheck();
+    void unitDeletedInThePickerIsNotKept();
+    void cancelledCreateUndoesTheUnitMadeMeanwhile();
+    void createEditAndErase();
+    void readThenInsertAsCopy();
+
+private:
+    void prepare() override;
+
+    int m_decimal = 0;
+    int m_dms = 0;
+    int m_plain = 0;
+};
+
+void TestDialogPrimeMeridianEditor::prepare()
+{
+    m_decimal = insertUnit(TableUnitAngle, "Градус", 0.0174532925199433, 1, 1, "°");
+    m_dms = insertUnit(TableUnitAngle, "Градус ГМС", 0.0174532925199433, 1, 2);
+    m_plain = insertUnit(TableUnitAngle, "Радиан", 1, 1);
+}
+
+void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<bool>("withUnit");
+    QTest::addColumn<QString>("message");
+
+    const QString noLongitude = "Необходимо задать долготу начального меридиана";
+    QTest::newRow("no name") << "" << "" << false << "Заполните название";
+    QTest::newRow("no longitude") << "Пулково" << " " << true << noLongitude;
+    QTest::newRow("minus only") << "Пулково" << "-" << true << noLongitude;
+    QTest::newRow("no unit") << "Пулково" << "30.5" << false
+                             << "Необходимо задать единицу измерения долготы начального меридиана";
+}
+
+void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, longitude);
+    QFETCH(bool, withUnit);
+    QFETCH(QString, message);
+
+    DialogPrimeMeridianEditor dialog(NoValue);
+    setGeneralInfo(&dialog, name);
+    if (withUnit)
+        pickUnit(&dialog, m_decimal);
+    setText(&dialog, "editLongitude", longitude);
+    QVERIFY(click(&dialog, "buttonSave"));
+    QCOMPARE(messages(), QStringList(warning(message)));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(meridianRows(), 0);
+}
+
+void TestDialogPrimeMeridianEditor::newRecordStartsWithDecimalInput()
+{
+    DialogPrimeMeridianEditor dialog(NoValue);
+    QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
+    QVERIFY(longitude->text().isEmpty());
+    QCOMPARE(stateOf(longitude, "-30.25"), QValidator::Acceptable);
+    QCOMPARE(stateOf(longitude, "30 15"), QValidator::Invalid);
+    QVERIFY(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text().isEmpty());
+    QVERIFY(!dialog.findChild<QWidget*>("frameExport")->isVisibleTo(&dialog));
+}
+
+void TestDialogPrimeMeridianEditor::storedDmsLongitudeStaysEditable()
+{
+    const int key = insertMeridian("Пулково", "30 19 42.09", m_dms, 8901);
+    DialogPrimeMeridianEditor dialog(key);
+    QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
+    QCOMPARE(longitude->text(), QString("30 19 42.09"));
+    QCOMPARE(stateOf(longitude, "30 19 42.1"), QValidator::Acceptable);
+    QCOMPARE(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text(), QString("Градус ГМС"));
+    QVERIFY(dialog.findChild<QWidget*>("frameExport")->isVisibleTo(&dialog));
+    longitude->setText("30 19 42.1");
+    QVERIFY(click(&dialog, "buttonSave"));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(valueText("SELECT longitude || '|' || epsg FROM primemeridian WHERE autokey=?;", {key}),
+             QString("30 19 42.1|8901"));
+}
+
+void TestDialogPrimeMeridianEditor::pickedUnitSetsTheInputCheck()
+{
+    DialogPrimeMeridianEditor dialog(NoValue);
+    QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
+    longitude->setText("30,5");
+    pickUnit(&dialog, m_dms);
+    QVERIFY(longitude->text().isEmpty());
+    QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Acceptable);
+    longitude->setText("30 19 42.09");
+    pickUnit(&dialog, m_plain);
+    QCOMPARE(longitude->text(), QString("30 19 42.09"));
+    QVERIFY(!longitude->validator());
+    pickUnit(&dialog, m_decimal);
+    QVERIFY(longitude->text().isEmpty());
+    QCOMPARE(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text(), QString("°"));
+}
+
+void TestDialogPrimeMeridianEditor::unitDeletedInThePickerIsNotKept()
+{
+    const int key = insertMeridian("Гринвич", "0", m_decimal);
+    DialogPrimeMeridianEditor dialog(key);
+    auto* picker = dialog.findChild<FrameDatabasePicker*>();
+    picker->clear();
+    emit picker->cleared();
+    QVERIFY(click(&dialog, "buttonSave"));
+    QCOMPARE(messages(), QStringList(warning("Необходимо задать единицу измерения долготы начального меридиана")));
+    QCOMPARE(CTestDatabase::value("SELECT unit FROM primemeridian WHERE autokey=?;", {key}).toInt(), m_decimal);
+}
+
+void TestDialogPrimeMeridianEditor::cancelledCreateUndoesTheUnitMadeMeanwhile()
+{
+    const int unitsBefore = CTestDatabase::value("SELECT COUNT(*) FROM unitangle;").toInt();
+    int unitMade = NoValue;
+    const CModalWatch watch = whenModal<DialogPrimeMeridianEditor>([&unitMade](DialogPrimeMeridianEditor* dialog) {
+        setGeneralInfo(dialog, "Париж");
+        const CModalWatch unitWatch = whenModal<DialogUnitEditor>([](DialogUnitEditor* unitDialog) {
+            setGeneralInfo(unitDialog, "Град");
+            setText(unitDialog, "editBaseUnitValue", "0.015707963267949");
+            setText(unitDialog, "editThisUnitValue", "1");
+            click(unitDialog, "buttonSave");
+        });
+        unitMade = DialogUnitEditor::Create(TableUnitAngle);
+        pickUnit(dialog, unitMade);
+        setText(dialog, "editLongitude", "2.5969213");
+        click(dialog, "buttonCancel");
+    });
+    QCOMPARE(DialogPrimeMeridianEditor::Create(), int(NoValue));
+    QVERIFY(unitMade != NoValue);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM unitangle;").toInt(), unitsBefore);
+    QCOMPARE(meridianRows(), 0);
+}
+
+void TestDialogPrimeMeridianEditor::createEditAndErase()
+{
+    const std::function<int()> create = [] { return DialogPrimeMeridianEditor::Create(); };
+    const std::function<void(DialogPrimeMeridianEditor*)> fill = [this](DialogPrimeMeridianEditor* dialog) {
+        setGeneralInfo(dialog, "Ферро", QString(), "Остров");
+        pickUnit(dialog, m_decimal);
+        setText(dialog, "editLongitude", "-17.6666667");
+    };
+    const int key = runModal<DialogPrimeMeridianEditor>(create, fill, "buttonSave");
+    QVERIFY(key != NoValue);
+    QCOMPARE(valueText("SELECT name || '|' || longitude || '|' || unit || '|' || ifnull(favourite, 'NULL') "
+                       "FROM primemeridian WHERE autokey=?;",
+                       {key}),
+             QString("Ферро|-17.6666667|%1|NULL").arg(m_decimal));
+
+    const std::function<bool()> edit = [key] { return DialogPrimeMeridianEditor::Edit(key); };
+    const std::function<void(DialogPrimeMeridianEditor*)> rename = [](DialogPrimeMeridianEditor* dialog) {
+        setGeneralInfo(dialog, "Ферро (Иерро)");
+    };
+    QVERIFY(runModal<DialogPrimeMeridianEditor>(edit, rename, "buttonSave"));
+    QCOMPARE(valueText("SELECT name FROM primemeridian WHERE autokey=?;", {key}), QString("Ферро (Иерро)"));
+
+    QVERIFY(CTestDatabase::exec("INSERT INTO coordsys (name, type, prime_meridian) VALUES ('СК Ферро', 4, ?);", {key}));
+    QStringList shown;
+    const CModalWatch watch = captureDependencies(shown);
+    QVERIFY(!DialogPrimeMeridianEditor::Erase(key));
+    QCOMPARE(shown, QStringList("Система координат|СК Ферро"));
+    QVERIFY(CTestDatabase::exec("DELETE FROM coordsys;"));
+    QVERIFY(DialogPrimeMeridianEditor::Erase(key));
+    QCOMPARE(meridianRows(), 0);
+}
+
+void TestDialogPrimeMeridianEditor::readThenInsertAsCopy()
+{
+    const int key = insertMeridian("Пулково", "30 19 42.09", m_dms);
+    CPrimeMeridianDetails meridian;
+    QVERIFY(DialogPrimeMeridianEditor::ReadDetails(key, meridian));
+    QCOMPARE(DialogPrimeMeridianEditor::InsertDetails(meridian, false), key);
+    const int copy = DialogPrimeMeridianEditor::InsertDetails(meridian, true);
+    QCOMPARE(valueText("SELECT name || '|' || unit FROM primemeridian WHERE autokey=?;", {copy}),
+             QString("Пулково[1]|%1").arg(m_dms));
+    meridian.name = "Пулково[1]";
+    QCOMPARE(DialogPrimeMeridianEditor::FindDetails(meridian), key);
+
+    meridian.unit->scope = 1;
+    const int unitsBefore = CTestDatabase::value("SELECT COUNT(*) FROM unitlength;").toInt();
+    QCOMPARE(DialogPrimeMeridianEditor::InsertDetails(meridian, true), int(NoValue));
+    QCOMPARE(meridianRows(), 2);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM unitlength;").toInt(), unitsBefore);
+}
+
+QTEST_MAIN(TestDialogPrimeMeridianEditor)
+#include "test_dialogprimemeridianeditor.moc"
