@@ -45,6 +45,16 @@ void appendNumber(std::string& text, double value, int decimals)
     text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr);
 }
 
+void appendPoint(std::string& text, const char* separator, double latitude, double longitude, double height)
+{
+    appendNumber(text, latitude, 9);
+    text += separator;
+    appendNumber(text, longitude, 9);
+    text += separator;
+    appendNumber(text, height, 3);
+    text += '\n';
+}
+
 // The same points twice: "name; latitude; longitude; height" for the program and
 // "latitude longitude height" for cs2cs.
 bool writePointFiles(long count, const QString& pointPath, const QString& plainPath)
@@ -70,18 +80,8 @@ bool writePointFiles(long count, const QString& pointPath, const QString& plainP
         pointText += 'P';
         pointText += std::to_string(i);
         pointText += "; ";
-        appendNumber(pointText, latitude, 9);
-        pointText += "; ";
-        appendNumber(pointText, longitude, 9);
-        pointText += "; ";
-        appendNumber(pointText, height, 3);
-        pointText += '\n';
-        appendNumber(plainText, latitude, 9);
-        plainText += ' ';
-        appendNumber(plainText, longitude, 9);
-        plainText += ' ';
-        appendNumber(plainText, height, 3);
-        plainText += '\n';
+        appendPoint(pointText, "; ", latitude, longitude, height);
+        appendPoint(plainText, " ", latitude, longitude, height);
         if (pointText.size() > (1u << 20) || i + 1 == count) {
             if (points.write(pointText.data(), qint64(pointText.size())) != qint64(pointText.size())
                 || plain.write(plainText.data(), qint64(plainText.size())) != qint64(plainText.size()))
