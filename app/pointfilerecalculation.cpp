@@ -4,8 +4,10 @@
 #include "recalculation.h"
 #include "textfiles.h"
 
+#include <QFileInfo>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -16,7 +18,7 @@
 
 namespace {
 
-constexpr qint64 blockBytes = 512 * 1024;
+constexpr qint64 blockBytes = 256 * 1024;
 
 // A block of whole lines and what became of them.
 struct CBlock {
@@ -100,8 +102,9 @@ void recalculateBlock(CRecalculationWorker& worker, const QTextCodec* codec, boo
 }
 
 // One pass over the file in one encoding. The calling thread reads blocks and writes them in
-// their order; the workers take the blocks read and recalculate them meanwhile, each with its
-// own operator. At most a few blocks a worker are held at once.
+// their order; the workers, no more than the file has blocks, take the blocks read and
+// recalculate them meanwhile, each with its own operator. At most a few blocks a worker are held
+// at once.
 class CFilePass
 {
 public:
@@ -112,7 +115,9 @@ public:
         , m_codec(QTextCodec::codecForName(windows1251 ? "Windows-1251" : "UTF-8"))
         , m_strict(!windows1251)
     {
-        for (int i = 0; i < recalculation.threadCount(); ++i)
+        const qint64 blocks = QFileInfo(sourcePath).size() / blockBytes + 1;
+        const int threads = static_cast<int>(std::min<qint64>(recalculation.threadCount(), blocks));
+        for (int i = 0; i < threads; ++i)
             m_workers.push_back(recalculation.createWorker());
         m_slots.resize(m_workers.size() * slotsPerWorker);
     }

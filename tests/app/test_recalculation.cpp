@@ -669,10 +669,13 @@ void TestRecalculation::pointFileAsThePanelsSaveIt()
     }
 }
 
-// A file of many blocks gives the same lines and statistics on one thread and on several.
+// A file of many blocks gives the same lines and statistics on one thread and on several,
+// quoted and Cyrillic names among them.
 void TestRecalculation::largePointFileOnEveryThread()
 {
-    const CPointRows rows = mixedRows(60000);
+    CPointRows rows = mixedRows(60000);
+    for (int i = 0; i < rows.size(); i += 11)
+        rows[i].name = QStringLiteral("Пункт; \"%1\"").arg(i);
     QByteArray content;
     for (const CPointRow& row : rows)
         content += joinPointLine({row.name, row.coord1, row.coord2, row.coord3}).toUtf8() + '\n';
