@@ -1,7 +1,7 @@
 // The whole road of a point file: N generated WGS 84 points read, recalculated into UTM zone 37N
-// and written, on one thread, on four and on every core, with the time per point and the peak memory of
-// the run; beside it the same points through cs2cs when it is installed. Every run is a child
-// process, so its peak memory is its own.
+// and written, on one thread, on four and on every core, with the time per point (elapsed, and
+// of all threads together) and the peak memory of the run; beside it the same points through
+// cs2cs when it is installed. Every run is a child process, so its peak memory is its own.
 //
 //     bench_pointfile [N ...]        (by default 10000 100000 1000000 5000000)
 
@@ -36,6 +36,8 @@ using Clock = std::chrono::steady_clock;
 struct CRun {
     bool ok = false;
     double seconds = 0.0;
+    // User and system time of every thread.
+    double cpuSeconds = 0.0;
     double peakMegabytes = 0.0;
 };
 
@@ -93,9 +95,15 @@ bool writePointFiles(long count, const QString& pointPath, const QString& plainP
     return true;
 }
 
-double peakMegabytes(const rusage& usage)
+double seconds(const timeval& time)
 {
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+void takeUsage(const rusage& usage, CRun& run)
+{
+    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 // Runs work in a child, which reports its own time through a pipe.
@@ -122,7 +130,7 @@ CRun runChild(const std::function<bool()>& work)
     rusage usage{};
     wait4(child, &status, 0, &usage);
     run.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.peakMegabytes = peakMegabytes(usage);
+    takeUsage(usage, run);
     return run;
 }
 
@@ -147,7 +155,7 @@ CRun runCs2cs(const QString& inputPath, const QString& outputPath)
     CRun run;
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.peakMegabytes = peakMegabytes(usage);
+    takeUsage(usage, run);
     return run;
 }
 
@@ -176,7 +184,8 @@ void printRun(long count, const char* road, int threads, const CRun& run, double
         return;
     }
     const double ns = run.seconds * 1e9 / static_cast<double>(count);
-    std::printf("%10ld  %-6s %8d %12.0f %10.1f", count, road, threads, ns, run.peakMegabytes);
+    const double cpuNs = run.cpuSeconds * 1e9 / static_cast<double>(count);
+    std::printf("%10ld  %-6s %8d %12.0f %12.0f %10.1f", count, road, threads, ns, cpuNs, run.peakMegabytes);
     if (cs2csNsPerPoint > 0.0)
         std::printf(" %12.2f", cs2csNsPerPoint / ns);
     std::printf("\n");
@@ -222,7 +231,8 @@ int main(int argc, char** argv)
     const QString cs2csPath = folder + QStringLiteral("/cs2cs.txt");
 
     std::printf("WGS 84 -> UTM zone 37N, %d cores%s\n", cores, cs2cs ? "" : ", cs2cs not installed");
-    std::printf("%10s  %-6s %8s %12s %10s %12s\n", "points", "road", "threads", "ns/point", "peak MB", "x cs2cs");
+    std::printf("%10s  %-6s %8s %12s %12s %10s %12s\n", "points", "road", "threads", "ns/point", "cpu ns/pt", "peak MB",
+                "x cs2cs");
     for (const long count : counts) {
         if (!writePointFiles(count, pointPath, plainPath)) {
             std::fprintf(stderr, "cannot write the point files\n");
