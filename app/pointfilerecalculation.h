@@ -9,7 +9,7 @@ class CRecalculation;
 // a row without any text left out, the file read as UTF-8 or else Windows-1251 and written as
 // UTF-8. The file goes through in blocks, so memory stays bounded whatever its size; the blocks
 // are recalculated on the recalculation's threads, one operator each, and its statistics count
-// every line. False, with the reason for the user, when a file cannot be read or written; the
-// target is then left as it was.
+// every line. False, with the reason for the user, when a file cannot be read or written, and
+// when the recalculation is not prepared; the target is then left as it was.
 bool recalculatePointFile(CRecalculation& recalculation, const QString& sourcePath, const QString& targetPath,
                           QString* error = nullptr);

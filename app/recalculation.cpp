@@ -270,26 +270,31 @@ bool CRecalculation::prepare(const CCoordSysDetails& source, const CCoordSysDeta
     m_stats = CRecalculationStats();
     m_from = vexa::CCoordSysParams();
     m_to = vexa::CCoordSysParams();
+    vexa::CCoordSysParams from;
+    vexa::CCoordSysParams to;
     if (!source.toInfo(m_source))
         return refuse(reason, unusableSystem(source));
     if (!target.toInfo(m_target))
         return refuse(reason, unusableSystem(target));
-    if (!m_source.toCoordSysParams(m_from, geoids))
+    if (!m_source.toCoordSysParams(from, geoids))
         return refuse(reason, unusableSystem(source));
-    if (!m_target.toCoordSysParams(m_to, geoids))
+    if (!m_target.toCoordSysParams(to, geoids))
         return refuse(reason, unusableSystem(target));
-    const QString sourceGeoid = missingGeoid(m_source, m_from, geoids);
+    const QString sourceGeoid = missingGeoid(m_source, from, geoids);
     if (!sourceGeoid.isEmpty())
         return refuse(reason, geoidNotInstalled(source, sourceGeoid));
-    const QString targetGeoid = missingGeoid(m_target, m_to, geoids);
+    const QString targetGeoid = missingGeoid(m_target, to, geoids);
     if (!targetGeoid.isEmpty())
         return refuse(reason, geoidNotInstalled(target, targetGeoid));
+    m_from = from;
+    m_to = to;
     m_worker = createWorker();
-    if (!m_worker) {
-        return refuse(reason, QStringLiteral("Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
-                                  .arg(source.name, target.name));
-    }
-    return true;
+    if (m_worker)
+        return true;
+    m_from = vexa::CCoordSysParams();
+    m_to = vexa::CCoordSysParams();
+    return refuse(reason, QStringLiteral("Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
+                              .arg(source.name, target.name));
 }
 
 int CRecalculation::threadCount() const

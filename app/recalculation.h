@@ -88,7 +88,8 @@ public:
     int threadCount() const;
     void setThreadCount(int count);
 
-    // A worker with its own operator for the prepared pair; null when there is none.
+    // A worker with its own operator for the prepared pair; null when there is none. It reads the
+    // recalculation's systems, so it lives no longer than the recalculation.
     std::unique_ptr<CRecalculationWorker> createWorker() const;
 
     // The row in the target system: the name and three result texts, or the name and three
