@@ -4,6 +4,7 @@
 #include "prompt.h"
 
 #include "database/sqlfunctions.h"
+#include "database/tablecatalogue.h"
 
 #include <QSqlQuery>
 
@@ -44,7 +45,9 @@ bool insert(QWidget* dialog, const CEditorSave& save, int& key)
     }
     const CSqlStatement statement = save.insert();
     QSqlQuery query;
-    const int inserted = execQuery(query, statement.text, statement.values) ? insertedKey(query) : NoValue;
+    int inserted = NoValue;
+    if (execQuery(query, statement.text, statement.values) && query.numRowsAffected() > 0)
+        inserted = save.insertedKey ? save.insertedKey() : insertedKey(query);
     if (inserted == NoValue) {
         sqlWarning(query, writeFailure, dialog);
         return false;
@@ -54,6 +57,22 @@ bool insert(QWidget* dialog, const CEditorSave& save, int& key)
 }
 
 } // namespace
+
+CSqlStatement insertStatement(int tableId, const QStringList& columns, const QVariantList& values)
+{
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    return {QString("INSERT INTO %1 (%2) VALUES (%3);").arg(tableName(tableId), columns.join(","), marks.join(",")),
+            values};
+}
+
+CSqlStatement updateStatement(int tableId, int key, const QStringList& columns, const QVariantList& values)
+{
+    return {QString("UPDATE %1 SET %2=? WHERE %3=?;")
+                .arg(tableName(tableId), columns.join("=?, "), keyColumnName(tableId)),
+            values + QVariantList{key}};
+}
 
 bool saveRecord(QWidget* dialog, const CEditorSave& save, int& key)
 {

@@ -3,6 +3,7 @@
 #include "database/novalue.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVector>
 
@@ -16,6 +17,11 @@ struct CSqlStatement {
     QVariantList values;
 };
 
+// An INSERT into the table of the columns, their values bound.
+CSqlStatement insertStatement(int tableId, const QStringList& columns, const QVariantList& values);
+// An UPDATE of the columns of the table's row of the key, their values and the key bound.
+CSqlStatement updateStatement(int tableId, int key, const QStringList& columns, const QVariantList& values);
+
 // What an editor gives the save of its record.
 struct CEditorSave {
     // Checks the name for the key (NoValue for a new record); shows its own warning.
@@ -26,6 +32,9 @@ struct CEditorSave {
     // made only after every check has passed. An editor that only updates gives no insert.
     std::function<CSqlStatement(int key)> update;
     std::function<CSqlStatement()> insert;
+    // The key of the row that the insert wrote, for a table keyed by code; the insert's rowid
+    // when not given.
+    std::function<int()> insertedKey;
 };
 
 // The name check of a general information frame, for CEditorSave::checkName.

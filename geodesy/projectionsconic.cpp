@@ -103,15 +103,15 @@ CConformalLatitudeSeries::CConformalLatitudeSeries(double e2)
     const CThirdFlattening powers(e2);
     const double n = powers.n, n2 = powers.n2, n3 = powers.n3;
     const double n4 = powers.n4, n5 = powers.n5, n6 = powers.n6;
-    m_toConformal = {-2.0 * n + 2.0 * n2 / 3.0 + 4.0 * n3 / 3.0 - 82.0 * n4 / 45.0 + 32.0 * n5 / 45.0
+    m_toConformal = sinePolynomial<6>({-2.0 * n + 2.0 * n2 / 3.0 + 4.0 * n3 / 3.0 - 82.0 * n4 / 45.0 + 32.0 * n5 / 45.0
                          + 4642.0 * n6 / 4725.0,
                      5.0 * n2 / 3.0 - 16.0 * n3 / 15.0 - 13.0 * n4 / 9.0 + 904.0 * n5 / 315.0
                          - 1522.0 * n6 / 945.0,
                      -26.0 * n3 / 15.0 + 34.0 * n4 / 21.0 + 8.0 * n5 / 5.0 - 12686.0 * n6 / 2835.0,
                      1237.0 * n4 / 630.0 - 12.0 * n5 / 5.0 - 24832.0 * n6 / 14175.0,
                      -734.0 * n5 / 315.0 + 109598.0 * n6 / 31185.0,
-                     444337.0 * n6 / 155925.0};
-    m_fromConformal = {2.0 * n - 2.0 * n2 / 3.0 - 2.0 * n3 + 116.0 * n4 / 45.0 + 26.0 * n5 / 45.0
+                     444337.0 * n6 / 155925.0});
+    m_fromConformal = sinePolynomial<6>({2.0 * n - 2.0 * n2 / 3.0 - 2.0 * n3 + 116.0 * n4 / 45.0 + 26.0 * n5 / 45.0
                            - 2854.0 * n6 / 675.0,
                        7.0 * n2 / 3.0 - 8.0 * n3 / 5.0 - 227.0 * n4 / 45.0 + 2704.0 * n5 / 315.0
                            + 2323.0 * n6 / 945.0,
@@ -119,7 +119,7 @@ CConformalLatitudeSeries::CConformalLatitudeSeries(double e2)
                            + 73814.0 * n6 / 2835.0,
                        4279.0 * n4 / 630.0 - 332.0 * n5 / 35.0 - 399572.0 * n6 / 14175.0,
                        4174.0 * n5 / 315.0 - 144838.0 * n6 / 6237.0,
-                       601676.0 * n6 / 22275.0};
+                       601676.0 * n6 / 22275.0});
 }
 
 double CConformalLatitudeSeries::latitude(double chi) const

@@ -33,6 +33,35 @@ double sineSeries(const std::array<double, N>& c, double sin2x, double cos2x)
     return sin2x * sum;
 }
 
+// The coefficients d of the same sum written as sin 2x * sum of d[k] cos^k 2x, since
+// sin 2jx = sin 2x U_(j-1)(cos 2x) with U the Chebyshev polynomials of the second kind.
+template <size_t N>
+std::array<double, N> sinePolynomial(const std::array<double, N>& c)
+{
+    std::array<double, N> d{};
+    std::array<double, N> previous{};
+    std::array<double, N> current{};
+    current[0] = 1.0;
+    for (size_t j = 0; j < N; ++j) {
+        std::array<double, N> next{};
+        for (size_t k = 0; k < N; ++k) {
+            d[k] += c[j] * current[k];
+            next[k] = (k > 0 ? 2.0 * current[k - 1] : 0.0) - previous[k];
+        }
+        previous = current;
+        current = next;
+    }
+    return d;
+}
+
+// sum of d[k] y^k for k = 0..5 by Estrin's scheme, which keeps the chain of dependent
+// operations short.
+inline double polynomial5(const std::array<double, 6>& d, double y)
+{
+    const double y2 = y * y;
+    return (d[0] + d[1] * y) + y2 * ((d[2] + d[3] * y) + y2 * (d[4] + d[5] * y));
+}
+
 // Powers of the third flattening n = (a - b) / (a + b) of an ellipsoid of squared
 // eccentricity e2, for the series in n.
 struct CThirdFlattening
@@ -76,15 +105,16 @@ public:
     // phi - chi from sin 2chi and cos 2chi.
     double latitudeCorrection(double sin2chi, double cos2chi) const
     {
-        return sineSeries(m_fromConformal, sin2chi, cos2chi);
+        return sin2chi * polynomial5(m_fromConformal, cos2chi);
     }
     // chi - phi from sin 2phi and cos 2phi.
     double conformalCorrection(double sin2phi, double cos2phi) const
     {
-        return sineSeries(m_toConformal, sin2phi, cos2phi);
+        return sin2phi * polynomial5(m_toConformal, cos2phi);
     }
 
 private:
+    // Both in powers of cos 2x, as sinePolynomial gives them.
     std::array<double, 6> m_toConformal;
     std::array<double, 6> m_fromConformal;
 };

@@ -32,6 +32,8 @@ private:
     double m_falseEasting;
     double m_northingAtEquator;
     double m_kRadius;
+    double m_inverseKRadius;
+    // The forward and inverse series, in powers of cos 2z as sinePolynomial gives them.
     std::array<double, 6> m_alpha;
     std::array<double, 6> m_beta;
     CConformalLatitudeSeries m_conformal;

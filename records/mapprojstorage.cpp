@@ -8,6 +8,7 @@
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include <vector>
@@ -25,26 +26,13 @@ std::vector<int> typeParamCodes(int type)
     return codes;
 }
 
-bool readParamValue(int key, int code, QString& value)
-{
-    QSqlQuery query;
-    if (!execQuery(query,
-                   QString("SELECT value FROM %1 WHERE map_proj=? AND param=?;")
-                       .arg(tableName(TableMapProjParamValue)),
-                   {key, code})
-        || !query.first())
-        return false;
-    value = query.value(0).toString();
-    return true;
-}
-
 // The value and the definition of every parameter of the record's type.
 bool readParams(int key, CMapProjDetails& projection)
 {
     for (const int code : typeParamCodes(projection.mapProjType.code)) {
         QString value;
         CMapProjParamDetails param;
-        if (!readParamValue(key, code, value) || !ReadParamDetails(code, param))
+        if (!ReadParamValue(key, code, value) || !ReadParamDetails(code, param))
             return false;
         projection.paramValues.insert(code, value);
         projection.params.insert(code, param);
@@ -75,9 +63,9 @@ bool insertParams(const CMapProjDetails& projection, QString* error)
     return true;
 }
 
-bool insertParamValues(int key, const CMapProjDetails& projection, QString* error)
+bool insertParamValues(int key, const QMap<int, QString>& values, QString* error)
 {
-    for (auto value = projection.paramValues.cbegin(); value != projection.paramValues.cend(); ++value) {
+    for (auto value = values.cbegin(); value != values.cend(); ++value) {
         if (insertRow(TableMapProjParamValue, {"map_proj", "param", "value"}, {key, value.key(), value.value()},
                       error)
             == NoValue)
@@ -110,7 +98,7 @@ int storeProjection(const CMapProjDetails& projection, QString* error)
          projection.coord2Sign, projection.swapCoords, sqlNumberOrNull(projection.epsgCode, 0),
          sqlNumberOrNull(projection.mapinfoCode, NoValue), now()},
         error);
-    if (key == NoValue || !insertParamValues(key, projection, error))
+    if (key == NoValue || !insertParamValues(key, projection.paramValues, error))
         return NoValue;
     return key;
 }
@@ -226,6 +214,27 @@ int InsertDetails(const CMapProjDetails& projection, bool asCopy, QString* error
 {
     return insertRecord(projection, asCopy, FindDetails, QStringLiteral("MapProjStorage_Insert"), error,
                         [&] { return storeProjection(projection, error); });
+}
+
+bool ReadParamValue(int key, int code, QString& value)
+{
+    QSqlQuery query;
+    if (!execQuery(query,
+                   QString("SELECT value FROM %1 WHERE map_proj=? AND param=?;")
+                       .arg(tableName(TableMapProjParamValue)),
+                   {key, code})
+        || !query.first())
+        return false;
+    value = query.value(0).toString();
+    return true;
+}
+
+bool ReplaceParamValues(int key, const QMap<int, QString>& values, QString* error)
+{
+    QSqlQuery query;
+    if (!execQuery(query, QString("DELETE FROM %1 WHERE map_proj=?;").arg(tableName(TableMapProjParamValue)), {key}))
+        return refuse(error, query.lastError().text());
+    return insertParamValues(key, values, error);
 }
 
 } // namespace MapProjStorage

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 class CMapProjDetails;
@@ -38,5 +39,11 @@ int FindDetails(const CMapProjDetails& projection);
 // projection that could not be read back (no projection type, a parameter of its type
 // without a value) is refused. NoValue on failure, and then nothing is written.
 int InsertDetails(const CMapProjDetails& projection, bool asCopy, QString* error = nullptr);
+
+// The stored value text of a parameter of the projection; false when there is none.
+bool ReadParamValue(int key, int code, QString& value);
+// Replaces the stored parameter values of the projection by the given ones (by parameter
+// code); an empty map deletes them all. False when a statement fails.
+bool ReplaceParamValues(int key, const QMap<int, QString>& values, QString* error = nullptr);
 
 } // namespace MapProjStorage

@@ -348,22 +348,14 @@ CSqlStatement DialogDatumShiftEditor::insertStatement(const QVariantMap& paramet
     }
     columns << "datum";
     statement.values << RecordStorage::linkValue(m_datum);
-    QStringList marks;
-    for (int i = 0; i < columns.size(); ++i)
-        marks << "?";
-    statement.text = QString("INSERT INTO %1 (%2) VALUES (%3);")
-                         .arg(tableName(TableDatumShift), columns.join(","), marks.join(","));
-    return statement;
+    return ::insertStatement(TableDatumShift, columns, statement.values);
 }
 
 // The datum, and outside the extra mode the identifier and the pairwise role, stay as stored.
 CSqlStatement DialogDatumShiftEditor::updateStatement(int key, const QVariantMap& parameters) const
 {
-    CSqlStatement statement;
     QStringList columns;
-    rowValues(parameters, columns, statement.values);
-    statement.text = QString("UPDATE %1 SET %2=? WHERE %3=?;")
-                         .arg(tableName(TableDatumShift), columns.join("=?, "), keyColumnName(TableDatumShift));
-    statement.values << key;
-    return statement;
+    QVariantList values;
+    rowValues(parameters, columns, values);
+    return ::updateStatement(TableDatumShift, key, columns, values);
 }

@@ -1,6 +1,7 @@
 #include "dialogdatumshifttypeeditor.h"
 #include "ui_dialogdatumshifttypeeditor.h"
 
+#include "browser/dialogsavepoint.h"
 #include "browser/editorsave.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
@@ -118,6 +119,8 @@ bool DialogDatumShiftTypeEditor::Edit(int code)
 {
     if (code == NoValue)
         return false;
-    DialogDatumShiftTypeEditor dialog(code);
-    return dialog.exec() == QDialog::Accepted;
+    // The export frame's selector writes codes at once; a cancel undoes them.
+    return DialogSavepoint::execDialog<DialogDatumShiftTypeEditor>(
+        QStringLiteral("DialogDatumShiftTypeEditor"), QStringLiteral("Edit"),
+        [code] { return new DialogDatumShiftTypeEditor(code); });
 }

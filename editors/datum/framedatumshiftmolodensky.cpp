@@ -19,6 +19,7 @@ FrameDatumShiftMolodensky::FrameDatumShiftMolodensky(QWidget* parent)
     m_ui->setupUi(this);
     setupControls();
     connect(m_linearUnitPicker, &FrameDatabasePicker::picked, this, &FrameDatumShiftMolodensky::slotSelectLinearUnit);
+    connect(m_linearUnitPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectLinearUnit(NoValue); });
 }
 
 FrameDatumShiftMolodensky::~FrameDatumShiftMolodensky()

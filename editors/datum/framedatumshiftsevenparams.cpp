@@ -36,6 +36,10 @@ void FrameDatumShiftSevenParams::setupControls()
     connect(m_angularUnitPicker, &FrameDatabasePicker::picked, this,
             &FrameDatumShiftSevenParams::slotSelectAngularUnit);
     connect(m_scalarUnitPicker, &FrameDatabasePicker::picked, this, &FrameDatumShiftSevenParams::slotSelectScalarUnit);
+    // A unit deleted in its picker's selector is no longer held.
+    connect(m_linearUnitPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectLinearUnit(NoValue); });
+    connect(m_angularUnitPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectAngularUnit(NoValue); });
+    connect(m_scalarUnitPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectScalarUnit(NoValue); });
 }
 
 void FrameDatumShiftSevenParams::findWidgets()

@@ -1,6 +1,7 @@
 #include "registerdatumeditors.h"
 
 #include "dialogangleformateditor.h"
+#include "dialogdatumeditor.h"
 #include "dialogdatumshifteditor.h"
 #include "dialogdatumshifttypeeditor.h"
 #include "dialogellipsoideditor.h"
@@ -23,7 +24,7 @@ void registerDatumEditors()
     EditorRegistry::set(TablePrimeMeridian, {DialogPrimeMeridianEditor::Create, DialogPrimeMeridianEditor::Edit,
                                              DialogPrimeMeridianEditor::Erase});
     EditorRegistry::set(TableDatumShiftType, {nullptr, DialogDatumShiftTypeEditor::Edit, nullptr});
-
+    EditorRegistry::set(TableDatum, {DialogDatumEditor::Create, DialogDatumEditor::Edit, DialogDatumEditor::Erase});
     EditorRegistry::set(TableDatumShift, {[] { return DialogDatumShiftEditor::Create(false, NoValue); },
                                           [](int key) { return DialogDatumShiftEditor::Edit(key, false); },
                                           &DialogDatumShiftEditor::Erase});

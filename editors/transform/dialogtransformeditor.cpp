@@ -94,9 +94,33 @@ bool DialogTransformEditor::ReadTypeDetails(int code, CTransformTypeDetails& typ
     return TransformStorage::ReadTypeDetails(code, type);
 }
 
+int DialogTransformEditor::FindTypeDetails(const CTransformTypeDetails& type)
+{
+    return TransformStorage::FindTypeDetails(type);
+}
+
 int DialogTransformEditor::InsertTypeDetails(const CTransformTypeDetails& type)
 {
-    return TransformStorage::InsertTypeDetails(type);
+    QString error;
+    const int code = TransformStorage::InsertTypeDetails(type, &error);
+    if (code == NoValue)
+        prompt().warning(nullptr, QStringLiteral("Предупреждение"), error);
+    return code;
+}
+
+bool DialogTransformEditor::ReadParamDetails(int code, CTransformParamDetails& param)
+{
+    return TransformStorage::ReadParamDetails(code, param);
+}
+
+int DialogTransformEditor::FindParamDetails(const CTransformParamDetails& param)
+{
+    return TransformStorage::FindParamDetails(param);
+}
+
+int DialogTransformEditor::InsertParamDetails(const CTransformParamDetails& param)
+{
+    return TransformStorage::InsertParamDetails(param);
 }
 
 int DialogTransformEditor::key() const

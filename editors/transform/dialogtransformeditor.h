@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class CTransformDetails;
+class CTransformParamDetails;
 class CTransformTypeDetails;
 class FrameDatabasePicker;
 class FrameGeneralInfo;
@@ -38,7 +39,12 @@ public:
     static bool ReadDetails(int key, CTransformDetails& transform);
     static int InsertDetails(const CTransformDetails& transform, int listKey, int number, QString* error = nullptr);
     static bool ReadTypeDetails(int code, CTransformTypeDetails& type);
+    static int FindTypeDetails(const CTransformTypeDetails& type);
+    // The stored or new code; NoValue after a warning.
     static int InsertTypeDetails(const CTransformTypeDetails& type);
+    static bool ReadParamDetails(int code, CTransformParamDetails& param);
+    static int FindParamDetails(const CTransformParamDetails& param);
+    static int InsertParamDetails(const CTransformParamDetails& param);
 
     int key() const;
     // The list and the place of a new transform.

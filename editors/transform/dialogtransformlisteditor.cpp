@@ -5,10 +5,14 @@
 
 #include "browser/dialogsavepoint.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "database/codetablesaxes.h"
+#include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "records/abstractdetails.h"
 #include "records/recordstorage.h"
+
+#include <QSqlQuery>
 
 DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -18,7 +22,7 @@ DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
     ui->setupUi(this);
     createFrames();
     if (m_key == NoValue)
-        m_generalInfo->clear();
+        clear();
     else
         load();
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogTransformListEditor::slotSave);
@@ -37,7 +41,7 @@ int DialogTransformListEditor::Create(const QString& ownerTable, int owner, int 
         QStringLiteral("DialogTransformListEditor"), QStringLiteral("Create"),
         [&ownerTable, owner, scope] {
             auto* dialog = new DialogTransformListEditor(NoValue);
-            dialog->setOwner(ownerTable, owner, scope);
+            dialog->setNewListOwner(ownerTable, owner, scope);
             return dialog;
         },
         [&key](DialogTransformListEditor& dialog) { key = dialog.key(); });
@@ -51,16 +55,33 @@ bool DialogTransformListEditor::Edit(int key)
         [key] { return new DialogTransformListEditor(key); });
 }
 
+bool DialogTransformListEditor::SetOwner(int key, const QString& ownerTable, int owner)
+{
+    QSqlQuery query;
+    return execQuery(query,
+                     QString("UPDATE %1 SET  owner       =  ? ,     owner_table = ?,     last_use    =  ?  WHERE %2=?;")
+                         .arg(tableName(TableTransformList), keyColumnName(TableTransformList)),
+                     {RecordStorage::linkValue(owner), sqlTextOrNull(ownerTable), RecordStorage::now(), key})
+        && query.numRowsAffected() == 1;
+}
+
 int DialogTransformListEditor::key() const
 {
     return m_key;
 }
 
-void DialogTransformListEditor::setOwner(const QString& ownerTable, int owner, int scope)
+void DialogTransformListEditor::setNewListOwner(const QString& ownerTable, int owner, int scope)
 {
     m_ownerTable = ownerTable;
     m_owner = owner;
     setTransformListScope(m_scope, scope);
+}
+
+void DialogTransformListEditor::clear()
+{
+    m_generalInfo->clear();
+    if (m_transformList->deleteAllItems())
+        m_transformList->deleteListIfEmpty();
 }
 
 void DialogTransformListEditor::slotSave()
@@ -87,6 +108,7 @@ void DialogTransformListEditor::load()
     QSqlRecord row;
     if (!RecordStorage::readRow(TableTransformList, m_key, row))
         return;
+    m_loaded = true;
     m_generalInfo->setName(RecordStorage::text(row, QStringLiteral("name")));
     m_generalInfo->setDescription(RecordStorage::text(row, QStringLiteral("description")));
     ui->editID->setText(RecordStorage::text(row, QStringLiteral("identifier")).trimmed());
@@ -100,9 +122,13 @@ void DialogTransformListEditor::load()
 bool DialogTransformListEditor::save()
 {
     int rowKey = m_transformList->listKey();
-    // The stored list went with its last transform: nothing is left to fill in.
-    if (rowKey == NoValue && m_key != NoValue)
-        return true;
+    if (rowKey == NoValue && m_key != NoValue) {
+        // The stored list went with its last transform: nothing is left to fill in.
+        if (m_loaded)
+            return repointUsers(NoValue);
+        // A list that was gone before the dialog opened: its update matches no row and fails.
+        rowKey = m_key;
+    }
     CEditorSave save;
     save.checkName = nameCheckOf(*m_generalInfo);
     save.checks = {[this] {
@@ -111,7 +137,22 @@ bool DialogTransformListEditor::save()
     save.update = [this](int key) { return rowUpdate(key); };
     if (!saveRecord(this, save, rowKey))
         return false;
+    if (m_key != NoValue && rowKey != m_key && !repointUsers(rowKey))
+        return false;
     m_key = rowKey;
+    return true;
+}
+
+bool DialogTransformListEditor::repointUsers(int rowKey)
+{
+    for (const int table : {TableCoordSys, TableVertCoordSys}) {
+        QSqlQuery query;
+        if (!execQuery(query, QString("UPDATE %1 SET transform_list=? WHERE transform_list=?;").arg(tableName(table)),
+                       {RecordStorage::linkValue(rowKey), m_key})) {
+            sqlWarning(query, QStringLiteral("Ошибка записи в базу данных"), this);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -181,6 +181,27 @@ bool FrameTransformList::deleteAllItems()
     return deleted;
 }
 
+void FrameTransformList::appendItem(const Item& item)
+{
+    m_items.append(item);
+    showItems();
+}
+
+bool FrameTransformList::removeItem(int index)
+{
+    const bool deleted = deleteItem(index);
+    reload();
+    if (m_items.isEmpty())
+        deleteListIfEmpty();
+    updateButtons();
+    return deleted;
+}
+
+void FrameTransformList::setIdentifierVisible(bool visible)
+{
+    ui->frameId->setVisible(visible);
+}
+
 void FrameTransformList::slotAdd()
 {
     if (createList())
@@ -207,11 +228,8 @@ void FrameTransformList::slotDelete()
 {
     const int row = selectedRow();
     if (row >= 0) {
-        deleteItem(row);
-        reload();
-        if (m_items.isEmpty())
-            deleteListIfEmpty();
-        else
+        removeItem(row);
+        if (!m_items.isEmpty())
             selectRow(qMax(row - 1, 0));
     }
     updateButtons();

@@ -50,6 +50,12 @@ public:
     bool deleteListIfEmpty();
     // Deletes every transform of the list, all or none; the frame then shows what is stored.
     bool deleteAllItems();
+    // Shows one more item after the others; nothing is written.
+    void appendItem(const Item& item);
+    // Deletes the transform of the row, and the list row with the last transform; the frame
+    // then shows what is stored. False for no such row, or after a warning when the delete fails.
+    bool removeItem(int index);
+    void setIdentifierVisible(bool visible);
 
 private slots:
     void slotAdd();

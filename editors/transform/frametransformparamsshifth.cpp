@@ -26,6 +26,7 @@ FrameTransformParamsShiftH::FrameTransformParamsShiftH(QWidget* parent)
     connect(ui->buttonRevert, &QPushButton::clicked, this, &FrameTransformParamsShiftH::slotRevert);
     connect(ui->buttonSetIdentic, &QPushButton::clicked, this, &FrameTransformParamsShiftH::slotSetIdentic);
     connect(m_unitPicker, &FrameDatabasePicker::picked, this, &FrameTransformParamsShiftH::slotUnitSelected);
+    connect(m_unitPicker, &FrameDatabasePicker::cleared, this, [this] { slotUnitSelected(NoValue); });
 }
 
 FrameTransformParamsShiftH::~FrameTransformParamsShiftH()

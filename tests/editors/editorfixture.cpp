@@ -84,6 +84,28 @@ QString valueText(const QString& statement, const QVariantList& values)
     return CTestDatabase::value(statement, values).toString();
 }
 
+int insertRow(const QString& table, const QVariantMap& columns)
+{
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks.append("?");
+    const QString statement =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3);").arg(table, columns.keys().join(", "), marks.join(", "));
+    if (!CTestDatabase::exec(statement, columns.values()))
+        return 0;
+    return CTestDatabase::value("SELECT last_insert_rowid();").toInt();
+}
+
+QVariant columnOf(const QString& table, const QString& keyColumn, int key, const QString& column)
+{
+    return CTestDatabase::value(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?;").arg(column, table, keyColumn), {key});
+}
+
+FrameGeneralInfo* generalInfoOf(const QWidget& dialog)
+{
+    return dialog.findChild<FrameGeneralInfo*>();
+}
+
 QString warning(const QString& text)
 {
     return "Предупреждение|" + text;

@@ -10,8 +10,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <QVariantMap>
+
 #include <functional>
 #include <memory>
+
+class FrameGeneralInfo;
 
 // Base of the editor tests: every test function runs on a new database with a scripted
 // prompt and must leave no transaction open.
@@ -70,6 +74,12 @@ Result runModal(const std::function<Result()>& operation, const std::function<vo
 // The rows that the next dependencies dialog lists, each as "kind|name"; the dialog is closed.
 // The watch lasts while the returned object lives.
 [[nodiscard]] CModalWatch captureDependencies(QStringList& rows);
+
+// Inserts a row with the given columns into the table; its rowid, 0 on failure.
+int insertRow(const QString& table, const QVariantMap& columns);
+// The value of one column of the row whose key column holds the key.
+QVariant columnOf(const QString& table, const QString& keyColumn, int key, const QString& column);
+FrameGeneralInfo* generalInfoOf(const QWidget& dialog);
 
 // "Предупреждение|" followed by the text.
 QString warning(const QString& text);

@@ -3,6 +3,7 @@
 #include "scriptedprompt.h"
 #include "testdatabase.h"
 
+#include "browser/framedatabasepicker.h"
 #include "database/novalue.h"
 #include "editors/datum/framedatumshifthelmert.h"
 #include "editors/datum/framedatumshiftmolodensky.h"
@@ -97,6 +98,8 @@ private slots:
     void rotationsFollowTheAngleFormat_data();
     void rotationsFollowTheAngleFormat();
     void unitKeyWithoutRecordStaysChosen();
+    void unitClearedInItsSelectorIsDropped_data();
+    void unitClearedInItsSelectorIsDropped();
 
 private:
     // The keys of metre, second and ppm as a record text gives them.
@@ -318,6 +321,35 @@ void TestDatumShiftFrames::unitKeyWithoutRecordStaysChosen()
     frame.load(key);
     QVERIFY(frame.findChild<QLabel*>("labelLinearUnitTx")->text().isEmpty());
     QCOMPARE(gather(frame), QStringLiteral("1;2;3;999"));
+}
+
+void TestDatumShiftFrames::unitClearedInItsSelectorIsDropped_data()
+{
+    QTest::addColumn<bool>("molodensky");
+    QTest::addColumn<int>("picker");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("molodensky length") << true << 0 << kLengthUnit;
+    QTest::newRow("length") << false << 0 << kLengthUnit;
+    QTest::newRow("angle") << false << 1 << kAngleUnit;
+    QTest::newRow("scale") << false << 2 << kScaleUnit;
+}
+
+// The held unit was deleted in the picker's selector, which then reports it cleared.
+void TestDatumShiftFrames::unitClearedInItsSelectorIsDropped()
+{
+    QFETCH(bool, molodensky);
+    QFETCH(int, picker);
+    QFETCH(QString, message);
+    FrameDatumShiftMolodensky molodenskyFrame;
+    FrameDatumShiftHelmert helmertFrame;
+    QWidget* frame = molodensky ? static_cast<QWidget*>(&molodenskyFrame) : &helmertFrame;
+    typeInto(frame, molodensky ? QVariantMap{{"editTx", "1"}, {"editTy", "2"}, {"editTz", "3"}} : kSevenTexts);
+    const int keys[] = {m_units.metre, m_units.second, m_units.ppm};
+    for (int each = 0; each < (molodensky ? 1 : 3); ++each)
+        pickIn(frame, each, keys[each]);
+    emit frame->findChildren<FrameDatabasePicker*>().at(picker)->cleared();
+    QCOMPARE(molodensky ? gather(molodenskyFrame) : gather(helmertFrame), QString());
+    QCOMPARE(m_prompt->messageTexts(), QStringList{message});
 }
 
 QTEST_MAIN(TestDatumShiftFrames)

@@ -28,6 +28,8 @@ private slots:
     void refusedSavesWriteNothing_data();
     void refusedSavesWriteNothing();
     void editWithoutACodeOpensNothing();
+    void cancelUndoesCodesWrittenMeanwhile_data();
+    void cancelUndoesCodesWrittenMeanwhile();
 };
 
 void TestDialogDatumShiftTypeEditor::loadShowsTheExportCodeWhenSet()
@@ -108,6 +110,26 @@ void TestDialogDatumShiftTypeEditor::editWithoutACodeOpensNothing()
         100);
     QVERIFY(!DialogDatumShiftTypeEditor::Edit(NoValue));
     QVERIFY(!opened);
+}
+
+void TestDialogDatumShiftTypeEditor::cancelUndoesCodesWrittenMeanwhile_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("saved") << "buttonSave" << 1;
+    QTest::newRow("cancelled") << "buttonCancel" << 0;
+}
+
+// What the export frame's selector writes (here a new EPSG code) stays only with a save.
+void TestDialogDatumShiftTypeEditor::cancelUndoesCodesWrittenMeanwhile()
+{
+    QFETCH(QString, button);
+    QFETCH(int, kept);
+    const auto edit = [] { return DialogDatumShiftTypeEditor::Edit(2); };
+    runModal<DialogDatumShiftTypeEditor, bool>(edit, [](DialogDatumShiftTypeEditor*) {
+        QVERIFY(CTestDatabase::exec("INSERT INTO epsgdatumshifttype (code, name) VALUES (9999, 'Новый');"));
+    }, button);
+    QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM epsgdatumshifttype WHERE code=9999;").toInt(), kept);
 }
 
 QTEST_MAIN(TestDialogDatumShiftTypeEditor)

@@ -8,6 +8,8 @@
 #include "editors/transform/frametransformparamsaffine2d.h"
 #include "editors/transform/frametransformparamsshift2d.h"
 #include "editors/transform/frametransformparamsshifth.h"
+#include "records/transformparamdetails.h"
+#include "records/transformtypedetails.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,6 +85,7 @@ private slots:
     void refusedSavesWriteNothing();
     void typeChangeKeepsOnlyTheNewValues();
     void updateKeepsThePlace();
+    void onlyATypeInsertFailureIsWarned();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -204,6 +207,32 @@ void TestDialogTransformEditor::updateKeepsThePlace()
              QStringLiteral("raised"));
     QVERIFY(CTestDatabase::value("SELECT last_use FROM transform WHERE autokey = ?;", {key}).toLongLong() > 0);
     QCOMPARE(storedValues(key), QStringList{QString("7=-4.5/%1").arg(unit)});
+}
+
+void TestDialogTransformEditor::onlyATypeInsertFailureIsWarned()
+{
+    CTransformTypeDetails type;
+    QVERIFY(DialogTransformEditor::ReadTypeDetails(3, type));
+    type.name = "другое имя";
+    QCOMPARE(DialogTransformEditor::FindTypeDetails(type), 3);
+    QCOMPARE(DialogTransformEditor::InsertTypeDetails(type), 3);
+    CTransformParamDetails param;
+    QVERIFY(DialogTransformEditor::ReadParamDetails(7, param));
+    QCOMPARE(DialogTransformEditor::InsertParamDetails(param), 7);
+    QVERIFY(m_session.prompt().messages().isEmpty());
+
+    type.code = 9;
+    param.code = 99;
+    QCOMPARE(DialogTransformEditor::FindTypeDetails(type), int(NoValue));
+    QCOMPARE(DialogTransformEditor::FindParamDetails(param), int(NoValue));
+    QVERIFY(!DialogTransformEditor::ReadParamDetails(99, param));
+    QCOMPARE(param.code, 99);
+    QCOMPARE(DialogTransformEditor::InsertParamDetails(param), int(NoValue));
+    QVERIFY(m_session.prompt().messages().isEmpty());
+    QCOMPARE(DialogTransformEditor::InsertTypeDetails(type), int(NoValue));
+    QCOMPARE(m_session.prompt().messageTexts(),
+             QStringList{Warning + "Недопустимый код 9 в таблице «Типы преобразований»"});
+    QCOMPARE(CTestDatabase::value("SELECT count(*) FROM transformtype WHERE code = 9;").toInt(), 0);
 }
 
 QTEST_MAIN(TestDialogTransformEditor)

@@ -65,6 +65,12 @@ private slots:
     void editKeepsOwnerAndScope();
     void cancelUndoesNestedEdits();
     void emptiedListIsGoneOnlyWhenAccepted();
+    void systemsFollowTheListRow_data();
+    void systemsFollowTheListRow();
+    void vanishedListIsNotSaved();
+    void clearDeletesTheTransforms();
+    void setOwner_data();
+    void setOwner();
     void registered();
 
 private:
@@ -215,6 +221,101 @@ void TestDialogTransformListEditor::emptiedListIsGoneOnlyWhenAccepted()
         QCOMPARE(transformTablesDump(), QByteArray(button) == "buttonSave" ? QStringList() : before);
     }
     QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::systemsFollowTheListRow_data()
+{
+    QTest::addColumn<bool>("refill");
+    QTest::newRow("emptied") << false;
+    QTest::newRow("emptied and refilled") << true;
+}
+
+// A list that systems use keeps them pointing at a stored row: NULL once it is gone, the new
+// row when it comes back.
+void TestDialogTransformListEditor::systemsFollowTheListRow()
+{
+    QFETCH(bool, refill);
+    const int list = storeAffineList("list", 2);
+    QVERIFY(CTestDatabase::exec("INSERT INTO coordsys (name, type, transform_list) VALUES ('cs', 4, ?);", {list}));
+    QVERIFY(CTestDatabase::exec("INSERT INTO vertcoordsys (name, transform_list) VALUES ('vcs', ?);", {list}));
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([refill](DialogTransformListEditor* dialog) {
+        click(*dialog, "buttonDeleteAll");
+        if (refill)
+            addTransform(*dialog, "again");
+        click(*dialog, "buttonSave");
+    });
+    QVERIFY(DialogTransformListEditor::Edit(list));
+    const QVariant stored = CTestDatabase::value("SELECT max(autokey) FROM transformlist;");
+    QCOMPARE(stored.isNull(), !refill);
+    for (const char* table : {"coordsys", "vertcoordsys"}) {
+        const QVariant used = CTestDatabase::value(QString("SELECT transform_list FROM %1;").arg(table));
+        QCOMPARE(used.isNull(), stored.isNull());
+        QCOMPARE(used.toInt(), stored.toInt());
+    }
+    QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::vanishedListIsNotSaved()
+{
+    const int list = storeList("list");
+    QVERIFY(CTestDatabase::exec("DELETE FROM transformlist;"));
+    QStringList shown;
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([&](DialogTransformListEditor* dialog) {
+        setTexts(*dialog, "list", "id");
+        click(*dialog, "buttonSave");
+        shown = m_session.prompt().messageTexts();
+        QVERIFY(dialog->isVisible());
+        click(*dialog, "buttonCancel");
+    });
+    QVERIFY(!DialogTransformListEditor::Edit(list));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().startsWith(Warning + "Ошибка записи в базу данных"));
+}
+
+void TestDialogTransformListEditor::clearDeletesTheTransforms()
+{
+    const int list = storeAffineList("list", 3);
+    const QStringList before = transformTablesDump();
+    const CModalWatch watch = whenModal<DialogTransformListEditor>([](DialogTransformListEditor* dialog) {
+        dialog->clear();
+        QVERIFY(dialog->findChild<FrameGeneralInfo*>()->name().isEmpty());
+        QCOMPARE(dialog->findChild<QListWidget*>()->count(), 0);
+        QVERIFY(transformTablesDump().isEmpty());
+        click(*dialog, "buttonCancel");
+    });
+    QVERIFY(!DialogTransformListEditor::Edit(list));
+    QCOMPARE(transformTablesDump(), before);
+    QVERIFY(m_session.prompt().messages().isEmpty());
+}
+
+void TestDialogTransformListEditor::setOwner_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("owner");
+    QTest::addColumn<QString>("ownerTable");
+    QTest::newRow("owner") << true << 12 << "coordsys";
+    QTest::newRow("none") << true << int(NoValue) << "";
+    QTest::newRow("no such list") << false << 12 << "coordsys";
+}
+
+void TestDialogTransformListEditor::setOwner()
+{
+    QFETCH(bool, stored);
+    QFETCH(int, owner);
+    QFETCH(QString, ownerTable);
+    const int list = storeList("list", {7, "datum", 3});
+    const int key = stored ? list : list + 1;
+    QCOMPARE(DialogTransformListEditor::SetOwner(key, ownerTable, owner), stored);
+    if (!stored) {
+        QCOMPARE(column("owner", list).toInt(), 7);
+        return;
+    }
+    QCOMPARE(column("owner", list).isNull(), owner == NoValue);
+    QCOMPARE(column("owner", list).toInt(), owner == NoValue ? 0 : owner);
+    QCOMPARE(column("owner_table", list).isNull(), ownerTable.isEmpty());
+    QCOMPARE(column("owner_table", list).toString(), ownerTable);
+    QCOMPARE(column("scope", list).toInt(), 3);
+    QVERIFY(column("last_use", list).toLongLong() > 0);
 }
 
 void TestDialogTransformListEditor::registered()

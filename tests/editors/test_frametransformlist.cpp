@@ -75,6 +75,7 @@ private slots:
     void buttonStates_data();
     void buttonStates();
     void deletingTheOnlyTransformDropsTheList();
+    void removeItemKeepsTheNumbers();
     void firstAddMakesTheListAndCancelDropsIt();
     void editKeepsTheRow();
     void exportAndImportGiveAnEqualList();
@@ -188,6 +189,26 @@ void TestFrameTransformList::deletingTheOnlyTransformDropsTheList()
     QCOMPARE(frame.listKey(), int(NoValue));
     QVERIFY(transformTablesDump().isEmpty());
     QCOMPARE(enabledButtons(frame), QStringLiteral("buttonAdd buttonImport buttonImportAll"));
+}
+
+void TestFrameTransformList::removeItemKeepsTheNumbers()
+{
+    const int list = storeAffineList("list", 3);
+    FrameTransformList frame(nullptr, false);
+    frame.setTransformList(list);
+    QVERIFY(!frame.removeItem(-1));
+    QVERIFY(!frame.removeItem(3));
+    QCOMPARE(transformNames(list), QStringList({"T1", "T2", "T3"}));
+    QVERIFY(frame.removeItem(1));
+    QCOMPARE(transformNames(list), QStringList({"T1", "T3"}));
+    QCOMPARE(transformNumbers(list), oneToN(2));
+    QCOMPARE(shownNames(frame), QStringList({"T1", "T3"}));
+    QVERIFY(frame.removeItem(1));
+    QVERIFY(frame.removeItem(0));
+    QVERIFY(shownNames(frame).isEmpty());
+    QCOMPARE(frame.listKey(), int(NoValue));
+    QVERIFY(transformTablesDump().isEmpty());
+    QVERIFY(m_session.prompt().messages().isEmpty());
 }
 
 void TestFrameTransformList::firstAddMakesTheListAndCancelDropsIt()

@@ -219,17 +219,21 @@ void TestTransformParamFrames::heightShiftChecks_data()
 {
     QTest::addColumn<QString>("shift");
     QTest::addColumn<bool>("withUnit");
+    QTest::addColumn<bool>("clearedInSelector");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no unit") << "1.5" << false << "Необходимо задать единицу измерения смещения по высоте";
-    QTest::newRow("empty shift first") << " " << false << "Необходимо задать смещение по высоте";
-    QTest::newRow("sign only") << "-" << true << NotNumber;
-    QTest::newRow("complete") << "-0.25" << true << "";
+    const QString noUnit = QStringLiteral("Необходимо задать единицу измерения смещения по высоте");
+    QTest::newRow("no unit") << "1.5" << false << false << noUnit;
+    QTest::newRow("unit cleared in its selector") << "1.5" << true << true << noUnit;
+    QTest::newRow("empty shift first") << " " << false << false << "Необходимо задать смещение по высоте";
+    QTest::newRow("sign only") << "-" << true << false << NotNumber;
+    QTest::newRow("complete") << "-0.25" << true << false << "";
 }
 
 void TestTransformParamFrames::heightShiftChecks()
 {
     QFETCH(QString, shift);
     QFETCH(bool, withUnit);
+    QFETCH(bool, clearedInSelector);
     QFETCH(QString, message);
     QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, short_name, factor_b, factor_c) VALUES ('Метр', 'м', 1, 1);"));
     const int unit = CTestDatabase::value("SELECT max(autokey) FROM unitlength;").toInt();
@@ -242,6 +246,8 @@ void TestTransformParamFrames::heightShiftChecks()
         auto* picker = frame.findChild<FrameDatabasePicker*>();
         QVERIFY(picker->setKey(unit));
         emit picker->picked(unit);
+        if (clearedInSelector)
+            emit picker->cleared();
     }
     TransformParamEntries entries;
     QCOMPARE(frame.save(entries), message.isEmpty());

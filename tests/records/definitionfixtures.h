@@ -24,5 +24,15 @@ CDatumShiftDetails pulkovoToWgs84();
 // Gauss-Kruger zone 7 as a five-parameter transverse Mercator.
 CMapProjDetails gaussKrugerZone7();
 
+// Decimal degrees: the degree with the decimal angle format.
+std::shared_ptr<CUnitDetails> decimalDegree();
+std::shared_ptr<CEllipsoidDetails> wgs84Ellipsoid();
+// Seven parameters in the position vector convention.
+std::shared_ptr<CDatumShiftDetails> shiftToWgs84(const QStringList& values);
+// WGS 84 with a zero shift to itself.
+std::shared_ptr<CDatumDetails> wgs84Datum();
+// UTM zone 37N as a five-parameter transverse Mercator.
+CMapProjDetails utmZone37();
+
 // Reads the datum of a file in the test data folder.
 CDatumDetails datumFromFile(const QString& fileName);

@@ -45,49 +45,6 @@ QList<QStringList> referenceRows(const QString& name)
     return rows;
 }
 
-std::shared_ptr<CUnitDetails> decimalDegree()
-{
-    auto unit = degree();
-    unit->angleFormat = std::make_shared<CAngleFormatDetails>();
-    unit->angleFormat->code = 1;
-    unit->angleFormat->name = QStringLiteral("Десятичные градусы");
-    return unit;
-}
-
-std::shared_ptr<CEllipsoidDetails> wgs84Ellipsoid()
-{
-    auto ellipsoid = std::make_shared<CEllipsoidDetails>();
-    ellipsoid->name = QStringLiteral("WGS 84");
-    ellipsoid->majorSemiAxis = QStringLiteral("6378137");
-    ellipsoid->inverseFlattening = QStringLiteral("298.257223563");
-    ellipsoid->useInverseFlattening = true;
-    ellipsoid->unit = metre();
-    return ellipsoid;
-}
-
-// Seven parameters in the position vector convention.
-std::shared_ptr<CDatumShiftDetails> shiftToWgs84(const QStringList& values)
-{
-    auto shift = std::make_shared<CDatumShiftDetails>(pulkovoToWgs84());
-    shift->type = 4;
-    shift->datumShiftType.setCode(4);
-    QString* fields[] = {&shift->translationX, &shift->translationY, &shift->translationZ,
-                         &shift->rotationX,    &shift->rotationY,    &shift->rotationZ,
-                         &shift->scaleChange};
-    for (int i = 0; i < 7; ++i)
-        *fields[i] = values.at(i);
-    return shift;
-}
-
-std::shared_ptr<CDatumDetails> wgs84Datum()
-{
-    auto datum = std::make_shared<CDatumDetails>();
-    datum->name = QStringLiteral("WGS 84");
-    datum->ellipsoid = wgs84Ellipsoid();
-    datum->datumShift = shiftToWgs84({"0", "0", "0", "0", "0", "0", "0"});
-    return datum;
-}
-
 // Pulkovo 1942 with the published seven parameters to WGS 84.
 std::shared_ptr<CDatumDetails> pulkovoDatum()
 {
@@ -131,11 +88,7 @@ CCoordSysDetails projected(const QString& name, const std::shared_ptr<CDatumDeta
 
 CCoordSysDetails utm37()
 {
-    CMapProjDetails projection = gaussKrugerZone7();
-    projection.name = QStringLiteral("UTM 37N");
-    projection.paramValues[104] = QStringLiteral("0.9996");
-    projection.paramValues[5] = QStringLiteral("500000");
-    return projected(QStringLiteral("WGS 84 / UTM zone 37N"), wgs84Datum(), projection);
+    return projected(QStringLiteral("WGS 84 / UTM zone 37N"), wgs84Datum(), utmZone37());
 }
 
 CCoordSysDetails gaussKruger7()
