@@ -247,6 +247,7 @@ private slots:
 
 private:
     std::unique_ptr<MainWindow> createWindow();
+    std::unique_ptr<MainWindow> recalculateThroughPanels(const QString& inputPath, const QString& outputPath);
 
     CGuiTestEnvironment m_environment;
     QTemporaryDir m_systemsFolder;
@@ -287,6 +288,22 @@ std::unique_ptr<MainWindow> TestRecalculation::createWindow()
     return std::make_unique<MainWindow>();
 }
 
+// Zone 7 points loaded from the input file into the left panel, recalculated into UTM zone 37N
+// and saved from the right panel, as the user does it; the window, which holds the database open.
+std::unique_ptr<MainWindow> TestRecalculation::recalculateThroughPanels(const QString& inputPath,
+                                                                        const QString& outputPath)
+{
+    std::unique_ptr<MainWindow> window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
+    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
+    m_prompt->answerFile(inputPath);
+    window->leftPanel()->slotLoad();
+    window->leftPanel()->slotCalculate();
+    m_prompt->answerFile(outputPath);
+    window->rightPanel()->slotSave();
+    return window;
+}
+
 // Points file in, recalculated and saved, equal to PROJ's results within a millimetre.
 void TestRecalculation::endToEndAgainstProj()
 {
@@ -298,14 +315,7 @@ void TestRecalculation::endToEndAgainstProj()
     const QString outputPath = m_work->filePath("utm37.txt");
     QVERIFY(writeFile(inputPath, input));
 
-    const auto window = createWindow();
-    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
-    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
-    m_prompt->answerFile(inputPath);
-    window->leftPanel()->slotLoad();
-    window->leftPanel()->slotCalculate();
-    m_prompt->answerFile(outputPath);
-    window->rightPanel()->slotSave();
+    const auto window = recalculateThroughPanels(inputPath, outputPath);
     QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join("\n")));
 
     const QList<QByteArray> lines = readFile(outputPath).trimmed().split('\n');
@@ -642,14 +652,7 @@ void TestRecalculation::pointFileAsThePanelsSaveIt()
     const QString roadPath = m_work->filePath("road.txt");
     QVERIFY(writeFile(sourcePath, content));
 
-    const auto window = createWindow();
-    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
-    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
-    m_prompt->answerFile(sourcePath);
-    window->leftPanel()->slotLoad();
-    window->leftPanel()->slotCalculate();
-    m_prompt->answerFile(panelPath);
-    window->rightPanel()->slotSave();
+    const auto window = recalculateThroughPanels(sourcePath, panelPath);
     QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join("\n")));
 
     for (const int threads : {1, 4}) {
