@@ -2,6 +2,7 @@
 #include "ui_framepanel.h"
 
 #include "browser/prompt.h"
+#include "passprogress.h"
 #include "pointline.h"
 #include "textfiles.h"
 
@@ -15,7 +16,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QProgressDialog>
 
 namespace {
 
@@ -173,9 +173,10 @@ void FramePanel::setRows(const CPointRows& rows, const QString& title)
     const int count = rows.size();
     table->setRowCount(count);
     table->blockSignals(true);
-    const std::unique_ptr<QProgressDialog> progress = createProgress(title, count);
+    CThrottledProgress progress(this, title, count);
     for (int row = 0; row < count; ++row) {
-        progress->setValue(row);
+        if (!progress.step(row))
+            break;
         if (row == count - 1)
             table->blockSignals(false);
         const CPointRow& cells = rows.at(row);
@@ -183,10 +184,8 @@ void FramePanel::setRows(const CPointRows& rows, const QString& title)
         table->setItem(row, 1, new QTableWidgetItem(cells.coord1));
         table->setItem(row, 2, new QTableWidgetItem(cells.coord2));
         table->setItem(row, 3, new QTableWidgetItem(cells.coord3));
-        if (progress->wasCanceled())
-            break;
     }
-    progress->setValue(count);
+    progress.finish();
     table->blockSignals(false);
 }
 
@@ -402,17 +401,14 @@ void FramePanel::countRows()
     const int count = ui->tableWidgetPoints->rowCount();
     int emptyRows = 0;
     int wrongRows = 0;
-    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Подсчет точек"), count);
-    for (int row = 0; row < count; ++row) {
-        progress->setValue(row);
+    CThrottledProgress progress(this, QStringLiteral("Подсчет точек"), count);
+    for (int row = 0; row < count && progress.step(row); ++row) {
         if (isRowEmpty(row))
             ++emptyRows;
         else if (markWrongRow(row))
             ++wrongRows;
-        if (progress->wasCanceled())
-            break;
     }
-    progress->setValue(count);
+    progress.finish();
     prompt().information(nullptr, QStringLiteral("Подсчет числа строк"),
                          QString("Всего строк:\t\t%1\nПустых строк:\t\t%2\nНекорректных строк:\t%3")
                              .arg(count)
@@ -427,16 +423,13 @@ void FramePanel::findWrongRows()
     QTableWidget* table = ui->tableWidgetPoints;
     const int count = table->rowCount();
     int wrongRows = 0;
-    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Поиск некорректных точек"), count);
+    CThrottledProgress progress(this, QStringLiteral("Поиск некорректных точек"), count);
     table->blockSignals(true);
-    for (int row = 0; row < count; ++row) {
-        progress->setValue(row);
+    for (int row = 0; row < count && progress.step(row); ++row) {
         if (markWrongRow(row))
             ++wrongRows;
-        if (progress->wasCanceled())
-            break;
     }
-    progress->setValue(count);
+    progress.finish();
     table->blockSignals(false);
     const QString title = QStringLiteral("Поиск некорректных строк");
     if (wrongRows == 0)
@@ -450,15 +443,12 @@ void FramePanel::deleteWrongRows()
     removeTrailingEmptyRows();
     const int count = ui->tableWidgetPoints->rowCount();
     QList<int> wrong;
-    const std::unique_ptr<QProgressDialog> progress = createProgress(QStringLiteral("Поиск некорректных точек"), count);
-    for (int row = 0; row < count; ++row) {
-        progress->setValue(row);
+    CThrottledProgress progress(this, QStringLiteral("Поиск некорректных точек"), count);
+    for (int row = 0; row < count && progress.step(row); ++row) {
         if (!validateRow(row, nullptr, true))
             wrong.append(row);
-        if (progress->wasCanceled())
-            break;
     }
-    progress->setValue(count);
+    progress.finish();
     if (wrong.isEmpty())
         prompt().information(nullptr, QStringLiteral("Удаление некорректных строк"),
                              QStringLiteral("Некорректных строк не обнаружено"));
@@ -629,14 +619,6 @@ bool FramePanel::matchesColumn(int column, const QString& text) const
             return true;
     }
     return false;
-}
-
-std::unique_ptr<QProgressDialog> FramePanel::createProgress(const QString& label, int count)
-{
-    auto progress = std::make_unique<QProgressDialog>(label, QStringLiteral("Прервать"), 0, count, this);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(1000);
-    return progress;
 }
 
 QString FramePanel::lastPointsFolder() const

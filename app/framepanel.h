@@ -16,7 +16,6 @@
 
 class QBrush;
 class QKeyEvent;
-class QProgressDialog;
 class QTableWidgetItem;
 
 namespace Ui {
@@ -113,7 +112,6 @@ private:
     QTableWidgetItem* cellItem(int row, int column);
     void setCellBrush(int row, int column, const QBrush& brush);
     bool matchesColumn(int column, const QString& text) const;
-    std::unique_ptr<QProgressDialog> createProgress(const QString& label, int count);
     QString lastPointsFolder() const;
     void storePointsFolder(const QString& fileName);
 

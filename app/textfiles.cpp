@@ -1,7 +1,6 @@
 #include "textfiles.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -21,13 +20,9 @@ QString nativePath(const QString& path)
 
 bool writeTextFile(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QString("Не удалось открыть файл \"%1\" для записи: %2").arg(nativePath(path), file.errorString()));
+    CTextFileWriter file(path);
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, QString("Не удалось записать файл \"%1\": %2").arg(nativePath(path), file.errorString()));
-    return true;
+    return file.open(error) && file.write(bytes.constData(), bytes.size(), error) && file.commit(error);
 }
 
 QStringList textLines(const QString& text)
@@ -40,4 +35,28 @@ QStringList textLines(const QString& text)
             line.chop(1);
     }
     return lines;
+}
+
+CTextFileWriter::CTextFileWriter(const QString& path) : m_file(path) {}
+
+bool CTextFileWriter::open(QString* error)
+{
+    return m_file.open(QIODevice::WriteOnly)
+        || fail(error, QString("Не удалось открыть файл \"%1\" для записи: %2")
+                           .arg(nativePath(m_file.fileName()), m_file.errorString()));
+}
+
+bool CTextFileWriter::write(const char* data, qint64 size, QString* error)
+{
+    return m_file.write(data, size) == size || fail(error, writeError());
+}
+
+bool CTextFileWriter::commit(QString* error)
+{
+    return m_file.commit() || fail(error, writeError());
+}
+
+QString CTextFileWriter::writeError() const
+{
+    return QString("Не удалось записать файл \"%1\": %2").arg(nativePath(m_file.fileName()), m_file.errorString());
 }

@@ -1,51 +1,25 @@
-// Points per second of the recalculation road without widgets (texts read, transformed and
-// written) and of filling a point panel.
+// Points per second of the recalculation of rows in memory (texts read, transformed and
+// written) on one thread and on every core, of filling a point panel, and of the panel's whole
+// road: point lines loaded into a panel, recalculated and shown in the other.
+
+#include "benchdatabase.h"
 
 #include "app/framepanel.h"
+#include "app/pointline.h"
 #include "app/recalculation.h"
-#include "app/shippeddata.h"
-#include "database/createdatabase.h"
 #include "records/coordsysdetails.h"
-#include "records/coordsysstorage.h"
 
 #include <QApplication>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <thread>
 
 namespace {
 
 constexpr int pointCount = 100000;
-
-// A database of the shipped coordinate systems, open on the default connection.
-class CBenchDatabase
-{
-public:
-    CBenchDatabase()
-    {
-        const QString path = m_folder.filePath(QStringLiteral("bench.db"));
-        createDatabase(path, QStringLiteral("bench"), QString());
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-        database.setDatabaseName(path);
-        database.open();
-        importWktFile(QStringLiteral(BENCH_DATA_DIR "/coordsys.wkt"));
-    }
-
-    static bool read(const QString& name, CCoordSysDetails& system)
-    {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("SELECT autokey FROM coordsys WHERE name=?;"));
-        query.addBindValue(name);
-        return query.exec() && query.next() && readCoordSysDetails(query.value(0).toInt(), system);
-    }
-
-private:
-    QTemporaryDir m_folder;
-};
 
 CBenchDatabase& database()
 {
@@ -65,19 +39,32 @@ CPointRows gaussKrugerRows()
     return rows;
 }
 
-void recalculationRoad(benchmark::State& state)
+// Zone 7 of Pulkovo 1942 to UTM zone 37N; false when the systems are not stored.
+bool readSystems(CCoordSysDetails& source, CCoordSysDetails& target)
 {
     database();
+    return CBenchDatabase::read(QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7"), source)
+        && CBenchDatabase::read(QStringLiteral("WGS 84 / UTM zone 37N"), target);
+}
+
+int allCores()
+{
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+// The argument is the number of threads.
+void recalculationRoad(benchmark::State& state)
+{
     CCoordSysDetails source;
     CCoordSysDetails target;
-    if (!CBenchDatabase::read(QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7"), source)
-        || !CBenchDatabase::read(QStringLiteral("WGS 84 / UTM zone 37N"), target)) {
+    if (!readSystems(source, target)) {
         state.SkipWithError("systems not stored");
         return;
     }
     const CPointRows rows = gaussKrugerRows();
     for (auto _ : state) {
         CRecalculation recalculation;
+        recalculation.setThreadCount(static_cast<int>(state.range(0)));
         if (!recalculation.prepare(source, target, nullptr)) {
             state.SkipWithError("no operator");
             return;
@@ -86,7 +73,35 @@ void recalculationRoad(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(pointCount));
 }
-BENCHMARK(recalculationRoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(recalculationRoad)->Arg(1)->Arg(allCores())->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The argument is the number of threads.
+void panelRoad(benchmark::State& state)
+{
+    CCoordSysDetails source;
+    CCoordSysDetails target;
+    if (!readSystems(source, target)) {
+        state.SkipWithError("systems not stored");
+        return;
+    }
+    QStringList lines;
+    for (const CPointRow& row : gaussKrugerRows())
+        lines.append(joinPointLine({row.name, row.coord1, row.coord2, row.coord3}));
+    FramePanel left(true);
+    FramePanel right(false);
+    for (auto _ : state) {
+        left.setPoints(lines, QString());
+        CRecalculation recalculation;
+        recalculation.setThreadCount(static_cast<int>(state.range(0)));
+        if (!recalculation.prepare(source, target, nullptr)) {
+            state.SkipWithError("no operator");
+            return;
+        }
+        right.setRows(recalculation.recalculate(left.getRows()), QString());
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(pointCount));
+}
+BENCHMARK(panelRoad)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void fillPanel(benchmark::State& state)
 {

@@ -173,6 +173,7 @@ void CEllipsoid::EllipsoidalToCartesian(const CCoords& in, CCoords* out) const
     *out = CCoords(point[0], point[1], point[2]);
 }
 
+// Fixed-point iteration: used only near the centre, where the closed form does not hold.
 double CEllipsoid::latitudeOf(double p, double z) const
 {
     double latitude = std::atan(z / p / (1.0 - m_e2));
@@ -192,9 +193,28 @@ double CEllipsoid::latitudeOf(double p, double z) const
     }
 }
 
-double CEllipsoid::heightOf(double p, double latitude) const
+// Vermeille's closed form; NaN inside the evolute of the meridian ellipse, near the centre.
+double CEllipsoid::closedFormLatitudeOf(double p, double z) const
 {
-    return p / std::cos(latitude) - getPrimeVerticalRadius(latitude);
+    const double pa = p * p / (m_a * m_a);
+    const double q = (1.0 - m_e2) * z * z / (m_a * m_a);
+    const double r = (pa + q - m_e4) / 6.0;
+    if (!(r > 0.0))
+        return std::numeric_limits<double>::quiet_NaN();
+    const double s = m_e4 * pa * q / (4.0 * r * r * r);
+    const double t = std::cbrt(1.0 + s + std::sqrt(s * (2.0 + s)));
+    const double u = r * (1.0 + t + 1.0 / t);
+    const double v = std::sqrt(u * u + m_e4 * q);
+    const double w = m_e2 * (u + v - q) / (2.0 * v);
+    const double k = std::sqrt(u + v + w * w) - w;
+    const double d = k * p / (k + m_e2);
+    return 2.0 * std::atan2(z, d + std::hypot(d, z));
+}
+
+double CEllipsoid::heightOf(double p, double z, double latitude) const
+{
+    const double s = std::sin(latitude);
+    return p * std::cos(latitude) + z * s - m_a * std::sqrt(1.0 - m_e2 * s * s);
 }
 
 void CEllipsoid::CartesianToEllipsoidal(double point[3]) const
@@ -209,10 +229,12 @@ void CEllipsoid::CartesianToEllipsoidal(double point[3]) const
         point[2] = std::fabs(z) - m_b;
         return;
     }
-    const double latitude = latitudeOf(p, z);
+    double latitude = closedFormLatitudeOf(p, z);
+    if (!std::isfinite(latitude))
+        latitude = latitudeOf(p, z);
     point[0] = latitude;
     point[1] = std::atan2(y, x);
-    point[2] = heightOf(p, latitude);
+    point[2] = heightOf(p, z, latitude);
 }
 
 void CEllipsoid::CartesianToEllipsoidal(const CCoords& in, CCoords* out) const

@@ -68,7 +68,8 @@ public:
 private:
     void init();
     double latitudeOf(double p, double z) const;
-    double heightOf(double p, double latitude) const;
+    double closedFormLatitudeOf(double p, double z) const;
+    double heightOf(double p, double z, double latitude) const;
 
     double m_a = 0.0;
     double m_b = 0.0;

@@ -133,6 +133,32 @@ bool CGridBufferRaw<T>::readWindow(std::istream& stream, int col0, int row0, int
     return true;
 }
 
+CGridFileStream& CGridFileStream::operator=(const CGridFileStream& other)
+{
+    if (this != &other)
+        open(other.m_fileName);
+    return *this;
+}
+
+bool CGridFileStream::open(const std::string& fileName)
+{
+    close();
+    if (fileName.empty())
+        return false;
+    auto stream = std::make_unique<std::ifstream>(fileName, std::ios::in | std::ios::binary);
+    if (!stream->is_open())
+        return false;
+    m_stream = std::move(stream);
+    m_fileName = fileName;
+    return true;
+}
+
+void CGridFileStream::close()
+{
+    m_stream.reset();
+    m_fileName.clear();
+}
+
 template <typename T>
 C2DGrid<T>::C2DGrid()
 {
@@ -147,8 +173,7 @@ void C2DGrid<T>::clear()
     m_columnCount = m_rowCount = 0;
     m_step1 = m_step2 = m_min1 = m_min2 = 0;
     m_windows.clear();
-    m_stream.reset();
-    m_fileName.clear();
+    m_file.close();
     m_valueMin = std::numeric_limits<T>::max();
     m_valueMax = std::numeric_limits<T>::min();
     m_rangeSet = false;
@@ -215,15 +240,12 @@ bool C2DGrid<T>::openRaw(const std::string& fileName, unsigned columnCount, unsi
 {
     if (!setGeometry(columnCount, rowCount, step1, step2, min1, min2))
         return false;
-    auto file = std::make_shared<std::ifstream>(fileName, std::ios::in | std::ios::binary);
     const std::streamoff needed = std::streamoff(columnCount) * rowCount * rawValueSize;
-    if (!file->is_open() || !file->seekg(0, std::ios::end)
-        || std::streamoff(file->tellg()) < needed) {
+    std::ifstream* file = m_file.open(fileName) ? m_file.stream() : nullptr;
+    if (!file || !file->seekg(0, std::ios::end) || std::streamoff(file->tellg()) < needed) {
         clear();
         return false;
     }
-    m_fileName = fileName;
-    m_stream = file;
     return true;
 }
 
@@ -312,11 +334,11 @@ T C2DGrid<T>::readNode(unsigned i, unsigned j) const
     const int width = int(std::min(i + unsigned(m_windowRadius), m_columnCount - 1)) - col0 + 1;
     const int height = int(std::min(j + unsigned(m_windowRadius), m_rowCount - 1)) - row0 + 1;
     auto window = std::make_shared<CGridBufferRaw<float>>();
-    if (!m_stream
-        || !window->readWindow(*m_stream, col0, row0, int(m_columnCount), int(m_rowCount), width,
+    if (!m_file.stream()
+        || !window->readWindow(*m_file.stream(), col0, row0, int(m_columnCount), int(m_rowCount), width,
                                height)
         || !window->getValue(int(i), int(j), &value))
-        throw std::runtime_error("C2DGrid::getValue: cannot read the grid file " + m_fileName);
+        throw std::runtime_error("C2DGrid::getValue: cannot read the grid file " + m_file.fileName());
     while (!m_windows.empty() && int(m_windows.size()) >= m_cacheCapacity)
         m_windows.pop_front();
     m_windows.push_back(window);

@@ -54,6 +54,26 @@ public:
 // Regular grid of values with bilinear interpolation. Node (i, j) lies at
 // (min1 + i * step1, min2 + j * step2). The values are either held in memory
 // or read on demand, window by window, from a raster file.
+// A read stream of a grid file. A copy opens the file anew, so copies of a grid can be read
+// at once from different threads.
+class CGridFileStream
+{
+public:
+    CGridFileStream() = default;
+    CGridFileStream(const CGridFileStream& other) { open(other.m_fileName); }
+    CGridFileStream& operator=(const CGridFileStream& other);
+
+    // Closes the stream for an empty name or a file that does not open.
+    bool open(const std::string& fileName);
+    void close();
+    std::ifstream* stream() const { return m_stream.get(); }
+    const std::string& fileName() const { return m_fileName; }
+
+private:
+    std::unique_ptr<std::ifstream> m_stream;
+    std::string m_fileName;
+};
+
 template <typename T>
 class C2DGrid
 {
@@ -94,8 +114,8 @@ public:
     T getMin2() const { return m_min2; }
     T getValueMin() const { return m_valueMin; }
     T getValueMax() const { return m_valueMax; }
-    const std::string& getFileName() const { return m_fileName; }
-    bool isFileBacked() const { return m_stream != nullptr; }
+    const std::string& getFileName() const { return m_file.fileName(); }
+    bool isFileBacked() const { return m_file.stream() != nullptr; }
     int getMarker() const { return m_marker; }
     bool hasMarker() const { return m_markerSet; }
 
@@ -118,8 +138,7 @@ private:
     mutable std::deque<std::shared_ptr<CGridBufferBase>> m_windows;
     int m_cacheCapacity = 16;
     int m_windowRadius = 1024;
-    std::shared_ptr<std::ifstream> m_stream;
-    std::string m_fileName;
+    CGridFileStream m_file;
     int m_marker = 0;
     bool m_markerSet = false;
 };

@@ -399,6 +399,7 @@ bool CNTv2GridFile::load(const std::string& path, bool binary)
     const bool read = binary ? m_header.readBinary(stream) : m_header.readAscii(stream);
     if (!read || !readSubGrids(stream, binary))
         clear();
+    m_angleUnit = m_header.angleUnit();
     return isValid();
 }
 
@@ -428,6 +429,7 @@ void CNTv2GridFile::clear()
 {
     m_header.clear();
     m_subGrids.clear();
+    m_angleUnit = 0.0;
 }
 
 const CNTv2SubGrid* CNTv2GridFile::findSubGrid(double latitude, double longitude) const

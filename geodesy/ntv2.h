@@ -105,7 +105,8 @@ public:
 
     const CNTv2OverviewHeader& getHeader() const { return m_header; }
     const std::vector<CNTv2SubGrid>& getSubGrids() const { return m_subGrids; }
-    double angleUnit() const { return m_header.angleUnit(); }
+    // Kept from the header when the file is read.
+    double angleUnit() const { return m_angleUnit; }
 
     // Shifts at a point as the file gives them (the longitude shift positive west).
     bool interpolate(const double& latitude, const double& longitude, double& latitudeShift,
@@ -132,6 +133,7 @@ private:
 
     CNTv2OverviewHeader m_header;
     std::vector<CNTv2SubGrid> m_subGrids;
+    double m_angleUnit = 0.0;
 };
 
 } // namespace vexa

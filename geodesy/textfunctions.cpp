@@ -1,14 +1,10 @@
 #include "geodesy/textfunctions.h"
 
-#include <cerrno>
 #include <cfloat>
 #include <charconv>
-#include <ctype.h>
 #include <cmath>
-#include <climits>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <locale.h>
 #include <stdexcept>
@@ -58,17 +54,51 @@ std::string formatText(const char* format, ...)
     return text;
 }
 
-// strtod in the C locale; false when no number is read.
-bool readDouble(const char* text, double* value, char** end)
-{
-    errno = 0;
-    *value = strtod_l(text, end, cLocale());
-    return *end != text;
-}
-
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+const char* skipBlanks(const char* text)
+{
+    while (isBlank(*text))
+        ++text;
+    return text;
+}
+
+// The start of the digits after blanks and a plus sign, which from_chars does not take.
+const char* numberStart(const char* text)
+{
+    text = skipBlanks(text);
+    if (text[0] == '+' && text[1] != '-' && text[1] != '+')
+        ++text;
+    return text;
+}
+
+// Reads the number at the start of a text, blanks and a sign before it: the result of
+// from_chars, whose ptr is the text itself when no number is read.
+template <typename T>
+std::from_chars_result readPrefix(const char* text, T* value)
+{
+    const char* begin = numberStart(text);
+    const std::from_chars_result result = std::from_chars(begin, begin + std::strlen(begin), *value);
+    if (result.ec == std::errc::invalid_argument)
+        return {text, result.ec};
+    return result;
+}
+
+template <typename T>
+std::string integerText(T value)
+{
+    char buffer[24];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// "%g": six significant digits.
+std::string generalText(double value)
+{
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6).ptr);
 }
 
 std::string_view trimmed(std::string_view text)
@@ -130,20 +160,14 @@ double stringToDouble(const std::string& text, const double& defaultValue)
 
 int stringToInt(const std::string& text, int defaultValue)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = strtol_l(begin, &end, 10, cLocale());
-    if (end == begin || errno == ERANGE || value < INT_MIN || value > INT_MAX)
-        return defaultValue;
-    return static_cast<int>(value);
+    int value = 0;
+    return readPrefix(text.c_str(), &value).ec == std::errc() ? value : defaultValue;
 }
 
 bool parseDouble(const std::string& text, double* value)
 {
-    char* end = nullptr;
     double read = 0.0;
-    if (!readDouble(text.c_str(), &read, &end) || !std::isfinite(read))
+    if (readPrefix(text.c_str(), &read).ec != std::errc() || !std::isfinite(read))
         return false;
     *value = read;
     return true;
@@ -151,10 +175,8 @@ bool parseDouble(const std::string& text, double* value)
 
 bool parseFloat(const std::string& text, float* value)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const float read = strtof_l(begin, &end, cLocale());
-    if (end == begin || !std::isfinite(read))
+    float read = 0.0f;
+    if (readPrefix(text.c_str(), &read).ec != std::errc() || !std::isfinite(read))
         return false;
     *value = read;
     return true;
@@ -162,15 +184,10 @@ bool parseFloat(const std::string& text, float* value)
 
 bool parseUnsigned(const std::string& text, unsigned long* value)
 {
-    const char* begin = text.c_str();
-    while (isspace_l(static_cast<unsigned char>(*begin), cLocale()))
-        ++begin;
-    if (*begin == '-')
+    if (*skipBlanks(text.c_str()) == '-')
         return false;
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long read = strtoul_l(begin, &end, 10, cLocale());
-    if (end == begin || errno == ERANGE)
+    unsigned long read = 0;
+    if (readPrefix(text.c_str(), &read).ec != std::errc())
         return false;
     *value = read;
     return true;
@@ -178,21 +195,20 @@ bool parseUnsigned(const std::string& text, unsigned long* value)
 
 double textToDouble(const std::string& text, std::size_t* pos)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
     double value = 0.0;
-    if (!readDouble(begin, &value, &end))
+    const std::from_chars_result result = readPrefix(text.c_str(), &value);
+    if (result.ec == std::errc::invalid_argument)
         throw std::invalid_argument("stod");
-    if (errno == ERANGE)
+    if (result.ec == std::errc::result_out_of_range)
         throw std::out_of_range("stod");
     if (pos)
-        *pos = static_cast<std::size_t>(end - begin);
+        *pos = static_cast<std::size_t>(result.ptr - text.c_str());
     return value;
 }
 
 std::string doubleToString(const double& value)
 {
-    return formatText("%g", value);
+    return generalText(value);
 }
 
 std::string doubleToString(const double& value, const char* format)
@@ -202,7 +218,7 @@ std::string doubleToString(const double& value, const char* format)
 
 std::string floatToString(const float& value)
 {
-    return formatText("%g", static_cast<double>(value));
+    return generalText(static_cast<double>(value));
 }
 
 std::string floatToString(const float& value, const char* format)
@@ -212,7 +228,7 @@ std::string floatToString(const float& value, const char* format)
 
 std::string unsignedToString(const unsigned& value)
 {
-    return formatText("%u", value);
+    return integerText(value);
 }
 
 std::string unsignedToString(const unsigned& value, const char* format)

@@ -137,7 +137,8 @@ bool CCoordSysInfo::readCoord(int component, const std::string& text, double& va
     if (!unit)
         return false;
     try {
-        const double read = unit->toDouble(withDecimalPoint(text));
+        const bool pointed = text.find(',') == std::string::npos;
+        const double read = pointed ? unit->toDouble(text) : unit->toDouble(withDecimalPoint(text));
         if (!isCoordInRange(component, read))
             return false;
         value = read;

@@ -215,13 +215,24 @@ void TestFramePanel::pointLineSplitting_data()
     QTest::newRow("quote inside a field") << "5\";1" << QStringList{"5\"", "1"};
     QTest::newRow("unclosed quote") << "\"abc;1" << QStringList{"\"abc", "1"};
     QTest::newRow("text after the closing quote") << "\"a\"b;1" << QStringList{"\"a\"b", "1"};
+    QTest::newRow("five fields") << "A; 1 ;2;3;x" << QStringList{"A", " 1 ", "2", "3", "x"};
 }
 
+// The byte reader of the file road gives the first four of the same fields, trimmed.
 void TestFramePanel::pointLineSplitting()
 {
     QFETCH(QString, line);
     QFETCH(QStringList, fields);
     QCOMPARE(splitPointLine(line), fields);
+
+    const QByteArray bytes = line.toUtf8();
+    CPointCells cells;
+    splitPointLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), cells);
+    for (int i = 0; i < 4; ++i) {
+        const std::string_view cell = cells.cells[static_cast<std::size_t>(i)];
+        const QString expected = i < fields.size() ? fields[i].trimmed() : QString();
+        QCOMPARE(QString::fromUtf8(cell.data(), static_cast<int>(cell.size())), expected);
+    }
 }
 
 // A name holding the separator or a quote is written quoted and read back unchanged.

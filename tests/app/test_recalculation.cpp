@@ -10,9 +10,12 @@
 #include "app/coordsysexchange.h"
 #include "app/framepanel.h"
 #include "app/mainwindow.h"
+#include "app/pointfilerecalculation.h"
+#include "app/pointline.h"
 #include "app/recalculation.h"
 #include "app/settings.h"
 #include "app/shippeddata.h"
+#include "app/textfiles.h"
 #include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
@@ -22,6 +25,7 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QTest>
 
 #include <cmath>
@@ -155,6 +159,60 @@ CPassProgress stopBefore(int row)
     return [row](int handled, int count) { return handled == count || handled < row; };
 }
 
+// A list long enough to be split among threads: rows recalculated, without coordinates, with
+// wrong coordinates and failing, each recalculated row at its own place.
+CPointRows mixedRows(int count)
+{
+    CPointRows rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const QString x = QString::number(6184000 + i % 5000, 'f', 3);
+        const QString y = QString::number(7406000 + i / 5000, 'f', 3);
+        const QString name = QStringLiteral("P%1").arg(i);
+        switch (i % 7) {
+        case 1:
+            rows.append({name, "", "", ""});
+            break;
+        case 2:
+            rows.append({"", "", "", ""});
+            break;
+        case 3:
+            rows.append({name, "abc", y, "0"});
+            break;
+        case 4:
+            rows.append({name, x, "99000000", "0"});
+            break;
+        default:
+            rows.append({name, x, y, "150.25"});
+        }
+    }
+    return rows;
+}
+
+// The rows as the panel saves them: a line for each row with a text.
+QByteArray savedLines(const CPointRows& rows)
+{
+    QByteArray text;
+    for (const CPointRow& row : rows) {
+        const QStringList cells{row.name, row.coord1, row.coord2, row.coord3};
+        if (!cells.join(QString()).isEmpty())
+            text += joinPointLine(cells).toUtf8() + '\n';
+    }
+    return text;
+}
+
+CPointRows fileRows(const QByteArray& content)
+{
+    CPointRows rows;
+    for (const QString& line : textLines(decodeText(content))) {
+        QStringList fields = splitPointLine(line);
+        while (fields.size() < 4)
+            fields.append(QString());
+        rows.append({fields[0], fields[1], fields[2], fields[3]});
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestRecalculation : public QObject
@@ -180,9 +238,16 @@ private slots:
     void bothDirections_data();
     void bothDirections();
     void cancelledRunKeepsTheRowsDone();
+    void parallelEqualsSerial();
+    void cancelledParallelRunKeepsTheRowsInOrder();
+    void pointFileAsThePanelsSaveIt_data();
+    void pointFileAsThePanelsSaveIt();
+    void largePointFileOnEveryThread();
+    void pointFileFailuresGiveTheReason();
 
 private:
     std::unique_ptr<MainWindow> createWindow();
+    std::unique_ptr<MainWindow> recalculateThroughPanels(const QString& inputPath, const QString& outputPath);
 
     CGuiTestEnvironment m_environment;
     QTemporaryDir m_systemsFolder;
@@ -223,6 +288,22 @@ std::unique_ptr<MainWindow> TestRecalculation::createWindow()
     return std::make_unique<MainWindow>();
 }
 
+// Zone 7 points loaded from the input file into the left panel, recalculated into UTM zone 37N
+// and saved from the right panel, as the user does it; the window, which holds the database open.
+std::unique_ptr<MainWindow> TestRecalculation::recalculateThroughPanels(const QString& inputPath,
+                                                                        const QString& outputPath)
+{
+    std::unique_ptr<MainWindow> window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
+    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
+    m_prompt->answerFile(inputPath);
+    window->leftPanel()->slotLoad();
+    window->leftPanel()->slotCalculate();
+    m_prompt->answerFile(outputPath);
+    window->rightPanel()->slotSave();
+    return window;
+}
+
 // Points file in, recalculated and saved, equal to PROJ's results within a millimetre.
 void TestRecalculation::endToEndAgainstProj()
 {
@@ -234,14 +315,7 @@ void TestRecalculation::endToEndAgainstProj()
     const QString outputPath = m_work->filePath("utm37.txt");
     QVERIFY(writeFile(inputPath, input));
 
-    const auto window = createWindow();
-    choosePanelCoordsys(*window->leftPanel(), systemKey(gaussKruger7));
-    choosePanelCoordsys(*window->rightPanel(), systemKey(utm37));
-    m_prompt->answerFile(inputPath);
-    window->leftPanel()->slotLoad();
-    window->leftPanel()->slotCalculate();
-    m_prompt->answerFile(outputPath);
-    window->rightPanel()->slotSave();
+    const auto window = recalculateThroughPanels(inputPath, outputPath);
     QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join("\n")));
 
     const QList<QByteArray> lines = readFile(outputPath).trimmed().split('\n');
@@ -502,6 +576,144 @@ void TestRecalculation::bothDirections()
     const QStringList rows = panelRows(target);
     QCOMPARE(rows.size(), 1);
     QVERIFY2(rows[0].startsWith("P1;406353.49"), qPrintable(rows[0]));
+}
+
+
+// The same rows, results and statistics on one thread and on several.
+void TestRecalculation::parallelEqualsSerial()
+{
+    const CPointRows rows = mixedRows(20000);
+    CRecalculation serial;
+    QVERIFY(prepareGaussKrugerToUtm(serial));
+    serial.setThreadCount(1);
+    CRecalculation parallel;
+    QVERIFY(prepareGaussKrugerToUtm(parallel));
+    parallel.setThreadCount(4);
+
+    const CPointRows expected = serial.recalculate(rows);
+    QCOMPARE(expected.size(), rows.size());
+    const CRecalculationStats& stats = serial.stats();
+    QVERIFY(stats.recalculated > 0 && stats.withoutCoords > 0 && stats.wrongCoords > 0 && stats.failed > 0);
+    QVERIFY(parallel.recalculate(rows) == expected);
+    QVERIFY(parallel.stats() == stats);
+}
+
+// A stop keeps the rows done in order so far, and the statistics count just them.
+void TestRecalculation::cancelledParallelRunKeepsTheRowsInOrder()
+{
+    const CPointRows rows = mixedRows(200000);
+    CRecalculation serial;
+    QVERIFY(prepareGaussKrugerToUtm(serial));
+    serial.setThreadCount(1);
+    const CPointRows expected = serial.recalculate(rows);
+
+    CRecalculation parallel;
+    QVERIFY(prepareGaussKrugerToUtm(parallel));
+    parallel.setThreadCount(4);
+    int calls = 0;
+    const CPointRows done = parallel.recalculate(rows, [&calls](int handled, int count) {
+        return handled == count || ++calls < 2;
+    });
+    QVERIFY(done.size() < rows.size());
+    QVERIFY(done == expected.mid(0, done.size()));
+    const CRecalculationStats& stats = parallel.stats();
+    QVERIFY(stats.aborted);
+    QCOMPARE(stats.withCoords + stats.withoutCoords, done.size());
+    QCOMPARE(stats.recalculated + stats.wrongCoords + stats.failed, stats.withCoords);
+}
+
+void TestRecalculation::pointFileAsThePanelsSaveIt_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::newRow("UTF-8") << QByteArray("UTF-8");
+    QTest::newRow("Windows-1251") << QByteArray("Windows-1251");
+}
+
+// The file road writes what loading the file into a panel, recalculating and saving gives.
+void TestRecalculation::pointFileAsThePanelsSaveIt()
+{
+    QFETCH(QByteArray, codec);
+    const QString text = QStringLiteral("P1;6184432.871;7406432.123;250.5\r\n"
+                                        "\"a;\"\"b\"\"\" ; 6184432.871 ; 7406432.123;\n"
+                                        "Точка 2, \"6184432,871\", 7406432.123, 10\n"
+                                        "Q3 , \"6184432,871\",7406432.123, 10\n"
+                                        "\"open;6184432.871;7406432.123;1\n"
+                                        "\n"
+                                        "no coordinates;;;\n"
+                                        "wrong;abc;7400000;0\n"
+                                        "far;6184432.871;99000000;0\n"
+                                        "   ;  ;\n"
+                                        "last;6184400;7406400");
+    QByteArray content = QTextCodec::codecForName(codec)->fromUnicode(text);
+    if (codec == "UTF-8")
+        content.prepend("\xEF\xBB\xBF");
+    const QString sourcePath = m_work->filePath("source.txt");
+    const QString panelPath = m_work->filePath("panel.txt");
+    const QString roadPath = m_work->filePath("road.txt");
+    QVERIFY(writeFile(sourcePath, content));
+
+    const auto window = recalculateThroughPanels(sourcePath, panelPath);
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join("\n")));
+
+    for (const int threads : {1, 4}) {
+        CRecalculation recalculation;
+        QVERIFY(prepareGaussKrugerToUtm(recalculation));
+        recalculation.setThreadCount(threads);
+        QString error;
+        QVERIFY2(recalculatePointFile(recalculation, sourcePath, roadPath, &error), qPrintable(error));
+        const QByteArray written = readFile(roadPath);
+        QCOMPARE(written, readFile(panelPath));
+        QVERIFY(written.contains("Точка 2; 406353.49"));
+        const CRecalculationStats& stats = recalculation.stats();
+        QCOMPARE(stats.recalculated, 6);
+        QCOMPARE(stats.wrongCoords, 1);
+        QCOMPARE(stats.failed, 1);
+        QCOMPARE(stats.withoutCoords, 3);
+    }
+}
+
+// A file of many blocks gives the same lines and statistics on one thread and on several,
+// quoted and Cyrillic names among them.
+void TestRecalculation::largePointFileOnEveryThread()
+{
+    CPointRows rows = mixedRows(60000);
+    for (int i = 0; i < rows.size(); i += 11)
+        rows[i].name = QStringLiteral("Пункт; \"%1\"").arg(i);
+    QByteArray content;
+    for (const CPointRow& row : rows)
+        content += joinPointLine({row.name, row.coord1, row.coord2, row.coord3}).toUtf8() + '\n';
+    QVERIFY(content.size() > 2 * 512 * 1024);
+    const QString sourcePath = m_work->filePath("large.txt");
+    QVERIFY(writeFile(sourcePath, content));
+
+    CRecalculation serial;
+    QVERIFY(prepareGaussKrugerToUtm(serial));
+    serial.setThreadCount(1);
+    const QByteArray expected = savedLines(serial.recalculate(fileRows(content)));
+
+    for (const int threads : {1, 4}) {
+        CRecalculation recalculation;
+        QVERIFY(prepareGaussKrugerToUtm(recalculation));
+        recalculation.setThreadCount(threads);
+        const QString targetPath = m_work->filePath(QStringLiteral("large-%1.txt").arg(threads));
+        QVERIFY(recalculatePointFile(recalculation, sourcePath, targetPath));
+        QVERIFY(readFile(targetPath) == expected);
+        QVERIFY(recalculation.stats() == serial.stats());
+    }
+}
+
+// A source that cannot be read leaves the target as it was.
+void TestRecalculation::pointFileFailuresGiveTheReason()
+{
+    const QString targetPath = m_work->filePath("target.txt");
+    QVERIFY(writeFile(targetPath, "kept\n"));
+    CRecalculation recalculation;
+    QVERIFY(prepareGaussKrugerToUtm(recalculation));
+    QString error;
+    QVERIFY(!recalculatePointFile(recalculation, m_work->filePath("missing.txt"), targetPath, &error));
+    QVERIFY2(error.startsWith(QStringLiteral("Не удалось открыть файл")), qPrintable(error));
+    QCOMPARE(readFile(targetPath), QByteArray("kept\n"));
+    QCOMPARE(recalculation.stats().withCoords + recalculation.stats().withoutCoords, 0);
 }
 
 QTEST_MAIN(TestRecalculation)

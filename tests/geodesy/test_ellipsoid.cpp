@@ -178,6 +178,7 @@ void TestEllipsoid::roundTrip_data()
     QTest::newRow("far south") << -89.99 << 170.0 << -30.0;
     QTest::newRow("below ellipsoid") << 10.0 << 100.0 << -5000.0;
     QTest::newRow("orbit") << 45.0 << -120.0 << 20.0e6;
+    QTest::newRow("deep inside") << 10.0 << 100.0 << -6300000.0;
 }
 
 void TestEllipsoid::roundTrip()
