@@ -51,9 +51,6 @@ public:
                     int width, int height) override;
 };
 
-// Regular grid of values with bilinear interpolation. Node (i, j) lies at
-// (min1 + i * step1, min2 + j * step2). The values are either held in memory
-// or read on demand, window by window, from a raster file.
 // A read stream of a grid file. A copy opens the file anew, so copies of a grid can be read
 // at once from different threads.
 class CGridFileStream
@@ -74,6 +71,10 @@ private:
     std::string m_fileName;
 };
 
+// Regular grid of values with bilinear interpolation. Node (i, j) lies at
+// (min1 + i * step1, min2 + j * step2). The values are either held in memory
+// or read on demand, window by window, from a raster file; such a grid changes its window
+// cache and its stream as it is read, so each thread reads a copy of its own.
 template <typename T>
 class C2DGrid
 {

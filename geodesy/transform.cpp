@@ -90,6 +90,13 @@ bool invert(const double m[9], double inverse[9])
     return allFinite(inverse, 9);
 }
 
+// A copy of the transform's own: a grid read from its file fills a window cache and moves its
+// stream, so operators on different threads must not share one.
+std::unique_ptr<C2DGrid<double>> ownGrid(const std::shared_ptr<C2DGrid<double>>& grid)
+{
+    return grid ? std::make_unique<C2DGrid<double>>(*grid) : nullptr;
+}
+
 std::shared_ptr<CMapProjection> makeProjection(const std::shared_ptr<CMapProjectionParams>& params,
                                                const std::shared_ptr<CEllipsoidParams>& ellipsoid)
 {
@@ -264,8 +271,8 @@ CTransformPlaneGridCorrection::CTransformPlaneGridCorrection(
     const CTransformPlaneGridCorrectionParams& params)
     : CTransform(TransformPlaneGridCorrection),
       m_name(params.name),
-      m_gridX(params.gridX),
-      m_gridY(params.gridY),
+      m_gridX(ownGrid(params.gridX)),
+      m_gridY(ownGrid(params.gridY)),
       m_scale(params.scale),
       m_gridProj(makeProjection(params.gridProjection, params.gridEllipsoid)),
       m_planeProj(makeProjection(params.planeProjection, params.planeEllipsoid))

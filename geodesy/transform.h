@@ -214,8 +214,9 @@ private:
     void interpolate(const CCoords& point, double* dx, double* dy) const;
 
     std::string m_name;
-    std::shared_ptr<C2DGrid<double>> m_gridX;
-    std::shared_ptr<C2DGrid<double>> m_gridY;
+    // Copies of the params' grids, read by this transform alone.
+    std::unique_ptr<C2DGrid<double>> m_gridX;
+    std::unique_ptr<C2DGrid<double>> m_gridY;
     double m_scale;
     std::shared_ptr<CMapProjection> m_gridProj;
     std::shared_ptr<CMapProjection> m_planeProj;

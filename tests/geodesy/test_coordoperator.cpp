@@ -8,13 +8,16 @@
 #include "geodesy/verticaldatumshift.h"
 
 #include "coordoperatorfixture.h"
+#include "ntv2testfile.h"
 #include "referencetable.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <stdexcept>
+#include <thread>
 
 using namespace vexa;
 using namespace coordoperatorfixture;
@@ -96,6 +99,35 @@ public:
     bool isEqual(const CGeoidParams&) const override { return false; }
 };
 
+// A raster grid file of 4-byte floats, its first row being the grid's last one.
+bool writeRawGrid(const QString& fileName, int columns, int rows,
+                  const std::function<float(int, int)>& value)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream stream(&file);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    stream.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    for (int j = rows - 1; j >= 0; --j) {
+        for (int i = 0; i < columns; ++i)
+            stream << value(i, j);
+    }
+    return stream.status() == QDataStream::Ok;
+}
+
+// Grids over 49..52 N and 9..12 E read from files on demand, each node of its own value.
+std::shared_ptr<C2DGrid<double>> rawGrid(const QString& fileName, double step1, double min1,
+                                         double step2, double min2, float base)
+{
+    if (!writeRawGrid(fileName, 4, 4, [base](int i, int j) { return base + 1.5f * i + 0.7f * j * j; }))
+        return nullptr;
+    auto grid = std::make_shared<C2DGrid<double>>();
+    if (!grid->openRaw(fileName.toStdString(), 4, 4, step1, step2, min1, min2))
+        return nullptr;
+    return grid;
+}
+
 QString stepTypes(const CCoordOperator& op)
 {
     QStringList types;
@@ -148,6 +180,7 @@ private slots:
     void nonFiniteResultFails();
     void stepExceptionPassesOut();
     void operatorOutlivesParams();
+    void operatorsOnThreadsAgree();
 };
 
 // Steps (type codes) and a point with its hand-computed image. Translations along X of the
@@ -653,6 +686,70 @@ void TestCoordOperator::operatorOutlivesParams()
     CCoords point(0.0, 0.0, 0.0);
     QVERIFY(op->transform(&point));
     QVERIFY(std::fabs(point.third + 0.5) < 1e-9);
+}
+
+// Operators built from the same systems, one per thread as a parallel recalculation has them,
+// give what one operator gives: through an NTv2 file, a geoid and a plane correction whose
+// grids are read from their files on demand, the threads reading them first.
+void TestCoordOperator::operatorsOnThreadsAgree()
+{
+    QTemporaryDir folder;
+    CNTv2GridFile gridFile;
+    QVERIFY(gridFile.loadBinary(
+        writeNtv2TestFile(folder.filePath("shift.gsb"), ntv2BinaryFile(ntv2TestSubGrids())).toStdString()));
+    auto geoid = std::make_shared<CGeoidGridParams>();
+    const auto undulations = rawGrid(folder.filePath("geoid.raw"), 1.0, 9.0, 1.0, 49.0, 20.0f);
+    QVERIFY(undulations);
+    geoid->grid = *undulations;
+    geoid->gridSystem = std::make_shared<CCoordSysParams>(wgs84Geodetic());
+    geoid->gridSystem->transforms = inDegrees();
+    geoid->heightScale = 1.0;
+    auto correction = std::make_unique<CTransformPlaneGridCorrectionParams>();
+    correction->name = "c";
+    correction->scale = 1e-9;
+    correction->gridX = rawGrid(folder.filePath("x.raw"), degree, 49.0 * degree, degree, 9.0 * degree, 1.0f);
+    correction->gridY = rawGrid(folder.filePath("y.raw"), degree, 49.0 * degree, degree, 9.0 * degree, -3.0f);
+    QVERIFY(correction->gridX && correction->gridY);
+
+    CCoordSysParams from = wgs84Geodetic();
+    from.geoid = geoid;
+    from.geographicDatumShifts["n"] = std::make_shared<CGeographicDatumShiftNTv2Params>(gridFile, true);
+    CCoordSysParams to = wgs84Geodetic();
+    to.geographicDatumShifts["n"] = std::make_shared<CGeographicDatumShiftNTv2Params>(gridFile, false);
+    to.transforms = transformSet(std::move(correction));
+
+    const int threads = 4;
+    const int perThread = 2000;
+    std::vector<CCoords> points;
+    for (int k = 0; k < threads * perThread; ++k)
+        points.emplace_back((50.05 + 0.9 * (k % 97) / 97.0) * degree, (10.05 + 0.9 * (k % 89) / 89.0) * degree,
+                            100.0 + k % 13);
+    std::vector<std::shared_ptr<CCoordOperator>> operators;
+    for (int t = 0; t < threads; ++t) {
+        operators.push_back(CCoordOperator::create(from, to));
+        QVERIFY(operators.back());
+    }
+    std::vector<CCoords> results(points.size());
+    std::vector<char> done(points.size(), 0);
+    std::vector<std::thread> pool;
+    for (int t = 0; t < threads; ++t) {
+        pool.emplace_back([&, t] {
+            for (std::size_t k = std::size_t(t) * perThread; k < std::size_t(t + 1) * perThread; ++k)
+                done[k] = operators[std::size_t(t)]->transform(points[k], &results[k]);
+        });
+    }
+    for (std::thread& thread : pool)
+        thread.join();
+    std::vector<CCoords> expected(points.size());
+    const auto single = CCoordOperator::create(from, to);
+    QVERIFY(single);
+    QCOMPARE(stepTypes(*single), QString("8 6 9"));
+    for (std::size_t k = 0; k < points.size(); ++k)
+        QVERIFY(single->transform(points[k], &expected[k]));
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        QVERIFY(done[k]);
+        QVERIFY2(results[k] == expected[k], qPrintable(QString::number(k)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestCoordOperator)
