@@ -9,12 +9,12 @@
 
 #include "coordoperatorfixture.h"
 #include "ntv2testfile.h"
+#include "rawgridfile.h"
 #include "referencetable.h"
 
 #include <QtTest>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <thread>
@@ -99,28 +99,11 @@ public:
     bool isEqual(const CGeoidParams&) const override { return false; }
 };
 
-// A raster grid file of 4-byte floats, its first row being the grid's last one.
-bool writeRawGrid(const QString& fileName, int columns, int rows,
-                  const std::function<float(int, int)>& value)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream stream(&file);
-    stream.setByteOrder(QDataStream::LittleEndian);
-    stream.setFloatingPointPrecision(QDataStream::SinglePrecision);
-    for (int j = rows - 1; j >= 0; --j) {
-        for (int i = 0; i < columns; ++i)
-            stream << value(i, j);
-    }
-    return stream.status() == QDataStream::Ok;
-}
-
-// Grids over 49..52 N and 9..12 E read from files on demand, each node of its own value.
+// A grid of 4 x 4 nodes read from its file on demand, each node of its own value.
 std::shared_ptr<C2DGrid<double>> rawGrid(const QString& fileName, double step1, double min1,
-                                         double step2, double min2, float base)
+                                         double step2, double min2, double base)
 {
-    if (!writeRawGrid(fileName, 4, 4, [base](int i, int j) { return base + 1.5f * i + 0.7f * j * j; }))
+    if (!writeRawGridFile(fileName, 4, 4, [base](int i, int j) { return base + 1.5 * i + 0.7 * j * j; }))
         return nullptr;
     auto grid = std::make_shared<C2DGrid<double>>();
     if (!grid->openRaw(fileName.toStdString(), 4, 4, step1, step2, min1, min2))
@@ -698,7 +681,7 @@ void TestCoordOperator::operatorsOnThreadsAgree()
     QVERIFY(gridFile.loadBinary(
         writeNtv2TestFile(folder.filePath("shift.gsb"), ntv2BinaryFile(ntv2TestSubGrids())).toStdString()));
     auto geoid = std::make_shared<CGeoidGridParams>();
-    const auto undulations = rawGrid(folder.filePath("geoid.raw"), 1.0, 9.0, 1.0, 49.0, 20.0f);
+    const auto undulations = rawGrid(folder.filePath("geoid.raw"), 1.0, 9.0, 1.0, 49.0, 20.0);
     QVERIFY(undulations);
     geoid->grid = *undulations;
     geoid->gridSystem = std::make_shared<CCoordSysParams>(wgs84Geodetic());
@@ -707,8 +690,8 @@ void TestCoordOperator::operatorsOnThreadsAgree()
     auto correction = std::make_unique<CTransformPlaneGridCorrectionParams>();
     correction->name = "c";
     correction->scale = 1e-9;
-    correction->gridX = rawGrid(folder.filePath("x.raw"), degree, 49.0 * degree, degree, 9.0 * degree, 1.0f);
-    correction->gridY = rawGrid(folder.filePath("y.raw"), degree, 49.0 * degree, degree, 9.0 * degree, -3.0f);
+    correction->gridX = rawGrid(folder.filePath("x.raw"), degree, 49.0 * degree, degree, 9.0 * degree, 1.0);
+    correction->gridY = rawGrid(folder.filePath("y.raw"), degree, 49.0 * degree, degree, 9.0 * degree, -3.0);
     QVERIFY(correction->gridX && correction->gridY);
 
     CCoordSysParams from = wgs84Geodetic();
@@ -722,8 +705,8 @@ void TestCoordOperator::operatorsOnThreadsAgree()
     const int perThread = 2000;
     std::vector<CCoords> points;
     for (int k = 0; k < threads * perThread; ++k)
-        points.emplace_back((50.05 + 0.9 * (k % 97) / 97.0) * degree, (10.05 + 0.9 * (k % 89) / 89.0) * degree,
-                            100.0 + k % 13);
+        points.emplace_back((50.05 + 0.9 * (k % 97) / 97.0) * degree,
+                            (10.05 + 0.9 * (k % 89) / 89.0) * degree, 100.0 + k % 13);
     std::vector<std::shared_ptr<CCoordOperator>> operators;
     for (int t = 0; t < threads; ++t) {
         operators.push_back(CCoordOperator::create(from, to));

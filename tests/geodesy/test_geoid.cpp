@@ -2,9 +2,8 @@
 #include "geodesy/geoid.h"
 
 #include "coordoperatorfixture.h"
+#include "rawgridfile.h"
 
-#include <QDataStream>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,21 +46,6 @@ std::shared_ptr<CGeoidGridParams> constantGeoid(double undulation)
 
 // Nodes at 36, 37, 38 E and 55, 56, 57 N; rows of the file run from the northern one down.
 const double undulations[3][3] = {{10.0, 12.0, 14.0}, {11.0, 13.0, 15.0}, {20.0, 22.0, 24.0}};
-
-bool writeRawGrid(const QString& fileName, double factor)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream stream(&file);
-    stream.setByteOrder(QDataStream::LittleEndian);
-    stream.setFloatingPointPrecision(QDataStream::SinglePrecision);
-    for (int row = 2; row >= 0; --row) {
-        for (double value : undulations[row])
-            stream << value * factor;
-    }
-    return stream.status() == QDataStream::Ok;
-}
 
 class COtherGeoidParams : public CGeoidParams
 {
@@ -199,7 +183,7 @@ void TestGeoid::writtenGrid()
     QFETCH(double, undulation);
 
     const QString fileName = m_folder.filePath(QString("geoid%1.raw").arg(factor));
-    QVERIFY(writeRawGrid(fileName, factor));
+    QVERIFY(writeRawGridFile(fileName, 3, 3, [factor](int i, int j) { return undulations[j][i] * factor; }));
     CGeoidGridParams params;
     QVERIFY(params.grid.openRaw(fileName.toStdString(), 3, 3, 1.0, 1.0, 36.0, 55.0));
     params.gridSystem = systemInDegrees(factor);
