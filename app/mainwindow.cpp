@@ -389,7 +389,6 @@ void MainWindow::createDatabase()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".db");
-    closeDatabase();
     QString error;
     if (!::createDatabase(path, QStringLiteral("Пользовательская"), QStringLiteral("Создана пользователем"), &error)) {
         prompt().warning(this, errorTitle, error);

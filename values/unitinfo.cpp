@@ -14,7 +14,8 @@
 namespace {
 
 // Degrees, then optional minutes and seconds, separated by blanks; each field a whole number.
-// The sign of the angle is that of the degrees as written ("-0 30 0" is -0.5).
+// The sign of the angle is that of the degrees as written ("-0 30 0" is -0.5); signed minutes
+// or seconds are refused, as they would be added against it.
 double readDegreesMinutesSeconds(const std::string& text)
 {
     std::string tokens[4];
@@ -23,7 +24,7 @@ double readDegreesMinutesSeconds(const std::string& text)
         return DBL_MAX;
     double fields[3] = {0.0, 0.0, 0.0};
     for (int i = 0; i < count; ++i) {
-        if (vexa::readNumber(tokens[i], &fields[i]) != vexa::NumberRead::Number)
+        if (vexa::readNumber(tokens[i], &fields[i]) != vexa::NumberRead::Number || (i > 0 && std::signbit(fields[i])))
             return DBL_MAX;
     }
     const double fraction = fields[1] / 60.0 + fields[2] / 3600.0;

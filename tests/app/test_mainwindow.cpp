@@ -379,11 +379,17 @@ void TestMainWindow::createAddsTheSuffix()
     QVERIFY(!QFile::exists(path));
 }
 
+// A refused creation keeps the open database and both panels' systems.
 void TestMainWindow::createOverAnExistingFileIsRefused()
 {
+    const QString good = databaseFile("good.db");
+    QSettings().setValue(lastDatabaseKey, good);
     const QString path = QDir(m_folder->path()).filePath("precious.db");
     QVERIFY(writeFile(path, "precious content"));
     const auto window = createWindow();
+    const int key = insertTestCoordSys(TestSystem::LocalCartesian);
+    choosePanelCoordsys(*window->leftPanel(), key);
+    choosePanelCoordsys(*window->rightPanel(), key);
     m_prompt->answerFile(path);
     window->slotCreateDatabase();
 
@@ -391,7 +397,11 @@ void TestMainWindow::createOverAnExistingFileIsRefused()
     QCOMPARE(m_prompt->messages().first().title, QStringLiteral("Ошибка"));
     QVERIFY(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(readFile(path), QByteArray("precious content"));
-    QVERIFY(!databaseOpen());
+    QVERIFY(databaseOpen());
+    QCOMPARE(databaseName(), good);
+    QCOMPARE(statusText(*window), good);
+    QCOMPARE(window->leftPanel()->coordsysCode(), key);
+    QCOMPARE(window->rightPanel()->coordsysCode(), key);
 }
 
 void TestMainWindow::cancellingCreateChangesNothing()

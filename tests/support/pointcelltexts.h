@@ -49,6 +49,7 @@ inline void addPointCellRows()
         {"dms", 0, "55°45'00\"", false, 0.0},
         {"dms", 0, "55:45:00", false, 0.0},
         {"dms", 0, "55 45 00 N", false, 0.0},
+        {"dms", 0, "-55 -45 00", false, 0.0},
         {"dms", 0, "-91 0 0", false, 0.0},
         {"dms", 1, "-91 0 0", true, -91.0},
         {"dms", 1, "1e23", false, 0.0},

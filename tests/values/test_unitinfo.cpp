@@ -199,6 +199,8 @@ void TestUnitInfo::toDouble_data()
     QTest::newRow("dms degree sign") << "dms" << "55°45'00\"" << 0.0 << angleFault;
     QTest::newRow("dms colons") << "dms" << "55:45:00" << 0.0 << angleFault;
     QTest::newRow("dms minutes over 60") << "dms" << "10 75" << 11.25 << "";
+    QTest::newRow("dms signed minutes") << "dms" << "-37 -30 36" << 0.0 << angleFault;
+    QTest::newRow("dms signed seconds") << "dms" << "37 30 -36" << 0.0 << angleFault;
     QTest::newRow("dms any white space") << "dms" << " 37\t30\n 36" << 37.51 << "";
     QTest::newRow("dms decimal point") << "dms" << "37.5 30" << 38.0 << "";
     QTest::newRow("dms comma") << "dms" << "37,5 30" << 0.0 << angleFault;
