@@ -2,6 +2,8 @@
 
 #include "textfiles.h"
 
+#include "database/failure.h"
+
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,27 +18,20 @@ namespace {
 const qreal marginMillimetres = 20.0;
 const int fontPoints = 10;
 
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
 } // namespace
 
 bool renderHelpPdf(const QString& markdownPath, const QString& pdfPath, QString* error)
 {
     QString text;
     if (!readTextFile(markdownPath, text))
-        return fail(error, QStringLiteral("Не удалось прочитать файл ") + markdownPath);
+        return failWith(error, QStringLiteral("Не удалось прочитать файл ") + markdownPath);
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), fontPoints));
     document.setMarkdown(text);
 
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("Не удалось записать файл ") + pdfPath);
+        return failWith(error, QStringLiteral("Не удалось записать файл ") + pdfPath);
     {
         QPdfWriter writer(&file);
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
@@ -46,6 +41,6 @@ bool renderHelpPdf(const QString& markdownPath, const QString& pdfPath, QString*
         document.print(&writer);
     }
     if (!file.commit())
-        return fail(error, QStringLiteral("Не удалось записать файл ") + pdfPath);
+        return failWith(error, QStringLiteral("Не удалось записать файл ") + pdfPath);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "recalculation.h"
 
+#include "database/failure.h"
 #include "records/coordsysdetails.h"
 #include "values/geoidlist.h"
 
@@ -41,13 +42,6 @@ QString geoidNotInstalled(const CCoordSysDetails& system, const QString& geoid)
 {
     return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета: не установлен геоид \"%2\"")
         .arg(system.name, geoid);
-}
-
-bool refuse(QString* reason, const QString& text)
-{
-    if (reason)
-        *reason = text;
-    return false;
 }
 
 // Rows per chunk of a parallel run, and the smallest list that is split.
@@ -273,19 +267,19 @@ bool CRecalculation::prepare(const CCoordSysDetails& source, const CCoordSysDeta
     vexa::CCoordSysParams from;
     vexa::CCoordSysParams to;
     if (!source.toInfo(m_source))
-        return refuse(reason, unusableSystem(source));
+        return failWith(reason, unusableSystem(source));
     if (!target.toInfo(m_target))
-        return refuse(reason, unusableSystem(target));
+        return failWith(reason, unusableSystem(target));
     if (!m_source.toCoordSysParams(from, geoids))
-        return refuse(reason, unusableSystem(source));
+        return failWith(reason, unusableSystem(source));
     if (!m_target.toCoordSysParams(to, geoids))
-        return refuse(reason, unusableSystem(target));
+        return failWith(reason, unusableSystem(target));
     const QString sourceGeoid = missingGeoid(m_source, from, geoids);
     if (!sourceGeoid.isEmpty())
-        return refuse(reason, geoidNotInstalled(source, sourceGeoid));
+        return failWith(reason, geoidNotInstalled(source, sourceGeoid));
     const QString targetGeoid = missingGeoid(m_target, to, geoids);
     if (!targetGeoid.isEmpty())
-        return refuse(reason, geoidNotInstalled(target, targetGeoid));
+        return failWith(reason, geoidNotInstalled(target, targetGeoid));
     m_from = from;
     m_to = to;
     m_worker = createWorker();
@@ -293,7 +287,7 @@ bool CRecalculation::prepare(const CCoordSysDetails& source, const CCoordSysDeta
         return true;
     m_from = vexa::CCoordSysParams();
     m_to = vexa::CCoordSysParams();
-    return refuse(reason, QStringLiteral("Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
+    return failWith(reason, QStringLiteral("Пересчет из системы координат \"%1\" в систему координат \"%2\" невозможен")
                               .arg(source.name, target.name));
 }
 

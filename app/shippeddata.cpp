@@ -1,6 +1,7 @@
 #include "shippeddata.h"
 
 #include "database/createdatabase.h"
+#include "database/failure.h"
 #include "database/novalue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
@@ -17,13 +18,6 @@ const char* const shippedDatabaseName = "definitions.db";
 namespace {
 
 const QByteArray emptyRegistry = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Data>\n  <Geoids/>\n</Data>\n";
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 // A WKT text, optionally followed by a tab and the system's description.
 bool storeWkt(const QString& line, QString* reason)
@@ -67,11 +61,11 @@ bool fillDatabase(const QString& path, const QString& wktFile, QString* error)
     database.close();
     database.setDatabaseName(path);
     if (!database.open())
-        return fail(error, QStringLiteral("Не удалось открыть базу данных: ") + path);
+        return failWith(error, QStringLiteral("Не удалось открыть базу данных: ") + path);
     database.transaction();
     bool filled = importWktFile(wktFile, nullptr, error);
     if (filled && !database.commit())
-        filled = fail(error, QStringLiteral("Ошибка записи в базу данных"));
+        filled = failWith(error, QStringLiteral("Ошибка записи в базу данных"));
     if (!filled)
         database.rollback();
     database.close();
@@ -86,14 +80,14 @@ bool makeDatabase(const QString& wktFile, const QString& path, QString* error)
     const QString description = QStringLiteral(
         "Общие системы координат: WGS 84, UTM, Пулково 1942 и 1995 с зонами Гаусса-Крюгера, ГСК-2011, ПЗ-90.11");
     if (!createDatabase(newPath, QStringLiteral("Основная"), description, &reason))
-        return fail(error, reason);
+        return failWith(error, reason);
     if (!fillDatabase(newPath, wktFile, error)) {
         QFile::remove(newPath);
         return false;
     }
     QFile::remove(path);
     if (!QFile::rename(newPath, path))
-        return fail(error, QStringLiteral("Не удалось записать файл ") + path);
+        return failWith(error, QStringLiteral("Не удалось записать файл ") + path);
     return true;
 }
 
@@ -103,7 +97,7 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
 {
     QFile file(wktFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return fail(error, QStringLiteral("Не удалось прочитать файл ") + wktFile);
+        return failWith(error, QStringLiteral("Не удалось прочитать файл ") + wktFile);
     int count = 0;
     int lineNumber = 0;
     while (!file.atEnd()) {
@@ -113,7 +107,7 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
             continue;
         QString reason;
         if (!storeWkt(line, &reason))
-            return fail(error, QStringLiteral("%1, строка %2: система координат не сохранена:\n%3")
+            return failWith(error, QStringLiteral("%1, строка %2: система координат не сохранена:\n%3")
                                    .arg(wktFile)
                                    .arg(lineNumber)
                                    .arg(reason));
@@ -127,10 +121,10 @@ bool importWktFile(const QString& wktFile, int* stored, QString* error)
 bool makeDataFolder(const QString& wktFile, const QString& folder, const QString& stampFile, QString* message)
 {
     if (!QDir().mkpath(folder))
-        return fail(message, QStringLiteral("Не удалось создать папку ") + folder);
+        return failWith(message, QStringLiteral("Не удалось создать папку ") + folder);
     const QString registryPath = QDir(folder).filePath(QStringLiteral("data.xml"));
     if (!QFileInfo::exists(registryPath) && !writeSmallFile(registryPath, emptyRegistry))
-        return fail(message, QStringLiteral("Не удалось записать файл ") + registryPath);
+        return failWith(message, QStringLiteral("Не удалось записать файл ") + registryPath);
     const QString databasePath = QDir(folder).filePath(QString::fromLatin1(shippedDatabaseName));
     if (QFileInfo::exists(databasePath) && fileHash(databasePath) != readSmallFile(stampFile)) {
         if (message)
@@ -140,6 +134,6 @@ bool makeDataFolder(const QString& wktFile, const QString& folder, const QString
     if (!makeDatabase(wktFile, databasePath, message))
         return false;
     if (!writeSmallFile(stampFile, fileHash(databasePath)))
-        return fail(message, QStringLiteral("Не удалось записать файл ") + stampFile);
+        return failWith(message, QStringLiteral("Не удалось записать файл ") + stampFile);
     return true;
 }

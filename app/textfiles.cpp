@@ -1,15 +1,10 @@
 #include "textfiles.h"
 
+#include "database/failure.h"
+
 #include <QDir>
 
 namespace {
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 QString nativePath(const QString& path)
 {
@@ -42,18 +37,18 @@ CTextFileWriter::CTextFileWriter(const QString& path) : m_file(path) {}
 bool CTextFileWriter::open(QString* error)
 {
     return m_file.open(QIODevice::WriteOnly)
-        || fail(error, QString("Не удалось открыть файл \"%1\" для записи: %2")
+        || failWith(error, QString("Не удалось открыть файл \"%1\" для записи: %2")
                            .arg(nativePath(m_file.fileName()), m_file.errorString()));
 }
 
 bool CTextFileWriter::write(const char* data, qint64 size, QString* error)
 {
-    return m_file.write(data, size) == size || fail(error, writeError());
+    return m_file.write(data, size) == size || failWith(error, writeError());
 }
 
 bool CTextFileWriter::commit(QString* error)
 {
-    return m_file.commit() || fail(error, writeError());
+    return m_file.commit() || failWith(error, writeError());
 }
 
 QString CTextFileWriter::writeError() const

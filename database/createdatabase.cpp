@@ -3,6 +3,7 @@
 #include "codetablesaxes.h"
 #include "codetablesmapproj.h"
 #include "codetablestypes.h"
+#include "failure.h"
 #include "novalue.h"
 #include "schema.h"
 #include "sqlfunctions.h"
@@ -52,13 +53,6 @@ QString creationDateText()
 QVariant codeOrNull(int code, int none)
 {
     return code == none ? QVariant() : QVariant(code);
-}
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
 }
 
 QVariantList mapProjTypeRow(int code)
@@ -200,7 +194,7 @@ private:
                         .arg(statement, query.lastError().text()));
     }
 
-    bool fail(const QString& reason) { return ::fail(m_error, reason); }
+    bool fail(const QString& reason) { return failWith(m_error, reason); }
 
     QSqlDatabase m_database;
     QString* m_error;
@@ -223,7 +217,7 @@ public:
         QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
         file.setAutoRemove(false);
         if (!file.open())
-            return fail(error, QString("Не удалось создать временный файл в папке \"%1\": %2")
+            return failWith(error, QString("Не удалось создать временный файл в папке \"%1\": %2")
                                    .arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()),
                                         file.errorString()));
         m_path = file.fileName();
@@ -261,7 +255,7 @@ bool buildDatabase(const QString& path, const QString& name, const QString& desc
             built = CDatabaseBuilder(database, error).build(name, description);
             database.close();
         } else {
-            fail(error, QString("Не удалось открыть базу данных \"%1\": %2")
+            failWith(error, QString("Не удалось открыть базу данных \"%1\": %2")
                             .arg(QDir::toNativeSeparators(path), database.lastError().text()));
         }
     }
@@ -279,7 +273,7 @@ bool moveIntoPlace(const QString& path, const QString& target, QString* error)
 {
     if ((!QFileInfo::exists(target) || QFile::remove(target)) && QFile::rename(path, target))
         return true;
-    return fail(error, QString("Не удалось записать файл \"%1\"").arg(QDir::toNativeSeparators(target)));
+    return failWith(error, QString("Не удалось записать файл \"%1\"").arg(QDir::toNativeSeparators(target)));
 }
 
 } // namespace
@@ -288,10 +282,10 @@ bool createDatabase(const QString& fileName, const QString& name, const QString&
                     QString* error)
 {
     if (fileName.isEmpty())
-        return fail(error, QString("Не задано имя файла базы данных"));
+        return failWith(error, QString("Не задано имя файла базы данных"));
     const QFileInfo target(fileName);
     if (!targetIsFree(target))
-        return fail(error, QString("Файл \"%1\" уже существует и не пуст")
+        return failWith(error, QString("Файл \"%1\" уже существует и не пуст")
                                .arg(QDir::toNativeSeparators(target.absoluteFilePath())));
     CTemporaryDatabaseFile file;
     if (!file.create(target.absoluteFilePath(), error)

@@ -1,5 +1,6 @@
 #include "definitionsdatabase.h"
 
+#include "failure.h"
 #include "schema.h"
 #include "tablecatalogue.h"
 
@@ -12,19 +13,12 @@
 
 namespace {
 
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
 // The names of the tables; false with SQLite's reason when the file cannot be read.
 bool readTableNames(const QSqlDatabase& database, QStringList& names, QString* error)
 {
     QSqlQuery query(database);
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table';")))
-        return fail(error, query.lastError().text());
+        return failWith(error, query.lastError().text());
     while (query.next())
         names.append(query.value(0).toString());
     return true;
@@ -34,11 +28,11 @@ bool checkTable(const QSqlDatabase& database, const CTableSchema& table, const Q
 {
     const QString name = tableName(table.table);
     if (!names.contains(name, Qt::CaseInsensitive))
-        return fail(error, QString("Файл не является базой данных определений: нет таблицы «%1»").arg(name));
+        return failWith(error, QString("Файл не является базой данных определений: нет таблицы «%1»").arg(name));
     const QSqlRecord record = database.record(name);
     for (const CColumnSchema& column : table.columns) {
         if (!record.contains(column.name))
-            return fail(error, QString("Файл не является базой данных определений: в таблице «%1» нет столбца «%2»")
+            return failWith(error, QString("Файл не является базой данных определений: в таблице «%1» нет столбца «%2»")
                                    .arg(name, column.name));
     }
     return true;
@@ -52,7 +46,7 @@ bool checkDefinitionsDatabase(const QSqlDatabase& database, QString* error)
     if (!readTableNames(database, names, error))
         return false;
     if (names.isEmpty())
-        return fail(error, QStringLiteral("В файле нет таблиц"));
+        return failWith(error, QStringLiteral("В файле нет таблиц"));
     for (const CTableSchema& table : databaseSchema()) {
         if (!checkTable(database, table, names, error))
             return false;
@@ -69,7 +63,7 @@ bool isDefinitionsDatabaseFile(const QString& path, QString* error)
         database.setDatabaseName(path);
         database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!database.open())
-            fail(error, database.lastError().text());
+            failWith(error, database.lastError().text());
         else
             result = checkDefinitionsDatabase(database, error);
         database.close();

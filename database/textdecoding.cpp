@@ -1,18 +1,13 @@
 #include "textdecoding.h"
 
+#include "failure.h"
+
 #include <QDir>
 #include <QTextCodec>
 
 namespace {
 
 const QByteArray byteOrderMark("\xEF\xBB\xBF");
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 QString openError(const QFile& file)
 {
@@ -41,10 +36,10 @@ bool readTextFile(const QString& path, QString& text, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, openError(file));
+        return failWith(error, openError(file));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fail(error, readError(file));
+        return failWith(error, readError(file));
     text = decodeText(bytes);
     return true;
 }
@@ -53,7 +48,7 @@ CLineBlockReader::CLineBlockReader(const QString& path) : m_file(path) {}
 
 bool CLineBlockReader::open(QString* error)
 {
-    return m_file.open(QIODevice::ReadOnly) || fail(error, openError(m_file));
+    return m_file.open(QIODevice::ReadOnly) || failWith(error, openError(m_file));
 }
 
 bool CLineBlockReader::read(QByteArray& block, qint64 bytes, QString* error)
@@ -66,7 +61,7 @@ bool CLineBlockReader::read(QByteArray& block, qint64 bytes, QString* error)
         const qint64 count = m_file.read(block.data() + start, bytes);
         if (count < 0) {
             m_failed = true;
-            return fail(error, readError(m_file));
+            return failWith(error, readError(m_file));
         }
         block.resize(start + static_cast<int>(count));
         if (!m_started) {

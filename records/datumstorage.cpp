@@ -54,7 +54,7 @@ bool storePairwiseShifts(int key, const CDatumDetails& datum, QString* error)
     for (const auto& entry : datum.pairwiseDatumShifts) {
         const std::shared_ptr<CDatumShiftDetails>& shift = entry.second;
         if (!shift || shift->identifier.isEmpty())
-            return refuse(error,
+            return failWith(error,
                           QString("Попарное преобразование датума «%1» без идентификатора не может "
                                   "быть сохранено")
                               .arg(shift ? shift->name : entry.first));
@@ -68,7 +68,7 @@ bool storeTransformLists(int key, int scope, const CDatumDetails::TransformListM
 {
     for (const std::shared_ptr<CTransformListDetails>& list : lists) {
         if (!list || list->identifier.isEmpty() || list->scope != scope)
-            return refuse(error,
+            return failWith(error,
                           QString("Список преобразований датума «%1» должен иметь идентификатор и "
                                   "область применения %2")
                               .arg(list ? list->name : QString(), QString::number(scope)));

@@ -1,5 +1,6 @@
 #include "records/detailsdocument.h"
 
+#include "database/failure.h"
 #include "records/abstractdetails.h"
 
 #include <QDir>
@@ -7,13 +8,6 @@
 #include <QSaveFile>
 
 namespace {
-
-bool failWith(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 QString shown(const QString& path)
 {

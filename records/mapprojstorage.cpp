@@ -233,7 +233,7 @@ bool ReplaceParamValues(int key, const QMap<int, QString>& values, QString* erro
 {
     QSqlQuery query;
     if (!execQuery(query, QString("DELETE FROM %1 WHERE map_proj=?;").arg(tableName(TableMapProjParamValue)), {key}))
-        return refuse(error, query.lastError().text());
+        return failWith(error, query.lastError().text());
     return insertParamValues(key, values, error);
 }
 

@@ -90,9 +90,9 @@ bool insertCodeRow(int tableId, const QStringList& columns, const QVariantList& 
 {
     QSqlQuery query;
     if (!execQuery(query, insertStatement(tableId, columns), values))
-        return refuse(error, writeFailure(query));
+        return failWith(error, writeFailure(query));
     return query.numRowsAffected() == 1
-        || refuse(error, QString("Запись не добавлена в таблицу %1").arg(tableName(tableId)));
+        || failWith(error, QString("Запись не добавлена в таблицу %1").arg(tableName(tableId)));
 }
 
 int findCode(int tableId, int code)
@@ -109,10 +109,10 @@ bool runInSavepoint(const QString& operation, QString* error, const std::functio
 {
     CSavepoint savepoint(operation);
     if (!savepoint.isActive())
-        return refuse(error, QStringLiteral("Не удалось начать запись в базу данных"));
+        return failWith(error, QStringLiteral("Не удалось начать запись в базу данных"));
     if (!work())
         return false;
-    return savepoint.release() || refuse(error, QStringLiteral("Не удалось завершить запись в базу данных"));
+    return savepoint.release() || failWith(error, QStringLiteral("Не удалось завершить запись в базу данных"));
 }
 
 int storeInSavepoint(const QString& operation, QString* error, const std::function<int()>& store)
@@ -161,12 +161,6 @@ int fail(QString* error, const QString& reason)
     if (error)
         *error = reason;
     return NoValue;
-}
-
-bool refuse(QString* error, const QString& reason)
-{
-    fail(error, reason);
-    return false;
 }
 
 QString incompleteReason(const CAbstractDetails& record)

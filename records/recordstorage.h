@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/failure.h"
 #include "database/novalue.h"
 
 #include <QSqlRecord>
@@ -19,9 +20,8 @@ class CAbstractDetails;
 // pointer sets it to the reason when it fails.
 namespace RecordStorage {
 
-// Sets the error and returns NoValue (or false).
+// Sets the error and returns NoValue; failWith (database/failure.h) gives false.
 int fail(QString* error, const QString& reason);
-bool refuse(QString* error, const QString& reason);
 // The reason given for a record that is not complete enough to be stored.
 QString incompleteReason(const CAbstractDetails& record);
 QString invalidCodeReason(int tableId, int code);

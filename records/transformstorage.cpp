@@ -58,9 +58,9 @@ bool storeParamValue(int key, const CTransformParamValueDetails& value, QString*
     CTransformParamDetails param;
     param.code = value.paramCode;
     if (!value.isValid())
-        return refuse(error, incompleteReason(value));
+        return failWith(error, incompleteReason(value));
     if (FindParamDetails(param) == NoValue)
-        return refuse(error, invalidCodeReason(TableTransformParam, value.paramCode));
+        return failWith(error, invalidCodeReason(TableTransformParam, value.paramCode));
     QVariant unit;
     return UnitStorage::insertLinkedUnit(TableUnitLength, value.unit, unit, error)
         && insertRow(TableTransformParamValue, {"param", "transform", "value", "unit"},

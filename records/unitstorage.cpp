@@ -95,7 +95,7 @@ bool readLinkedUnit(int tableId, int key, std::shared_ptr<CUnitDetails>& unit)
 bool insertLinkedUnit(int tableId, const std::shared_ptr<CUnitDetails>& unit, QVariant& key, QString* error)
 {
     if (unit && unitTableOfScope(unit->scope) != tableId)
-        return refuse(
+        return failWith(
             error, QString("Единица измерения «%1» не из таблицы «%2»").arg(unit->name, tableTitle(tableId)));
     return insertLink(unit, key,
                       [error](const CUnitDetails& linked) { return InsertDetails(linked, false, error); });

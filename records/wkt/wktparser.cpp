@@ -1,5 +1,7 @@
 #include "records/wkt/wktparser.h"
 
+#include "database/failure.h"
+
 namespace {
 
 // True when the list holds exactly one tree, nested no deeper than allowed.
@@ -89,13 +91,6 @@ private:
     int m_next = 0;
 };
 
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
 } // namespace
 
 QList<int> scanWktBrackets(const QString& text)
@@ -163,17 +158,17 @@ QStringList splitWktValues(const QString& text, const QString& separators, bool 
 CWktItemPtr parseWkt(const QString& text, QString* error)
 {
     if (text.size() > WktMaxLength) {
-        fail(error, QStringLiteral("Текст WKT длиннее %1 знаков").arg(WktMaxLength));
+        failWith(error, QStringLiteral("Текст WKT длиннее %1 знаков").arg(WktMaxLength));
         return {};
     }
     const QList<int> brackets = scanWktBrackets(text);
     if (!isOneBalancedTree(brackets)) {
-        fail(error, QStringLiteral("Квадратные скобки текста WKT не образуют одно дерево узлов"));
+        failWith(error, QStringLiteral("Квадратные скобки текста WKT не образуют одно дерево узлов"));
         return {};
     }
     QStringList failures;
     CWktItemPtr root = CWktReader(text, brackets).readItem(failures);
     if (!root)
-        fail(error, failures.join(QLatin1Char('\n')));
+        failWith(error, failures.join(QLatin1Char('\n')));
     return root;
 }
