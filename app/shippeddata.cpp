@@ -3,6 +3,7 @@
 #include "database/createdatabase.h"
 #include "database/failure.h"
 #include "database/novalue.h"
+#include "database/savefile.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 
 const char* const shippedDatabaseName = "definitions.db";
@@ -44,12 +44,6 @@ QByteArray readSmallFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
-}
-
-bool writeSmallFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 // Fills the new database file on the default connection, in one transaction.
@@ -123,7 +117,7 @@ bool makeDataFolder(const QString& wktFile, const QString& folder, const QString
     if (!QDir().mkpath(folder))
         return failWith(message, QStringLiteral("Не удалось создать папку ") + folder);
     const QString registryPath = QDir(folder).filePath(QStringLiteral("data.xml"));
-    if (!QFileInfo::exists(registryPath) && !writeSmallFile(registryPath, emptyRegistry))
+    if (!QFileInfo::exists(registryPath) && !writeFileBytes(registryPath, emptyRegistry))
         return failWith(message, QStringLiteral("Не удалось записать файл ") + registryPath);
     const QString databasePath = QDir(folder).filePath(QString::fromLatin1(shippedDatabaseName));
     if (QFileInfo::exists(databasePath) && fileHash(databasePath) != readSmallFile(stampFile)) {
@@ -133,7 +127,7 @@ bool makeDataFolder(const QString& wktFile, const QString& folder, const QString
     }
     if (!makeDatabase(wktFile, databasePath, message))
         return false;
-    if (!writeSmallFile(stampFile, fileHash(databasePath)))
+    if (!writeFileBytes(stampFile, fileHash(databasePath)))
         return failWith(message, QStringLiteral("Не удалось записать файл ") + stampFile);
     return true;
 }

@@ -4,12 +4,12 @@
 #include "prompt.h"
 #include "recordexchange.h"
 
+#include "database/savefile.h"
 #include "records/abstractdetails.h"
 #include "records/detailsdocument.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -28,13 +28,6 @@ CSaveKind saveKind(int tab)
                 QStringLiteral("/Settings/LastExpImpPath")};
     return {QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"), QStringLiteral("txt"),
             QStringLiteral("/Settings/LastInfoPath")};
-}
-
-bool writeText(const QString& path, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
@@ -110,7 +103,7 @@ void DialogInfoViewer::slotSave()
     if (path.isEmpty())
         return;
     const QString text = tab == TabXml ? ui->editXML->toPlainText() : ui->editBrief->toPlainText();
-    if (!writeText(path, text)) {
+    if (!writeFileBytes(path, text.toUtf8())) {
         prompt().warning(this, QStringLiteral("Предупреждение"), QStringLiteral("Ошибка записи в файл ") + path);
         return;
     }

@@ -1,11 +1,11 @@
 #include "records/detailsdocument.h"
 
 #include "database/failure.h"
+#include "database/savefile.h"
 #include "records/abstractdetails.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -33,14 +33,7 @@ bool writeDetailsDocument(const QString& path, const CAbstractDetails& record, c
     const QDomDocument document = detailsDocument(record, tag);
     if (document.isNull())
         return failWith(error, QStringLiteral("Запись \"%1\" не переводится в XML").arg(record.getName()));
-    const QByteArray bytes = document.toByteArray(1);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failWith(error, QStringLiteral("Не удалось открыть файл \"%1\" для записи: %2")
-                                   .arg(shown(path), file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failWith(error, QStringLiteral("Не удалось записать файл \"%1\": %2").arg(shown(path), file.errorString()));
-    return true;
+    return writeFileBytes(path, document.toByteArray(1), error);
 }
 
 bool readDetailsDocument(const QString& path, QDomDocument& document, QString* error)

@@ -1,5 +1,6 @@
 #include "values/geoidlist.h"
 
+#include "database/savefile.h"
 #include "database/xmlwriters.h"
 #include "geodesy/geoid.h"
 #include "values/vertcoordsysinfo.h"
@@ -8,7 +9,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cctype>
@@ -98,9 +98,7 @@ void declareUtf8(QDomDocument& document)
 bool saveDocument(const QString& path, QDomDocument& document)
 {
     declareUtf8(document);
-    const QByteArray bytes = document.toByteArray(2);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeFileBytes(path, document.toByteArray(2));
 }
 
 // The counter of a "[n]" suffix, scanned as "[%d]" would: blanks, a sign, digits;
