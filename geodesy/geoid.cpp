@@ -13,6 +13,8 @@ namespace {
 
 const double settleTolerance = 0.001;
 const int maxPasses = 100;
+// Relative to a quarter turn: a latitude this close to 90 degrees is on the pole.
+const double kPoleTolerance = 1e-12;
 
 } // namespace
 
@@ -42,6 +44,7 @@ void CGeoidGridParams::clear()
     gridSystem.reset();
     heightScale = kUndefined;
     columnPeriod = 0.0;
+    longitudeTurn = 0.0;
 }
 
 bool CGeoid::GeoidToEllipsoid(const CCoords& in, CCoords* out) const
@@ -76,6 +79,7 @@ CGeoidGrid::CGeoidGrid(const CGeoidGridParams& params, const CCoordSysParams& po
       m_grid(requireValid(params).grid),
       m_heightScale(params.heightScale),
       m_columnPeriod(params.columnPeriod),
+      m_longitudeTurn(params.longitudeTurn),
       m_toGrid(std::make_unique<CCoordOperator>(pointSystem, *params.gridSystem)),
       m_fromGrid(std::make_unique<CCoordOperator>(*params.gridSystem, pointSystem))
 {
@@ -85,7 +89,7 @@ CGeoidGrid::~CGeoidGrid() = default;
 
 bool CGeoidGrid::getUndulation(const double& x1, const double& x2, double* undulation) const
 {
-    const double column = periodicColumn(x1);
+    const double column = turnedOntoGrid(periodicColumn(x1), x2);
     if (!m_grid.contains(column, x2))
         return acrossSeam(column, x2, undulation);
     *undulation = m_grid.interpolate(column, x2);
@@ -99,6 +103,20 @@ double CGeoidGrid::periodicColumn(double x1) const
         return x1;
     const double offset = std::fmod(x1 - m_grid.getMin1(), m_columnPeriod);
     return m_grid.getMin1() + (offset < 0.0 ? offset + m_columnPeriod : offset);
+}
+
+// The longitude moved by whole turns onto the grid's columns, when a move puts it there.
+double CGeoidGrid::turnedOntoGrid(double x1, double x2) const
+{
+    if (!(m_longitudeTurn > 0.0) || !std::isfinite(x1) || m_grid.contains(x1, x2))
+        return x1;
+    // Within a turn from min1 upward, or from min1 downward for a grid that runs westward.
+    const double above = x1 - std::floor((x1 - m_grid.getMin1()) / m_longitudeTurn) * m_longitudeTurn;
+    for (const double column : {above, above - m_longitudeTurn}) {
+        if (m_grid.contains(column, x2))
+            return column;
+    }
+    return x1;
 }
 
 // Between the last column and the first one shifted by the period, when the grid closes
@@ -116,10 +134,26 @@ bool CGeoidGrid::acrossSeam(double x1, double x2, double* undulation) const
     return true;
 }
 
+// A latitude of the grid's system at a pole, to a few micrometres.
+bool CGeoidGrid::isPole(double latitude) const
+{
+    return m_longitudeTurn > 0.0 && std::fabs(latitude) >= m_longitudeTurn / 4.0 * (1.0 - kPoleTolerance);
+}
+
+// On a pole the step may give any longitude (a latitude a hair beyond 90 degrees comes back
+// half a turn round); the pole keeps the point's own meridian, taken where the step puts it
+// on the equator.
 bool CGeoidGrid::undulationAt(const double point[3], CCoords* inGrid, double* undulation) const
 {
-    return m_toGrid->transform(CCoords(point[0], point[1], point[2]), inGrid)
-           && getUndulation(inGrid->second, inGrid->first, undulation);
+    if (!m_toGrid->transform(CCoords(point[0], point[1], point[2]), inGrid))
+        return false;
+    if (isPole(inGrid->first)) {
+        CCoords meridian;
+        if (!m_toGrid->transform(CCoords(0.0, point[1], point[2]), &meridian))
+            return false;
+        inGrid->second = meridian.second;
+    }
+    return getUndulation(inGrid->second, inGrid->first, undulation);
 }
 
 bool CGeoidGrid::EllipsoidToGeoid(double point[3]) const

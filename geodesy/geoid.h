@@ -61,6 +61,9 @@ public:
     // The first axis repeats after this span (360 for a global grid in degrees); 0 when it
     // does not.
     double columnPeriod = 0.0;
+    // A full turn of longitude in the units of the first axis when that axis is a longitude
+    // (360 in degrees); 0 when it is not.
+    double longitudeTurn = 0.0;
 };
 
 // Turns heights above the geoid into ellipsoidal heights and back; latitude and
@@ -103,17 +106,20 @@ public:
 
     // Bilinear undulation at (longitude, latitude) of the grid's system; false outside the grid.
     // A periodic grid takes the longitude by its period and bridges the gap between its last
-    // and first column.
+    // and first column; a longitude off the grid by whole turns is turned onto it.
     bool getUndulation(const double& x1, const double& x2, double* undulation) const;
 
 private:
     bool undulationAt(const double point[3], CCoords* inGrid, double* undulation) const;
+    bool isPole(double latitude) const;
     double periodicColumn(double x1) const;
+    double turnedOntoGrid(double x1, double x2) const;
     bool acrossSeam(double x1, double x2, double* undulation) const;
 
     C2DGrid<double> m_grid;
     double m_heightScale;
     double m_columnPeriod;
+    double m_longitudeTurn;
     std::unique_ptr<CCoordOperator> m_toGrid;
     std::unique_ptr<CCoordOperator> m_fromGrid;
 };

@@ -88,7 +88,8 @@ bool openRawGrid(const QString& path, const vexa::CGridMetadata& metadata,
 }
 
 // The system of one "coordsys" element, built without a geoid registry; the
-// height scale turns the system's height unit into base units.
+// height scale turns the system's height unit into base units, and a geodetic system's
+// angle unit gives the turn of its longitudes.
 void buildGridSystem(const QDomElement& element, const CGridCoordSysReader& reader,
                      vexa::CGeoidGridParams& geoid)
 {
@@ -98,6 +99,9 @@ void buildGridSystem(const QDomElement& element, const CGridCoordSysReader& read
     geoid.gridSystem = std::make_shared<vexa::CCoordSysParams>();
     if (info.height_unit && info.toCoordSysParams(*geoid.gridSystem, nullptr)) {
         geoid.heightScale = info.height_unit->factor;
+        geoid.longitudeTurn = info.type == vexa::CoordSysGeodetic && info.angle_unit
+                                  ? info.angle_unit->fromBase(2.0 * vexa::kPi)
+                                  : 0.0;
         return;
     }
     geoid.gridSystem.reset();

@@ -84,11 +84,12 @@ bool writeUndulations(const QTemporaryDir& dir, const QString& format, const QBy
                                   gridMetadata("<Format>grd</Format>"), coordSys);
 }
 
-// WGS 84 in degrees and metres; its heights lie above the geoid "G" when onGeoid.
-CCoordSysInfo wgs84(bool onGeoid)
+// WGS 84 in degrees and metres (the system given, or the grid's); its heights lie above the
+// geoid "G" when onGeoid.
+CCoordSysInfo wgs84(bool onGeoid, const QByteArray& coordSys = gridCoordSys())
 {
     QDomDocument document;
-    document.setContent(gridCoordSys());
+    document.setContent(coordSys);
     CCoordSysDetails details;
     CCoordSysInfo info;
     if (!details.fromXml(document.documentElement()) || !details.toInfo(info))
@@ -103,10 +104,11 @@ CCoordSysInfo wgs84(bool onGeoid)
 
 // One point recalculated between WGS 84 on the geoid and WGS 84 with ellipsoidal
 // heights: the three result texts, none when the point fails.
-QStringList recalculate(CGeoidList& geoids, bool fromGeoid, const QStringList& point)
+QStringList recalculate(CGeoidList& geoids, bool fromGeoid, const QStringList& point,
+                        const QByteArray& coordSys = gridCoordSys())
 {
-    const CCoordSysInfo from = wgs84(fromGeoid);
-    const CCoordSysInfo to = wgs84(!fromGeoid);
+    const CCoordSysInfo from = wgs84(fromGeoid, coordSys);
+    const CCoordSysInfo to = wgs84(!fromGeoid, coordSys);
     vexa::CCoordSysParams source;
     vexa::CCoordSysParams target;
     if (!from.toCoordSysParams(source, &geoids) || !to.toCoordSysParams(target, &geoids))
@@ -150,6 +152,20 @@ bool writeGlobalGrid(const QTemporaryDir& dir, const QString& format, const QByt
                             gridCoordSys());
 }
 
+// A grid over longitudes -180 to 170 degrees in steps of 10, from pole to pole in steps of
+// 90, with no period: the node of column i holds i at the south pole, i + 100 on the equator
+// and i + 200 at the north pole.
+bool writeGridRoundTheGlobe(const QTemporaryDir& dir)
+{
+    QByteArray text = "-90 90 -180 170 90 10\n";
+    for (int row : {2, 1, 0}) {
+        for (int column = 0; column < 36; ++column)
+            text += QByteArray::number(column + 100 * row) + (column == 35 ? "\n" : " ");
+    }
+    return writeGeoidFolder(dir.path(), "G", "grd", text, gridMetadata("<Format>grd</Format>"),
+                            gridCoordSys());
+}
+
 } // namespace
 
 class TestGeoidGrid : public QObject
@@ -171,6 +187,8 @@ private slots:
     void gridInSubFolder();
     void periodicGrid_data();
     void periodicGrid();
+    void gridRoundTheGlobe_data();
+    void gridRoundTheGlobe();
     void recalculation_data();
     void recalculation();
 };
@@ -460,7 +478,11 @@ void TestGeoidGrid::periodicGrid_data()
         << "grd" << period << "-2.5" << QStringList{"50.00000000000", "-2.50000000000", "135.500"};
     QTest::newRow("a full turn west")
         << "grd" << period << "-350" << QStringList{"50.00000000000", "10.00000000000", "102.000"};
-    QTest::newRow("without a period") << "grd" << QByteArray() << "-10" << QStringList();
+    // Without a period a longitude is still turned onto the grid, but the seam is not bridged.
+    QTest::newRow("without a period, a turn west")
+        << "grd" << QByteArray() << "-10" << QStringList{"50.00000000000", "-10.00000000000", "170.000"};
+    QTest::newRow("without a period, across the seam")
+        << "grd" << QByteArray() << "-2.5" << QStringList();
 }
 
 // A grid laid out over 0 to 360 degrees answers every longitude through its period.
@@ -476,6 +498,52 @@ void TestGeoidGrid::periodicGrid()
     QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
 
     QCOMPARE(recalculate(geoids, true, {"50", longitude, "100"}), expected);
+}
+
+void TestGeoidGrid::gridRoundTheGlobe_data()
+{
+    QTest::addColumn<QByteArray>("coordSys");
+    QTest::addColumn<QString>("latitude");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<QString>("height");
+
+    // The degree of imported definitions, 0.0174532925199433 rad, puts 90 degrees a little
+    // beyond the pole and 180 a little beyond the antimeridian.
+    const QByteArray rounded = QByteArray(gridCoordSys())
+                                   .replace("<FactorB>3.14159265358979323846</FactorB>",
+                                            "<FactorB>0.0174532925199433</FactorB>")
+                                   .replace("<FactorC>180</FactorC>", "<FactorC>1</FactorC>");
+    const QList<QPair<QByteArray, QByteArray>> degrees{{"exact degree", gridCoordSys()},
+                                                       {"rounded degree", rounded}};
+    for (const auto& degree : degrees) {
+        const QByteArray& name = degree.first;
+        const QByteArray& coordSys = degree.second;
+        // The first column, and 180 degrees east that is the same meridian.
+        QTest::newRow(name + ", first column") << coordSys << "0" << "-180" << "200.000";
+        QTest::newRow(name + ", 180 east") << coordSys << "0" << "180" << "200.000";
+        QTest::newRow(name + ", last column") << coordSys << "0" << "170" << "235.000";
+        // At a pole the longitude picks the columns as given.
+        QTest::newRow(name + ", north pole, west") << coordSys << "90" << "-0.1" << "317.990";
+        QTest::newRow(name + ", north pole, east") << coordSys << "90" << "0.1" << "318.010";
+        QTest::newRow(name + ", south pole, west") << coordSys << "-90" << "-0.1" << "117.990";
+        QTest::newRow(name + ", south pole, east") << coordSys << "-90" << "0.1" << "118.010";
+    }
+}
+
+// A grid laid over all longitudes without a period answers every point on it.
+void TestGeoidGrid::gridRoundTheGlobe()
+{
+    QFETCH(QByteArray, coordSys);
+    QFETCH(QString, latitude);
+    QFETCH(QString, longitude);
+    QFETCH(QString, height);
+    QTemporaryDir dir;
+    QVERIFY(writeGridRoundTheGlobe(dir));
+    CGeoidList geoids(readCoordSysInfo);
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+
+    const QStringList point = recalculate(geoids, true, {latitude, longitude, "100"}, coordSys);
+    QCOMPARE(point.value(2), height);
 }
 
 void TestGeoidGrid::recalculation_data()
