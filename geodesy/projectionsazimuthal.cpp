@@ -349,8 +349,9 @@ CMapProjectionObliqueStereographic::CMapProjectionObliqueStereographic(
     m_n = std::sqrt(1.0 + m_e2 * std::pow(std::cos(phi0), 4) / (1.0 - m_e2));
     const double w1 = conformalPower(phi0, m_e, m_n);
     const double sinChi = (w1 - 1.0) / (w1 + 1.0);
-    m_c = (m_n + sinPhi0) * (1.0 - sinChi) / ((m_n - sinPhi0) * (1.0 + sinChi));
-    const double w2 = m_c * w1;
+    const double c = (m_n + sinPhi0) * (1.0 - sinChi) / ((m_n - sinPhi0) * (1.0 + sinChi));
+    m_logC = std::log(c);
+    const double w2 = c * w1;
     m_chi0 = std::asin((w2 - 1.0) / (w2 + 1.0));
     m_sinChi0 = std::sin(m_chi0);
     m_cosChi0 = std::cos(m_chi0);
@@ -362,13 +363,15 @@ CMapProjectionObliqueStereographic::CMapProjectionObliqueStereographic(
 void CMapProjectionObliqueStereographic::GeodeticToProjected(CCoords* point) const
 {
     const double lambda = m_n * longitudeDifference(point->second, m_longitudeOfOrigin);
-    const double w = m_c * conformalPower(point->first, m_e, m_n);
-    const double chi = std::asin((w - 1.0) / (w + 1.0));
-    const double b = 1.0 + std::sin(chi) * m_sinChi0 + std::cos(chi) * m_cosChi0 * std::cos(lambda);
-    point->first = m_falseEasting + m_twoRk0 * std::cos(chi) * std::sin(lambda) / b;
+    // sin chi = (w - 1) / (w + 1) = tanh(ln(w) / 2) and cos chi = 1 / cosh(ln(w) / 2) with
+    // w = c / t^(2n); at the north pole t = 0, ln(w) is infinite, sin chi 1 and cos chi 0.
+    const double halfLogW = (m_logC - 2.0 * m_n * std::log(isometricFactor(point->first, m_e))) / 2.0;
+    const double sinChi = std::tanh(halfLogW);
+    const double cosChi = 1.0 / std::cosh(halfLogW);
+    const double b = 1.0 + sinChi * m_sinChi0 + cosChi * m_cosChi0 * std::cos(lambda);
+    point->first = m_falseEasting + m_twoRk0 * cosChi * std::sin(lambda) / b;
     point->second = m_falseNorthing
-                    + m_twoRk0 * (std::sin(chi) * m_cosChi0 - std::cos(chi) * m_sinChi0 * std::cos(lambda))
-                          / b;
+                    + m_twoRk0 * (sinChi * m_cosChi0 - cosChi * m_sinChi0 * std::cos(lambda)) / b;
 }
 
 void CMapProjectionObliqueStereographic::ProjectedToGeodetic(CCoords* point) const
@@ -378,8 +381,15 @@ void CMapProjectionObliqueStereographic::ProjectedToGeodetic(CCoords* point) con
     const double i = std::atan2(x, m_h + y);
     const double j = std::atan2(x, m_g - y) - i;
     const double chi = m_chi0 + 2.0 * std::atan2(y - x * std::tan(j / 2.0), m_twoRk0);
-    const double sinChi = std::sin(chi);
-    const double psi = std::log((1.0 + sinChi) / (m_c * (1.0 - sinChi))) / (2.0 * m_n);
+    // ln((1 + sin chi) / (1 - sin chi)) = -2 ln tan(pi/4 - chi/2), without the cancellation
+    // of 1 - sin chi near the north pole.
+    const double tanHalfColatitude = std::fabs(std::tan(kPi / 4.0 - chi / 2.0));
+    if (tanHalfColatitude == 0.0) {
+        *point = CCoords(kHalfPi, m_longitudeOfOrigin, point->third);
+        normalizeGeodetic(point);
+        return;
+    }
+    const double psi = (-2.0 * std::log(tanHalfColatitude) - m_logC) / (2.0 * m_n);
     double phi = 2.0 * std::atan(std::exp(psi)) - kHalfPi;
     for (int step = 0; step < 100; ++step) {
         const double sinPhi = std::sin(phi);

@@ -116,7 +116,7 @@ private:
     double m_e2;
     double m_twoRk0;
     double m_n;
-    double m_c;
+    double m_logC;
     double m_sinChi0;
     double m_cosChi0;
     double m_chi0;

@@ -16,6 +16,11 @@ double rootOrZero(double value)
     return value < 0.0 ? 0.0 : std::sqrt(value);
 }
 
+double square(double x)
+{
+    return x * x;
+}
+
 double signOfLatitude(double phi)
 {
     if (phi > 0.0)
@@ -154,6 +159,7 @@ CHotineCylinder::CHotineCylinder(const CEllipsoidParams& ellipsoid, double latit
     const double gamma0 = std::asin(std::sin(azimuth) / m_d);
     m_sinGamma0 = std::sin(gamma0);
     m_cosGamma0 = std::cos(gamma0);
+    m_northPoleV = -std::atanh(m_sinGamma0);
     m_lambda0 = longitudeOfCentre - std::asin(std::clamp(g * std::tan(gamma0), -1.0, 1.0)) / m_b;
 }
 
@@ -171,6 +177,13 @@ double CHotineCylinder::centreOffset() const
 
 void CHotineCylinder::toSkew(const CCoords& geodetic, double& u, double& v) const
 {
+    // At a pole Q is infinite or zero: U = +-sin(gamma0), and u is a quarter turn of the cylinder.
+    if (std::fabs(geodetic.first) >= kHalfPi) {
+        const double sign = geodetic.first > 0.0 ? 1.0 : -1.0;
+        v = sign * m_aOverB * m_northPoleV;
+        u = sign * m_aOverB * kHalfPi;
+        return;
+    }
     const double q = m_h / std::pow(isometricFactor(geodetic.first, m_e), m_b);
     const double s = (q - 1.0 / q) / 2.0;
     const double t = (q + 1.0 / q) / 2.0;
@@ -178,20 +191,37 @@ void CHotineCylinder::toSkew(const CCoords& geodetic, double& u, double& v) cons
     const double vv = std::sin(bLambda);
     const double uu = (s * m_sinGamma0 - vv * m_cosGamma0) / t;
     v = m_aOverB * std::log((1.0 - uu) / (1.0 + uu)) / 2.0;
-    u = m_aOverB * std::atan((s * m_cosGamma0 + vv * m_sinGamma0) / std::cos(bLambda));
+    // Two-argument: beyond a quarter turn of B (lambda - lambda0), which points near a pole
+    // reach, the one-argument arctangent would put u on the far side of the cylinder.
+    u = m_aOverB * std::atan2(s * m_cosGamma0 + vv * m_sinGamma0, std::cos(bLambda));
+}
+
+// (1 - U') / (1 + U'): 0 at the north pole, infinite at the south pole. Near a pole U' comes
+// to 1 or -1, so both are taken as sums of squares there; when gamma0 is a right angle the
+// poles lie at infinite v and U' itself serves.
+double CHotineCylinder::poleRatio(double ub, double vb) const
+{
+    if (!std::isfinite(m_northPoleV)) {
+        const double uu = (std::sin(ub) * m_cosGamma0 - std::sinh(vb) * m_sinGamma0) / std::cosh(vb);
+        return (1.0 - uu) / (1.0 + uu);
+    }
+    const double toNorth
+        = square(std::sinh((vb - m_northPoleV) / 2.0)) + square(std::sin(kPi / 4.0 - ub / 2.0));
+    const double toSouth
+        = square(std::sinh((vb + m_northPoleV) / 2.0)) + square(std::sin(kPi / 4.0 + ub / 2.0));
+    return toNorth / toSouth;
 }
 
 void CHotineCylinder::fromSkew(double u, double v, CCoords* point) const
 {
-    const double q = std::exp(-v / m_aOverB);
+    const double vb = v / m_aOverB;
+    const double ub = u / m_aOverB;
+    const double q = std::exp(-vb);
     const double s = (q - 1.0 / q) / 2.0;
-    const double t = (q + 1.0 / q) / 2.0;
-    const double vv = std::sin(u / m_aOverB);
-    const double uu = (vv * m_cosGamma0 + s * m_sinGamma0) / t;
-    const double tPrime = std::pow(m_h / std::sqrt((1.0 + uu) / (1.0 - uu)), 1.0 / m_b);
+    const double vv = std::sin(ub);
+    const double tPrime = std::pow(m_h * std::sqrt(poleRatio(ub, vb)), 1.0 / m_b);
     point->first = m_series.latitude(kHalfPi - 2.0 * std::atan(tPrime));
-    point->second = m_lambda0
-                    - std::atan2(s * m_cosGamma0 - vv * m_sinGamma0, std::cos(u / m_aOverB)) / m_b;
+    point->second = m_lambda0 - std::atan2(s * m_cosGamma0 - vv * m_sinGamma0, std::cos(ub)) / m_b;
     normalizeGeodetic(point);
 }
 

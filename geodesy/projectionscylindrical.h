@@ -81,6 +81,9 @@ public:
     double longitudeOfCentre() const { return m_longitudeOfCentre; }
 
 private:
+    // (1 - U') / (1 + U') of the skew coordinates u / (A/B), v / (A/B).
+    double poleRatio(double ub, double vb) const;
+
     double m_e;
     CConformalLatitudeSeries m_series;
     double m_signPhiC;
@@ -90,6 +93,8 @@ private:
     double m_h;
     double m_sinGamma0;
     double m_cosGamma0;
+    // v of the north pole in units of A/B; the south pole's is its negative.
+    double m_northPoleV;
     double m_longitudeOfCentre;
     double m_lambda0;
     double m_cosAzimuth;

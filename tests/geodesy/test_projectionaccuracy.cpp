@@ -135,6 +135,17 @@ Projection hotineObliqueMercator()
     return make(kWgs84, params);
 }
 
+Projection obliqueStereographic()
+{
+    CMapProjectionObliqueStereographicParams params;
+    params.latitudeOfOrigin = 52.15616055555555 * kDegree;
+    params.longitudeOfOrigin = 5.38763888888889 * kDegree;
+    params.scaleFactor = 0.9999079;
+    params.falseEasting = 155000.0;
+    params.falseNorthing = 463000.0;
+    return make(kBessel, params);
+}
+
 Projection albers()
 {
     CMapProjectionAlbersEqualAreaParams params;
@@ -217,6 +228,12 @@ void TestProjectionAccuracy::referenceTables_data()
                                       << "accuracy_omerc_pacific.txt";
     QTest::newRow("hotine oblique mercator") << hotineObliqueMercator() << 3 << kWgs84.a
                                              << "accuracy_omerc_nouoff_pacific.txt";
+    QTest::newRow("oblique mercator, poles") << obliqueMercator() << 2 << kWgs84.a
+                                             << "accuracy_omerc_poles.txt";
+    QTest::newRow("hotine oblique mercator, poles") << hotineObliqueMercator() << 3 << kWgs84.a
+                                                    << "accuracy_omerc_nouoff_poles.txt";
+    QTest::newRow("oblique stereographic, poles") << obliqueStereographic() << 11 << kBessel.a
+                                                  << "accuracy_sterea_poles.txt";
     QTest::newRow("albers across 180") << albers() << 5 << kGrs80.a << "accuracy_aea_alaska.txt";
     QTest::newRow("polyconic near the equator") << polyconic() << 14 << kSouthAmerican.a
                                                 << "accuracy_poly_equator.txt";

@@ -109,3 +109,33 @@ table poly_equator +proj=poly +lat_0=0 +lon_0=-54 +x_0=5000000 +y_0=10000000 +el
 -54 -33
 -35 -8
 POINTS
+# The poles of the oblique projections, and points near them.
+table sterea_poles +proj=sterea +lat_0=52.15616055555555 +lon_0=5.38763888888889 +k=0.9999079 +x_0=155000 +y_0=463000 +ellps=bessel <<'POINTS'
+5.38763888888889 90
+-170 90
+100 89.9
+-174 89.9
+45 89.999999
+5.38763888888889 -90
+-170 -90
+5 -89.9
+POINTS
+table omerc_poles +proj=omerc +lat_0=-18 +lonc=178 +alpha=30 +gamma=30 +k=0.9999 +x_0=500000 +y_0=500000 +ellps=WGS84 <<'POINTS'
+178 90
+-2 90
+178 89.9
+-2 89.9
+10 89.999999
+178 -90
+-2 -90
+178 -89.9
+-100 -89.999999
+POINTS
+table omerc_nouoff_poles +proj=omerc +no_uoff +lat_0=-18 +lonc=178 +alpha=30 +gamma=30 +k=0.9999 +x_0=500000 +y_0=500000 +ellps=WGS84 <<'POINTS'
+178 90
+-2 90
+178 89.9
+178 -90
+-2 -90
+178 -89.9
+POINTS
