@@ -185,22 +185,19 @@ void CKrugerTransverseMercator::toGeodetic(CCoords* point) const
 CMapProjectionGaussKrugerWideZone::CMapProjectionGaussKrugerWideZone(
     const CEllipsoidParams& ellipsoid, const CMapProjectionGaussKrugerWideZoneParams& params)
     : CMapProjection(CMapProjectionGaussKrugerWideZoneParams::typeCode),
-      m_transverse(ellipsoid, params.centralMeridian, params.scaleFactor, params.falseEasting,
-                   params.falseNorthing)
+      m_series(ellipsoid, params.centralMeridian, params.scaleFactor, params.falseEasting,
+               params.falseNorthing)
 {
 }
 
 void CMapProjectionGaussKrugerWideZone::GeodeticToProjected(CCoords* point) const
 {
-    m_transverse.toProjected(point);
+    m_series.toProjected(point);
 }
 
 void CMapProjectionGaussKrugerWideZone::ProjectedToGeodetic(CCoords* point) const
 {
-    const CCoords projected = *point;
-    m_transverse.toGeodetic(point);
-    refineInverse(projected, point);
-    normalizeGeodetic(point);
+    m_series.toGeodetic(point);
 }
 
 CMapProjectionGaussBoaga::CMapProjectionGaussBoaga(const CEllipsoidParams& ellipsoid,

@@ -146,6 +146,16 @@ Projection obliqueStereographic()
     return make(kBessel, params);
 }
 
+Projection wideZone(const CEllipsoidParams& axes, double lon0, double k0, double fn)
+{
+    CMapProjectionGaussKrugerWideZoneParams params;
+    params.centralMeridian = lon0 * kDegree;
+    params.scaleFactor = k0;
+    params.falseEasting = 500000.0;
+    params.falseNorthing = fn;
+    return make(axes, params);
+}
+
 Projection albers()
 {
     CMapProjectionAlbersEqualAreaParams params;
@@ -234,6 +244,11 @@ void TestProjectionAccuracy::referenceTables_data()
                                                     << "accuracy_omerc_nouoff_poles.txt";
     QTest::newRow("oblique stereographic, poles") << obliqueStereographic() << 11 << kBessel.a
                                                   << "accuracy_sterea_poles.txt";
+    QTest::newRow("wide zone to 55 degrees") << wideZone(kKrassowsky, 45, 1.0, 0.0) << 101
+                                             << kKrassowsky.a << "accuracy_gkwide_far.txt";
+    QTest::newRow("wide zone to 55 degrees, south")
+        << wideZone(kWgs84, 21, 0.9996, 10000000.0) << 101 << kWgs84.a
+        << "accuracy_gkwide_far_south.txt";
     QTest::newRow("albers across 180") << albers() << 5 << kGrs80.a << "accuracy_aea_alaska.txt";
     QTest::newRow("polyconic near the equator") << polyconic() << 14 << kSouthAmerican.a
                                                 << "accuracy_poly_equator.txt";

@@ -139,3 +139,26 @@ table omerc_nouoff_poles +proj=omerc +no_uoff +lat_0=-18 +lonc=178 +alpha=30 +ga
 -2 -90
 178 -89.9
 POINTS
+# Wide-zone Gauss-Kruger out to 55 degrees from the central meridian. The series to n^6 that
+# proj and the program use agrees there with the exact transverse Mercator to 0.0011 mm (0.011 mm
+# at 60 degrees on the equator, 0.18 mm at 65): compare with
+#   grep -v '^#' accuracy_gkwide_far.txt | cut -d' ' -f1,2 | python3 exact-tmerc.py 6378245 298.3 1 45 500000 0
+table gkwide_far +proj=tmerc +algo=poder_engsager +lat_0=0 +lon_0=45 +k=1 +x_0=500000 +y_0=0 +ellps=krass <<'POINTS'
+75 70
+15 80
+85 60
+5 75
+85 20
+95 45
+-5 10
+100 30
+-10 0
+100 0.5
+POINTS
+table gkwide_far_south +proj=tmerc +algo=poder_engsager +lat_0=0 +lon_0=21 +k=0.9996 +x_0=500000 +y_0=10000000 +ellps=WGS84 <<'POINTS'
+61 -70
+-19 -50
+71 -5
+-34 -40
+76 -25
+POINTS
