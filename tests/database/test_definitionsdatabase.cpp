@@ -35,24 +35,12 @@ QStringList folderState(const QString& path)
 }
 
 // Copies the database, with its journal or log of the given suffix, while the statements are
-// under way on it: the files as a crash would leave them.
+// under way on it: the files as a crash would leave them. Closing rolls an open change back.
 bool copyMidChange(const QString& source, const QString& target, const QString& suffix, const QStringList& statements)
 {
-    const QString connection = QStringLiteral("MidChange");
-    bool copied = true;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(source);
-        copied = database.open();
-        QSqlQuery query(database);
-        for (const QString& statement : statements)
-            copied = copied && query.exec(statement);
-        copied = copied && QFile::copy(source, target) && QFile::copy(source + suffix, target + suffix);
-        query.exec(QStringLiteral("ROLLBACK;"));
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return copied;
+    return writeSqliteFile(source, statements, [&] {
+        return QFile::copy(source, target) && QFile::copy(source + suffix, target + suffix);
+    });
 }
 
 } // namespace
