@@ -113,9 +113,10 @@ void DialogDatabaseSelector::createRecord()
 void DialogDatabaseSelector::editRecord()
 {
     const CEditorOperations editor = EditorRegistry::get(m_tableId);
-    if (!editor.edit)
-        return;
     const int key = currentCode();
+    // An editor opened without a record would save a new one.
+    if (!editor.edit || key == NoValue)
+        return;
     const bool saved = editor.edit(key);
     load();
     selectRowByCode(key);

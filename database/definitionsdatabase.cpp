@@ -4,12 +4,15 @@
 #include "schema.h"
 #include "tablecatalogue.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -38,6 +41,69 @@ bool checkTable(const QSqlDatabase& database, const CTableSchema& table, const Q
     return true;
 }
 
+// Checks the database that name gives on a connection of its own, removed again.
+bool checkOnConnection(const QString& name, const QString& options, QString* error)
+{
+    const QString connection = QStringLiteral("DefinitionsCheck");
+    bool result = false;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(name);
+        database.setConnectOptions(options);
+        if (!database.open())
+            failWith(error, database.lastError().text());
+        else
+            result = checkDefinitionsDatabase(database, error);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return result;
+}
+
+// The file as read without locks, journal or log, so that SQLite writes nothing beside it.
+QString immutableUri(const QString& path)
+{
+    const QByteArray escaped = QFileInfo(path).absoluteFilePath().toUtf8().toPercentEncoding("/");
+    return QStringLiteral("file:") + QString::fromLatin1(escaped) + QStringLiteral("?immutable=1");
+}
+
+// The rollback journal and the write-ahead log, which an open of the file would apply.
+const QStringList sideSuffixes{QStringLiteral("-journal"), QStringLiteral("-wal")};
+
+bool hasPendingChanges(const QString& path)
+{
+    for (const QString& suffix : sideSuffixes) {
+        if (QFileInfo(path + suffix).size() > 0)
+            return true;
+    }
+    return false;
+}
+
+bool copyForCheck(const QString& from, const QString& to, QString* error)
+{
+    QFile file(from);
+    // SQLite rolls a journal back only in a file it may write.
+    if (file.copy(to) && QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return true;
+    return failWith(error, QString("Не удалось скопировать файл для проверки: %1\n%2").arg(from, file.errorString()));
+}
+
+// Checks a copy of the file and its side files, to which SQLite applies them as an open would.
+bool checkCopy(const QString& path, QString* error)
+{
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        return failWith(error, folder.errorString());
+    const QString copy = folder.filePath(QStringLiteral("check.db"));
+    if (!copyForCheck(path, copy, error))
+        return false;
+    for (const QString& suffix : sideSuffixes) {
+        if (QFileInfo::exists(path + suffix) && !copyForCheck(path + suffix, copy + suffix, error))
+            return false;
+    }
+    return checkOnConnection(copy, QString(), error);
+}
+
 } // namespace
 
 bool checkDefinitionsDatabase(const QSqlDatabase& database, QString* error)
@@ -56,18 +122,7 @@ bool checkDefinitionsDatabase(const QSqlDatabase& database, QString* error)
 
 bool isDefinitionsDatabaseFile(const QString& path, QString* error)
 {
-    const QString connection = QStringLiteral("DefinitionsCheck");
-    bool result = false;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(path);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!database.open())
-            failWith(error, database.lastError().text());
-        else
-            result = checkDefinitionsDatabase(database, error);
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return result;
+    if (hasPendingChanges(path))
+        return checkCopy(path, error);
+    return checkOnConnection(immutableUri(path), QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"), error);
 }

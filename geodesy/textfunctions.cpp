@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <locale.h>
-#include <stdexcept>
 #include <vector>
 
 namespace vexa {
@@ -191,19 +190,6 @@ bool parseUnsigned(const std::string& text, unsigned long* value)
         return false;
     *value = read;
     return true;
-}
-
-double textToDouble(const std::string& text, std::size_t* pos)
-{
-    double value = 0.0;
-    const std::from_chars_result result = readPrefix(text.c_str(), &value);
-    if (result.ec == std::errc::invalid_argument)
-        throw std::invalid_argument("stod");
-    if (result.ec == std::errc::result_out_of_range)
-        throw std::out_of_range("stod");
-    if (pos)
-        *pos = static_cast<std::size_t>(result.ptr - text.c_str());
-    return value;
 }
 
 std::string doubleToString(const double& value)

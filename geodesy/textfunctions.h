@@ -27,11 +27,6 @@ bool parseFloat(const std::string& text, float* value);
 // A minus sign or a number beyond unsigned long is refused.
 bool parseUnsigned(const std::string& text, unsigned long* value);
 
-// Reads a number like std::stod: throws std::invalid_argument("stod") when the
-// text does not begin with a number and std::out_of_range("stod") when it is
-// beyond double; pos, when given, receives the number of characters read.
-double textToDouble(const std::string& text, std::size_t* pos = nullptr);
-
 // What reading a whole text as one number gave.
 enum class NumberRead
 {

@@ -182,7 +182,7 @@ void TestSelectorCommands::dispatchByTable()
         commandButton->click();
         if (command.first == "create")
             expected.append("own create");
-        else if (command.first == "edit" || key != NoValue)
+        else if (key != NoValue)
             expected.append(QString("own %1 %2").arg(command.first).arg(key));
     }
     QCOMPARE(m_editor.calls, expected);
@@ -310,6 +310,7 @@ void TestSelectorCommands::commandsWithoutARecord_data()
     QTest::newRow("duplicate in an EPSG table") << int(TableEpsgEllipsoid) << "buttonDuplicate" << notDuplicated;
     QTest::newRow("duplicate of a transform") << int(TableTransform) << "buttonDuplicate" << notDuplicated;
     QTest::newRow("duplicate without a current row") << int(TableVertCoordSys) << "buttonDuplicate" << notDuplicated;
+    QTest::newRow("edit without a current row") << int(TableEpsgDatum) << "buttonEdit" << "";
 }
 
 void TestSelectorCommands::commandsWithoutARecord()
@@ -317,10 +318,12 @@ void TestSelectorCommands::commandsWithoutARecord()
     QFETCH(int, tableId);
     QFETCH(QString, command);
     QFETCH(QString, message);
+    EditorRegistry::set(tableId, m_editor.operations("own"));
     DialogDatabaseSelector selector(tableId, SelectorBrowse);
     selector.load();
     button(selector, command)->click();
-    QCOMPARE(m_prompt->messageTexts(), QStringList{message});
+    QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(m_editor.calls.isEmpty());
 }
 
 void TestSelectorCommands::editorExceptionIsReported()

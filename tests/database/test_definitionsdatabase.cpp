@@ -5,8 +5,10 @@
 #include "database/definitionsdatabase.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
@@ -22,6 +24,25 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Each file of the folder with its time of change and a digest of its bytes.
+QStringList folderState(const QString& path)
+{
+    QStringList state;
+    for (const QFileInfo& file : QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
+        state.append(QString("%1 %2 %3").arg(file.fileName(), file.lastModified().toString(Qt::ISODateWithMs),
+                                             QString::fromLatin1(QCryptographicHash::hash(readAll(file.filePath()), QCryptographicHash::Sha256).toHex())));
+    return state;
+}
+
+// Copies the database, with its journal or log of the given suffix, while the statements are
+// under way on it: the files as a crash would leave them. Closing rolls an open change back.
+bool copyMidChange(const QString& source, const QString& target, const QString& suffix, const QStringList& statements)
+{
+    return writeSqliteFile(source, statements, [&] {
+        return QFile::copy(source, target) && QFile::copy(source + suffix, target + suffix);
+    });
+}
+
 } // namespace
 
 class TestDefinitionsDatabase : public QObject
@@ -33,6 +54,8 @@ private slots:
     void otherFilesAreRefusedWithTheReason_data();
     void otherFilesAreRefusedWithTheReason();
     void theOpenDatabaseIsChecked();
+    void checkingLeavesTheFolderAsItWas_data();
+    void checkingLeavesTheFolderAsItWas();
     void creationDateIsTheSameUnderARussianDesktop();
 
 private:
@@ -92,6 +115,52 @@ void TestDefinitionsDatabase::otherFilesAreRefusedWithTheReason()
     QVERIFY2(error.contains(reason, Qt::CaseInsensitive), qPrintable(error));
     QCOMPARE(readAll(path), before);
     QCOMPARE(QFile::exists(path), kind != "none");
+}
+
+void TestDefinitionsDatabase::checkingLeavesTheFolderAsItWas_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a database") << "plain" << "made.db" << "";
+    QTest::newRow("a name to escape in a URI") << "plain" << "база ?#%20 &x=1.db" << "";
+    QTest::newRow("a database in WAL mode") << "wal" << "wal.db" << "";
+    QTest::newRow("a header asking for WAL") << "header" << "header.db" << "file is not a database";
+    QTest::newRow("a table dropped in the log") << "log" << "log.db" << "«maintenance»";
+    QTest::newRow("a change to roll back") << "journal" << "journal.db" << "";
+}
+
+// The check reads the file as an open would, and writes nothing beside it or in it.
+void TestDefinitionsDatabase::checkingLeavesTheFolderAsItWas()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString made = m_folder.filePath("source.db");
+    QFile::remove(made);
+    QVERIFY(createDatabase(made, "Made", QString()));
+    const QString folder = m_folder.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(name);
+    if (kind == "plain") {
+        QVERIFY(QFile::copy(made, path));
+    } else if (kind == "wal") {
+        QVERIFY(writeSqliteFile(made, {"PRAGMA journal_mode=WAL;"}));
+        QVERIFY(QFile::copy(made, path));
+    } else if (kind == "header") {
+        QVERIFY(writeFile(path, QByteArray("SQLite format 3\0\x02\x00\x01\x02", 20)));
+    } else if (kind == "log") {
+        QVERIFY(copyMidChange(made, path, "-wal",
+                              {"PRAGMA journal_mode=WAL;", "PRAGMA wal_autocheckpoint=0;", "DROP TABLE maintenance;"}));
+    } else if (kind == "journal") {
+        QVERIFY(copyMidChange(made, path, "-journal",
+                              {"PRAGMA cache_size=1;", "BEGIN;", "DROP TABLE maintenance;", "DELETE FROM coordsys;"}));
+    }
+    const QStringList before = folderState(folder);
+    QString error;
+    QCOMPARE(isDefinitionsDatabaseFile(path, &error), reason.isEmpty());
+    QVERIFY2(error.contains(reason, Qt::CaseInsensitive), qPrintable(error));
+    QCOMPARE(folderState(folder), before);
 }
 
 void TestDefinitionsDatabase::theOpenDatabaseIsChecked()

@@ -10,7 +10,7 @@ bool writeFile(const QString& path, const QByteArray& content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-bool writeSqliteFile(const QString& path, const QStringList& statements)
+bool writeSqliteFile(const QString& path, const QStringList& statements, const std::function<bool()>& whileOpen)
 {
     const QString connection = QStringLiteral("TestSqliteFile");
     bool written = true;
@@ -21,6 +21,7 @@ bool writeSqliteFile(const QString& path, const QStringList& statements)
         QSqlQuery query(database);
         for (const QString& statement : statements)
             written = written && query.exec(statement);
+        written = written && (!whileOpen || whileOpen());
         database.close();
     }
     QSqlDatabase::removeDatabase(connection);

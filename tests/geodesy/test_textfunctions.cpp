@@ -8,7 +8,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,6 @@ private slots:
     void stringToIntReadsPrefix_data();
     void stringToIntReadsPrefix();
     void parsersAcceptAndRefuse();
-    void textToDoubleBehavesLikeStod();
     void numbersToText();
     void longFormattedTextIsWhole();
     void printTextStaysInBuffer();
@@ -103,22 +101,6 @@ void TestTextFunctions::parsersAcceptAndRefuse()
     QVERIFY(!parseUnsigned("99999999999999999999999", &u));
     QVERIFY(!parseUnsigned("", &u));
     QCOMPARE(u, 42ul);
-}
-
-void TestTextFunctions::textToDoubleBehavesLikeStod()
-{
-    std::size_t pos = 0;
-    QCOMPARE(textToDouble("1.25xyz", &pos), 1.25);
-    QCOMPARE(pos, std::size_t(4));
-    QCOMPARE(textToDouble(" -2e-1"), -0.2);
-    try {
-        textToDouble("abc");
-        QFAIL("no exception");
-    } catch (const std::invalid_argument& e) {
-        QCOMPARE(std::string(e.what()), std::string("stod"));
-    }
-    QVERIFY_EXCEPTION_THROWN(textToDouble(""), std::invalid_argument);
-    QVERIFY_EXCEPTION_THROWN(textToDouble("1e999"), std::out_of_range);
 }
 
 void TestTextFunctions::numbersToText()
@@ -218,7 +200,6 @@ void TestTextFunctions::parsersIgnoreProcessLocale()
     QVERIFY(parseFloat("0.5", &f));
     QCOMPARE(f, 0.5f);
     QCOMPARE(stringToDouble("1.25", 0.0), 1.25);
-    QCOMPARE(textToDouble("6.5"), 6.5);
     double whole = 0.0;
     QVERIFY(readNumber("7.25", &whole) == NumberRead::Number);
     QCOMPARE(whole, 7.25);
