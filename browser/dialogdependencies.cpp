@@ -1,6 +1,9 @@
 #include "dialogdependencies.h"
 #include "ui_dialogdependencies.h"
 
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidgetItem>
 
 DialogDependencies::DialogDependencies(QWidget* parent)
@@ -40,6 +43,20 @@ void DialogDependencies::setItems(const QVector<DependencyItem>& items)
         row->setData(0, Qt::UserRole + 2, item.tableName);
     }
     ui->buttonDetails->hide();
+    fitColumns();
+}
+
+void DialogDependencies::fitColumns()
+{
+    QTreeWidget* tree = ui->treeDependencies;
+    for (int column = 0; column < tree->columnCount(); ++column)
+        tree->resizeColumnToContents(column);
+    ensurePolished();
+    layout()->activate();
+    const int wanted =
+        tree->header()->length() + 2 * tree->frameWidth() + tree->verticalScrollBar()->sizeHint().width();
+    const int room = screen()->availableGeometry().width();
+    resize(qMax(width(), qMin(width() + wanted - tree->width(), room)), height());
 }
 
 void DialogDependencies::slotClose()

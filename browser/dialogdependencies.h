@@ -40,5 +40,8 @@ private slots:
     void slotClose();
 
 private:
+    // Widens the columns to their texts and the dialog to its columns, within the screen.
+    void fitColumns();
+
     Ui::DialogDependencies* ui;
 };

@@ -2,9 +2,13 @@
 
 #include "prompt.h"
 
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 void sqlWarning(const QSqlQuery& query, const QString& message, QWidget* parent)
 {
@@ -25,4 +29,35 @@ void equalizeSplitter(QSplitter* splitter)
     splitter->setSizes({half, half});
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
+}
+
+int numberInputWidth(const QLineEdit* edit)
+{
+    // The text margins of QLineEdit: 2 pixels on each side inside the frame.
+    const int lineEditMargins = 2 * 2;
+    const QMargins text = edit->textMargins();
+    const int contents = edit->fontMetrics().horizontalAdvance(QString(kNumberInputChars, QLatin1Char('0')))
+                       + lineEditMargins + text.left() + text.right();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    option.state |= QStyle::State_Sunken;
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(contents, edit->height()), edit).width();
+}
+
+void fitNumberInputs(const QList<QLineEdit*>& edits)
+{
+    for (QLineEdit* edit : edits)
+        edit->setMinimumWidth(numberInputWidth(edit));
+}
+
+void setValidatorKeepingText(QLineEdit* edit, const QValidator* validator)
+{
+    const QString text = edit->text();
+    edit->setValidator(validator);
+    // Setting the text anew has the edit judge it by the new validator; otherwise the edit takes
+    // it as fitting and undoes every key press that leaves it not fitting.
+    const QSignalBlocker blocker(edit);
+    edit->clear();
+    edit->setText(text);
 }

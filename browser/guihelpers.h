@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
+class QLineEdit;
 class QSplitter;
 class QSqlQuery;
+class QValidator;
 class QWidget;
 
 // A warning box titled "Предупреждение" with the message, followed by ":\n" and the query's
@@ -13,3 +16,15 @@ void sqlWarning(const QSqlQuery& query, const QString& message, QWidget* parent 
 // Fits the splitter to its contents, then gives each of its two panes half of its length and
 // the same stretch.
 void equalizeSplitter(QSplitter* splitter);
+
+// Characters of a number that a number input shows whole.
+constexpr int kNumberInputChars = 12;
+
+// The least width at which the edit shows kNumberInputChars digits whole.
+int numberInputWidth(const QLineEdit* edit);
+// Keeps each edit at least numberInputWidth wide.
+void fitNumberInputs(const QList<QLineEdit*>& edits);
+
+// Gives the edit the validator (none when null) and keeps its text, also a text the validator
+// does not take: such a text stays editable key by key until it fits.
+void setValidatorKeepingText(QLineEdit* edit, const QValidator* validator);

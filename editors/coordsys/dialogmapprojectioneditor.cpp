@@ -10,6 +10,7 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "browser/prompt.h"
 #include "database/codetablesmapproj.h"
 #include "database/novalue.h"
@@ -57,6 +58,18 @@ int inputCode(const QWidget* input)
     bool number = false;
     const int code = input ? input->property(kParamCode).toInt(&number) : 0;
     return number ? checkProjParamCode(code) : 0;
+}
+
+// The trimmed text of a value input; empty when it is not in the form of the input's angle
+// format (only the angle inputs are checked: the others keep what was stored).
+QString lineEditValue(const QLineEdit* edit)
+{
+    QString text = edit->text().trimmed();
+    int position = 0;
+    if (valueKind(inputCode(edit)) == ParamValueAngle && edit->validator()
+        && edit->validator()->validate(text, position) != QValidator::Acceptable)
+        return QString();
+    return text;
 }
 
 QTableWidgetItem* fixedItem(const QString& text)
@@ -346,6 +359,7 @@ QWidget* DialogMapProjectionEditor::createInput(int code, int kind, const QStrin
         auto* edit = new QLineEdit(stored, this);
         if (kind != ParamValueAngle)
             edit->setValidator(createDoubleValidator(-1e15, 1e15, 9, this));
+        fitNumberInputs({edit});
         input = edit;
     }
     input->setProperty(kParamCode, code);
@@ -364,8 +378,9 @@ void DialogMapProjectionEditor::showUnit(int kind)
     }
 }
 
-// The angle inputs take the angle format of the angular unit, or plain numbers; a value
-// that the format does not take whole is emptied.
+// The angle inputs take the angle format of the angular unit, or plain numbers; nothing is
+// checked while no unit is chosen. Their texts are kept, and the save refuses one that the
+// format does not take whole.
 void DialogMapProjectionEditor::setAngleValidators()
 {
     CUnitDetails angleUnit;
@@ -373,18 +388,14 @@ void DialogMapProjectionEditor::setAngleValidators()
     if (UnitStorage::ReadDetails(TableUnitAngle, unit(ParamValueAngle).key, angleUnit) && angleUnit.angleFormat
         && angleUnit.angleFormat->code != 0)
         validator = createAngleValidator(angleUnit.angleFormat->code, this);
-    if (!validator)
+    if (!validator && unit(ParamValueAngle).key != NoValue)
         validator = createDoubleValidator(-1e15, 1e15, 15, this);
     QTableWidget* table = m_ui->tableMapProjectionParams;
     for (int row = 0; row < table->rowCount(); ++row) {
         auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(row, 1));
         if (!edit || valueKind(inputCode(edit)) != ParamValueAngle)
             continue;
-        edit->setValidator(validator);
-        QString text = edit->text();
-        int position = 0;
-        if (validator->validate(text, position) != QValidator::Acceptable)
-            edit->clear();
+        setValidatorKeepingText(edit, validator);
     }
 }
 
@@ -481,7 +492,7 @@ QString DialogMapProjectionEditor::collectParamValues(QMap<int, QString>& values
         else if (auto* combo = qobject_cast<QComboBox*>(input))
             value = QString::fromStdString(projParamListValue(m_typeCode, code, combo->currentIndex()));
         else if (auto* edit = qobject_cast<QLineEdit*>(input))
-            value = edit->text().trimmed();
+            value = lineEditValue(edit);
         if (code == 0 || value.isEmpty())
             return QStringLiteral("Необходимо задать значение параметра '%1'").arg(name);
         values.insert(code, value);

@@ -3,6 +3,7 @@
 #include "ui_framecoordsystopocentric.h"
 
 #include "browser/framedatabasepicker.h"
+#include "browser/guihelpers.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 #include "records/unitdetails.h"
@@ -43,6 +44,8 @@ FrameCoordSysTopocentric::FrameCoordSysTopocentric(QWidget* parent)
     , m_ui(new Ui::FrameCoordSysTopocentric)
 {
     m_ui->setupUi(this);
+    fitNumberInputs(
+        {m_ui->editOriginLatitude, m_ui->editOriginLongitude, m_ui->editOriginHeight, m_ui->editAxesAzimuth});
     createPickers();
     setDefaults();
     connect(m_base.primeMeridian.picker(), &FrameDatabasePicker::picked, this,

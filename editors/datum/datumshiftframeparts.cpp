@@ -1,6 +1,7 @@
 #include "datumshiftframeparts.h"
 
 #include "browser/framedatabasepicker.h"
+#include "browser/guihelpers.h"
 #include "browser/prompt.h"
 #include "database/numbers.h"
 #include "database/tablecatalogue.h"
@@ -95,13 +96,10 @@ void setRotationValidator(int angleUnitKey, const QList<QLineEdit*>& rotations, 
 {
     const int format = angleFormatOf(angleUnitKey);
     QValidator* validator = format != 0 ? createAngleValidator(format, owner) : nullptr;
-    if (!validator)
+    if (!validator && angleUnitKey != NoValue)
         validator = createDoubleValidator(-kLimit, kLimit, kRotationDecimals, owner);
-    for (QLineEdit* edit : rotations) {
-        edit->setValidator(validator);
-        if (!isAcceptable(validator, edit->text()))
-            edit->clear();
-    }
+    for (QLineEdit* edit : rotations)
+        setValidatorKeepingText(edit, validator);
 }
 
 bool refuse(QWidget* frame, const QString& message)

@@ -46,7 +46,8 @@ void setTexts(std::initializer_list<Widget*> widgets, const QString& text)
 // The validator of a parameter input: numbers from -1e15 to 1e15 with up to 10 decimals.
 QValidator* createParameterValidator(QObject* owner);
 // Gives the rotation edits one validator for the angle format of the angular unit (plain
-// decimals when the unit has none) and empties every text it does not accept.
+// decimals when the unit has none, no check without a unit), keeping their texts:
+// parameterValue refuses one that is neither a number nor in that format.
 void setRotationValidator(int angleUnitKey, const QList<QLineEdit*>& rotations, QObject* owner);
 // Shows the warning over the frame and returns false.
 bool refuse(QWidget* frame, const QString& message);

@@ -7,6 +7,7 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -81,6 +82,7 @@ void DialogEllipsoidEditor::setupFrames()
     ui->editMinorSemiAxis->setValidator(createDoubleValidator(0.0, axisLimit, axisDecimals, ui->editMinorSemiAxis));
     ui->editInverseFlattening->setValidator(
         createDoubleValidator(0.0, axisLimit, flatteningDecimals, ui->editInverseFlattening));
+    fitNumberInputs({ui->editMajorSemiAxis, ui->editMinorSemiAxis, ui->editInverseFlattening});
     slotParameterSwitch(true);
     m_generalInfo = new FrameGeneralInfo(TableEllipsoid, true, true, this);
     ui->frameGeneralInfoContainer->layout()->addWidget(m_generalInfo);

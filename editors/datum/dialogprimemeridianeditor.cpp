@@ -7,6 +7,7 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -24,9 +25,6 @@
 #include <QValidator>
 
 namespace {
-
-const double longitudeLimit = 1e25;
-const int longitudeDecimals = 15;
 
 // The angle format code of the angular unit; 0 when it does not read or has none.
 int angleFormatOfUnit(int key)
@@ -71,8 +69,8 @@ int DialogPrimeMeridianEditor::key() const
 
 void DialogPrimeMeridianEditor::setupFrames()
 {
-    ui->editLongitude->setValidator(
-        createDoubleValidator(-longitudeLimit, longitudeLimit, longitudeDecimals, ui->editLongitude));
+    // No check until a unit is picked: a longitude typed first is kept as typed.
+    fitNumberInputs({ui->editLongitude});
     m_generalInfo = new FrameGeneralInfo(TablePrimeMeridian, true, true, this);
     ui->frameGeneralInfoContainer->layout()->addWidget(m_generalInfo);
     m_unitPicker = new FrameDatabasePicker(TableUnitAngle, "Единица измерения", QBoxLayout::TopToBottom, this);
@@ -106,7 +104,7 @@ void DialogPrimeMeridianEditor::load()
     ui->editLongitude->setText(row.value("longitude").toString());
     m_unitKey = variantToIntOrNone(row.value("unit"));
     showUnit();
-    applyUnitValidator(true);
+    applyUnitValidator();
     if (m_export->setStoredCodes(row)) {
         ui->checkboxShowExport->setChecked(true);
         slotShowExportStateChanged(Qt::Checked);
@@ -124,17 +122,11 @@ void DialogPrimeMeridianEditor::showUnitName()
     ui->labelAngularUnitAbbreviation->setText(m_unitPicker->displayName());
 }
 
-void DialogPrimeMeridianEditor::applyUnitValidator(bool keepText)
+void DialogPrimeMeridianEditor::applyUnitValidator()
 {
     const QValidator* old = ui->editLongitude->validator();
-    QValidator* validator = createLongitudeValidator(angleFormatOfUnit(m_unitKey), ui->editLongitude);
-    if (validator && !keepText) {
-        QString text = ui->editLongitude->text();
-        int position = 0;
-        if (validator->validate(text, position) != QValidator::Acceptable)
-            ui->editLongitude->clear();
-    }
-    ui->editLongitude->setValidator(validator);
+    setValidatorKeepingText(ui->editLongitude,
+                            createLongitudeValidator(angleFormatOfUnit(m_unitKey), ui->editLongitude));
     delete old;
 }
 
@@ -142,7 +134,7 @@ void DialogPrimeMeridianEditor::slotAngleUnitSelected(int key)
 {
     m_unitKey = key;
     showUnitName();
-    applyUnitValidator(false);
+    applyUnitValidator();
 }
 
 // The held unit was deleted in the picker's selector: no key of a missing row is kept.

@@ -45,8 +45,8 @@ private:
     void showUnit();
     void showUnitName();
     // The longitude input checks the pattern of the unit's angle format; none when the unit
-    // has no usable format. A text the new pattern refuses is cleared unless keepText.
-    void applyUnitValidator(bool keepText);
+    // has no usable format. The text is kept; the save refuses one the pattern does not take.
+    void applyUnitValidator();
     void slotUnitCleared();
     // The first warning of the longitude input; empty when it can be stored.
     QString checkLongitude() const;

@@ -7,6 +7,7 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/guihelpers.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -104,6 +105,7 @@ void DialogUnitEditor::initWidgets()
     ui->layoutGeneralInfo->addWidget(m_generalInfo);
     for (QLineEdit* edit : {ui->editBaseUnitValue, ui->editThisUnitValue})
         edit->setValidator(createDoubleValidator(0.0, 1e25, factorDecimals, edit));
+    fitNumberInputs({ui->editBaseUnitValue, ui->editThisUnitValue});
 
     const bool angular = m_tableId == TableUnitAngle;
     ui->labelBaseUnitName->setText(m_tableId == TableUnitLength ? "м" : angular ? "рад" : QString());

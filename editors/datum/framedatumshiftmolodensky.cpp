@@ -5,6 +5,7 @@
 #include "datumshiftframeparts.h"
 
 #include "browser/framedatabasepicker.h"
+#include "browser/guihelpers.h"
 #include "database/tablecatalogue.h"
 
 #include <QBoxLayout>
@@ -80,6 +81,7 @@ void FrameDatumShiftMolodensky::setupControls()
 {
     for (QLineEdit* edit : {m_ui->editTx, m_ui->editTy, m_ui->editTz})
         edit->setValidator(createParameterValidator(this));
+    fitNumberInputs({m_ui->editTx, m_ui->editTy, m_ui->editTz});
     m_linearUnitPicker = new FrameDatabasePicker(TableUnitLength, QStringLiteral("Единица измерения"),
                                                  QBoxLayout::LeftToRight, this);
     m_ui->layoutUnit->addWidget(m_linearUnitPicker);

@@ -3,6 +3,7 @@
 #include "datumshiftframeparts.h"
 
 #include "browser/framedatabasepicker.h"
+#include "browser/guihelpers.h"
 #include "database/tablecatalogue.h"
 
 #include <QBoxLayout>
@@ -26,9 +27,12 @@ FrameDatumShiftSevenParams::FrameDatumShiftSevenParams(QWidget* parent)
 void FrameDatumShiftSevenParams::setupControls()
 {
     findWidgets();
-    for (QLineEdit* edit : m_widgets.translations + m_widgets.rotations + m_widgets.pivot)
+    // The rotations are checked once their unit is picked.
+    for (QLineEdit* edit : m_widgets.translations + m_widgets.pivot)
         edit->setValidator(createParameterValidator(this));
     m_widgets.scale->setValidator(createParameterValidator(this));
+    fitNumberInputs(m_widgets.translations + m_widgets.rotations + m_widgets.pivot
+                    + QList<QLineEdit*>{m_widgets.scale});
     m_linearUnitPicker = addUnitPicker(TableUnitLength, "layoutLengthUnit");
     m_angularUnitPicker = addUnitPicker(TableUnitAngle, "layoutAngleUnit");
     m_scalarUnitPicker = addUnitPicker(TableUnitScale, "layoutScaleUnit");

@@ -1,6 +1,7 @@
 #include "frametransformparamsaffine2d.h"
 #include "ui_frametransformparamsaffine2d.h"
 
+#include "browser/guihelpers.h"
 #include "database/codetablesaxes.h"
 #include "database/numbers.h"
 
@@ -36,6 +37,7 @@ FrameTransformParamsAffine2D::FrameTransformParamsAffine2D(QWidget* parent)
     , ui(new Ui::FrameTransformParamsAffine2D)
 {
     ui->setupUi(this);
+    fitNumberInputs({ui->editA11, ui->editA12, ui->editA21, ui->editA22, ui->editB1, ui->editB2});
     ui->labelMultiply->setText(QString(QChar(0x00D7)));
     connect(ui->buttonDiscardChanges, &QPushButton::clicked, this,
             &FrameTransformParamsAffine2D::slotDiscardChanges);

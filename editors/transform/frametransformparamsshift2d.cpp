@@ -1,6 +1,7 @@
 #include "frametransformparamsshift2d.h"
 #include "ui_frametransformparamsshift2d.h"
 
+#include "browser/guihelpers.h"
 #include "database/codetablesaxes.h"
 
 void FrameTransformParamsShift2D::Params::clear()
@@ -13,6 +14,7 @@ FrameTransformParamsShift2D::FrameTransformParamsShift2D(QWidget* parent)
     , ui(new Ui::FrameTransformParamsShift2D)
 {
     ui->setupUi(this);
+    fitNumberInputs({ui->editB1, ui->editB2});
     connect(ui->buttonDiscardChanges, &QPushButton::clicked, this,
             &FrameTransformParamsShift2D::slotDiscardChanges);
     connect(ui->buttonRevert, &QPushButton::clicked, this, &FrameTransformParamsShift2D::slotRevert);

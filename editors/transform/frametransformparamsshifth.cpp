@@ -2,6 +2,7 @@
 #include "ui_frametransformparamsshifth.h"
 
 #include "browser/framedatabasepicker.h"
+#include "browser/guihelpers.h"
 #include "database/codetablesaxes.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
@@ -19,6 +20,7 @@ FrameTransformParamsShiftH::FrameTransformParamsShiftH(QWidget* parent)
 {
     ui->setupUi(this);
     ui->editShift->setValidator(createDoubleValidator(-1e15, 1e15, 10, ui->editShift));
+    fitNumberInputs({ui->editShift});
     m_unitPicker = new FrameDatabasePicker(TableUnitLength, QStringLiteral("Единица измерения"),
                                            QBoxLayout::TopToBottom, this);
     ui->layoutUnit->addWidget(m_unitPicker);

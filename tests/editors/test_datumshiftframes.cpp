@@ -97,6 +97,8 @@ private slots:
     void loadOfAnotherTypeTakesOnlyItsColumns();
     void rotationsFollowTheAngleFormat_data();
     void rotationsFollowTheAngleFormat();
+    void rotationsTypedBeforeTheUnitAreKept_data();
+    void rotationsTypedBeforeTheUnitAreKept();
     void unitKeyWithoutRecordStaysChosen();
     void unitClearedInItsSelectorIsDropped_data();
     void unitClearedInItsSelectorIsDropped();
@@ -292,7 +294,7 @@ void TestDatumShiftFrames::rotationsFollowTheAngleFormat_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
     QTest::newRow("fraction, decimal unit") << false << "0.5" << "0.5";
-    QTest::newRow("fraction, degrees-minutes-seconds") << true << "0.5" << "";
+    QTest::newRow("fraction, degrees-minutes-seconds") << true << "0.5" << "0.5";
     QTest::newRow("whole, degrees-minutes-seconds") << true << "12" << "12";
     QTest::newRow("tiny, decimal unit") << false << "0.000000000001" << "0.000000000001";
 }
@@ -311,6 +313,42 @@ void TestDatumShiftFrames::rotationsFollowTheAngleFormat()
         lineEdit(&frame, "editRotY")->setText("12 30 15.5");
         QVERIFY(lineEdit(&frame, "editRotY")->hasAcceptableInput());
     }
+}
+
+void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept_data()
+{
+    QTest::addColumn<QString>("rotation");
+    QTest::addColumn<bool>("dms");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("number, seconds") << "-0.35" << false << QString();
+    QTest::newRow("number, degrees-minutes-seconds") << "-0.35" << true << QString();
+    QTest::newRow("degrees-minutes-seconds, in that unit") << "-0 00 00.35" << true << QString();
+    QTest::newRow("degrees-minutes-seconds, in seconds") << "-0 00 00.35" << false << kRotations;
+}
+
+// The three rotations keep their texts when the angular unit is picked; what is stored is
+// checked as the save checks it.
+void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept()
+{
+    QFETCH(QString, rotation);
+    QFETCH(bool, dms);
+    QFETCH(QString, message);
+    FrameDatumShiftHelmert frame;
+    frame.load(NoValue);
+    typeInto(&frame, kSevenTexts);
+    for (const QString name : {"editRotX", "editRotY", "editRotZ"})
+        lineEdit(&frame, name)->setText(rotation);
+    pickIn(&frame, 0, m_units.metre);
+    pickIn(&frame, 1, dms ? m_units.dmsDegree : m_units.second);
+    pickIn(&frame, 2, m_units.ppm);
+    for (const QString name : {"editRotX", "editRotY", "editRotZ"})
+        QCOMPARE(lineEdit(&frame, name)->text(), rotation);
+    const QString angleUnit = QString::number(dms ? m_units.dmsDegree : m_units.second);
+    const QString expected = QStringList{"23.570", "-140.95", "-79.8", rotation, rotation, rotation, "-0.22",
+                                         QString::number(m_units.metre), angleUnit, QString::number(m_units.ppm), "0"}
+                                 .join(';');
+    QCOMPARE(gather(frame), message.isEmpty() ? expected : QString());
+    QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
 }
 
 // A key whose unit cannot be read clears the picker, yet the key is handed on.

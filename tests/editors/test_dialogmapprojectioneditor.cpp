@@ -156,7 +156,7 @@ private slots:
     void checksInOrder();
     void storedValueShown_data();
     void storedValueShown();
-    void angleValueThatTheNewUnitRefusesIsEmptied();
+    void angleValueThatTheNewUnitRefusesIsKeptButNotSaved();
     void typeSwitchKeepsSharedValues();
     void failedValueWriteUndoesTheSave();
     void eraseIsRefusedWhileACoordinateSystemUsesIt();
@@ -337,18 +337,19 @@ void TestDialogMapProjectionEditor::storedValueShown()
     QCOMPARE(shown(input(dialog, code)), expected);
 }
 
-void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsEmptied()
+void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsKeptButNotSaved()
 {
     const int key = storeProjection(1, kTransverseMercator);
     DialogMapProjectionEditor dialog(key);
     QCOMPARE(shown(input(dialog, 103)), QStringLiteral("39 00 00"));
     pick(dialog, TableUnitAngle, m_units.second);
-    QCOMPARE(shown(input(dialog, 103)), QString());
+    QCOMPARE(shown(input(dialog, 103)), QStringLiteral("39 00 00"));
     QCOMPARE(shown(input(dialog, 11)), QStringLiteral("0"));
     QCOMPARE(paramTable(dialog)->item(0, 2)->text(), QStringLiteral("\""));
     click(&dialog, "buttonSave");
     QCOMPARE(messages(),
              QStringList{"Предупреждение|Необходимо задать значение параметра 'Долгота осевого меридиана'"});
+    QCOMPARE(storedValues(key), kTransverseMercator);
 }
 
 void TestDialogMapProjectionEditor::typeSwitchKeepsSharedValues()

@@ -47,9 +47,11 @@ class TestDialogPrimeMeridianEditor : public CEditorTestCase
 private slots:
     void refusedSavesWriteNothing_data();
     void refusedSavesWriteNothing();
-    void newRecordStartsWithDecimalInput();
+    void newRecordStartsWithFreeInput();
     void storedDmsLongitudeStaysEditable();
     void pickedUnitSetsTheInputCheck();
+    void textTypedBeforeTheUnitIsKept_data();
+    void textTypedBeforeTheUnitIsKept();
     void unitDeletedInThePickerIsNotKept();
     void cancelledCreateUndoesTheUnitMadeMeanwhile();
     void createEditAndErase();
@@ -103,13 +105,13 @@ void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing()
     QCOMPARE(meridianRows(), 0);
 }
 
-void TestDialogPrimeMeridianEditor::newRecordStartsWithDecimalInput()
+// Until its unit is picked the longitude is taken as typed, in whatever format.
+void TestDialogPrimeMeridianEditor::newRecordStartsWithFreeInput()
 {
     DialogPrimeMeridianEditor dialog(NoValue);
     QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
     QVERIFY(longitude->text().isEmpty());
-    QCOMPARE(stateOf(longitude, "-30.25"), QValidator::Acceptable);
-    QCOMPARE(stateOf(longitude, "30 15"), QValidator::Invalid);
+    QVERIFY(!longitude->validator());
     QVERIFY(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text().isEmpty());
     QVERIFY(!dialog.findChild<QWidget*>("frameExport")->isVisibleTo(&dialog));
 }
@@ -134,17 +136,46 @@ void TestDialogPrimeMeridianEditor::pickedUnitSetsTheInputCheck()
 {
     DialogPrimeMeridianEditor dialog(NoValue);
     QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
-    longitude->setText("30,5");
     pickUnit(&dialog, m_dms);
-    QVERIFY(longitude->text().isEmpty());
     QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Acceptable);
-    longitude->setText("30 19 42.09");
+    QCOMPARE(stateOf(longitude, "30,5"), QValidator::Invalid);
     pickUnit(&dialog, m_plain);
-    QCOMPARE(longitude->text(), QString("30 19 42.09"));
     QVERIFY(!longitude->validator());
     pickUnit(&dialog, m_decimal);
-    QVERIFY(longitude->text().isEmpty());
+    QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Invalid);
     QCOMPARE(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text(), QString("°"));
+}
+
+void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("in the unit's format") << "30 19 42.09" << "";
+    QTest::newRow("not in the unit's format") << "30.3283" << "Необходимо задать долготу начального меридиана";
+}
+
+// The text stays when the unit is picked; the save stores it or refuses it by the unit's format.
+void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    DialogPrimeMeridianEditor dialog(NoValue);
+    setGeneralInfo(&dialog, "Пулково");
+    QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
+    QTest::keyClicks(longitude, typed);
+    pickUnit(&dialog, m_dms);
+    QCOMPARE(longitude->text(), typed);
+    QVERIFY(click(&dialog, "buttonSave"));
+    QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList(warning(message)));
+    QCOMPARE(meridianRows(), message.isEmpty() ? 1 : 0);
+    if (!message.isEmpty()) {
+        // A kept text that does not fit can be corrected key by key.
+        longitude->setFocus();
+        longitude->setCursorPosition(2);
+        QTest::keyClick(longitude, Qt::Key_Delete);
+        QTest::keyClick(longitude, Qt::Key_Space);
+        QCOMPARE(longitude->text(), QString("30 3283"));
+    }
 }
 
 void TestDialogPrimeMeridianEditor::unitDeletedInThePickerIsNotKept()

@@ -1,0 +1,206 @@
+#include "coordsysfixture.h"
+#include "editorfixture.h"
+#include "transformfixture.h"
+
+#include "browser/dialogdependencies.h"
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "editors/coordsys/dialogcoordsyseditor.h"
+#include "editors/coordsys/dialogmapprojectioneditor.h"
+#include "editors/coordsys/dialogmapprojtypeeditor.h"
+#include "editors/datum/dialogdatumshifteditor.h"
+#include "editors/datum/dialogellipsoideditor.h"
+#include "editors/datum/dialogprimemeridianeditor.h"
+#include "editors/datum/dialoguniteditor.h"
+#include "editors/transform/dialogtransformeditor.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Inputs of names, symbols, codes and identifiers; every other line edit takes a number.
+bool isTextInput(const QLineEdit* edit)
+{
+    static const QRegularExpression names(
+        "^edit(Name|ShortName|Identifier|ID|SearchMask|Code)$|Symbol|Description|Axis[XYZ]Name");
+    return names.match(edit->objectName()).hasMatch();
+}
+
+// Where the widget sits in the dialog, for the failure messages.
+QString pathOf(const QWidget* widget)
+{
+    QStringList names;
+    for (const QObject* each = widget; each; each = each->parent())
+        names.prepend(each->objectName().isEmpty() ? each->metaObject()->className() : each->objectName());
+    return names.join('/');
+}
+
+// Pixels left for the text of a line edit: its width less the frame and the fixed margins.
+int textWidth(const QLineEdit* edit)
+{
+    const int frame = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) : 0;
+    const QMargins margins = edit->textMargins();
+    return edit->width() - 2 * frame - 2 * 2 - margins.left() - margins.right();
+}
+
+// The width at which the combo shows its longest item whole, as the combo itself measures it.
+int comboWidthNeeded(const QComboBox* combo)
+{
+    return combo->sizeHint().width();
+}
+
+// Reasons why the shown dialog hides part of a field: one text per field.
+QStringList narrowFields(const QDialog& dialog)
+{
+    QStringList faults;
+    const QString twelveDigits(12, QLatin1Char('0'));
+    for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!edit->isVisibleTo(&dialog) || isTextInput(edit) || edit->parent()->inherits("QAbstractSpinBox"))
+            continue;
+        const int needed = edit->fontMetrics().horizontalAdvance(twelveDigits);
+        if (textWidth(edit) < needed)
+            faults << QString("%1: %2 < %3 px").arg(pathOf(edit)).arg(textWidth(edit)).arg(needed);
+    }
+    for (const QComboBox* combo : dialog.findChildren<QComboBox*>()) {
+        if (combo->isVisibleTo(&dialog) && combo->width() < comboWidthNeeded(combo))
+            faults << QString("%1: %2 < %3 px").arg(pathOf(combo)).arg(combo->width()).arg(comboWidthNeeded(combo));
+    }
+    for (const QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+        if (!view->isVisibleTo(&dialog) || view->inherits("QListView"))
+            continue;
+        if (view->verticalScrollBar()->maximum() > 0 || view->horizontalScrollBar()->maximum() > 0)
+            faults << QString("%1: scrolls by %2, %3 px")
+                          .arg(pathOf(view))
+                          .arg(view->horizontalScrollBar()->maximum())
+                          .arg(view->verticalScrollBar()->maximum());
+        const auto* header = view->findChild<QHeaderView*>();
+        for (int column = 0; header && header->orientation() == Qt::Horizontal && column < header->count(); ++column) {
+            if (header->sectionSize(column) < view->sizeHintForColumn(column))
+                faults << QString("%1: column %2 cut").arg(pathOf(view)).arg(column);
+        }
+    }
+    return faults;
+}
+
+using DialogMaker = std::function<QDialog*()>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(DialogMaker)
+
+class TestEditorSizes : public CEditorTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void defaultSizeShowsEveryField_data();
+    void defaultSizeShowsEveryField();
+
+private:
+    void prepare() override;
+
+    CShiftUnits m_units;
+    CCoordSysWorld m_world;
+};
+
+void TestEditorSizes::prepare()
+{
+    m_units = insertShiftUnits();
+    m_world = storeCoordSysWorld();
+}
+
+void TestEditorSizes::defaultSizeShowsEveryField_data()
+{
+    QTest::addColumn<DialogMaker>("make");
+    const auto shift = [this](int type, bool dms, bool extra) {
+        return DialogMaker([this, type, dms, extra] {
+            const int key = insertShift({{"name", "Сдвиг"}, {"type", type}, {"tx", 23.57}, {"ty", -140.95},
+                                         {"tz", -79.8}, {"rx", dms ? "-0 00 00.35" : "-0.35"}, {"ry", -0.35},
+                                         {"rz", -0.79}, {"dm", -0.22}, {"px", 2800000.123}, {"py", 2200000.456},
+                                         {"pz", 5200000.789}, {"length_unit", m_units.metre},
+                                         {"angle_unit", dms ? m_units.dmsDegree : m_units.second},
+                                         {"scale_unit", m_units.ppm}, {"identifier", "Пулково"},
+                                         {"pairwise_role", 2}});
+            return new DialogDatumShiftEditor(key, extra);
+        });
+    };
+    QTest::newRow("angular unit") << DialogMaker([this] {
+        return new DialogUnitEditor(TableUnitAngle, m_units.dmsDegree);
+    });
+    QTest::newRow("ellipsoid") << DialogMaker([this] {
+        return new DialogEllipsoidEditor(CTestDatabase::value("SELECT ellipsoid FROM datum WHERE autokey=?;",
+                                                              {m_world.datum})
+                                             .toInt());
+    });
+    QTest::newRow("prime meridian, degrees-minutes-seconds") << DialogMaker([this] {
+        const int key = insertRow("primemeridian", {{"name", "Пулково"}, {"longitude", "-130 19 42.09"},
+                                                    {"unit", m_units.dmsDegree}});
+        return new DialogPrimeMeridianEditor(key);
+    });
+    QTest::newRow("Molodensky shift") << shift(1, false, false);
+    QTest::newRow("seven-parameter shift, seconds") << shift(2, false, false);
+    QTest::newRow("seven-parameter shift, degrees-minutes-seconds") << shift(4, true, false);
+    QTest::newRow("Molodensky-Badekas shift of a datum") << shift(3, false, true);
+    QTest::newRow("Molodensky-Badekas shift, degrees-minutes-seconds") << shift(5, true, false);
+    QTest::newRow("topocentric system") << DialogMaker([this] {
+        const int key = insertCoordSysRow({{"name", "Топо"}, {"type", 6}, {"datum", m_world.datum},
+                                           {"prime_meridian", m_world.greenwich}, {"origin_coord1", "55.7512345678"},
+                                           {"origin_coord2", "-37.6212345678"}, {"origin_coord3", "145.1234"},
+                                           {"origin_angle_unit", m_world.decimalDegree},
+                                           {"origin_length_unit", m_world.metre}, {"azimuth", "-123.4567891"},
+                                           {"azimuth_unit", m_world.decimalDegree}, {"length_unit", m_world.metre}});
+        return new DialogCoordSysEditor(key);
+    });
+    QTest::newRow("projected system") << DialogMaker([this] { return new DialogCoordSysEditor(m_world.utm); });
+    QTest::newRow("Hotine oblique Mercator") << DialogMaker([this] {
+        const int key = insertRow("mapproj", {{"name", "Косая"}, {"type", 3}, {"length_unit", m_units.metre},
+                                              {"angle_unit", m_units.dmsDegree}, {"scale_unit", m_units.ppm},
+                                              {"coord1_sign", 1}, {"coord2_sign", 1}, {"swap_coords", 0}});
+        return new DialogMapProjectionEditor(key);
+    });
+    QTest::newRow("UTM zone") << DialogMaker([this] { return new DialogMapProjectionEditor(m_world.projection); });
+    QTest::newRow("map projection type") << DialogMaker([] { return new DialogMapProjTypeEditor(1); });
+    QTest::newRow("affine transform") << DialogMaker([] {
+        const int list = storeList("Список");
+        return new DialogTransformEditor(storeTransform(list, "Аффинное", 1,
+                                                        {{1, "0.999998765432"}, {2, "-0.000012345678"},
+                                                         {3, "0.000012345678"}, {4, "0.999998765432"},
+                                                         {5, "-1234567.8901"}, {6, "7654321.0987"}}));
+    });
+    QTest::newRow("height shift") << DialogMaker([] {
+        const int list = storeList("Высоты");
+        return new DialogTransformEditor(storeTransform(list, "Сдвиг", 3, {{7, "-123.456789"}}));
+    });
+    QTest::newRow("dependencies") << DialogMaker([] {
+        auto* dialog = new DialogDependencies;
+        dialog->setItems({{"Система координат", "СК-42 / Гаусс-Крюгер зона 7", "Пулково 1942",
+                           TableCoordSys, "coordsys", 1},
+                          {"Датум", "Система координат 1942 года", "Красовский", TableDatum, "datum", 1}});
+        return dialog;
+    });
+}
+
+// Opened at its default size, an editor shows a number of twelve digits in each number input,
+// the longest item of each list, and every row and column of its tables.
+void TestEditorSizes::defaultSizeShowsEveryField()
+{
+    QFETCH(DialogMaker, make);
+    const std::unique_ptr<QDialog> dialog(make());
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    const QStringList faults = narrowFields(*dialog);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    dialog->reject();
+}
+
+QTEST_MAIN(TestEditorSizes)
+#include "test_editorsizes.moc"
