@@ -64,8 +64,9 @@ public:
 private:
     bool transform(const vexa::CCoords& point, CCoordStrings& result);
 
-    const CCoordSysInfo& m_source;
+    const CCoordComponents m_sourceComponents;
     const CCoordSysInfo& m_target;
+    const CCoordComponents m_targetComponents;
     std::shared_ptr<vexa::CCoordOperator> m_operator;
     CCoordStrings m_texts;
 };

@@ -42,13 +42,6 @@ ComponentUnits componentUnits(const CCoordSysInfo& info, Direction direction)
     }
 }
 
-const CUnitInfo* parseUnit(const CCoordSysInfo& info, int component)
-{
-    if (component < 0 || component > 2)
-        return nullptr;
-    return componentUnits(info, Direction::Parse).units[component];
-}
-
 // Point cells may carry a decimal comma, as spreadsheets of some locales write them.
 std::string withDecimalPoint(std::string text)
 {
@@ -123,42 +116,17 @@ std::shared_ptr<CEllipsoidInfo> CCoordSysInfo::getEllipsoid() const
 
 bool CCoordSysInfo::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
 {
-    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
-        && readCoord(2, texts.coord3, out.third);
+    return CCoordComponents(*this).stringsToCoords(texts, out);
 }
 
 bool CCoordSysInfo::readCoord(int component, const std::string& text, double& value) const
 {
-    if (component == 2 && text.empty() && (type == 4 || type == 5 || type == 6)) {
-        value = 0.0;
-        return true;
-    }
-    const CUnitInfo* unit = parseUnit(*this, component);
-    if (!unit)
-        return false;
-    try {
-        const bool pointed = text.find(',') == std::string::npos;
-        const double read = pointed ? unit->toDouble(text) : unit->toDouble(withDecimalPoint(text));
-        if (!isCoordInRange(component, read))
-            return false;
-        value = read;
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    return CCoordComponents(*this).readCoord(component, text, value);
 }
 
 bool CCoordSysInfo::isCoordInRange(int component, double value) const
 {
-    const CUnitInfo* unit = parseUnit(*this, component);
-    if (!unit || !std::isfinite(value))
-        return false;
-    const double base = std::fabs(unit->toBase(value));
-    if (type == 4 && component == 0)
-        return base <= vexa::kHalfPi + angleSlack;
-    if (type == 4 && component == 1)
-        return base <= 2 * vexa::kPi + angleSlack;
-    return base <= maxLength;
+    return CCoordComponents(*this).isCoordInRange(component, value);
 }
 
 void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
@@ -173,4 +141,59 @@ void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& 
     out = CCoordStrings(units.units[0]->toString(coords.first),
                         units.units[1]->toString(coords.second),
                         units.units[2]->toString(coords.third));
+}
+
+CCoordComponents::CCoordComponents(const CCoordSysInfo& system) : m_type(system.type)
+{
+    const ComponentUnits units = componentUnits(system, Direction::Parse);
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        m_units[i] = units.units[i];
+        m_limits[i] = maxLength;
+    }
+    if (m_type == 4) {
+        m_limits[0] = vexa::kHalfPi + angleSlack;
+        m_limits[1] = 2 * vexa::kPi + angleSlack;
+    }
+}
+
+bool CCoordComponents::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
+{
+    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
+        && readCoord(2, texts.coord3, out.third);
+}
+
+bool CCoordComponents::readCoord(int component, const std::string& text, double& value) const
+{
+    if (component == 2 && text.empty() && (m_type == 4 || m_type == 5 || m_type == 6)) {
+        value = 0.0;
+        return true;
+    }
+    const CUnitInfo* unit = unitOf(component);
+    if (!unit)
+        return false;
+    try {
+        const bool pointed = text.find(',') == std::string::npos;
+        const double read = pointed ? unit->toDouble(text) : unit->toDouble(withDecimalPoint(text));
+        if (!isCoordInRange(component, read))
+            return false;
+        value = read;
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CCoordComponents::isCoordInRange(int component, double value) const
+{
+    const CUnitInfo* unit = unitOf(component);
+    if (!unit || !std::isfinite(value))
+        return false;
+    return std::fabs(unit->toBase(value)) <= m_limits[static_cast<std::size_t>(component)];
+}
+
+const CUnitInfo* CCoordComponents::unitOf(int component) const
+{
+    if (component < 0 || component > 2)
+        return nullptr;
+    return m_units[static_cast<std::size_t>(component)];
 }
