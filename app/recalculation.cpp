@@ -191,7 +191,7 @@ bool CRecalculationStats::operator==(const CRecalculationStats& other) const
 
 CRecalculationWorker::CRecalculationWorker(const CCoordSysInfo& source, const CCoordSysInfo& target,
                                            std::shared_ptr<vexa::CCoordOperator> coordOperator)
-    : m_sourceComponents(source), m_target(target), m_targetComponents(target), m_operator(std::move(coordOperator))
+    : m_source(source), m_target(target), m_operator(std::move(coordOperator))
 {
 }
 
@@ -207,7 +207,7 @@ CRowOutcome CRecalculationWorker::recalculate(std::string_view text1, std::strin
     m_texts.coord2.assign(text2);
     m_texts.coord3.assign(text3);
     vexa::CCoords point;
-    if (!m_sourceComponents.stringsToCoords(m_texts, point))
+    if (!m_source.stringsToCoords(m_texts, point))
         return CRowOutcome::WrongCoords;
     if (!transform(point, result)) {
         result.coord1.clear();
@@ -243,9 +243,8 @@ bool CRecalculationWorker::transform(const vexa::CCoords& point, CCoordStrings& 
         return false;
     try {
         vexa::CCoords output;
-        if (!m_operator->transform(point, &output) || !m_targetComponents.isCoordInRange(0, output.first)
-            || !m_targetComponents.isCoordInRange(1, output.second)
-            || !m_targetComponents.isCoordInRange(2, output.third))
+        if (!m_operator->transform(point, &output) || !m_target.isCoordInRange(0, output.first)
+            || !m_target.isCoordInRange(1, output.second) || !m_target.isCoordInRange(2, output.third))
             return false;
         m_target.coordsToStrings(output, result);
         return !result.coord1.empty() && !result.coord2.empty() && !result.coord3.empty();

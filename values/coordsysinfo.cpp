@@ -131,23 +131,16 @@ bool CCoordSysInfo::isCoordInRange(int component, double value) const
 
 void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
 {
-    if (!isKnownType(type))
-        throw std::runtime_error("CCoordSysInfo::coordsToStrings");
-    const ComponentUnits units = componentUnits(*this, Direction::Format);
-    for (const CUnitInfo* unit : units.units) {
-        if (!unit)
-            throw std::runtime_error("CCoordSysInfo::coordsToStrings");
-    }
-    out = CCoordStrings(units.units[0]->toString(coords.first),
-                        units.units[1]->toString(coords.second),
-                        units.units[2]->toString(coords.third));
+    CCoordComponents(*this).coordsToStrings(coords, out);
 }
 
 CCoordComponents::CCoordComponents(const CCoordSysInfo& system) : m_type(system.type)
 {
     const ComponentUnits units = componentUnits(system, Direction::Parse);
+    const ComponentUnits formatUnits = componentUnits(system, Direction::Format);
     for (std::size_t i = 0; i < m_units.size(); ++i) {
         m_units[i] = units.units[i];
+        m_formatUnits[i] = formatUnits.units[i];
         m_limits[i] = maxLength;
     }
     if (m_type == 4) {
@@ -189,6 +182,21 @@ bool CCoordComponents::isCoordInRange(int component, double value) const
     if (!unit || !std::isfinite(value))
         return false;
     return std::fabs(unit->toBase(value)) <= m_limits[static_cast<std::size_t>(component)];
+}
+
+void CCoordComponents::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
+{
+    if (!isKnownType(m_type))
+        throw std::runtime_error("CCoordSysInfo::coordsToStrings");
+    for (const CUnitInfo* unit : m_formatUnits) {
+        if (!unit)
+            throw std::runtime_error("CCoordSysInfo::coordsToStrings");
+    }
+    std::string first = m_formatUnits[0]->toString(coords.first);
+    std::string second = m_formatUnits[1]->toString(coords.second);
+    out.coord3 = m_formatUnits[2]->toString(coords.third);
+    out.coord1 = std::move(first);
+    out.coord2 = std::move(second);
 }
 
 const CUnitInfo* CCoordComponents::unitOf(int component) const

@@ -2,10 +2,12 @@
 
 #include "geodesy/textfunctions.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <stdexcept>
 
@@ -69,26 +71,28 @@ bool scaledDigits(double magnitude, int decimals, std::uint64_t& digits)
 // or null when the value is too large or too fine for it.
 char* writeShortFixed(char* buffer, double value, int decimals)
 {
-    std::uint64_t digits = 0;
-    if (!scaledDigits(std::fabs(value), decimals, digits))
+    std::uint64_t rounded = 0;
+    if (!scaledDigits(std::fabs(value), decimals, rounded))
         return nullptr;
-    char reversed[24];
-    int count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    } while (digits != 0);
-    while (count <= decimals)
-        reversed[count++] = '0';
+    // The digits with the zeros that a value below one needs in front.
+    char digits[40];
+    std::memset(digits, '0', sizeof digits);
+    char digitText[24];
+    const char* digitEnd = std::to_chars(digitText, digitText + sizeof digitText, rounded).ptr;
+    const int count = static_cast<int>(digitEnd - digitText);
+    const int zeros = std::max(0, decimals + 1 - count);
+    std::memcpy(digits + zeros, digitText, static_cast<std::size_t>(count));
+    const int whole = zeros + count - decimals;
     char* end = buffer;
     if (std::signbit(value))
         *end++ = '-';
-    for (int i = count - 1; i >= 0; --i) {
-        if (i == decimals - 1)
-            *end++ = '.';
-        *end++ = reversed[i];
-    }
-    return end;
+    std::memcpy(end, digits, static_cast<std::size_t>(whole));
+    end += whole;
+    if (decimals == 0)
+        return end;
+    *end++ = '.';
+    std::memcpy(end, digits + whole, static_cast<std::size_t>(decimals));
+    return end + decimals;
 }
 
 } // namespace
