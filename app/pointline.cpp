@@ -140,9 +140,14 @@ bool needsQuotes(const QString& cell)
     return cell.contains(QLatin1Char(';')) || cell.contains(QLatin1Char('"'));
 }
 
+// One pass over the cell, without a memchr call for each of its characters.
 bool needsQuotes(std::string_view cell)
 {
-    return cell.find_first_of(";\"") != std::string_view::npos;
+    for (const char c : cell) {
+        if (c == ';' || c == quote)
+            return true;
+    }
+    return false;
 }
 
 QString quotedCell(const QString& cell)

@@ -64,8 +64,8 @@ public:
 private:
     bool transform(const vexa::CCoords& point, CCoordStrings& result);
 
-    const CCoordSysInfo& m_source;
-    const CCoordSysInfo& m_target;
+    const CCoordComponents m_source;
+    const CCoordComponents m_target;
     std::shared_ptr<vexa::CCoordOperator> m_operator;
     CCoordStrings m_texts;
 };

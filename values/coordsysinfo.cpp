@@ -42,13 +42,6 @@ ComponentUnits componentUnits(const CCoordSysInfo& info, Direction direction)
     }
 }
 
-const CUnitInfo* parseUnit(const CCoordSysInfo& info, int component)
-{
-    if (component < 0 || component > 2)
-        return nullptr;
-    return componentUnits(info, Direction::Parse).units[component];
-}
-
 // Point cells may carry a decimal comma, as spreadsheets of some locales write them.
 std::string withDecimalPoint(std::string text)
 {
@@ -123,17 +116,52 @@ std::shared_ptr<CEllipsoidInfo> CCoordSysInfo::getEllipsoid() const
 
 bool CCoordSysInfo::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
 {
-    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
-        && readCoord(2, texts.coord3, out.third);
+    return CCoordComponents(*this).stringsToCoords(texts, out);
 }
 
 bool CCoordSysInfo::readCoord(int component, const std::string& text, double& value) const
 {
-    if (component == 2 && text.empty() && (type == 4 || type == 5 || type == 6)) {
+    return CCoordComponents(*this).readCoord(component, text, value);
+}
+
+bool CCoordSysInfo::isCoordInRange(int component, double value) const
+{
+    return CCoordComponents(*this).isCoordInRange(component, value);
+}
+
+void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
+{
+    CCoordComponents(*this).coordsToStrings(coords, out);
+}
+
+CCoordComponents::CCoordComponents(const CCoordSysInfo& system) : m_type(system.type)
+{
+    const ComponentUnits units = componentUnits(system, Direction::Parse);
+    const ComponentUnits formatUnits = componentUnits(system, Direction::Format);
+    for (std::size_t i = 0; i < m_units.size(); ++i) {
+        m_units[i] = units.units[i];
+        m_formatUnits[i] = formatUnits.units[i];
+        m_limits[i] = maxLength;
+    }
+    if (m_type == 4) {
+        m_limits[0] = vexa::kHalfPi + angleSlack;
+        m_limits[1] = 2 * vexa::kPi + angleSlack;
+    }
+}
+
+bool CCoordComponents::stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const
+{
+    return readCoord(0, texts.coord1, out.first) && readCoord(1, texts.coord2, out.second)
+        && readCoord(2, texts.coord3, out.third);
+}
+
+bool CCoordComponents::readCoord(int component, const std::string& text, double& value) const
+{
+    if (component == 2 && text.empty() && (m_type == 4 || m_type == 5 || m_type == 6)) {
         value = 0.0;
         return true;
     }
-    const CUnitInfo* unit = parseUnit(*this, component);
+    const CUnitInfo* unit = unitOf(component);
     if (!unit)
         return false;
     try {
@@ -148,29 +176,32 @@ bool CCoordSysInfo::readCoord(int component, const std::string& text, double& va
     }
 }
 
-bool CCoordSysInfo::isCoordInRange(int component, double value) const
+bool CCoordComponents::isCoordInRange(int component, double value) const
 {
-    const CUnitInfo* unit = parseUnit(*this, component);
+    const CUnitInfo* unit = unitOf(component);
     if (!unit || !std::isfinite(value))
         return false;
-    const double base = std::fabs(unit->toBase(value));
-    if (type == 4 && component == 0)
-        return base <= vexa::kHalfPi + angleSlack;
-    if (type == 4 && component == 1)
-        return base <= 2 * vexa::kPi + angleSlack;
-    return base <= maxLength;
+    return std::fabs(unit->toBase(value)) <= m_limits[static_cast<std::size_t>(component)];
 }
 
-void CCoordSysInfo::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
+void CCoordComponents::coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const
 {
-    if (!isKnownType(type))
+    if (!isKnownType(m_type))
         throw std::runtime_error("CCoordSysInfo::coordsToStrings");
-    const ComponentUnits units = componentUnits(*this, Direction::Format);
-    for (const CUnitInfo* unit : units.units) {
+    for (const CUnitInfo* unit : m_formatUnits) {
         if (!unit)
             throw std::runtime_error("CCoordSysInfo::coordsToStrings");
     }
-    out = CCoordStrings(units.units[0]->toString(coords.first),
-                        units.units[1]->toString(coords.second),
-                        units.units[2]->toString(coords.third));
+    std::string first = m_formatUnits[0]->toString(coords.first);
+    std::string second = m_formatUnits[1]->toString(coords.second);
+    out.coord3 = m_formatUnits[2]->toString(coords.third);
+    out.coord1 = std::move(first);
+    out.coord2 = std::move(second);
+}
+
+const CUnitInfo* CCoordComponents::unitOf(int component) const
+{
+    if (component < 0 || component > 2)
+        return nullptr;
+    return m_units[static_cast<std::size_t>(component)];
 }

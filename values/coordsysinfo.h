@@ -9,6 +9,7 @@
 #include "values/unitinfo.h"
 #include "values/vertcoordsysinfo.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -102,4 +103,27 @@ public:
     // Writes the components at the units' own precision; throws
     // std::runtime_error for an unknown type.
     void coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const;
+};
+
+// The readCoord, stringsToCoords, isCoordInRange and coordsToStrings of a system with the units
+// of its three components looked up once, for reading, checking and writing many points. It reads the system's units,
+// so it lives no longer than the system's links.
+class CCoordComponents
+{
+public:
+    explicit CCoordComponents(const CCoordSysInfo& system);
+
+    bool stringsToCoords(const CCoordStrings& texts, vexa::CCoords& out) const;
+    bool readCoord(int component, const std::string& text, double& value) const;
+    bool isCoordInRange(int component, double value) const;
+    void coordsToStrings(const vexa::CCoords& coords, CCoordStrings& out) const;
+
+private:
+    const CUnitInfo* unitOf(int component) const;
+
+    int m_type;
+    std::array<const CUnitInfo*, 3> m_units{};
+    std::array<const CUnitInfo*, 3> m_formatUnits{};
+    // The largest magnitude of each component in its base unit.
+    std::array<double, 3> m_limits{};
 };

@@ -46,6 +46,8 @@ private slots:
     void failedSaveIsReportedAndKeepsTheOldFile();
     void pointLineSplitting_data();
     void pointLineSplitting();
+    void pointLineJoining_data();
+    void pointLineJoining();
     void awkwardNamesSurviveSaveAndLoad();
 
     void rowValidation_data();
@@ -233,6 +235,31 @@ void TestFramePanel::pointLineSplitting()
         const QString expected = i < fields.size() ? fields[i].trimmed() : QString();
         QCOMPARE(QString::fromUtf8(cell.data(), static_cast<int>(cell.size())), expected);
     }
+}
+
+void TestFramePanel::pointLineJoining_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("plain") << "Pt 1" << "Pt 1; 1.5; 2; ";
+    QTest::newRow("empty") << "" << "; 1.5; 2; ";
+    QTest::newRow("separator last") << "Pt;" << "\"Pt;\"; 1.5; 2; ";
+    QTest::newRow("quote first") << "\"x" << "\"\"\"x\"; 1.5; 2; ";
+    QTest::newRow("separator and quotes") << "a\"b;c\"" << "\"a\"\"b;c\"\"\"; 1.5; 2; ";
+    QTest::newRow("single quote and comma") << "a'b,c" << "a'b,c; 1.5; 2; ";
+}
+
+// Both writers quote a cell holding the separator or a double quote, wherever it stands.
+void TestFramePanel::pointLineJoining()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, line);
+    QCOMPARE(joinPointLine({name, "1.5", "2", ""}), line);
+
+    const QByteArray bytes = name.toUtf8();
+    std::string text;
+    appendPointLine(text, {std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), "1.5", "2", ""});
+    QCOMPARE(QString::fromStdString(text), line);
 }
 
 // A name holding the separator or a quote is written quoted and read back unchanged.
