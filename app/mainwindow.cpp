@@ -7,12 +7,9 @@
 #include "framepanel.h"
 #include "windowlayout.h"
 
-#include "browser/dialogdatabaseselector.h"
 #include "browser/prompt.h"
 #include "database/createdatabase.h"
 #include "database/definitionsdatabase.h"
-#include "database/novalue.h"
-#include "database/tablecatalogue.h"
 #include "records/coordsysinfoxml.h"
 #include "values/geoidregistry.h"
 
@@ -21,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QSplitter>
 #include <QSqlError>
 #include <QSysInfo>
@@ -31,54 +27,6 @@ namespace {
 
 const QString lastDatabaseKey = QStringLiteral("/Settings/LastDatabasePath");
 const QString errorTitle = QStringLiteral("Ошибка");
-
-// One entry of the browse menus: a table, or a separator when the table id is 0.
-struct CBrowseEntry {
-    const char* text;
-    int tableId;
-};
-
-const CBrowseEntry definitionEntries[] = {
-    {"&Единицы измерения расстояний", TableUnitLength},
-    {"&Единицы измерения углов", TableUnitAngle},
-    {"&Единицы измерения масштабов", TableUnitScale},
-    {"&Форматы представления углов", TableAngleFormat},
-    {nullptr, 0},
-    {"&Эллипсоиды", TableEllipsoid},
-    {"&Начальные меридианы", TablePrimeMeridian},
-    {nullptr, 0},
-    {"&Датумы", TableDatum},
-    {"&Типы преобразования датумов", TableDatumShiftType},
-    {"&Преобразования датумов", TableDatumShift},
-    {nullptr, 0},
-    {"&Типы картографических проекций", TableMapProjType},
-    {"&Картографические проекции", TableMapProj},
-    {nullptr, 0},
-    {"&Системы высот", TableVertCoordSys},
-    {nullptr, 0},
-    {"&Типы систем координат", TableCoordSysType},
-    {"&Системы координат", TableCoordSys},
-    {nullptr, 0},
-};
-
-const CBrowseEntry epsgEntries[] = {
-    {"&EPSG единицы измерения расстояний", TableEpsgLengthUnit},
-    {"&EPSG единицы измерения углов", TableEpsgAngleUnit},
-    {"&EPSG единицы измерения масштабов", TableEpsgScaleUnit},
-    {nullptr, 0},
-    {"&EPSG эллипсоиды", TableEpsgEllipsoid},
-    {"&EPSG начальные меридианы", TableEpsgPrimeMeridian},
-    {nullptr, 0},
-    {"&EPSG датумы", TableEpsgDatum},
-    {"&EPSG преобразования датумов", TableEpsgDatumShift},
-    {"&EPSG системы координат", TableEpsgCoordSys},
-};
-
-const CBrowseEntry mapInfoEntries[] = {
-    {"&MapInfo единицы измерения расстояний", TableMapInfoUnit},
-    {"&MapInfo эллипсоиды", TableMapInfoEllipsoid},
-    {"&MapInfo датумы", TableMapInfoDatum},
-};
 
 const char* const hotKeyLines[] = {
     "\nCtrl+Insert\t вставить строку в список точек",
@@ -275,81 +223,6 @@ void MainWindow::slotHotKeys()
 void MainWindow::slotAbout()
 {
     DialogAbout::execute();
-}
-
-void MainWindow::createMenus()
-{
-    QMenu* fileMenu = ui->menuBar->addMenu(QStringLiteral("&Файл"));
-    m_leftCalculateAction = createPanelMenu(fileMenu, QStringLiteral("&Левая панель"), m_leftPanel);
-    m_rightCalculateAction = createPanelMenu(fileMenu, QStringLiteral("&Правая панель"), m_rightPanel);
-    fileMenu->addAction(QStringLiteral("&Выход"), this, &MainWindow::close);
-
-    QMenu* databaseMenu = ui->menuBar->addMenu(QStringLiteral("&База данных"));
-    databaseMenu->addAction(QStringLiteral("&Открыть базу данных"), this, &MainWindow::slotOpenDatabase);
-    databaseMenu->addAction(QStringLiteral("&Закрыть базу данных"), this, &MainWindow::slotCloseDatabase);
-    databaseMenu->addAction(QStringLiteral("&Создать базу данных"), this, &MainWindow::slotCreateDatabase);
-    databaseMenu->addSeparator();
-    createBrowseMenu(databaseMenu->addMenu(QStringLiteral("&Редактировать базу данных")));
-
-    QMenu* toolsMenu = ui->menuBar->addMenu(QStringLiteral("&Инструменты"));
-    toolsMenu->addAction(QStringLiteral("&Настройки"), this, &MainWindow::slotSettings);
-    toolsMenu->addSeparator();
-    toolsMenu->addAction(QStringLiteral("Добавить геоид"), this, &MainWindow::slotAddGeoid);
-    toolsMenu->addSeparator();
-    toolsMenu->addAction(QStringLiteral("Экспорт систем координат в папку"), this,
-                         &MainWindow::slotExportCoordSysToFolder);
-    toolsMenu->addAction(QStringLiteral("Импорт систем координат из папки"), this,
-                         &MainWindow::slotImportCoordSysFromFolder);
-    toolsMenu->addAction(QStringLiteral("Импорт систем координат из БД"), this,
-                         &MainWindow::slotImportCoordSysFromDatabase);
-
-    QMenu* helpMenu = ui->menuBar->addMenu(QStringLiteral("&Помощь"));
-    helpMenu->addAction(QStringLiteral("&Справка"), this, &MainWindow::slotHelp);
-    helpMenu->addAction(QStringLiteral("&Горячие клавиши"), this, &MainWindow::slotHotKeys);
-    helpMenu->addAction(QStringLiteral("&О программе"), this, &MainWindow::slotAbout);
-}
-
-// The panel's submenu; returns its calculate action, disabled.
-QAction* MainWindow::createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel)
-{
-    QMenu* menu = parent->addMenu(title);
-    menu->addAction(QStringLiteral("&Система координат..."), panel, &FramePanel::slotSelectCoordsys);
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("&Загрузить точки"), panel, &FramePanel::slotLoad);
-    menu->addAction(QStringLiteral("&Сохранить точки"), panel, &FramePanel::slotSave);
-    menu->addAction(QStringLiteral("&Очистить точки"), panel, &FramePanel::slotClear);
-    QAction* calculate = menu->addAction(QStringLiteral("&Пересчитать точки"), panel, &FramePanel::slotCalculate);
-    calculate->setEnabled(false);
-    return calculate;
-}
-
-void MainWindow::createBrowseMenu(QMenu* parent)
-{
-    const auto addEntries = [this](QMenu* menu, const auto& entries) {
-        for (const CBrowseEntry& entry : entries) {
-            if (entry.tableId == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            const int tableId = entry.tableId;
-            menu->addAction(QString::fromUtf8(entry.text), this, [this, tableId] { browse(tableId); });
-        }
-    };
-    addEntries(parent, definitionEntries);
-    addEntries(parent->addMenu(QStringLiteral("&GeoTIFF (EPSG)")), epsgEntries);
-    addEntries(parent->addMenu(QStringLiteral("&MapInfo")), mapInfoEntries);
-}
-
-void MainWindow::browse(int tableId)
-{
-    guardSlot(this, [this, tableId] {
-        DialogDatabaseSelector::browse(tableId, false, NoValue);
-        if (tableId != TableCoordSys)
-            return;
-        m_leftPanel->updateCoordsys();
-        m_rightPanel->updateCoordsys();
-        slotCoordsysSelected();
-    });
 }
 
 // The default connection with the program's parameters; the one made earlier is reused.

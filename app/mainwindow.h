@@ -11,7 +11,6 @@
 class FramePanel;
 class QAction;
 class QLabel;
-class QMenu;
 class QSplitter;
 
 namespace Ui {
@@ -45,9 +44,44 @@ public slots:
     void slotCalculate(bool fromLeft);
     void slotSwap();
     void slotCoordsysSelected();
+    void slotSelectCoordSysLeft();
+    void slotLoadPointsLeft();
+    void slotSavePointsLeft();
+    void slotClearPointsLeft();
+    void slotCalculatePointsLeft();
+    void slotSelectCoordSysRight();
+    void slotLoadPointsRight();
+    void slotSavePointsRight();
+    void slotClearPointsRight();
+    void slotCalculatePointsRight();
     void slotOpenDatabase();
     void slotCloseDatabase();
     void slotCreateDatabase();
+    void slotBrowseLinearUnits();
+    void slotBrowseAngularUnits();
+    void slotBrowseScalarUnits();
+    void slotBrowseAngleUnitFormats();
+    void slotBrowseEllipsoids();
+    void slotBrowsePrimeMeridians();
+    void slotBrowseDatums();
+    void slotBrowseDatumShiftTypes();
+    void slotBrowseDatumShifts();
+    void slotBrowseMapProjectionTypes();
+    void slotBrowseMapProjections();
+    void slotBrowseVerticalCoordSystems();
+    void slotBrowseCoordSysTypes();
+    void slotBrowseCoordSystems();
+    void slotBrowseLinearUnitsEPSG();
+    void slotBrowseAngularUnitsEPSG();
+    void slotBrowseScalarUnitsEPSG();
+    void slotBrowseEllipsoidsEPSG();
+    void slotBrowsePrimeMeridiansEPSG();
+    void slotBrowseDatumsEPSG();
+    void slotBrowseDatumShiftsEPSG();
+    void slotBrowseCoordSystemsEPSG();
+    void slotBrowseUnitsMapInfo();
+    void slotBrowseEllipsoidsMapInfo();
+    void slotBrowseDatumsMapInfo();
     void slotSettings();
     void slotAddGeoid();
     void slotExportCoordSysToFolder();
@@ -63,8 +97,6 @@ protected:
 private:
     QList<QSplitter*> layoutSplitters() const;
     void createMenus();
-    QAction* createPanelMenu(QMenu* parent, const QString& title, FramePanel* panel);
-    void createBrowseMenu(QMenu* parent);
     void browse(int tableId);
     void prepareConnection();
     bool connectTo(const QString& path);

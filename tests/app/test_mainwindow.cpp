@@ -19,8 +19,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTableView>
@@ -28,6 +30,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -75,6 +78,33 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
     return nullptr;
 }
 
+// The entry reached through the menu bar by the texts of its menus and its own.
+QAction* menuAction(const MainWindow& window, const QStringList& path)
+{
+    QList<QAction*> actions = window.menuBar()->actions();
+    for (const QString& menu : path.mid(0, path.size() - 1)) {
+        const QMenu* found = subMenu(actions, menu);
+        if (!found)
+            return nullptr;
+        actions = found->actions();
+    }
+    return findAction(actions, path.last());
+}
+
+// The query of the selector that the work opens to browse; empty when none opens to browse.
+QString selectorQuery(const std::function<void()>& work)
+{
+    QString query;
+    const CModalWatch watch = whenModal<DialogDatabaseSelector>([&query](DialogDatabaseSelector* selector) {
+        QPushButton* close = selector->findChild<QPushButton*>("buttonClose");
+        if (!close->isHidden())
+            query = selector->queryText();
+        close->click();
+    });
+    work();
+    return query;
+}
+
 // An SQLite file of another program.
 bool writeForeignDatabase(const QString& path)
 {
@@ -106,7 +136,12 @@ private slots:
     void createOverAnExistingFileIsRefused();
     void cancellingCreateChangesNothing();
     void menus();
+    void namedSlots_data();
+    void namedSlots();
+    void browseEntriesOpenTheSelector_data();
     void browseEntriesOpenTheSelector();
+    void panelEntriesReachTheirPanel_data();
+    void panelEntriesReachTheirPanel();
     void calculationNeedsBothSystems();
     void swapCarriesEveryRow();
     void hotKeysAndHelp();
@@ -450,29 +485,191 @@ void TestMainWindow::menus()
     QCOMPARE(window->windowTitle(), QStringLiteral("VELMORAN Quarvelometer"));
 }
 
+void TestMainWindow::namedSlots_data()
+{
+    QTest::addColumn<QByteArray>("signature");
+    for (const char* signature :
+         {"slotCalculate(bool)",
+          "slotSwap()",
+          "slotCoordsysSelected()",
+          "slotSelectCoordSysLeft()",
+          "slotLoadPointsLeft()",
+          "slotSavePointsLeft()",
+          "slotClearPointsLeft()",
+          "slotCalculatePointsLeft()",
+          "slotSelectCoordSysRight()",
+          "slotLoadPointsRight()",
+          "slotSavePointsRight()",
+          "slotClearPointsRight()",
+          "slotCalculatePointsRight()",
+          "slotOpenDatabase()",
+          "slotCloseDatabase()",
+          "slotCreateDatabase()",
+          "slotBrowseLinearUnits()",
+          "slotBrowseAngularUnits()",
+          "slotBrowseScalarUnits()",
+          "slotBrowseAngleUnitFormats()",
+          "slotBrowseEllipsoids()",
+          "slotBrowsePrimeMeridians()",
+          "slotBrowseDatums()",
+          "slotBrowseDatumShiftTypes()",
+          "slotBrowseDatumShifts()",
+          "slotBrowseMapProjectionTypes()",
+          "slotBrowseMapProjections()",
+          "slotBrowseVerticalCoordSystems()",
+          "slotBrowseCoordSysTypes()",
+          "slotBrowseCoordSystems()",
+          "slotBrowseLinearUnitsEPSG()",
+          "slotBrowseAngularUnitsEPSG()",
+          "slotBrowseScalarUnitsEPSG()",
+          "slotBrowseEllipsoidsEPSG()",
+          "slotBrowsePrimeMeridiansEPSG()",
+          "slotBrowseDatumsEPSG()",
+          "slotBrowseDatumShiftsEPSG()",
+          "slotBrowseCoordSystemsEPSG()",
+          "slotBrowseUnitsMapInfo()",
+          "slotBrowseEllipsoidsMapInfo()",
+          "slotBrowseDatumsMapInfo()",
+          "slotSettings()",
+          "slotAddGeoid()",
+          "slotExportCoordSysToFolder()",
+          "slotImportCoordSysFromFolder()",
+          "slotImportCoordSysFromDatabase()",
+          "slotHelp()",
+          "slotHotKeys()",
+          "slotAbout()"})
+        QTest::newRow(signature) << QByteArray(signature);
+}
+
+void TestMainWindow::namedSlots()
+{
+    QFETCH(QByteArray, signature);
+    const QMetaObject& meta = MainWindow::staticMetaObject;
+    const int index = meta.indexOfSlot(signature.constData());
+    QVERIFY(index >= meta.methodOffset());
+    QCOMPARE(meta.method(index).access(), QMetaMethod::Public);
+}
+
+void TestMainWindow::browseEntriesOpenTheSelector_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("slot");
+    QTest::addColumn<int>("tableId");
+    const struct {
+        const char* menu;
+        const char* entry;
+        const char* slot;
+        int tableId;
+    } rows[] = {
+        {"", "&Единицы измерения расстояний", "slotBrowseLinearUnits", TableUnitLength},
+        {"", "&Единицы измерения углов", "slotBrowseAngularUnits", TableUnitAngle},
+        {"", "&Единицы измерения масштабов", "slotBrowseScalarUnits", TableUnitScale},
+        {"", "&Форматы представления углов", "slotBrowseAngleUnitFormats", TableAngleFormat},
+        {"", "&Эллипсоиды", "slotBrowseEllipsoids", TableEllipsoid},
+        {"", "&Начальные меридианы", "slotBrowsePrimeMeridians", TablePrimeMeridian},
+        {"", "&Датумы", "slotBrowseDatums", TableDatum},
+        {"", "&Типы преобразования датумов", "slotBrowseDatumShiftTypes", TableDatumShiftType},
+        {"", "&Преобразования датумов", "slotBrowseDatumShifts", TableDatumShift},
+        {"", "&Типы картографических проекций", "slotBrowseMapProjectionTypes", TableMapProjType},
+        {"", "&Картографические проекции", "slotBrowseMapProjections", TableMapProj},
+        {"", "&Системы высот", "slotBrowseVerticalCoordSystems", TableVertCoordSys},
+        {"", "&Типы систем координат", "slotBrowseCoordSysTypes", TableCoordSysType},
+        {"", "&Системы координат", "slotBrowseCoordSystems", TableCoordSys},
+        {"&GeoTIFF (EPSG)", "&EPSG единицы измерения расстояний", "slotBrowseLinearUnitsEPSG", TableEpsgLengthUnit},
+        {"&GeoTIFF (EPSG)", "&EPSG единицы измерения углов", "slotBrowseAngularUnitsEPSG", TableEpsgAngleUnit},
+        {"&GeoTIFF (EPSG)", "&EPSG единицы измерения масштабов", "slotBrowseScalarUnitsEPSG", TableEpsgScaleUnit},
+        {"&GeoTIFF (EPSG)", "&EPSG эллипсоиды", "slotBrowseEllipsoidsEPSG", TableEpsgEllipsoid},
+        {"&GeoTIFF (EPSG)", "&EPSG начальные меридианы", "slotBrowsePrimeMeridiansEPSG", TableEpsgPrimeMeridian},
+        {"&GeoTIFF (EPSG)", "&EPSG датумы", "slotBrowseDatumsEPSG", TableEpsgDatum},
+        {"&GeoTIFF (EPSG)", "&EPSG преобразования датумов", "slotBrowseDatumShiftsEPSG", TableEpsgDatumShift},
+        {"&GeoTIFF (EPSG)", "&EPSG системы координат", "slotBrowseCoordSystemsEPSG", TableEpsgCoordSys},
+        {"&MapInfo", "&MapInfo единицы измерения расстояний", "slotBrowseUnitsMapInfo", TableMapInfoUnit},
+        {"&MapInfo", "&MapInfo эллипсоиды", "slotBrowseEllipsoidsMapInfo", TableMapInfoEllipsoid},
+        {"&MapInfo", "&MapInfo датумы", "slotBrowseDatumsMapInfo", TableMapInfoDatum},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.slot) << QString::fromUtf8(row.menu) << QString::fromUtf8(row.entry) << QByteArray(row.slot)
+                                << row.tableId;
+}
+
+// The entry and its slot, called by name, both browse the entry's table.
 void TestMainWindow::browseEntriesOpenTheSelector()
 {
+    QFETCH(QString, menu);
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, slot);
+    QFETCH(int, tableId);
     QSettings().setValue(lastDatabaseKey, databaseFile("browse.db"));
     const auto window = createWindow();
-    const QList<QAction*> database = subMenu(window->menuBar()->actions(), "&База данных")->actions();
-    const QList<QAction*> browse = subMenu(database, "&Редактировать базу данных")->actions();
-    const QList<QPair<QAction*, int>> entries{
-        {findAction(browse, "&Эллипсоиды"), TableEllipsoid},
-        {findAction(subMenu(browse, "&GeoTIFF (EPSG)")->actions(), "&EPSG датумы"), TableEpsgDatum},
-        {findAction(subMenu(browse, "&MapInfo")->actions(), "&MapInfo эллипсоиды"), TableMapInfoEllipsoid}};
-    for (const auto& entry : entries) {
-        QString title;
-        bool closeVisible = false;
-        const CModalWatch watch = whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
-            title = selector->windowTitle();
-            closeVisible = !selector->findChild<QPushButton*>("buttonClose")->isHidden();
-            selector->findChild<QPushButton*>("buttonClose")->click();
-        });
-        entry.first->trigger();
-        QCOMPARE(title, tableTitle(entry.second));
-        QVERIFY(closeVisible);
-    }
+    QStringList path{"&База данных", "&Редактировать базу данных", menu, entry};
+    path.removeAll(QString());
+    QAction* action = menuAction(*window, path);
+    QVERIFY(action);
+
+    const QString expected = QStringLiteral(" FROM %1 ").arg(tableName(tableId));
+    QVERIFY(selectorQuery([action] { action->trigger(); }).contains(expected));
+    bool invoked = false;
+    QVERIFY(selectorQuery([&] { invoked = QMetaObject::invokeMethod(window.get(), slot.constData()); })
+                .contains(expected));
+    QVERIFY(invoked);
     QVERIFY(m_prompt->messages().isEmpty());
+}
+
+void TestMainWindow::panelEntriesReachTheirPanel_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::newRow("left") << true;
+    QTest::newRow("right") << false;
+}
+
+// Each entry of a panel's submenu acts on that panel and leaves the other one alone.
+void TestMainWindow::panelEntriesReachTheirPanel()
+{
+    QFETCH(bool, left);
+    QSettings().setValue(lastDatabaseKey, databaseFile("panels.db"));
+    const auto window = createWindow();
+    FramePanel* panel = left ? window->leftPanel() : window->rightPanel();
+    FramePanel* other = left ? window->rightPanel() : window->leftPanel();
+    const QString menu = left ? QStringLiteral("&Левая панель") : QStringLiteral("&Правая панель");
+    const auto entry = [&](const char* text) { return menuAction(*window, {"&Файл", menu, QString::fromUtf8(text)}); };
+    const int key = insertTestCoordSys(TestSystem::LocalCartesian);
+    choosePanelCoordsys(*other, key);
+    setPanelRows(*other, {"B;4;5;6"});
+
+    {
+        const CModalWatch watch = whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
+            selector->selectRowByCode(key);
+            selector->findChild<QPushButton*>("buttonSelect")->click();
+        });
+        entry("&Система координат...")->trigger();
+    }
+    QCOMPARE(panel->coordsysCode(), key);
+
+    const QString points = QDir(m_folder->path()).filePath("points.txt");
+    QVERIFY(writeFile(points, "A;1;2;3\n"));
+    m_prompt->answerFile(points);
+    entry("&Загрузить точки")->trigger();
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Загрузить точки"));
+    QCOMPARE(m_prompt->fileRequests().last().parent, panel);
+    QCOMPARE(panel->getPoints(true), QStringList{"A; 1; 2; 3"});
+
+    entry("&Сохранить точки")->trigger();
+    QCOMPARE(m_prompt->fileRequests().last().caption, QStringLiteral("Сохранить точки"));
+    QCOMPARE(m_prompt->fileRequests().last().parent, panel);
+
+    QSignalSpy calculate(panel, &FramePanel::signalCalculate);
+    entry("&Пересчитать точки")->trigger();
+    QCOMPARE(calculate.size(), 1);
+    QCOMPARE(calculate.first().first().toBool(), left);
+    QCOMPARE(other->getPoints(true), QStringList{"A; 1.000; 2.000; 3.000"});
+
+    setPanelRows(*other, {"B;4;5;6"});
+    entry("&Очистить точки")->trigger();
+    QVERIFY(panel->getPoints(true).isEmpty());
+    QCOMPARE(other->getPoints(true), QStringList{"B; 4; 5; 6"});
+    QCOMPARE(m_prompt->fileRequests().size(), 2);
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join('\n')));
 }
 
 void TestMainWindow::calculationNeedsBothSystems()
