@@ -14,14 +14,12 @@
 #include "values/geoidregistry.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSplitter>
 #include <QSqlError>
 #include <QSysInfo>
-#include <QUrl>
 
 namespace {
 
@@ -209,7 +207,12 @@ void MainWindow::slotHelp()
         prompt().warning(this, errorTitle, QStringLiteral("Файл справки не найден"));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(files.first().absoluteFilePath()));
+    const QString path = files.first().absoluteFilePath();
+    if (prompt().openDocument(path))
+        return;
+    prompt().warning(this, QStringLiteral("Предупреждение"),
+                     QStringLiteral("Не удалось открыть файл справки:\n%1\nВ системе не найдена программа для его просмотра.")
+                         .arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::slotHotKeys()

@@ -1,5 +1,8 @@
 #include "prompt.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 namespace {
 
 CPrompt* installed = nullptr;
@@ -50,6 +53,11 @@ QString CPrompt::askFileName(const CFileRequest& request)
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
+}
+
+bool CPrompt::openDocument(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 QMessageBox::StandardButton CPrompt::information(QWidget* parent, const QString& title, const QString& text,

@@ -6,8 +6,9 @@
 
 #include <exception>
 
-// Every message box and file dialog of the program goes through the installed prompt, so that
-// a test can answer them and see what was shown. The default prompt shows the real ones.
+// Every message box, file dialog and document handed to the desktop goes through the installed
+// prompt, so that a test can answer them and see what was shown. The default prompt shows the
+// real ones.
 class CPrompt
 {
 public:
@@ -40,6 +41,8 @@ public:
     virtual QMessageBox::StandardButton showMessage(const CMessage& message);
     // The chosen file or folder; empty when cancelled.
     virtual QString askFileName(const CFileRequest& request);
+    // Opens the file with the desktop's application for it; false when none could.
+    virtual bool openDocument(const QString& path);
 
     QMessageBox::StandardButton information(QWidget* parent, const QString& title, const QString& text,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,

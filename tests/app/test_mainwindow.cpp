@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -144,7 +145,9 @@ private slots:
     void panelEntriesReachTheirPanel();
     void calculationNeedsBothSystems();
     void swapCarriesEveryRow();
-    void hotKeysAndHelp();
+    void hotKeys();
+    void help_data();
+    void help();
     void settingsDialogFromTheMenu();
 
 private:
@@ -719,7 +722,7 @@ void TestMainWindow::swapCarriesEveryRow()
                                                           {"a;b,c", "10", "20", "30"}}));
 }
 
-void TestMainWindow::hotKeysAndHelp()
+void TestMainWindow::hotKeys()
 {
     const auto window = createWindow();
     window->slotHotKeys();
@@ -730,9 +733,39 @@ void TestMainWindow::hotKeysAndHelp()
     QVERIFY(keys.text.startsWith(QStringLiteral("\nCtrl+Insert\t вставить строку в список точек\nCtrl+Delete")));
     QVERIFY(keys.text.endsWith(QStringLiteral("\nCtrl+U\t\t поменять списки точек местами")));
     QCOMPARE(keys.text.count('\n'), 7);
+}
 
-    window->slotHelp();
-    QCOMPARE(m_prompt->messageTexts().last(), QStringLiteral("Ошибка|Файл справки не найден"));
+void TestMainWindow::help_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("opened") << true << true << QString();
+    QTest::newRow("no viewer") << true << false
+                               << "Предупреждение|Не удалось открыть файл справки:\n%1\n"
+                                  "В системе не найдена программа для его просмотра.";
+    QTest::newRow("missing") << false << false << "Ошибка|Файл справки не найден";
+}
+
+// The help document in the program's folder goes to the desktop; a document that nothing opens,
+// or none at all, is told.
+void TestMainWindow::help()
+{
+    QFETCH(bool, present);
+    QFETCH(bool, opened);
+    QFETCH(QString, message);
+    const QString document = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("quarvel_zz.pdf");
+    if (present)
+        QVERIFY(writeFile(document, "%PDF-1.4\n%%EOF\n"));
+    const auto removeDocument = qScopeGuard([&document] { QFile::remove(document); });
+    const auto window = createWindow();
+    m_prompt->answerDocument(opened);
+    menuAction(*window, {"&Помощь", "&Справка"})->trigger();
+
+    QCOMPARE(m_prompt->documents(), present ? QStringList{document} : QStringList());
+    QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{message.replace("%1", document)});
+    if (!message.isEmpty())
+        QCOMPARE(m_prompt->messages().first().parent, window.get());
 }
 
 void TestMainWindow::settingsDialogFromTheMenu()

@@ -20,6 +20,11 @@ void CScriptedPrompt::answerFile(const QString& fileName)
     m_fileAnswers.append(fileName);
 }
 
+void CScriptedPrompt::answerDocument(bool opened)
+{
+    m_documentAnswers.append(opened);
+}
+
 QMessageBox::StandardButton CScriptedPrompt::showMessage(const CMessage& message)
 {
     m_messages.append(message);
@@ -32,6 +37,12 @@ QString CScriptedPrompt::askFileName(const CFileRequest& request)
     return m_fileAnswers.isEmpty() ? QString() : m_fileAnswers.takeFirst();
 }
 
+bool CScriptedPrompt::openDocument(const QString& path)
+{
+    m_documents.append(path);
+    return !m_documentAnswers.isEmpty() && m_documentAnswers.takeFirst();
+}
+
 const QList<CPrompt::CMessage>& CScriptedPrompt::messages() const
 {
     return m_messages;
@@ -40,6 +51,11 @@ const QList<CPrompt::CMessage>& CScriptedPrompt::messages() const
 const QList<CPrompt::CFileRequest>& CScriptedPrompt::fileRequests() const
 {
     return m_fileRequests;
+}
+
+const QStringList& CScriptedPrompt::documents() const
+{
+    return m_documents;
 }
 
 QStringList CScriptedPrompt::messageTexts() const
@@ -56,4 +72,6 @@ void CScriptedPrompt::clear()
     m_fileAnswers.clear();
     m_messages.clear();
     m_fileRequests.clear();
+    m_documentAnswers.clear();
+    m_documents.clear();
 }
