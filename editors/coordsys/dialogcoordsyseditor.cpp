@@ -36,6 +36,9 @@ const QStringList kParameterColumns{"datum", "ellipsoid", "prime_meridian", "map
                                     "swap_coords", "length_unit", "angle_unit", "height_unit",
                                     "coord1_abbr", "coord2_abbr", "coord3_abbr"};
 
+// The columns a frame shows as a box or a switch, where NULL reads as 0.
+const QStringList kFlagColumns{"positive_longitude", "swap_coords"};
+
 QVariant null()
 {
     return QVariant(QVariant::Int);
@@ -289,6 +292,7 @@ void DialogCoordSysEditor::load()
     QSqlRecord row;
     if (!RecordStorage::readRow(TableCoordSys, m_key, row))
         return;
+    m_stored = row;
     m_generalInfo->setName(RecordStorage::text(row, "name"));
     m_generalInfo->setShortName(RecordStorage::text(row, "short_name"));
     m_generalInfo->setDescription(RecordStorage::text(row, "description"));
@@ -374,7 +378,7 @@ void DialogCoordSysEditor::rowValues(const QVariantMap& parameters, QStringList&
     values = QVariantList{m_generalInfo->name(), m_generalInfo->description(), m_generalInfo->shortName(), m_typeCode};
     for (const QString& column : kParameterColumns) {
         columns << column;
-        values << parameters.value(column, null());
+        values << columnValue(column, parameters);
     }
     columns << "transform_list" << "epsg" << "last_use";
     values << RecordStorage::linkValue(m_transformList->listKey()) << RecordStorage::linkValue(m_export->code(ExportEpsg))
@@ -395,4 +399,16 @@ CSqlStatement DialogCoordSysEditor::updateStatement(int key, const QVariantMap& 
     QVariantList values;
     rowValues(parameters, columns, values);
     return ::updateStatement(TableCoordSys, key, columns, values);
+}
+
+QVariant DialogCoordSysEditor::columnValue(const QString& column, const QVariantMap& parameters) const
+{
+    if (m_stored.isEmpty() || RecordStorage::number(m_stored, "type") != m_typeCode)
+        return parameters.value(column, null());
+    if (!parameters.contains(column))
+        return m_stored.value(column);
+    const QVariant value = parameters.value(column);
+    const bool sameFlag = kFlagColumns.contains(column)
+                          && (RecordStorage::number(m_stored, column) != 0) == (value.toInt() != 0);
+    return sameFlag ? m_stored.value(column) : value;
 }

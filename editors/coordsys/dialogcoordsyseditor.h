@@ -3,6 +3,7 @@
 #include "database/novalue.h"
 
 #include <QDialog>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariantMap>
 #include <QVector>
@@ -62,10 +63,13 @@ private:
     // The parameter columns of the type as its frame gives them; the fault of the first
     // missing input, empty when all are given.
     QString readParameters(QVariantMap& columns) const;
-    // Every column a save writes, with its value: the columns the type does not have are NULL.
+    // Every column a save writes, with its value.
     void rowValues(const QVariantMap& parameters, QStringList& columns, QVariantList& values) const;
     CSqlStatement insertStatement(const QVariantMap& parameters) const;
     CSqlStatement updateStatement(int key, const QVariantMap& parameters) const;
+    // While the system keeps its stored type, a column the frame does not write and a flag the
+    // frame gives as it was read keep their stored value; otherwise an unwritten column is NULL.
+    QVariant columnValue(const QString& column, const QVariantMap& parameters) const;
 
     Ui::DialogCoordSysEditor* m_ui;
     FrameCoordSysGeodetic* m_geodetic = nullptr;
@@ -80,4 +84,6 @@ private:
     FrameExport* m_export = nullptr;
     int m_key;
     int m_typeCode = 0;
+    // The row as loaded; empty for a new system.
+    QSqlRecord m_stored;
 };

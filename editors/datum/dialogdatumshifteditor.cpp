@@ -253,6 +253,7 @@ void DialogDatumShiftEditor::load()
     QSqlRecord row;
     if (!RecordStorage::readRow(TableDatumShift, m_key, row))
         return;
+    m_stored = row;
     if (m_pairwise)
         m_pairwise->setPairwise(RecordStorage::text(row, "identifier").trimmed(),
                                 RecordStorage::number(row, "pairwise_role"));
@@ -331,10 +332,10 @@ void DialogDatumShiftEditor::rowValues(const QVariantMap& parameters, QStringLis
     values << m_type;
     for (const QString& column : kParameterColumns) {
         columns << column;
-        values << parameters.value(column, null());
+        values << parameters.value(column, unwrittenValue(column));
     }
-    columns << "epsg" << "favourite" << "last_use";
-    values << RecordStorage::linkValue(m_export->code(ExportEpsg)) << null() << RecordStorage::now();
+    columns << "epsg" << "last_use";
+    values << RecordStorage::linkValue(m_export->code(ExportEpsg)) << RecordStorage::now();
 }
 
 CSqlStatement DialogDatumShiftEditor::insertStatement(const QVariantMap& parameters) const
@@ -346,16 +347,26 @@ CSqlStatement DialogDatumShiftEditor::insertStatement(const QVariantMap& paramet
         columns << "identifier" << "pairwise_role";
         statement.values << QString("") << null();
     }
-    columns << "datum";
-    statement.values << RecordStorage::linkValue(m_datum);
+    columns << "datum" << "favourite";
+    statement.values << RecordStorage::linkValue(m_datum) << null();
     return ::insertStatement(TableDatumShift, columns, statement.values);
 }
 
-// The datum, and outside the extra mode the identifier and the pairwise role, stay as stored.
+// The datum, the favourite mark, and outside the extra mode the identifier and the pairwise
+// role, stay as stored.
 CSqlStatement DialogDatumShiftEditor::updateStatement(int key, const QVariantMap& parameters) const
 {
     QStringList columns;
     QVariantList values;
     rowValues(parameters, columns, values);
     return ::updateStatement(TableDatumShift, key, columns, values);
+}
+
+QVariant DialogDatumShiftEditor::unwrittenValue(const QString& column) const
+{
+    if (m_stored.isEmpty())
+        return null();
+    if (column != QLatin1String("convention") && RecordStorage::number(m_stored, "type") != m_type)
+        return null();
+    return m_stored.value(column);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -59,10 +60,13 @@ private:
     // The parameter columns of the type as the frame of the type gives them; the message of
     // the first missing input, empty when all are given.
     QString readParameters(QVariantMap& columns) const;
-    // The columns that a save writes, with their values.
+    // The columns that both the update and the insert write, with their values.
     void rowValues(const QVariantMap& parameters, QStringList& columns, QVariantList& values) const;
     CSqlStatement insertStatement(const QVariantMap& parameters) const;
     CSqlStatement updateStatement(int key, const QVariantMap& parameters) const;
+    // The value of a parameter column the shown frame does not write: the stored one while the
+    // shift keeps its stored type (the convention, which no frame shows, always), else NULL.
+    QVariant unwrittenValue(const QString& column) const;
 
     Ui::DialogDatumShiftEditor* m_ui;
     FrameDatumShiftMolodensky* m_molodensky = nullptr;
@@ -77,4 +81,6 @@ private:
     int m_datum;
     int m_type = 0;
     QWidget* m_shownFrame = nullptr;
+    // The row as loaded; empty for a new shift.
+    QSqlRecord m_stored;
 };

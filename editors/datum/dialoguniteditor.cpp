@@ -138,9 +138,9 @@ void DialogUnitEditor::clear()
     ui->editBaseUnitValue->clear();
     ui->editThisUnitValue->clear();
     ui->labelThisUnitName->clear();
-    m_angleFormat = m_tableId == TableUnitAngle ? AngleFormatDecimal : 0;
+    m_angleFormat = m_tableId == TableUnitAngle ? QVariant(AngleFormatDecimal) : QVariant(QVariant::Int);
     if (m_formatPicker)
-        m_formatPicker->setKey(m_angleFormat);
+        m_formatPicker->setKey(AngleFormatDecimal);
     m_export->clear();
 }
 
@@ -158,10 +158,9 @@ void DialogUnitEditor::load()
     showFactor(ui->editBaseUnitValue, row.value("factor_b").toDouble());
     showFactor(ui->editThisUnitValue, row.value("factor_c").toDouble());
     ui->labelThisUnitName->setText(m_generalInfo->displayName());
-    if (m_formatPicker) {
-        m_angleFormat = checkAngleFormatCode(variantToInt(row.value("format"), 0), AngleFormatDecimal);
-        m_formatPicker->setKey(m_angleFormat);
-    }
+    m_angleFormat = row.value("format");
+    if (m_formatPicker)
+        m_formatPicker->setKey(checkAngleFormatCode(variantToInt(m_angleFormat, 0), AngleFormatDecimal));
     if (m_export->setStoredCodes(row)) {
         ui->checkboxShowExport->setChecked(true);
         slotShowExportStateChanged(Qt::Checked);
@@ -179,14 +178,12 @@ void DialogUnitEditor::showFactor(QLineEdit* edit, double factor)
 
 QVariantList DialogUnitEditor::columnValues() const
 {
-    const QVariant format = m_tableId == TableUnitAngle && m_angleFormat != 0 ? QVariant(m_angleFormat)
-                                                                                : QVariant(QVariant::Int);
     return {m_generalInfo->name(),
             m_generalInfo->description(),
             m_generalInfo->shortName(),
             textToDouble(ui->editBaseUnitValue->text(), 0.0),
             textToDouble(ui->editThisUnitValue->text(), 0.0),
-            format,
+            m_angleFormat,
             sqlNumberOrNull(m_export->code(ExportEpsg), NoValue),
             sqlNumberOrNull(m_export->code(ExportMapInfo), NoValue)};
 }
@@ -235,7 +232,8 @@ void DialogUnitEditor::slotInsertUnitNotation()
 
 void DialogUnitEditor::slotSelectAngularUnitFormat(int code)
 {
-    m_angleFormat = checkAngleFormatCode(code, 0);
+    const int format = checkAngleFormatCode(code, 0);
+    m_angleFormat = format != 0 ? QVariant(format) : QVariant(QVariant::Int);
 }
 
 void DialogUnitEditor::slotShowExportStateChanged(int)

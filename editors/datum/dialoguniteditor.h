@@ -61,5 +61,7 @@ private:
     FrameExport* m_export = nullptr;
     const int m_tableId;
     int m_key;
-    int m_angleFormat = 1;
+    // The "format" column as a save writes it: the stored value until a format is picked, NULL
+    // for none.
+    QVariant m_angleFormat;
 };

@@ -112,7 +112,7 @@ private slots:
     void checksInOrder();
     void typeChangeFromSevenParametersToTranslations();
     void typeChangeWithinOneFrameKeepsTheInputs();
-    void savingFromTheSelectorKeepsIdentifierRoleAndDatum();
+    void savingFromTheSelectorKeepsIdentifierRoleDatumAndFavourite();
     void extraModeAttachesTheShiftToItsDatum();
     void extraModeNeedsAnIdentifier();
     void cancelledCreateLeavesNothing();
@@ -279,7 +279,7 @@ void TestDialogDatumShiftEditor::typeChangeWithinOneFrameKeepsTheInputs()
     QCOMPARE(lineEdit(frame, "editShiftX")->text(), QStringLiteral("1"));
 }
 
-void TestDialogDatumShiftEditor::savingFromTheSelectorKeepsIdentifierRoleAndDatum()
+void TestDialogDatumShiftEditor::savingFromTheSelectorKeepsIdentifierRoleDatumAndFavourite()
 {
     QVERIFY(CTestDatabase::exec("INSERT INTO datum (name) VALUES ('Пулково 1942');"));
     const int key = insertShift({{"name", "s"}, {"type", 1}, {"tx", 1}, {"ty", 2}, {"tz", 3}, {"identifier", "a"},
@@ -293,7 +293,7 @@ void TestDialogDatumShiftEditor::savingFromTheSelectorKeepsIdentifierRoleAndDatu
     QCOMPARE(shiftColumn(key, "identifier").toString(), QStringLiteral("a"));
     QCOMPARE(shiftColumn(key, "pairwise_role").toInt(), 3);
     QCOMPARE(shiftColumn(key, "datum").toInt(), 1);
-    QVERIFY(shiftColumn(key, "favourite").isNull());
+    QCOMPARE(shiftColumn(key, "favourite").toInt(), 1);
     QVERIFY(shiftColumn(key, "epsg").isNull());
 }
 
