@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr qint64 blockBytes = 256 * 1024;
+// Blocks grow a line at a time in a QByteArray, which holds less than 2 GiB.
+constexpr qint64 largestBlockBytes = 256 * 1024 * 1024;
 
 // A block of whole lines and what became of them.
 struct CBlock {
@@ -109,13 +110,14 @@ class CFilePass
 {
 public:
     CFilePass(const CRecalculation& recalculation, const QString& sourcePath, const QString& targetPath,
-              bool windows1251)
+              bool windows1251, qint64 blockBytes)
         : m_reader(sourcePath)
         , m_writer(targetPath)
         , m_codec(QTextCodec::codecForName(windows1251 ? "Windows-1251" : "UTF-8"))
         , m_strict(!windows1251)
+        , m_blockBytes(blockBytes)
     {
-        const qint64 blocks = QFileInfo(sourcePath).size() / blockBytes + 1;
+        const qint64 blocks = QFileInfo(sourcePath).size() / m_blockBytes + 1;
         const int threads = static_cast<int>(std::min<qint64>(recalculation.threadCount(), blocks));
         for (int i = 0; i < threads; ++i)
             m_workers.push_back(recalculation.createWorker());
@@ -162,7 +164,7 @@ private:
     CPassResult runHere(CRecalculationStats& stats, QString* error)
     {
         CBlock& block = m_slots.front().block;
-        while (m_reader.read(block.input, blockBytes, error)) {
+        while (m_reader.read(block.input, m_blockBytes, error)) {
             recalculateBlock(*m_workers.front(), m_codec, m_strict, block);
             const CPassResult result = write(block, stats, error);
             if (result != CPassResult::Done)
@@ -181,7 +183,7 @@ private:
         while (!atEnd || writtenCount < readCount) {
             if (!atEnd && readCount - writtenCount < m_slots.size()) {
                 CSlot& slot = slotOf(readCount);
-                atEnd = !m_reader.read(slot.block.input, blockBytes, error);
+                atEnd = !m_reader.read(slot.block.input, m_blockBytes, error);
                 if (m_reader.failed())
                     return CPassResult::Failed;
                 if (!atEnd)
@@ -254,6 +256,7 @@ private:
     CTextFileWriter m_writer;
     const QTextCodec* m_codec;
     const bool m_strict;
+    const qint64 m_blockBytes;
     std::vector<std::unique_ptr<CRecalculationWorker>> m_workers;
     std::vector<CSlot> m_slots;
     std::vector<std::thread> m_pool;
@@ -267,13 +270,14 @@ private:
 } // namespace
 
 bool recalculatePointFile(CRecalculation& recalculation, const QString& sourcePath, const QString& targetPath,
-                          QString* error)
+                          QString* error, qint64 blockBytes)
 {
+    blockBytes = std::clamp<qint64>(blockBytes, 1, largestBlockBytes);
     CRecalculationStats stats;
-    CPassResult result = CFilePass(recalculation, sourcePath, targetPath, false).run(stats, error);
+    CPassResult result = CFilePass(recalculation, sourcePath, targetPath, false, blockBytes).run(stats, error);
     if (result == CPassResult::NotUtf8) {
         stats = CRecalculationStats();
-        result = CFilePass(recalculation, sourcePath, targetPath, true).run(stats, error);
+        result = CFilePass(recalculation, sourcePath, targetPath, true, blockBytes).run(stats, error);
     }
     if (result != CPassResult::Done)
         return false;

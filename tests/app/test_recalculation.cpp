@@ -26,6 +26,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QThread>
 #include <QTest>
 
 #include <cmath>
@@ -201,6 +202,18 @@ QByteArray savedLines(const CPointRows& rows)
     return text;
 }
 
+// A point file of mixed rows, every eleventh name quoted and Cyrillic.
+QByteArray pointFileText(int count)
+{
+    CPointRows rows = mixedRows(count);
+    for (int i = 0; i < rows.size(); i += 11)
+        rows[i].name = QStringLiteral("Пункт; \"%1\"").arg(i);
+    QByteArray content;
+    for (const CPointRow& row : rows)
+        content += joinPointLine({row.name, row.coord1, row.coord2, row.coord3}).toUtf8() + '\n';
+    return content;
+}
+
 CPointRows fileRows(const QByteArray& content)
 {
     CPointRows rows;
@@ -243,6 +256,8 @@ private slots:
     void pointFileAsThePanelsSaveIt_data();
     void pointFileAsThePanelsSaveIt();
     void largePointFileOnEveryThread();
+    void smallBlocksReuseEverySlot_data();
+    void smallBlocksReuseEverySlot();
     void pointFileFailuresGiveTheReason();
 
 private:
@@ -676,12 +691,7 @@ void TestRecalculation::pointFileAsThePanelsSaveIt()
 // quoted and Cyrillic names among them.
 void TestRecalculation::largePointFileOnEveryThread()
 {
-    CPointRows rows = mixedRows(60000);
-    for (int i = 0; i < rows.size(); i += 11)
-        rows[i].name = QStringLiteral("Пункт; \"%1\"").arg(i);
-    QByteArray content;
-    for (const CPointRow& row : rows)
-        content += joinPointLine({row.name, row.coord1, row.coord2, row.coord3}).toUtf8() + '\n';
+    const QByteArray content = pointFileText(60000);
     QVERIFY(content.size() > 2 * 512 * 1024);
     const QString sourcePath = m_work->filePath("large.txt");
     QVERIFY(writeFile(sourcePath, content));
@@ -700,6 +710,43 @@ void TestRecalculation::largePointFileOnEveryThread()
         QVERIFY(readFile(targetPath) == expected);
         QVERIFY(recalculation.stats() == serial.stats());
     }
+}
+
+void TestRecalculation::smallBlocksReuseEverySlot_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<qint64>("blockBytes");
+    for (const int threads : {1, 2, 4, 8})
+        QTest::addRow("%d thread(s)", threads) << threads << qint64(2 * 1024);
+    QTest::newRow("every core") << QThread::idealThreadCount() << qint64(2 * 1024);
+    QTest::newRow("a line a block") << QThread::idealThreadCount() << qint64(0);
+}
+
+// Small blocks pass through every slot of the ring many times, and the file comes out as one
+// thread with the usual blocks writes it.
+void TestRecalculation::smallBlocksReuseEverySlot()
+{
+    QFETCH(int, threads);
+    QFETCH(qint64, blockBytes);
+    const QByteArray content = pointFileText(16000);
+    QVERIFY(content.size() > 300 * 1024);
+    const QString sourcePath = m_work->filePath("source.txt");
+    QVERIFY(writeFile(sourcePath, content));
+
+    CRecalculation serial;
+    QVERIFY(prepareGaussKrugerToUtm(serial));
+    serial.setThreadCount(1);
+    const QString serialPath = m_work->filePath("serial.txt");
+    QVERIFY(recalculatePointFile(serial, sourcePath, serialPath));
+
+    CRecalculation recalculation;
+    QVERIFY(prepareGaussKrugerToUtm(recalculation));
+    recalculation.setThreadCount(threads);
+    const QString targetPath = m_work->filePath("blocks.txt");
+    QString error;
+    QVERIFY2(recalculatePointFile(recalculation, sourcePath, targetPath, &error, blockBytes), qPrintable(error));
+    QVERIFY(readFile(targetPath) == readFile(serialPath));
+    QVERIFY(recalculation.stats() == serial.stats());
 }
 
 // A source that cannot be read leaves the target as it was.
