@@ -48,13 +48,6 @@ bool CAngleFormatDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CAngleFormatDetails::operator==(const CAngleFormatDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description && shortName == other.shortName
-        && epsgCode == other.epsgCode;
-}
-
 bool CAngleFormatDetails::toInfo(CAngleFormatInfo& info) const
 {
     info.clear();

@@ -16,7 +16,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CAngleFormatDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CAngleFormatDetails& other) const { return code == other.code; }
     bool toInfo(CAngleFormatInfo& info) const;
     // The row of the fixed code table with the code; empty for a code not in it.
     static std::shared_ptr<CAngleFormatDetails> createForCode(int code);

@@ -21,12 +21,6 @@ bool CCoordSysTypeDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CCoordSysTypeDetails::operator==(const CCoordSysTypeDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description;
-}
-
 bool CCoordSysTypeDetails::toInfo(CCoordSysTypeInfo& info) const
 {
     info.clear();

@@ -14,7 +14,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CCoordSysTypeDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CCoordSysTypeDetails& other) const { return code == other.code; }
     bool toInfo(CCoordSysTypeInfo& info) const;
     // Fills the record from the built-in labels; false for the code 0.
     bool setCode(int code);

@@ -25,12 +25,6 @@ bool CDatumShiftTypeDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CDatumShiftTypeDetails::operator==(const CDatumShiftTypeDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description && epsgCode == other.epsgCode;
-}
-
 bool CDatumShiftTypeDetails::toInfo(CDatumShiftTypeInfo& info) const
 {
     info.clear();

@@ -36,14 +36,6 @@ bool CMapProjParamDetails::isValid() const
     return code != 0 && valueKind != 0 && !name.isEmpty();
 }
 
-bool CMapProjParamDetails::operator==(const CMapProjParamDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description && shortName == other.shortName
-        && valueKind == other.valueKind && epsgCode == other.epsgCode
-        && wktName == other.wktName;
-}
-
 bool CMapProjParamDetails::toInfo(CMapProjParamInfo& info) const
 {
     info.clear();

@@ -14,7 +14,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CMapProjParamDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CMapProjParamDetails& other) const { return code == other.code; }
     bool toInfo(CMapProjParamInfo& info) const;
     // Fills all but the WKT name from the code tables; the code 0 changes
     // nothing and gives false.

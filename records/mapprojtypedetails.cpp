@@ -35,17 +35,6 @@ bool CMapProjTypeDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CMapProjTypeDetails::operator==(const CMapProjTypeDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description && shortName == other.shortName
-        && coord1Abbr == other.coord1Abbr && coord2Abbr == other.coord2Abbr
-        && coord1Desc == other.coord1Desc && coord2Desc == other.coord2Desc
-        && coord1Sign == other.coord1Sign && coord2Sign == other.coord2Sign
-        && swapCoords == other.swapCoords && epsgCode == other.epsgCode
-        && mapinfoCode == other.mapinfoCode;
-}
-
 bool CMapProjTypeDetails::toInfo(CMapProjTypeInfo& info) const
 {
     info.clear();

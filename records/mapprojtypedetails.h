@@ -17,7 +17,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CMapProjTypeDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CMapProjTypeDetails& other) const { return code == other.code; }
     bool toInfo(CMapProjTypeInfo& info) const;
     // Fills the record from the code tables; false (record cleared) for a
     // code they do not hold.

@@ -37,7 +37,7 @@ bool CTransformDetails::operator==(const CTransformDetails& other) const
 {
     if (!isValid() || !other.isValid() || !sameBaseName(name, other.name)
         || description != other.description || typeCode != other.typeCode
-        || !(transformType == other.transformType) || paramValues.size() != other.paramValues.size())
+        || paramValues.size() != other.paramValues.size())
         return false;
     for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry) {
         const auto found = other.paramValues.constFind(entry.key());

@@ -20,7 +20,9 @@ public:
 
     void clear();
     bool isValid() const;
-    // The parameter definitions are not compared.
+    // The type is its code: the type record, which only describes the row of that code and
+    // is lost on the way when it is not valid, is not compared; nor are the parameter
+    // definitions.
     bool operator==(const CTransformDetails& other) const;
     // False, info cleared, when a value or definition does not convert.
     bool toInfo(CTransformInfo& info) const;

@@ -7,6 +7,8 @@
 
 #include <QTreeWidgetItem>
 
+#include <algorithm>
+
 namespace {
 
 const QString transformsLabel = QStringLiteral("Преобразования");
@@ -44,7 +46,8 @@ bool CTransformListDetails::operator==(const CTransformListDetails& other) const
 {
     return isValid() && other.isValid() && sameBaseName(name, other.name)
         && description == other.description && identifier == other.identifier
-        && scope == other.scope && transforms == other.transforms;
+        && scope == other.scope && transforms.size() == other.transforms.size()
+        && std::equal(transforms.cbegin(), transforms.cend(), other.transforms.cbegin());
 }
 
 bool CTransformListDetails::toInfo(CTransformListInfo& info) const

@@ -18,7 +18,7 @@ public:
 
     void clear();
     bool isValid() const;
-    // The transforms are compared in order.
+    // The transforms are compared one by one, in order, whether the lists share them or not.
     bool operator==(const CTransformListDetails& other) const;
     // Converts every transform it can; false when one fails, the info then
     // holding the others in order.

@@ -22,13 +22,6 @@ bool CTransformParamDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CTransformParamDetails::operator==(const CTransformParamDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description && shortName == other.shortName
-        && type == other.type;
-}
-
 bool CTransformParamDetails::toInfo(CTransformParamInfo& info) const
 {
     info.clear();

@@ -15,7 +15,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CTransformParamDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CTransformParamDetails& other) const { return code == other.code; }
     bool toInfo(CTransformParamInfo& info) const;
 
     QString getName() const override { return name; }

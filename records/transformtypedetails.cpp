@@ -20,12 +20,6 @@ bool CTransformTypeDetails::isValid() const
     return code != 0 && !name.isEmpty();
 }
 
-bool CTransformTypeDetails::operator==(const CTransformTypeDetails& other) const
-{
-    return isValid() && other.isValid() && code == other.code && name == other.name
-        && description == other.description;
-}
-
 bool CTransformTypeDetails::toInfo(CTransformTypeInfo& info) const
 {
     info.clear();

@@ -14,7 +14,9 @@ public:
 
     void clear();
     bool isValid() const;
-    bool operator==(const CTransformTypeDetails& other) const;
+    // A code-table record is the row of its code: the same code is the same record, whatever
+    // its texts and validity.
+    bool operator==(const CTransformTypeDetails& other) const { return code == other.code; }
     bool toInfo(CTransformTypeInfo& info) const;
 
     QString getName() const override { return name; }

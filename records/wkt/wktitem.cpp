@@ -31,6 +31,11 @@ bool CWktItem::parse(const QStringList& values)
     return false;
 }
 
+QString CWktItem::label() const
+{
+    return QStringLiteral("%1[\"%2\"]").arg(keyword, values.value(0));
+}
+
 QString CWktItem::invalidReason() const
 {
     return QStringLiteral("узел неполон");

@@ -31,8 +31,12 @@ public:
     static std::shared_ptr<CWktItem> create(const CWktType& type);
 
     const CWktType& type() const { return m_type; }
+    // The keyword with the first value, as KEYWORD["value"].
+    QString label() const;
 
     QList<std::shared_ptr<CWktItem>> children;
+    // Children of known keywords that failed, cleared, in text order; none of them is in children.
+    QList<std::shared_ptr<CWktItem>> failedChildren;
     QString keyword;
     QString content;
     QStringList values;

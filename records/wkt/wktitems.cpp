@@ -584,7 +584,16 @@ void CWktItemPROJCS::clear()
 
 bool CWktItemPROJCS::isValid() const
 {
-    return !name.isEmpty() && geogcs && unit && parameters(nullptr);
+    return !name.isEmpty() && geogcs && unit && parameters(nullptr) && !unreadAxis();
+}
+
+std::shared_ptr<CWktItem> CWktItemPROJCS::unreadAxis() const
+{
+    for (const auto& child : failedChildren) {
+        if (child->type().code() == CWktType::AXIS)
+            return child;
+    }
+    return {};
 }
 
 bool CWktItemPROJCS::parameters(QMap<int, QString>* values) const
@@ -627,6 +636,8 @@ QString CWktItemPROJCS::invalidReason() const
         return missingNode("UNIT");
     if (!projection)
         return missingNode("PROJECTION");
+    if (const auto axis = unreadAxis())
+        return QStringLiteral("ось %1 не прочитана, порядок координат неизвестен").arg(axis->label());
     QStringList missing;
     const char* const names[] = {"LATITUDE_OF_ORIGIN", "CENTRAL_MERIDIAN", "SCALE_FACTOR", "FALSE_EASTING",
                                  "FALSE_NORTHING"};

@@ -255,6 +255,8 @@ public:
     // WktParameterId; false when the projection is not one or a parameter
     // is missing. The map, when given, is emptied on failure.
     bool parameters(QMap<int, QString>* values) const;
+    // The first AXIS child that failed, if any: the axis order is then unknown.
+    std::shared_ptr<CWktItem> unreadAxis() const;
 
     QString name;
     std::shared_ptr<CWktItemGEOGCS> geogcs;

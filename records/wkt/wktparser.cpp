@@ -20,8 +20,9 @@ bool isOneBalancedTree(const QList<int>& brackets)
 
 // Reads brackets from the front of the list; recursion depth stays below the
 // bracket depth, which isOneBalancedTree bounds. A node whose keyword is unknown
-// is skipped whole and a node that fails is dropped whole; the nodes after them
-// are read on. The failures of a node's children come with its own.
+// is skipped whole and a node that fails is set aside in its parent's failed
+// children; the nodes after them are read on. The failures of a node's children
+// come with its own.
 class CWktReader
 {
 public:
@@ -30,17 +31,17 @@ public:
     {
     }
 
-    // Called with an opening bracket at the front; empty when the node is skipped or
-    // fails, and then failures holds why.
-    CWktItemPtr readItem(QStringList& failures)
+    // Called with an opening bracket at the front. False when the node is skipped or fails,
+    // and then failures holds why; item is the node read, failed or not, empty when skipped.
+    bool readItem(CWktItemPtr& item, QStringList& failures)
     {
         const int p = -take();
         const QString keyword = keywordBefore(p);
-        CWktItemPtr item = CWktItem::create(CWktType(CWktType::fromKeyword(keyword)));
+        item = CWktItem::create(CWktType(CWktType::fromKeyword(keyword)));
         if (!item) {
             skipRest();
             failures.append(QStringLiteral("неизвестный узел «%1»").arg(keyword));
-            return {};
+            return false;
         }
         item->keyword = keyword;
 
@@ -52,22 +53,29 @@ public:
             const int comma = m_text.lastIndexOf(QLatin1Char(','), -front());
             if (comma > p)
                 item->content = m_text.mid(p + 1, comma - p - 1);
-            while (front() < 0) {
-                if (CWktItemPtr child = readItem(childFailures))
-                    item->children.append(child);
-            }
+            while (front() < 0)
+                readChild(*item, childFailures);
             take();
         }
 
         item->values = splitWktValues(item->content, QStringLiteral(","), true);
         if (item->parse(item->values))
-            return item;
+            return true;
         failures += childFailures;
-        failures.append(QStringLiteral("%1[\"%2\"]: %3").arg(keyword, item->values.value(0), item->failure()));
-        return {};
+        failures.append(QStringLiteral("%1: %2").arg(item->label(), item->failure()));
+        return false;
     }
 
 private:
+    void readChild(CWktItem& parent, QStringList& failures)
+    {
+        CWktItemPtr child;
+        if (readItem(child, failures))
+            parent.children.append(child);
+        else if (child)
+            parent.failedChildren.append(child);
+    }
+
     int front() const { return m_brackets[m_next]; }
     int take() { return m_brackets[m_next++]; }
 
@@ -167,8 +175,9 @@ CWktItemPtr parseWkt(const QString& text, QString* error)
         return {};
     }
     QStringList failures;
-    CWktItemPtr root = CWktReader(text, brackets).readItem(failures);
-    if (!root)
-        failWith(error, failures.join(QLatin1Char('\n')));
-    return root;
+    CWktItemPtr root;
+    if (CWktReader(text, brackets).readItem(root, failures))
+        return root;
+    failWith(error, failures.join(QLatin1Char('\n')));
+    return {};
 }

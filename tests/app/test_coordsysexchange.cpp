@@ -159,8 +159,8 @@ void TestCoordSysExchange::exportThenImportGivesEqualRecords()
     }
 }
 
-// Systems equal to stored ones are found, not stored again; a changed definition comes in
-// under a numbered name.
+// Systems equal to stored ones are found, not stored again, also when the texts of their
+// type records differ from the database's; a changed definition comes in under a numbered name.
 void TestCoordSysExchange::reimportNumbersOnlyDifferentDefinitions()
 {
     const QString folder = newFolder();
@@ -170,8 +170,14 @@ void TestCoordSysExchange::reimportNumbersOnlyDifferentDefinitions()
 
     const QString path = QDir(folder).filePath("Pulkovo 1942.xml");
     QByteArray content = readFile(path);
-    QVERIFY(content.contains("<Description>"));
+    QCOMPARE(content.count("<Description>"), 2);
     content.replace("<Description>", "<Description>Изменено ");
+    QVERIFY(writeFile(path, content));
+    QCOMPARE(figures(importCoordSystems(folder)), (QVector<int>{4, 4, 0, 0}));
+
+    const QByteArray name = "<Name>Pulkovo 1942</Name>";
+    QCOMPARE(content.count(name), 1);
+    content.replace(name, name + "<Description>Изменено</Description>");
     QVERIFY(writeFile(path, content));
     QCOMPARE(figures(importCoordSystems(folder)), (QVector<int>{4, 4, 1, 0}));
     QCOMPARE(storedNames().filter(QStringLiteral("[1]")), QStringList{"Pulkovo 1942[1]"});

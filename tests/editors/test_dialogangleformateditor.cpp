@@ -80,6 +80,8 @@ void TestDialogAngleFormatEditor::insertReusesTheStoredCode()
     QVERIFY(DialogAngleFormatEditor::ReadDetails(3, format));
     QCOMPARE(DialogAngleFormatEditor::FindDetails(format), 3);
     format.description = "другое описание";
+    QCOMPARE(DialogAngleFormatEditor::FindDetails(format), 3);
+    format.name = "другое название";
     QCOMPARE(DialogAngleFormatEditor::FindDetails(format), int(NoValue));
     QCOMPARE(DialogAngleFormatEditor::InsertDetails(format), 3);
     format.code = 9;

@@ -73,6 +73,8 @@ private slots:
     void noRootGivesNothing();
     void northFirstWithAnOddNodeBeforeItsAxes_data();
     void northFirstWithAnOddNodeBeforeItsAxes();
+    void unreadAxisRefused_data();
+    void unreadAxisRefused();
     void primeMeridianInDegrees();
 };
 
@@ -149,8 +151,6 @@ void TestCoordSysFromWkt::northFirstWithAnOddNodeBeforeItsAxes_data()
     QTest::newRow("other authority inside UNIT")
         << QString(text).replace(QStringLiteral("AUTHORITY[\"EPSG\",\"9001\"]"), QStringLiteral("AUTHORITY[\"ESRI\",\"9001\"]"));
     QTest::newRow("unknown PARAMETER") << before(QStringLiteral("PARAMETER[\"standard_parallel_1\",50]"));
-    QTest::newRow("AXIS of unknown direction") << before(QStringLiteral("AXIS[\"H\",UP]"));
-    QTest::newRow("AXIS without a name") << before(QStringLiteral("AXIS[\"\",EAST]"));
     QTest::newRow("AUTHORITY inside PARAMETER")
         << QString(text).replace(QStringLiteral("PARAMETER[\"false_northing\",0]"),
                                  QStringLiteral("PARAMETER[\"false_northing\",0,AUTHORITY[\"EPSG\",\"8807\"]]"));
@@ -171,6 +171,39 @@ void TestCoordSysFromWkt::northFirstWithAnOddNodeBeforeItsAxes()
     QCOMPARE(record.mapProjection->swapCoords, 1);
     QCOMPARE(record.epsgCode, 28407);
     QCOMPARE(record.datum->epsgCode, 6284);
+}
+
+void TestCoordSysFromWkt::unreadAxisRefused_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
+    const QString text = corpus(QStringLiteral("pulkovo_1942_gk_zone_7.wkt"));
+    const QString first = QStringLiteral("AXIS[\"X\",NORTH]");
+    QTest::newRow("second of an unknown direction")
+        << QString(text).replace(QStringLiteral("AXIS[\"Y\",EAST]"), QStringLiteral("AXIS[\"Y\",SIDEWAYS]"))
+        << "AXIS[\"Y\"]: направление «SIDEWAYS» не поддерживается\n"
+           "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 7\"]: ось AXIS[\"Y\"] не прочитана, порядок координат неизвестен";
+    QTest::newRow("first of an unknown direction, before the pair")
+        << QString(text).replace(first, QStringLiteral("AXIS[\"H\",UP],") + first)
+        << "AXIS[\"H\"]: направление «UP» не поддерживается\n"
+           "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 7\"]: ось AXIS[\"H\"] не прочитана, порядок координат неизвестен";
+    QTest::newRow("first without a name")
+        << QString(text).replace(first, QStringLiteral("AXIS[\"\",NORTH]"))
+        << "AXIS[\"\"]: нет названия\n"
+           "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 7\"]: ось AXIS[\"\"] не прочитана, порядок координат неизвестен";
+}
+
+// An AXIS that cannot be read leaves the order of the coordinates unknown: the text is
+// refused, not read with the default axes.
+void TestCoordSysFromWkt::unreadAxisRefused()
+{
+    QFETCH(QString, text);
+    CCoordSysDetails record;
+    record.name = QStringLiteral("old");
+    QString error;
+    QVERIFY(!record.fromWktText(text, &error));
+    QVERIFY(record.name.isEmpty());
+    QTEST(error, "reason");
 }
 
 void TestCoordSysFromWkt::primeMeridianInDegrees()

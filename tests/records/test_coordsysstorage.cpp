@@ -4,6 +4,7 @@
 
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/detailsdocument.h"
 #include "records/ellipsoidstorage.h"
 #include "records/primemeridianstorage.h"
 #include "records/transformliststorage.h"
@@ -13,6 +14,7 @@
 #include "database/tablecatalogue.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(CCoordSysDetails)
@@ -139,6 +141,18 @@ int changes()
     return CTestDatabase::value(QStringLiteral("SELECT total_changes();")).toInt();
 }
 
+// The key under which the coordinate system of the exchange file is stored, as an import of
+// the file stores it; NoValue when the file holds none or it is not stored.
+int importedFrom(const QString& path, bool* found)
+{
+    QList<QDomElement> elements;
+    CCoordSysDetails record;
+    if (!readDetailsElements(path, record.kindName(), elements) || elements.size() != 1
+        || !record.fromXml(elements.first()))
+        return NoValue;
+    return stored(record, false, found);
+}
+
 } // namespace
 
 class TestCoordSysStorage : public CStorageTestCase
@@ -153,6 +167,8 @@ private slots:
     void missingLinksWriteNull();
     void importedTwiceFromWktAndXml_data();
     void importedTwiceFromWktAndXml();
+    void codeTableTextsOfTheFileDoNotMatter_data();
+    void codeTableTextsOfTheFileDoNotMatter();
     void systemsOnOneDatumShareItsRow();
     void duplicateMakesOwnedRowsAndReusesLinked();
     void readMissingKeyLeavesRecord();
@@ -285,6 +301,46 @@ void TestCoordSysStorage::importedTwiceFromWktAndXml()
     QVERIFY(found);
     QCOMPARE(rowCounts(), before);
     QCOMPARE(changes(), changed);
+}
+
+void TestCoordSysStorage::codeTableTextsOfTheFileDoNotMatter_data()
+{
+    QTest::addColumn<CCoordSysDetails>("record");
+    const auto changed = [](const auto& change) {
+        CCoordSysDetails record = wgs84Geodetic();
+        record.angleUnit = storedFormatDegree(AngleFormatDecimal);
+        record.transformList = ownList(1, QString());
+        change(record);
+        return record;
+    };
+    QTest::newRow("angle format") << changed([](CCoordSysDetails& r) {
+        r.angleUnit->angleFormat->name = QStringLiteral("Десятичные градусы");
+    });
+    QTest::newRow("transform type") << changed([](CCoordSysDetails& r) {
+        r.transformList->transforms[0].transformType.description = QStringLiteral("Другое описание");
+    });
+    QTest::newRow("coordinate system type") << changed([](CCoordSysDetails& r) {
+        r.coordSysType.name = QStringLiteral("Географическая");
+    });
+}
+
+// An exchange file whose code-table records carry other texts than the database's for their
+// codes: imported twice, its system is stored once and nothing is stored under a new name.
+void TestCoordSysStorage::codeTableTextsOfTheFileDoNotMatter()
+{
+    QFETCH(CCoordSysDetails, record);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("system.xml"));
+    QVERIFY(writeDetailsDocument(path, record, record.kindName()));
+    bool found = true;
+    const int key = importedFrom(path, &found);
+    QVERIFY(key != NoValue);
+    QVERIFY(!found);
+    const auto before = rowCounts();
+
+    QCOMPARE(importedFrom(path, &found), key);
+    QVERIFY(found);
+    QCOMPARE(rowCounts(), before);
 }
 
 void TestCoordSysStorage::systemsOnOneDatumShareItsRow()

@@ -89,11 +89,10 @@ void TestMapProjDefinitions::paramEquality()
     CMapProjParamDetails a;
     a.setCode(11);
     CMapProjParamDetails b = a;
-    QVERIFY(a == b);
     b.wktName = QStringLiteral("latitude_of_origin");
-    QVERIFY(!(a == b));
-    b = a;
     b.valueKind = 0;
+    QVERIFY(a == b);
+    b.code = 12;
     QVERIFY(!(a == b));
 }
 
@@ -200,11 +199,10 @@ void TestMapProjDefinitions::typeEquality()
     CMapProjTypeDetails a;
     a.setCode(1002);
     CMapProjTypeDetails b = a;
-    QVERIFY(a == b);
     b.swapCoords = 1;
-    QVERIFY(!(a == b));
-    b = a;
     b.coord2Desc = QStringLiteral("north");
+    QVERIFY(a == b);
+    b.code = 1001;
     QVERIFY(!(a == b));
 }
 

@@ -41,6 +41,8 @@ private slots:
     void transformValidity();
     void transformEquality_data();
     void transformEquality();
+    void invalidTypeSurvivesRoundTrip_data();
+    void invalidTypeSurvivesRoundTrip();
     void transformDescriptions();
     void transformToInfo();
     void failingTransformLeavesInfoCleared();
@@ -49,6 +51,7 @@ private slots:
     void listRoundTrip();
     void listEquality_data();
     void listEquality();
+    void listEqualityIgnoresSharing();
     void listDescriptions();
     void listToInfo();
 };
@@ -157,11 +160,13 @@ void TestTransformDetails::transformEquality_data()
     }) << false;
     QTest::newRow("numbered name")
         << changedTransform([](CTransformDetails& t) { t.name += "[1]"; }) << true;
-    QTest::newRow("type description")
-        << changedTransform([](CTransformDetails& t) { t.transformType.description.clear(); }) << false;
+    QTest::newRow("type texts") << changedTransform([](CTransformDetails& t) {
+        t.transformType.name = QStringLiteral("Аффинное");
+        t.transformType.description.clear();
+    }) << true;
     QTest::newRow("type code") << changedTransform([](CTransformDetails& t) { t.typeCode = 2; }) << false;
     QTest::newRow("invalid type record")
-        << changedTransform([](CTransformDetails& t) { t.transformType.clear(); }) << false;
+        << changedTransform([](CTransformDetails& t) { t.transformType.clear(); }) << true;
 }
 
 void TestTransformDetails::transformEquality()
@@ -170,6 +175,27 @@ void TestTransformDetails::transformEquality()
     QFETCH(bool, equal);
     QCOMPARE(affineTransform() == other, equal);
     QCOMPARE(other == affineTransform(), equal);
+}
+
+void TestTransformDetails::invalidTypeSurvivesRoundTrip_data()
+{
+    QTest::addColumn<CTransformDetails>("transform");
+    QTest::newRow("type record cleared")
+        << changedTransform([](CTransformDetails& t) { t.transformType.clear(); });
+    QTest::newRow("type record without a name")
+        << changedTransform([](CTransformDetails& t) { t.transformType.name.clear(); });
+}
+
+// A transform whose type record is not valid equals itself and its XML copy, alone and in a list.
+void TestTransformDetails::invalidTypeSurvivesRoundTrip()
+{
+    QFETCH(CTransformDetails, transform);
+    QVERIFY(transform == transform);
+    QVERIFY(roundTrip(transform) == transform);
+
+    CTransformListDetails list = transformList(3, QStringLiteral("MSK50"));
+    list.transforms = {transform, heightShift()};
+    QVERIFY(roundTrip(list) == list);
 }
 
 void TestTransformDetails::transformDescriptions()
@@ -299,6 +325,18 @@ void TestTransformDetails::listEquality()
     QVERIFY(empty == empty);
     empty.name.clear();
     QVERIFY(!(empty == empty));
+}
+
+// Lists compare their transforms one by one, whether they share them or not.
+void TestTransformDetails::listEqualityIgnoresSharing()
+{
+    const CTransformListDetails list = changedList([](CTransformListDetails& l) {
+        l.transforms.append(affineTransform());
+        l.transforms.last().name.clear();
+    });
+    CTransformListDetails copy = list;
+    copy.transforms = QVector<CTransformDetails>(list.transforms.cbegin(), list.transforms.cend());
+    QCOMPARE(list == list, list == copy);
 }
 
 void TestTransformDetails::listDescriptions()

@@ -54,11 +54,12 @@ void TestTransformParamValueDetails::typeEqualityAndInfo()
 {
     const CTransformTypeDetails type = transformType(1);
     CTransformTypeDetails other = type;
-    QVERIFY(other == type);
     other.description += QLatin1Char('.');
+    QVERIFY(other == type);
+    other.code = 2;
     QVERIFY(!(other == type));
     CTransformTypeDetails invalid;
-    QVERIFY(!(invalid == invalid));
+    QVERIFY(invalid == invalid);
 
     CTransformTypeInfo info;
     QVERIFY(type.toInfo(info));
@@ -102,9 +103,9 @@ void TestTransformParamValueDetails::paramEqualityAndInfo()
 {
     const CTransformParamDetails param = transformParam(7, QStringLiteral("dH"));
     CTransformParamDetails other = param;
-    QVERIFY(other == param);
     other.type = 1;
-    QVERIFY(!(other == param));
+    QVERIFY(other == param);
+    QVERIFY(!(transformParam(6, param.name) == param));
 
     CTransformParamInfo info;
     QVERIFY(other.toInfo(info));

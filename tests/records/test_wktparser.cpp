@@ -377,6 +377,13 @@ void TestWktParser::refusalsNameTheNodeAndWhy_data()
     QTest::newRow("parameter not a number")
         << projcs(QString(tmParameters).replace("\"scale_factor\",1", "\"scale_factor\",x") + ",UNIT[\"m\",1]")
         << "PARAMETER[\"scale_factor\"]: значение «x» не число\nPROJCS[\"P\"]: нет параметров: SCALE_FACTOR";
+    QTest::newRow("second AXIS of an unknown direction")
+        << projcs(QLatin1String(tmParameters) + ",UNIT[\"m\",1],AXIS[\"X\",NORTH],AXIS[\"Y\",SIDEWAYS]")
+        << "AXIS[\"Y\"]: направление «SIDEWAYS» не поддерживается"
+           "\nPROJCS[\"P\"]: ось AXIS[\"Y\"] не прочитана, порядок координат неизвестен";
+    QTest::newRow("first AXIS without a name")
+        << projcs(QLatin1String(tmParameters) + ",UNIT[\"m\",1],AXIS[\"\",NORTH],AXIS[\"Y\",EAST]")
+        << "AXIS[\"\"]: нет названия\nPROJCS[\"P\"]: ось AXIS[\"\"] не прочитана, порядок координат неизвестен";
     QTest::newRow("another authority as the root")
         << QStringLiteral("AUTHORITY[\"ESRI\",\"102100\"]")
         << "AUTHORITY[\"ESRI\"]: источник кода «ESRI» не поддерживается, только EPSG";
