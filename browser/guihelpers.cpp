@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QValidator>
 
 void sqlWarning(const QSqlQuery& query, const QString& message, QWidget* parent)
 {
@@ -49,6 +50,12 @@ void fitNumberInputs(const QList<QLineEdit*>& edits)
 {
     for (QLineEdit* edit : edits)
         edit->setMinimumWidth(numberInputWidth(edit));
+}
+
+bool validatorAccepts(const QValidator* validator, QString text)
+{
+    int position = 0;
+    return validator && validator->validate(text, position) == QValidator::Acceptable;
 }
 
 void setValidatorKeepingText(QLineEdit* edit, const QValidator* validator)

@@ -25,6 +25,9 @@ int numberInputWidth(const QLineEdit* edit);
 // Keeps each edit at least numberInputWidth wide.
 void fitNumberInputs(const QList<QLineEdit*>& edits);
 
+// True when there is a validator and it takes the whole text.
+bool validatorAccepts(const QValidator* validator, QString text);
+
 // Gives the edit the validator (none when null) and keeps its text, also a text the validator
 // does not take: such a text stays editable key by key until it fits.
 void setValidatorKeepingText(QLineEdit* edit, const QValidator* validator);

@@ -64,10 +64,9 @@ int inputCode(const QWidget* input)
 // format (only the angle inputs are checked: the others keep what was stored).
 QString lineEditValue(const QLineEdit* edit)
 {
-    QString text = edit->text().trimmed();
-    int position = 0;
-    if (valueKind(inputCode(edit)) == ParamValueAngle && edit->validator()
-        && edit->validator()->validate(text, position) != QValidator::Acceptable)
+    const QString text = edit->text().trimmed();
+    const QValidator* validator = edit->validator();
+    if (valueKind(inputCode(edit)) == ParamValueAngle && validator && !validatorAccepts(validator, text))
         return QString();
     return text;
 }

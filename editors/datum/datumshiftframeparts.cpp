@@ -31,12 +31,6 @@ bool isNumber(const QString& text)
     return std::isfinite(textToDouble(text, std::numeric_limits<double>::quiet_NaN()));
 }
 
-bool isAcceptable(const QValidator* validator, QString text)
-{
-    int position = 0;
-    return validator && validator->validate(text, position) == QValidator::Acceptable;
-}
-
 int angleFormatOf(int angleUnitKey)
 {
     CUnitDetails unit;
@@ -71,7 +65,7 @@ QString parameterText(const QSqlRecord& row, const QString& column)
 QString parameterValue(const QLineEdit* edit)
 {
     const QString text = edit->text().trimmed();
-    if (isNumber(text) || isAcceptable(edit->validator(), text))
+    if (isNumber(text) || validatorAccepts(edit->validator(), text))
         return text;
     return QString();
 }

@@ -152,11 +152,9 @@ void DialogPrimeMeridianEditor::slotShowExportStateChanged(int)
 
 QString DialogPrimeMeridianEditor::checkLongitude() const
 {
-    QString longitude = ui->editLongitude->text();
-    int position = 0;
+    const QString longitude = ui->editLongitude->text();
     const QValidator* validator = ui->editLongitude->validator();
-    if (longitude.trimmed().isEmpty()
-        || (validator && validator->validate(longitude, position) != QValidator::Acceptable))
+    if (longitude.trimmed().isEmpty() || (validator && !validatorAccepts(validator, longitude)))
         return "Необходимо задать долготу начального меридиана";
     return QString();
 }
