@@ -192,11 +192,8 @@ void CCoordComponents::coordsToStrings(const vexa::CCoords& coords, CCoordString
         if (!unit)
             throw std::runtime_error("CCoordSysInfo::coordsToStrings");
     }
-    std::string first = m_formatUnits[0]->toString(coords.first);
-    std::string second = m_formatUnits[1]->toString(coords.second);
-    out.coord3 = m_formatUnits[2]->toString(coords.third);
-    out.coord1 = std::move(first);
-    out.coord2 = std::move(second);
+    out = CCoordStrings(m_formatUnits[0]->toString(coords.first), m_formatUnits[1]->toString(coords.second),
+                        m_formatUnits[2]->toString(coords.third));
 }
 
 const CUnitInfo* CCoordComponents::unitOf(int component) const

@@ -106,8 +106,8 @@ public:
 };
 
 // The readCoord, stringsToCoords, isCoordInRange and coordsToStrings of a system with the units
-// of its three components looked up once, for reading, checking and writing many points. It reads the system's units,
-// so it lives no longer than the system's links.
+// of its three components looked up once, for reading, checking and writing many points. It
+// reads the system's units, so it lives no longer than the system's links.
 class CCoordComponents
 {
 public:
