@@ -15,31 +15,16 @@
 #include <QFile>
 
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// What a child run gave.
-struct CRun {
-    bool ok = false;
-    double seconds = 0.0;
-    // User and system time of every thread.
-    double cpuSeconds = 0.0;
-    double peakMegabytes = 0.0;
-};
 
 void appendNumber(std::string& text, double value, int decimals)
 {
@@ -95,52 +80,24 @@ bool writePointFiles(long count, const QString& pointPath, const QString& plainP
     return true;
 }
 
-double seconds(const timeval& time)
+// Runs work in a child, which reports its own time as the run's one value.
+CChildRun runTimed(const std::function<bool()>& work)
 {
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-}
-
-void takeUsage(const rusage& usage, CRun& run)
-{
-    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// Runs work in a child, which reports its own time through a pipe.
-CRun runChild(const std::function<bool()>& work)
-{
-    int channel[2];
-    if (pipe(channel) != 0)
-        return CRun();
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        const Clock::time_point start = Clock::now();
+    return runChild(1, [&](double* seconds) {
+        const CBenchClock::time_point start = CBenchClock::now();
         const bool ok = work();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const ssize_t written = write(channel[1], &seconds, sizeof seconds);
-        _exit(ok && written == sizeof seconds ? 0 : 1);
-    }
-    close(channel[1]);
-    CRun run;
-    const bool read = ::read(channel[0], &run.seconds, sizeof run.seconds) == sizeof run.seconds;
-    close(channel[0]);
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    run.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    takeUsage(usage, run);
-    return run;
+        *seconds = secondsSince(start);
+        return ok;
+    });
 }
 
-// cs2cs on the plain file, its output to a file; timed from start to exit.
-CRun runCs2cs(const QString& inputPath, const QString& outputPath)
+// cs2cs on the plain file, its output to a file; timed from start to exit as the run's one value.
+CChildRun runCs2cs(const QString& inputPath, const QString& outputPath)
 {
     const std::string input = inputPath.toStdString();
     const std::string output = outputPath.toStdString();
     std::fflush(nullptr);
-    const Clock::time_point start = Clock::now();
+    const CBenchClock::time_point start = CBenchClock::now();
     const pid_t child = fork();
     if (child == 0) {
         const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -149,13 +106,9 @@ CRun runCs2cs(const QString& inputPath, const QString& outputPath)
         execlp("cs2cs", "cs2cs", "-f", "%.3f", "EPSG:4326", "EPSG:32637", input.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    CRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    takeUsage(usage, run);
+    CChildRun run;
+    run.ok = waitChild(child, run);
+    run.values = {secondsSince(start)};
     return run;
 }
 
@@ -177,13 +130,13 @@ bool sameFiles(const QString& first, const QString& second)
     return true;
 }
 
-void printRun(long count, const char* road, int threads, const CRun& run, double cs2csNsPerPoint)
+void printRun(long count, const char* road, int threads, const CChildRun& run, double cs2csNsPerPoint)
 {
     if (!run.ok) {
         std::printf("%10ld  %-6s %8d  failed\n", count, road, threads);
         return;
     }
-    const double ns = run.seconds * 1e9 / static_cast<double>(count);
+    const double ns = run.values[0] * 1e9 / static_cast<double>(count);
     const double cpuNs = run.cpuSeconds * 1e9 / static_cast<double>(count);
     std::printf("%10ld  %-6s %8d %12.0f %12.0f %10.1f", count, road, threads, ns, cpuNs, run.peakMegabytes);
     if (cs2csNsPerPoint > 0.0)
@@ -207,21 +160,14 @@ std::vector<int> threadCounts(int cores)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    std::vector<long> counts;
-    for (int i = 1; i < argc; ++i)
-        counts.push_back(std::atol(argv[i]));
-    if (counts.empty())
-        counts = {10000, 100000, 1000000, 5000000};
+    const std::vector<long> counts = benchCounts(argc, argv, {10000, 100000, 1000000, 5000000});
 
     const CBenchDatabase database;
     CCoordSysDetails source;
     CCoordSysDetails target;
-    if (!CBenchDatabase::read(QStringLiteral("WGS 84"), source)
-        || !CBenchDatabase::read(QStringLiteral("WGS 84 / UTM zone 37N"), target)) {
-        std::fprintf(stderr, "the systems are not stored\n");
+    if (!CBenchDatabase::readSystems(QStringLiteral("WGS 84"), QStringLiteral("WGS 84 / UTM zone 37N"), source, target))
         return 1;
-    }
-    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const int cores = coreCount();
     const bool cs2cs = hasCs2cs();
     const QString folder = database.folder();
     const QString pointPath = folder + QStringLiteral("/points.txt");
@@ -240,15 +186,15 @@ int main(int argc, char** argv)
         }
         double cs2csNs = 0.0;
         if (cs2cs) {
-            const CRun run = runCs2cs(plainPath, cs2csPath);
+            const CChildRun run = runCs2cs(plainPath, cs2csPath);
             if (run.ok)
-                cs2csNs = run.seconds * 1e9 / static_cast<double>(count);
+                cs2csNs = run.values[0] * 1e9 / static_cast<double>(count);
             printRun(count, "cs2cs", 1, run, 0.0);
             QFile::remove(cs2csPath);
         }
         for (const int threads : threadCounts(cores)) {
             const QString outputPath = threads == 1 ? serialPath : parallelPath;
-            const CRun run = runChild([&] {
+            const CChildRun run = runTimed([&] {
                 CRecalculation recalculation;
                 recalculation.setThreadCount(threads);
                 return recalculation.prepare(source, target, nullptr)
