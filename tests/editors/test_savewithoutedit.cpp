@@ -87,14 +87,6 @@ bool saveUnchanged(int tableId, int key)
     return EditorRegistry::get(tableId).edit(key);
 }
 
-bool openDatabase(const QString& path)
-{
-    QSqlDatabase database = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
-    database.close();
-    database.setDatabaseName(path);
-    return database.open();
-}
-
 } // namespace
 
 class TestSaveWithoutEdit : public CEditorTestCase
@@ -233,7 +225,7 @@ void TestSaveWithoutEdit::shippedRecordsKeepTheirRows()
     QVERIFY2(makeDataFolder(QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt"), folder.filePath("data"),
                             folder.filePath("stamp"), &message),
              qPrintable(message));
-    QVERIFY(openDatabase(QDir(folder.filePath("data")).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(folder.filePath("data")).filePath(shippedDatabaseName)));
     QVERIFY(CTestDatabase::exec(QStringLiteral("PRAGMA synchronous = OFF;")));
     QStringList changed;
     int records = 0;
