@@ -623,10 +623,7 @@ void TestMainWindow::panelEntriesReachTheirPanel()
     setPanelRows(*other, {"B;4;5;6"});
 
     {
-        const CModalWatch watch = whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
-            selector->selectRowByCode(key);
-            selector->findChild<QPushButton*>("buttonSelect")->click();
-        });
+        const CModalWatch watch = answerCoordsysSelector(key);
         entry("&Система координат...")->trigger();
     }
     QCOMPARE(panel->coordsysCode(), key);
