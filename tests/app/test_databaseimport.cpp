@@ -67,12 +67,9 @@ void TestDatabaseImport::init()
     m_other = m_folder->filePath("other.db");
     QVERIFY(createDatabase(m_current, "current", QString()));
     QVERIFY(createDatabase(m_other, "other", QString()));
-    QSqlDatabase database = QSqlDatabase::contains() ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
-                                                     : QSqlDatabase::addDatabase("QSQLITE");
-    database.setDatabaseName(m_other);
-    QVERIFY(database.open());
+    QVERIFY(CTestDatabase::reopen(m_other));
     QVERIFY(importWktFile(QStringLiteral(TESTDATA_DIR "/exchange.wkt")));
-    database.close();
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
     m_prompt = std::make_unique<CScriptedPrompt>();
 }
 

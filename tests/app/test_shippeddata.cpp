@@ -22,15 +22,6 @@ QString shippedWkt()
     return QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt");
 }
 
-bool openDatabase(const QString& path)
-{
-    QSqlDatabase database = QSqlDatabase::contains() ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
-                                                     : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    database.close();
-    database.setDatabaseName(path);
-    return database.open();
-}
-
 void closeDatabase()
 {
     QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
@@ -92,12 +83,12 @@ void TestShippedData::initTestCase()
     QString message;
     QVERIFY2(makeDataFolder(shippedWkt(), m_shipped.filePath("data"), m_shipped.filePath("stamp"), &message),
              qPrintable(message));
-    QVERIFY(openDatabase(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName)));
 }
 
 void TestShippedData::cleanup()
 {
-    openDatabase(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName));
+    CTestDatabase::reopen(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName));
 }
 
 // Every system of the file is stored; Pulkovo 1942 carries its seven-parameter shift to WGS 84.
@@ -114,7 +105,7 @@ void TestShippedData::dataFolderHoldsTheCommonSystems()
     QVERIFY(!registry.readXml(data.toStdString(), "data.xml"));
     QVERIFY(!registry.hasEntries());
 
-    QVERIFY(openDatabase(QDir(data).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(data).filePath(shippedDatabaseName)));
     QCOMPARE(CTestDatabase::value("SELECT COUNT(*) FROM coordsys;").toInt(), 7 + 120 + 60 + 29);
     for (const char* name : {"WGS 84", "WGS 84 (DMS)", "Pulkovo 1942", "Pulkovo 1942 (DMS)", "Pulkovo 1995", "GSK-2011",
                              "PZ-90.11", "WGS 84 / UTM zone 1N", "WGS 84 / UTM zone 60S",
@@ -211,13 +202,13 @@ void TestShippedData::changedDatabaseIsKept()
     QVERIFY(writeFile(QDir(data).filePath("data.xml"), "<Data><Geoids><Geoid/></Geoids></Data>"));
     QVERIFY(makeDataFolder(wkt, data, stamp));
 
-    QVERIFY(openDatabase(QDir(data).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(data).filePath(shippedDatabaseName)));
     QVERIFY(CTestDatabase::exec("UPDATE coordsys SET description='мое' WHERE name='WGS 84';"));
     closeDatabase();
     QString message;
     QVERIFY(makeDataFolder(wkt, data, stamp, &message));
     QVERIFY(message.startsWith("База данных изменена после создания и оставлена как есть"));
-    QVERIFY(openDatabase(QDir(data).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(data).filePath(shippedDatabaseName)));
     QCOMPARE(CTestDatabase::value("SELECT description FROM coordsys WHERE name='WGS 84';").toString(), "мое");
     closeDatabase();
     QCOMPARE(readFile(QDir(data).filePath("data.xml")), QByteArray("<Data><Geoids><Geoid/></Geoids></Data>"));

@@ -1,6 +1,5 @@
 #include "testcoordsys.h"
 
-#include "guitest.h"
 #include "testdatabase.h"
 
 #include "app/framepanel.h"
@@ -143,11 +142,16 @@ int testCoordSysKey(TestSystem system)
     return key.isValid() ? key.toInt() : insertTestCoordSys(system);
 }
 
-void choosePanelCoordsys(FramePanel& panel, int key)
+CModalWatch answerCoordsysSelector(int key)
 {
-    const CModalWatch watch = whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
+    return whenModal<DialogDatabaseSelector>([key](DialogDatabaseSelector* selector) {
         selector->selectRowByCode(key);
         selector->findChild<QPushButton*>(QStringLiteral("buttonSelect"))->click();
     });
+}
+
+void choosePanelCoordsys(FramePanel& panel, int key)
+{
+    const CModalWatch watch = answerCoordsysSelector(key);
     panel.slotSelectCoordsys();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "guitest.h"
+
 #include <QString>
 
 // Coordinate systems of every kind stored in the open test database.
@@ -24,5 +26,8 @@ int testCoordSysKey(TestSystem system);
 
 class FramePanel;
 
+// Picks the system in the next coordinate system selector and presses its select button. The
+// watch lasts while the returned object lives.
+[[nodiscard]] CModalWatch answerCoordsysSelector(int key);
 // Chooses the system in the panel through its selector, as the user does.
 void choosePanelCoordsys(FramePanel& panel, int key);

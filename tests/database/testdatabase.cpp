@@ -71,3 +71,12 @@ bool CTestDatabase::inTransaction()
     query.exec(QStringLiteral("ROLLBACK;"));
     return false;
 }
+
+bool CTestDatabase::reopen(const QString& path)
+{
+    QSqlDatabase database = QSqlDatabase::contains() ? QSqlDatabase::database(QSqlDatabase::defaultConnection, false)
+                                                     : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    database.close();
+    database.setDatabaseName(path);
+    return database.open();
+}

@@ -24,6 +24,8 @@ public:
     static QVariant value(const QString& statement, const QVariantList& values = {});
     // True when a transaction is open on the default connection.
     static bool inTransaction();
+    // Closes the default connection, adding it when there is none, and opens it on the file.
+    static bool reopen(const QString& path);
 
 private:
     QTemporaryDir m_folder;

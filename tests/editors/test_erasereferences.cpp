@@ -2,13 +2,10 @@
 
 #include "app/editors.h"
 #include "browser/editorregistry.h"
-#include "database/createdatabase.h"
 #include "database/schema.h"
 #include "database/tablecatalogue.h"
 
-#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -23,35 +20,27 @@ struct CReference {
 // Rows deleted with the record they belong to: the erase of that record takes them along.
 const QStringList kOwnedRows{QStringLiteral("mapprojparamvalue.map_proj")};
 
-QVector<CReference> referencesOf(const QString& table, const QSqlDatabase& database = QSqlDatabase::database())
+QVector<CReference> referencesOf(const QString& table)
 {
     QVector<CReference> references;
-    QSqlQuery query(database);
+    QSqlQuery query;
     query.exec(QStringLiteral("PRAGMA foreign_key_list(%1);").arg(table));
     while (query.next())
         references.append({table, query.value("from").toString(), query.value("table").toString()});
     return references;
 }
 
-// Every reference that the tables of a new database declare.
+// Every reference that the tables of a new database declare. The database is open on the
+// default connection only while they are read.
 QVector<CReference> declaredReferences()
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("schema.db"));
-    if (!createDatabase(path, QStringLiteral("Schema"), QString()))
+    const CTestDatabase database;
+    if (!database.isOpen())
         return {};
-    const QString connection = QStringLiteral("schema");
     QVector<CReference> references;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(path);
-        database.open();
-        QSqlQuery tables(database);
-        tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name;"));
-        while (tables.next())
-            references += referencesOf(tables.value(0).toString(), database);
-    }
-    QSqlDatabase::removeDatabase(connection);
+    for (const QVariant& table :
+         CTestDatabase::column(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name;")))
+        references += referencesOf(table.toString());
     return references;
 }
 

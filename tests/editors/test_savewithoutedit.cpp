@@ -6,12 +6,12 @@
 #include "app/shippeddata.h"
 #include "browser/editorregistry.h"
 #include "database/codetablestypes.h"
+#include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -38,15 +38,25 @@ Row storedRow(int tableId, int key)
 {
     QSqlQuery query;
     query.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0;").arg(tableName(tableId)));
-    const QSqlRecord columns = query.record();
+    const QSqlRecord record = query.record();
+    QStringList columns;
+    QStringList quoted;
+    for (int i = 0; i < record.count(); ++i) {
+        const QString column = record.fieldName(i);
+        if (column == QLatin1String("last_use"))
+            continue;
+        columns << column;
+        quoted << QStringLiteral("quote(%1)").arg(column);
+    }
+    const bool found = execQuery(query,
+                                 QStringLiteral("SELECT %1 FROM %2 WHERE %3=?;")
+                                     .arg(quoted.join(QStringLiteral(", ")), tableName(tableId), keyColumnName(tableId)),
+                                 {key})
+                       && query.next();
     Row row;
-    for (int i = 0; i < columns.count(); ++i) {
-        const QString column = columns.fieldName(i);
-        const QString text = valueText(QStringLiteral("SELECT quote(%1) FROM %2 WHERE %3=?;")
-                                           .arg(column, tableName(tableId), keyColumnName(tableId)),
-                                       {key});
-        if (column != QLatin1String("last_use"))
-            row[column] = (text == QLatin1String("NULL") || text == QLatin1String("''")) ? QString() : text;
+    for (int i = 0; i < columns.size(); ++i) {
+        const QString text = found ? query.value(i).toString() : QString();
+        row[columns.at(i)] = (text == QLatin1String("NULL") || text == QLatin1String("''")) ? QString() : text;
     }
     const QMap<int, QString> ownedValues{
         {TableMapProj, "SELECT group_concat(param || '=' || quote(value), ' ') FROM "
@@ -85,14 +95,6 @@ bool saveUnchanged(int tableId, int key)
     });
     shown.start(0);
     return EditorRegistry::get(tableId).edit(key);
-}
-
-bool openDatabase(const QString& path)
-{
-    QSqlDatabase database = QSqlDatabase::database(QSqlDatabase::defaultConnection, false);
-    database.close();
-    database.setDatabaseName(path);
-    return database.open();
 }
 
 } // namespace
@@ -233,7 +235,7 @@ void TestSaveWithoutEdit::shippedRecordsKeepTheirRows()
     QVERIFY2(makeDataFolder(QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt"), folder.filePath("data"),
                             folder.filePath("stamp"), &message),
              qPrintable(message));
-    QVERIFY(openDatabase(QDir(folder.filePath("data")).filePath(shippedDatabaseName)));
+    QVERIFY(CTestDatabase::reopen(QDir(folder.filePath("data")).filePath(shippedDatabaseName)));
     QVERIFY(CTestDatabase::exec(QStringLiteral("PRAGMA synchronous = OFF;")));
     QStringList changed;
     int records = 0;
