@@ -138,10 +138,8 @@ bool insertPairwiseTransforms(int key, const CCoordSysDetails& record, QString* 
 int storeCoordSys(const CCoordSysDetails& record, QString* error)
 {
     if (record.coordSysType.code != record.type)
-        return fail(error, QString("Тип системы координат «%1» (%2) не совпадает с записью типа (%3)")
-                               .arg(record.name)
-                               .arg(record.type)
-                               .arg(record.coordSysType.code));
+        return fail(error, typeMismatchReason(QStringLiteral("системы координат"), record.name, record.type,
+                                              record.coordSysType.code));
     CLinkKeys keys;
     if (insertCoordSysTypeDetails(record.coordSysType, error) == NoValue || !insertLinks(record, keys, error))
         return NoValue;

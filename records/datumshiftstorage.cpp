@@ -43,6 +43,10 @@ bool readUnits(const QSqlRecord& row, CDatumShiftDetails& shift)
 int storeShift(const CDatumShiftDetails& shift, int datumKey, QString* error)
 {
     const CDatumShiftTypeDetails& type = shift.datumShiftType;
+    // A type record given with another code than the type would never be found again.
+    if (type.code != 0 && type.code != shift.type)
+        return fail(error, typeMismatchReason(QStringLiteral("преобразования датума"), shift.name, shift.type,
+                                              type.code));
     if (checkDatumShiftTypeCode(type.code) != 0 && insertDatumShiftTypeDetails(type, error) == NoValue)
         return NoValue;
     QVariant lengthUnit;

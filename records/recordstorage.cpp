@@ -174,4 +174,10 @@ QString invalidCodeReason(int tableId, int code)
     return QString("Недопустимый код %1 в таблице «%2»").arg(QString::number(code), tableTitle(tableId));
 }
 
+QString typeMismatchReason(const QString& kind, const QString& name, int type, int typeRecordCode)
+{
+    return QString("Тип %1 «%2» (%3) не совпадает с записью типа (%4)")
+        .arg(kind, name, QString::number(type), QString::number(typeRecordCode));
+}
+
 } // namespace RecordStorage

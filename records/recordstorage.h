@@ -25,6 +25,9 @@ int fail(QString* error, const QString& reason);
 // The reason given for a record that is not complete enough to be stored.
 QString incompleteReason(const CAbstractDetails& record);
 QString invalidCodeReason(int tableId, int code);
+// The reason given for a record whose type is not the code of its own type record; the kind
+// names whose type it is ("системы координат").
+QString typeMismatchReason(const QString& kind, const QString& name, int type, int typeRecordCode);
 
 // The row of the key in the table; false when the statement fails or finds none.
 bool readRow(int tableId, int key, QSqlRecord& row);

@@ -70,6 +70,10 @@ bool storeParamValue(int key, const CTransformParamValueDetails& value, QString*
 
 int storeTransform(const CTransformDetails& transform, int listKey, int number, QString* error)
 {
+    const int typeRecordCode = transform.transformType.code;
+    if (typeRecordCode != 0 && typeRecordCode != transform.typeCode)
+        return fail(error, typeMismatchReason(QStringLiteral("преобразования"), transform.name, transform.typeCode,
+                                              typeRecordCode));
     if (transform.transformType.isValid() && InsertTypeDetails(transform.transformType, error) == NoValue)
         return NoValue;
     for (const CTransformParamDetails& param : transform.params) {

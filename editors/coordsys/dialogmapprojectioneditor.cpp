@@ -12,6 +12,7 @@
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
 #include "browser/prompt.h"
+#include "browser/unitinput.h"
 #include "database/codetablesmapproj.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
@@ -19,8 +20,6 @@
 #include "records/mapprojdetails.h"
 #include "records/mapprojstorage.h"
 #include "records/recordstorage.h"
-#include "records/unitdetails.h"
-#include "records/unitstorage.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -58,17 +57,6 @@ int inputCode(const QWidget* input)
     bool number = false;
     const int code = input ? input->property(kParamCode).toInt(&number) : 0;
     return number ? checkProjParamCode(code) : 0;
-}
-
-// The trimmed text of a value input; empty when it is not in the form of the input's angle
-// format (only the angle inputs are checked: the others keep what was stored).
-QString lineEditValue(const QLineEdit* edit)
-{
-    const QString text = edit->text().trimmed();
-    const QValidator* validator = edit->validator();
-    if (valueKind(inputCode(edit)) == ParamValueAngle && validator && !validatorAccepts(validator, text))
-        return QString();
-    return text;
 }
 
 QTableWidgetItem* fixedItem(const QString& text)
@@ -382,13 +370,7 @@ void DialogMapProjectionEditor::showUnit(int kind)
 // format does not take whole.
 void DialogMapProjectionEditor::setAngleValidators()
 {
-    CUnitDetails angleUnit;
-    QValidator* validator = nullptr;
-    if (UnitStorage::ReadDetails(TableUnitAngle, unit(ParamValueAngle).key, angleUnit) && angleUnit.angleFormat
-        && angleUnit.angleFormat->code != 0)
-        validator = createAngleValidator(angleUnit.angleFormat->code, this);
-    if (!validator && unit(ParamValueAngle).key != NoValue)
-        validator = createDoubleValidator(-1e15, 1e15, 15, this);
+    const QValidator* validator = createAngleUnitValidator(unit(ParamValueAngle).key, createAngleValidator, this);
     QTableWidget* table = m_ui->tableMapProjectionParams;
     for (int row = 0; row < table->rowCount(); ++row) {
         auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(row, 1));
@@ -491,12 +473,29 @@ QString DialogMapProjectionEditor::collectParamValues(QMap<int, QString>& values
         else if (auto* combo = qobject_cast<QComboBox*>(input))
             value = QString::fromStdString(projParamListValue(m_typeCode, code, combo->currentIndex()));
         else if (auto* edit = qobject_cast<QLineEdit*>(input))
-            value = lineEditValue(edit);
+            value = edit->text().trimmed();
         if (code == 0 || value.isEmpty())
             return QStringLiteral("Необходимо задать значение параметра '%1'").arg(name);
+        const QString misfit = angleMisfit(input, name);
+        if (!misfit.isEmpty())
+            return misfit;
         values.insert(code, value);
     }
     return QString();
+}
+
+// The warning for an angle input whose text the angular unit cannot read; empty for any other
+// input (those keep what was stored) and for a text that fits.
+QString DialogMapProjectionEditor::angleMisfit(const QWidget* input, const QString& name) const
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(input);
+    if (!edit || valueKind(inputCode(edit)) != ParamValueAngle)
+        return QString();
+    const QString text = edit->text().trimmed();
+    if (!edit->validator() || validatorAccepts(edit->validator(), text))
+        return QString();
+    return unitMismatchWarning(QStringLiteral("Значение параметра '%1'").arg(name), text,
+                               unit(ParamValueAngle).picker->name());
 }
 
 QString DialogMapProjectionEditor::unitRefusal(int kind) const

@@ -78,8 +78,10 @@ private:
     void setAngleValidators();
     void loadRecord();
     bool save();
-    // The parameter values by code; the message of the first parameter without a value.
+    // The parameter values by code; the message of the first parameter without a value or
+    // with an angle that its unit cannot read.
     QString collectParamValues(QMap<int, QString>& values) const;
+    QString angleMisfit(const QWidget* input, const QString& name) const;
     // The message when a unit that the parameters need is not chosen.
     QString unitRefusal(int kind) const;
     QVariant unitValue(int kind) const;

@@ -3,12 +3,11 @@
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
 #include "browser/prompt.h"
+#include "browser/unitinput.h"
 #include "database/numbers.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
 #include "records/recordstorage.h"
-#include "records/unitdetails.h"
-#include "records/unitstorage.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -24,19 +23,10 @@ namespace {
 
 constexpr double kLimit = 1e15;
 constexpr int kParameterDecimals = 10;
-constexpr int kRotationDecimals = 15;
 
 bool isNumber(const QString& text)
 {
     return std::isfinite(textToDouble(text, std::numeric_limits<double>::quiet_NaN()));
-}
-
-int angleFormatOf(int angleUnitKey)
-{
-    CUnitDetails unit;
-    if (!UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
-        return 0;
-    return unit.angleFormat->code;
 }
 
 } // namespace
@@ -88,10 +78,7 @@ QValidator* createParameterValidator(QObject* owner)
 
 void setRotationValidator(int angleUnitKey, const QList<QLineEdit*>& rotations, QObject* owner)
 {
-    const int format = angleFormatOf(angleUnitKey);
-    QValidator* validator = format != 0 ? createAngleValidator(format, owner) : nullptr;
-    if (!validator && angleUnitKey != NoValue)
-        validator = createDoubleValidator(-kLimit, kLimit, kRotationDecimals, owner);
+    const QValidator* validator = createAngleUnitValidator(angleUnitKey, createAngleValidator, owner);
     for (QLineEdit* edit : rotations)
         setValidatorKeepingText(edit, validator);
 }

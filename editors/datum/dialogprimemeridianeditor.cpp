@@ -8,6 +8,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/unitinput.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -15,27 +16,12 @@
 #include "database/validators.h"
 #include "records/abstractdetails.h"
 #include "records/primemeridianstorage.h"
-#include "records/unitdetails.h"
-#include "records/unitstorage.h"
 
 #include <QBoxLayout>
 #include <QDateTime>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QValidator>
-
-namespace {
-
-// The angle format code of the angular unit; 0 when it does not read or has none.
-int angleFormatOfUnit(int key)
-{
-    CUnitDetails unit;
-    if (!UnitStorage::ReadDetails(TableUnitAngle, key, unit) || !unit.angleFormat)
-        return 0;
-    return unit.angleFormat->code;
-}
-
-} // namespace
 
 DialogPrimeMeridianEditor::DialogPrimeMeridianEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -126,7 +112,7 @@ void DialogPrimeMeridianEditor::applyUnitValidator()
 {
     const QValidator* old = ui->editLongitude->validator();
     setValidatorKeepingText(ui->editLongitude,
-                            createLongitudeValidator(angleFormatOfUnit(m_unitKey), ui->editLongitude));
+                            createAngleUnitValidator(m_unitKey, createLongitudeValidator, ui->editLongitude));
     delete old;
 }
 
@@ -150,13 +136,13 @@ void DialogPrimeMeridianEditor::slotShowExportStateChanged(int)
     adjustSize();
 }
 
-QString DialogPrimeMeridianEditor::checkLongitude() const
+QString DialogPrimeMeridianEditor::checkLongitudeFitsUnit() const
 {
     const QString longitude = ui->editLongitude->text();
     const QValidator* validator = ui->editLongitude->validator();
-    if (longitude.trimmed().isEmpty() || (validator && !validatorAccepts(validator, longitude)))
-        return "Необходимо задать долготу начального меридиана";
-    return QString();
+    if (!validator || validatorAccepts(validator, longitude))
+        return QString();
+    return unitMismatchWarning(QStringLiteral("Долгота начального меридиана"), longitude, m_unitPicker->name());
 }
 
 QVariantList DialogPrimeMeridianEditor::columnValues() const
@@ -169,12 +155,17 @@ bool DialogPrimeMeridianEditor::save()
 {
     CEditorSave editorSave;
     editorSave.checkName = nameCheckOf(*m_generalInfo);
-    editorSave.checks = {[this] { return checkLongitude(); },
+    editorSave.checks = {[this] {
+                             return ui->editLongitude->text().trimmed().isEmpty()
+                                 ? QString("Необходимо задать долготу начального меридиана")
+                                 : QString();
+                         },
                          [this] {
                              return m_unitKey == NoValue
                                  ? QString("Необходимо задать единицу измерения долготы начального меридиана")
                                  : QString();
-                         }};
+                         },
+                         [this] { return checkLongitudeFitsUnit(); }};
     const QString table = tableName(TablePrimeMeridian);
     editorSave.update = [this, table](int key) {
         return CSqlStatement{QString("UPDATE %1 SET name = ?, description = ?, longitude = ?, unit = ?, epsg = ?, "

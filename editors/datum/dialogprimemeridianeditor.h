@@ -44,12 +44,12 @@ private:
     void load();
     void showUnit();
     void showUnitName();
-    // The longitude input checks the pattern of the unit's angle format; none when the unit
-    // has no usable format. The text is kept; the save refuses one the pattern does not take.
+    // The longitude input checks the pattern of the unit's angle format, or plain decimals when
+    // the unit has none. The text is kept; the save refuses one that does not fit.
     void applyUnitValidator();
     void slotUnitCleared();
-    // The first warning of the longitude input; empty when it can be stored.
-    QString checkLongitude() const;
+    // The warning for a longitude text that its unit cannot read; empty when it fits.
+    QString checkLongitudeFitsUnit() const;
     // Name, description, longitude text, unit key and EPSG code.
     QVariantList columnValues() const;
     bool save();

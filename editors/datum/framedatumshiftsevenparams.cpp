@@ -4,6 +4,7 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
+#include "browser/unitinput.h"
 #include "database/tablecatalogue.h"
 
 #include <QBoxLayout>
@@ -16,6 +17,7 @@ using namespace DatumShiftFrameParts;
 namespace {
 
 const QString kUnitHeader = QStringLiteral("Ед. измерения");
+const QString kNoAngularUnit = QStringLiteral("Необходимо задать единицу измерения углов поворота");
 
 } // namespace
 
@@ -109,14 +111,33 @@ QString FrameDatumShiftSevenParams::readParameters(Params& params) const
     params.tz = parameterValue(m_widgets.translations.at(2));
     if (params.tx.isEmpty() || params.ty.isEmpty() || params.tz.isEmpty())
         return QStringLiteral("Необходимо задать смещения по всем осям координат");
-    params.rx = parameterValue(m_widgets.rotations.at(0));
-    params.ry = parameterValue(m_widgets.rotations.at(1));
-    params.rz = parameterValue(m_widgets.rotations.at(2));
-    if (params.rx.isEmpty() || params.ry.isEmpty() || params.rz.isEmpty())
-        return QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат");
+    const QString rotationFault = readRotations(params);
+    if (!rotationFault.isEmpty())
+        return rotationFault;
     params.dm = parameterValue(m_widgets.scale);
     if (params.dm.isEmpty())
         return QStringLiteral("Необходимо задать поправку масштаба");
+    return QString();
+}
+
+QString FrameDatumShiftSevenParams::readRotations(Params& params) const
+{
+    QString* const values[] = {&params.rx, &params.ry, &params.rz};
+    for (const QLineEdit* edit : m_widgets.rotations) {
+        if (edit->text().trimmed().isEmpty())
+            return QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат");
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        const QLineEdit* edit = m_widgets.rotations.at(axis);
+        *values[axis] = parameterValue(edit);
+        if (!values[axis]->isEmpty())
+            continue;
+        // A text is judged by its unit only.
+        if (m_angularUnit == NoValue)
+            return kNoAngularUnit;
+        return unitMismatchWarning(QStringLiteral("Угол поворота"), edit->text().trimmed(),
+                                   m_angularUnitPicker->name());
+    }
     return QString();
 }
 
@@ -127,7 +148,7 @@ QString FrameDatumShiftSevenParams::readUnits(Params& params, const QString& noL
         return noLengthUnit;
     params.angleUnit = m_angularUnit;
     if (params.angleUnit == NoValue)
-        return QStringLiteral("Необходимо задать единицу измерения углов поворота");
+        return kNoAngularUnit;
     params.scaleUnit = m_scalarUnit;
     if (params.scaleUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения поправки масштаба");

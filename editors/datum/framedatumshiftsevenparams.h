@@ -71,6 +71,9 @@ private:
     };
 
     void findWidgets();
+    // The three rotations; the message for one missing, for a text that the angular unit
+    // cannot read, or for a text with no angular unit to read it.
+    QString readRotations(Params& params) const;
     FrameDatabasePicker* addUnitPicker(int tableId, const QString& layout);
     void showLinearUnit();
     void showAngularUnit();

@@ -62,6 +62,16 @@ QVector<int> figures(const CCoordSysImportCounts& counts)
     return {counts.files, counts.found, counts.imported, counts.errors};
 }
 
+// Rows of the tables that an imported system adds to, in this order: coordinate systems,
+// datums, datum shifts, transform lists, transforms.
+QVector<int> definitionRows()
+{
+    QVector<int> rows;
+    for (const char* table : {"coordsys", "datum", "datumshift", "transformlist", "transform"})
+        rows.append(CTestDatabase::value(QStringLiteral("SELECT COUNT(*) FROM %1;").arg(table)).toInt());
+    return rows;
+}
+
 // Stops the pass before the item of that number.
 CPassProgress stopBefore(int item)
 {
@@ -88,6 +98,8 @@ private slots:
     void importCountsFilesAndElements();
     void cancelledPasses();
     void importFailuresShowTheirReasons();
+    void typeContradictionsAreRefused_data();
+    void typeContradictionsAreRefused();
     void commandsWithoutDatabaseAreRefused();
     void commandMessagesAndSettings();
 
@@ -311,6 +323,39 @@ void TestCoordSysExchange::importFailuresShowTheirReasons()
     for (const QString& line : lines.mid(6, 10))
         QVERIFY2(failure.match(line).hasMatch(), qPrintable(line));
     QCOMPARE(lines.last(), QStringLiteral("... и ещё 2"));
+}
+
+void TestCoordSysExchange::typeContradictionsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("link");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("datum shift") << QByteArray("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>"
+                                               "<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType>"
+                                               "</DatumShift></Datum>")
+                                 << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
+    QTest::newRow("transform") << QByteArray("<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>"
+                                             "<Name>T</Name><Type>1</Type><TransformType><Code>2</Code><Name>N</Name>"
+                                             "</TransformType></Transform></Transforms></TransformList>")
+                               << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
+}
+
+// A record whose type differs from the code of its own type record is refused with the reason
+// on every import, so nothing is stored again and again.
+void TestCoordSysExchange::typeContradictionsAreRefused()
+{
+    QFETCH(QByteArray, link);
+    QFETCH(QString, reason);
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("contradiction.xml"),
+                      "<coordsys><Name>S</Name><Type>4</Type><CoordSysType><Code>4</Code><Name>G</Name>"
+                      "</CoordSysType>" + link + "</coordsys>"));
+    const QVector<int> before = definitionRows();
+    for (int pass = 0; pass < 2; ++pass) {
+        const CCoordSysImportCounts counts = importCoordSystems(folder);
+        QCOMPARE(figures(counts), (QVector<int>{1, 1, 0, 1}));
+        QCOMPARE(counts.failures, QStringList("contradiction.xml: «S»: " + reason));
+        QCOMPARE(definitionRows(), before);
+    }
 }
 
 void TestCoordSysExchange::commandsWithoutDatabaseAreRefused()

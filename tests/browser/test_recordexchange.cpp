@@ -10,6 +10,8 @@
 #include "database/tablecatalogue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/datumshiftdetails.h"
+#include "records/datumshiftstorage.h"
 #include "records/vertcoordsysdetails.h"
 #include "records/vertcoordsysstorage.h"
 
@@ -113,6 +115,7 @@ private slots:
 
     void exportThenImportAddsNoRow_data();
     void exportThenImportAddsNoRow();
+    void datumShiftConventionCrossesTheFile();
     void awkwardNamesRoundTrip_data();
     void awkwardNamesRoundTrip();
     void refusedFiles_data();
@@ -223,6 +226,27 @@ void TestRecordExchange::exportThenImportAddsNoRow()
     QCOMPARE(rowCounts(), before);
     QCOMPARE(selector->currentCode(), key);
     QCOMPARE(lastUsedKey(tableId), key);
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join('\n')));
+}
+
+// A datum shift exported from one database and imported into a new one keeps its rotation
+// convention with everything else.
+void TestRecordExchange::datumShiftConventionCrossesTheFile()
+{
+    const int key = firstKey(TableDatumShift);
+    QVERIFY(CTestDatabase::exec("UPDATE datumshift SET convention = 1 WHERE autokey = ?;", {key}));
+    CDatumShiftDetails original;
+    QVERIFY(readDatumShiftDetails(key, original));
+    const QString path = exportRecord(TableDatumShift, key);
+
+    m_database.reset();
+    m_database = std::make_unique<CTestDatabase>();
+    const int copy = importFile(TableDatumShift, path)->currentCode();
+    QVERIFY(copy != NoValue);
+    QCOMPARE(CTestDatabase::value("SELECT convention FROM datumshift WHERE autokey = ?;", {copy}), QVariant(1));
+    CDatumShiftDetails imported;
+    QVERIFY(readDatumShiftDetails(copy, imported));
+    QVERIFY(imported == original);
     QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join('\n')));
 }
 

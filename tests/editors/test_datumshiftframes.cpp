@@ -33,6 +33,12 @@ const QVariantMap kSevenTexts{{"editShiftX", " 23.570 "}, {"editShiftY", "-140.9
                               {"editRotX", "0"},          {"editRotY", "-0.35"},     {"editRotZ", "0.79"},
                               {"editScale", "-0.22"}};
 
+// The warning for a rotation that the angular unit cannot read.
+QString rotationMisfit(const QString& rotation, const QString& unit)
+{
+    return QStringLiteral("Предупреждение|Угол поворота «%1» не соответствует единице измерения «%2»").arg(rotation, unit);
+}
+
 QVariantMap withPivot(QVariantMap texts)
 {
     texts.insert({{"editPivotX", "2800000"}, {"editPivotY", "2200000"}, {"editPivotZ", "5300000"}});
@@ -179,7 +185,9 @@ void TestDatumShiftFrames::helmert_data()
     QTest::newRow("no x") << without(kSevenTexts, "editShiftX") << 3 << false << QString() << kShifts;
     QTest::newRow("no z rotation") << without(kSevenTexts, "editRotZ") << 3 << false << QString() << kRotations;
     QTest::newRow("a lone sign as rotation") << without(kSevenTexts, "editRotX", "-") << 3 << false << QString()
-                                             << kRotations;
+                                             << rotationMisfit("-", "Секунда");
+    QTest::newRow("a lone sign as rotation, no angular unit")
+        << without(kSevenTexts, "editRotX", "-") << 1 << false << QString() << kAngleUnit;
     QTest::newRow("no scale") << without(kSevenTexts, "editScale") << 3 << false << QString() << kScale;
     QTest::newRow("no unit") << kSevenTexts << 0 << false << QString() << kLengthUnit;
     QTest::newRow("no angular unit") << kSevenTexts << 1 << false << QString() << kAngleUnit;
@@ -318,12 +326,16 @@ void TestDatumShiftFrames::rotationsFollowTheAngleFormat()
 void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept_data()
 {
     QTest::addColumn<QString>("rotation");
-    QTest::addColumn<bool>("dms");
+    QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("message");
-    QTest::newRow("number, seconds") << "-0.35" << false << QString();
-    QTest::newRow("number, degrees-minutes-seconds") << "-0.35" << true << QString();
-    QTest::newRow("degrees-minutes-seconds, in that unit") << "-0 00 00.35" << true << QString();
-    QTest::newRow("degrees-minutes-seconds, in seconds") << "-0 00 00.35" << false << kRotations;
+    QTest::newRow("number, seconds") << "-0.35" << "Секунда" << QString();
+    QTest::newRow("number, degrees-minutes-seconds") << "-0.35" << "Градус ГМС" << QString();
+    QTest::newRow("degrees-minutes-seconds, in that unit") << "-0 00 00.35" << "Градус ГМС" << QString();
+    QTest::newRow("degrees-minutes-seconds, in seconds")
+        << "-0 00 00.35" << "Секунда" << rotationMisfit("-0 00 00.35", "Секунда");
+    QTest::newRow("number, unit without format") << "-0.35" << "секунда" << QString();
+    QTest::newRow("degrees-minutes-seconds, unit without format")
+        << "-0 00 00.35" << "секунда" << rotationMisfit("-0 00 00.35", "секунда");
 }
 
 // The three rotations keep their texts when the angular unit is picked; what is stored is
@@ -331,21 +343,23 @@ void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept_data()
 void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept()
 {
     QFETCH(QString, rotation);
-    QFETCH(bool, dms);
+    QFETCH(QString, unit);
     QFETCH(QString, message);
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c) VALUES ('секунда', 1, 206264.8);"));
+    const int angleUnit = CTestDatabase::value("SELECT autokey FROM unitangle WHERE name = ?;", {unit}).toInt();
     FrameDatumShiftHelmert frame;
     frame.load(NoValue);
     typeInto(&frame, kSevenTexts);
     for (const QString name : {"editRotX", "editRotY", "editRotZ"})
         lineEdit(&frame, name)->setText(rotation);
     pickIn(&frame, 0, m_units.metre);
-    pickIn(&frame, 1, dms ? m_units.dmsDegree : m_units.second);
+    pickIn(&frame, 1, angleUnit);
     pickIn(&frame, 2, m_units.ppm);
     for (const QString name : {"editRotX", "editRotY", "editRotZ"})
         QCOMPARE(lineEdit(&frame, name)->text(), rotation);
-    const QString angleUnit = QString::number(dms ? m_units.dmsDegree : m_units.second);
     const QString expected = QStringList{"23.570", "-140.95", "-79.8", rotation, rotation, rotation, "-0.22",
-                                         QString::number(m_units.metre), angleUnit, QString::number(m_units.ppm), "0"}
+                                         QString::number(m_units.metre), QString::number(angleUnit),
+                                         QString::number(m_units.ppm), "0"}
                                  .join(';');
     QCOMPARE(gather(frame), message.isEmpty() ? expected : QString());
     QCOMPARE(m_prompt->messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});

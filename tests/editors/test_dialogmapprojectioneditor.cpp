@@ -156,6 +156,7 @@ private slots:
     void checksInOrder();
     void storedValueShown_data();
     void storedValueShown();
+    void angleValueThatTheNewUnitRefusesIsKeptButNotSaved_data();
     void angleValueThatTheNewUnitRefusesIsKeptButNotSaved();
     void typeSwitchKeepsSharedValues();
     void failedValueWriteUndoesTheSave();
@@ -173,6 +174,8 @@ void TestDialogMapProjectionEditor::prepare()
 {
     m_units = insertShiftUnits();
     QVERIFY(m_units.ppm != 0);
+    // An angular unit without format, as the shipped degree: its values are decimal numbers.
+    QVERIFY(insertUnit(TableUnitAngle, "секунда", 1, 206264.8) != 0);
 }
 
 int TestDialogMapProjectionEditor::storeProjection(int type, const CodeTexts& values) const
@@ -337,18 +340,28 @@ void TestDialogMapProjectionEditor::storedValueShown()
     QCOMPARE(shown(input(dialog, code)), expected);
 }
 
+void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsKeptButNotSaved_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("decimal unit") << "Секунда" << "\"";
+    QTest::newRow("unit without format") << "секунда" << "секунда";
+}
+
 void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsKeptButNotSaved()
 {
+    QFETCH(QString, unit);
+    QFETCH(QString, label);
     const int key = storeProjection(1, kTransverseMercator);
     DialogMapProjectionEditor dialog(key);
     QCOMPARE(shown(input(dialog, 103)), QStringLiteral("39 00 00"));
-    pick(dialog, TableUnitAngle, m_units.second);
+    pick(dialog, TableUnitAngle, CTestDatabase::value("SELECT autokey FROM unitangle WHERE name = ?;", {unit}).toInt());
     QCOMPARE(shown(input(dialog, 103)), QStringLiteral("39 00 00"));
     QCOMPARE(shown(input(dialog, 11)), QStringLiteral("0"));
-    QCOMPARE(paramTable(dialog)->item(0, 2)->text(), QStringLiteral("\""));
+    QCOMPARE(paramTable(dialog)->item(0, 2)->text(), label);
     click(&dialog, "buttonSave");
-    QCOMPARE(messages(),
-             QStringList{"Предупреждение|Необходимо задать значение параметра 'Долгота осевого меридиана'"});
+    QCOMPARE(messages(), QStringList{"Предупреждение|Значение параметра 'Долгота осевого меридиана' «39 00 00» не "
+                                     "соответствует единице измерения «" + unit + "»"});
     QCOMPARE(storedValues(key), kTransverseMercator);
 }
 

@@ -38,6 +38,18 @@ void pickUnit(QWidget* dialog, int key)
     emit picker->picked(key);
 }
 
+int unitNamed(const QString& name)
+{
+    return CTestDatabase::value("SELECT autokey FROM unitangle WHERE name=?;", {name}).toInt();
+}
+
+// The warning for a longitude that the unit cannot read.
+QString misfit(const QString& longitude, const QString& unit)
+{
+    return QStringLiteral("Долгота начального меридиана «%1» не соответствует единице измерения «%2»")
+        .arg(longitude, unit);
+}
+
 } // namespace
 
 class TestDialogPrimeMeridianEditor : public CEditorTestCase
@@ -65,25 +77,34 @@ private:
     int m_plain = 0;
 };
 
+// Units of the three kinds of check: a decimal format, degrees-minutes-seconds, and no format
+// at all (as the shipped degree), which takes decimal numbers.
 void TestDialogPrimeMeridianEditor::prepare()
 {
     m_decimal = insertUnit(TableUnitAngle, "Градус", 0.0174532925199433, 1, 1, "°");
     m_dms = insertUnit(TableUnitAngle, "Градус ГМС", 0.0174532925199433, 1, 2);
-    m_plain = insertUnit(TableUnitAngle, "Радиан", 1, 1);
+    m_plain = insertUnit(TableUnitAngle, "градус", 0.0174532925199433, 1);
 }
 
 void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("longitude");
-    QTest::addColumn<bool>("withUnit");
+    QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("message");
 
     const QString noLongitude = "Необходимо задать долготу начального меридиана";
-    QTest::newRow("no name") << "" << "" << false << "Заполните название";
-    QTest::newRow("no longitude") << "Пулково" << " " << true << noLongitude;
-    QTest::newRow("minus only") << "Пулково" << "-" << true << noLongitude;
-    QTest::newRow("no unit") << "Пулково" << "30.5" << false
+    QTest::newRow("no name") << "" << "" << "" << "Заполните название";
+    QTest::newRow("no longitude") << "Пулково" << " " << "Градус" << noLongitude;
+    QTest::newRow("no longitude, unit without format") << "Пулково" << "" << "градус" << noLongitude;
+    QTest::newRow("minus only") << "Пулково" << "-" << "Градус" << misfit("-", "Градус");
+    QTest::newRow("degrees, minutes and seconds in a unit without format")
+        << "Пулково" << "30 19 42.09" << "градус" << misfit("30 19 42.09", "градус");
+    QTest::newRow("decimal comma in a unit without format")
+        << "Пулково" << "30,3283" << "градус" << misfit("30,3283", "градус");
+    QTest::newRow("decimal in degrees, minutes and seconds")
+        << "Пулково" << "30.3283" << "Градус ГМС" << misfit("30.3283", "Градус ГМС");
+    QTest::newRow("no unit") << "Пулково" << "30.5" << ""
                              << "Необходимо задать единицу измерения долготы начального меридиана";
 }
 
@@ -91,13 +112,13 @@ void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing()
 {
     QFETCH(QString, name);
     QFETCH(QString, longitude);
-    QFETCH(bool, withUnit);
+    QFETCH(QString, unit);
     QFETCH(QString, message);
 
     DialogPrimeMeridianEditor dialog(NoValue);
     setGeneralInfo(&dialog, name);
-    if (withUnit)
-        pickUnit(&dialog, m_decimal);
+    if (!unit.isEmpty())
+        pickUnit(&dialog, unitNamed(unit));
     setText(&dialog, "editLongitude", longitude);
     QVERIFY(click(&dialog, "buttonSave"));
     QCOMPARE(messages(), QStringList(warning(message)));
@@ -140,7 +161,8 @@ void TestDialogPrimeMeridianEditor::pickedUnitSetsTheInputCheck()
     QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Acceptable);
     QCOMPARE(stateOf(longitude, "30,5"), QValidator::Invalid);
     pickUnit(&dialog, m_plain);
-    QVERIFY(!longitude->validator());
+    QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Invalid);
+    QCOMPARE(stateOf(longitude, "-30.3283"), QValidator::Acceptable);
     pickUnit(&dialog, m_decimal);
     QCOMPARE(stateOf(longitude, "30 19 42.09"), QValidator::Invalid);
     QCOMPARE(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text(), QString("°"));
@@ -149,32 +171,42 @@ void TestDialogPrimeMeridianEditor::pickedUnitSetsTheInputCheck()
 void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("message");
-    QTest::newRow("in the unit's format") << "30 19 42.09" << "";
-    QTest::newRow("not in the unit's format") << "30.3283" << "Необходимо задать долготу начального меридиана";
+    // The text once its third character is replaced key by key with a blank; empty when no
+    // correction is tried.
+    QTest::addColumn<QString>("corrected");
+    QTest::newRow("in the unit's format") << "30 19 42.09" << "Градус ГМС" << "" << "";
+    QTest::newRow("not in the unit's format")
+        << "30.3283" << "Градус ГМС" << misfit("30.3283", "Градус ГМС") << "30 3283";
+    QTest::newRow("decimal, unit without format") << "30.3283" << "градус" << "" << "";
+    QTest::newRow("not decimal, unit without format")
+        << "30 19 42.09" << "градус" << misfit("30 19 42.09", "градус") << "";
 }
 
 // The text stays when the unit is picked; the save stores it or refuses it by the unit's format.
 void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, unit);
     QFETCH(QString, message);
+    QFETCH(QString, corrected);
     DialogPrimeMeridianEditor dialog(NoValue);
     setGeneralInfo(&dialog, "Пулково");
     QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
     QTest::keyClicks(longitude, typed);
-    pickUnit(&dialog, m_dms);
+    pickUnit(&dialog, unitNamed(unit));
     QCOMPARE(longitude->text(), typed);
     QVERIFY(click(&dialog, "buttonSave"));
     QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList(warning(message)));
     QCOMPARE(meridianRows(), message.isEmpty() ? 1 : 0);
-    if (!message.isEmpty()) {
+    if (!corrected.isEmpty()) {
         // A kept text that does not fit can be corrected key by key.
         longitude->setFocus();
         longitude->setCursorPosition(2);
         QTest::keyClick(longitude, Qt::Key_Delete);
         QTest::keyClick(longitude, Qt::Key_Space);
-        QCOMPARE(longitude->text(), QString("30 3283"));
+        QCOMPARE(longitude->text(), corrected);
     }
 }
 

@@ -9,14 +9,12 @@
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -79,21 +77,15 @@ QStringList differences(const Row& before, const Row& after)
     return changed;
 }
 
-// Opens the record in its editor as the selector does and presses the save button as soon as
-// the editor is shown; true when the editor reported the record stored.
+// Opens the record in its editor as the selector does and presses the save button once the
+// editor is the modal window; true when the editor reported the record stored.
 bool saveUnchanged(int tableId, int key)
 {
-    QTimer shown;
-    shown.setSingleShot(true);
-    QObject::connect(&shown, &QTimer::timeout, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    const CModalWatch watch = whenModal<QDialog>([](QDialog* dialog) {
         click(dialog, QStringLiteral("buttonSave"));
         if (dialog->isVisible())
             dialog->reject();
     });
-    shown.start(0);
     return EditorRegistry::get(tableId).edit(key);
 }
 

@@ -317,6 +317,7 @@ void TestCoordSysStorage::codeTableTextsOfTheFileDoNotMatter_data()
         r.angleUnit->angleFormat->name = QStringLiteral("Десятичные градусы");
     });
     QTest::newRow("transform type") << changed([](CCoordSysDetails& r) {
+        r.transformList->transforms[0].transformType.name = QStringLiteral("Другое название");
         r.transformList->transforms[0].transformType.description = QStringLiteral("Другое описание");
     });
     QTest::newRow("coordinate system type") << changed([](CCoordSysDetails& r) {

@@ -216,6 +216,7 @@ void TestDatumStorage::shiftTypeStoredOnlyWithAValidCode()
 {
     QVERIFY(CTestDatabase::exec(QStringLiteral("DELETE FROM datumshifttype WHERE code=2;")));
     CDatumShiftDetails unknownType = pulkovoToWgs84();
+    unknownType.type = 9;
     unknownType.datumShiftType.code = 9;
     QVERIFY(insertDatumShiftDetails(unknownType, true, NoValue) != NoValue);
     QCOMPARE(storedRows(TableDatumShiftType), 4);
@@ -237,6 +238,10 @@ void TestDatumStorage::shiftFailuresWriteNothing_data()
     CDatumShiftDetails noType = pulkovoToWgs84();
     noType.type = 0;
     QTest::newRow("no type") << noType << 0;
+    CDatumShiftDetails otherTypeRecord = pulkovoToWgs84();
+    otherTypeRecord.type = 3;
+    otherTypeRecord.datumShiftType.setCode(4);
+    QTest::newRow("type record of another type") << otherTypeRecord << 0;
     CDatumShiftDetails swappedUnits = pulkovoToWgs84();
     std::swap(swappedUnits.angleUnit, swappedUnits.scaleUnit);
     QTest::newRow("units in each other's places") << swappedUnits << 0;

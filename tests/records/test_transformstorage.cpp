@@ -150,6 +150,9 @@ void TestTransformStorage::transformFailuresWriteNothing_data()
     CTransformDetails noType = affine;
     noType.typeCode = 0;
     QTest::newRow("no type") << noType << 0;
+    CTransformDetails otherTypeRecord = affine;
+    otherTypeRecord.transformType = transformType(2);
+    QTest::newRow("type record of another type") << otherTypeRecord << 0;
 }
 
 void TestTransformStorage::transformFailuresWriteNothing()

@@ -1,0 +1,37 @@
+#include "unitinput.h"
+
+#include "database/novalue.h"
+#include "database/tablecatalogue.h"
+#include "database/validators.h"
+#include "records/unitdetails.h"
+#include "records/unitstorage.h"
+
+namespace {
+
+constexpr double kDecimalLimit = 1e15;
+constexpr int kDecimalDecimals = 15;
+
+} // namespace
+
+int angleFormatOfUnit(int angleUnitKey)
+{
+    CUnitDetails unit;
+    if (angleUnitKey == NoValue || !UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
+        return 0;
+    return unit.angleFormat->code;
+}
+
+QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory pattern, QObject* owner)
+{
+    if (angleUnitKey == NoValue)
+        return nullptr;
+    const int format = angleFormatOfUnit(angleUnitKey);
+    if (QValidator* validator = format != 0 ? pattern(format, owner) : nullptr)
+        return validator;
+    return createDoubleValidator(-kDecimalLimit, kDecimalLimit, kDecimalDecimals, owner);
+}
+
+QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName)
+{
+    return QStringLiteral("%1 «%2» не соответствует единице измерения «%3»").arg(what, text, unitName);
+}
