@@ -4,6 +4,7 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
+#include "browser/unitinput.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 #include "records/unitdetails.h"
@@ -35,6 +36,14 @@ bool readsInUnit(int tableId, int unitKey, const QString& text)
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// The warning for a text of the value that its picked unit does not read; empty when it reads.
+QString checkInUnit(const QString& what, const QString& text, const CPickedKey& unit, int tableId)
+{
+    if (readsInUnit(tableId, unit.savedKey(), text))
+        return QString();
+    return unitMismatchWarning(what, text, unit.picker()->name());
 }
 
 } // namespace
@@ -120,7 +129,7 @@ QString FrameCoordSysTopocentric::readParams(Params& params) const
     return QString();
 }
 
-// A text counts as given once its unit reads it as a number.
+// A text is refused with its unit named when the unit does not read it as a number.
 QString FrameCoordSysTopocentric::readOrigin(Params& read) const
 {
     read.originCoord1 = m_ui->editOriginLatitude->text().trimmed();
@@ -134,18 +143,25 @@ QString FrameCoordSysTopocentric::readOrigin(Params& read) const
     read.originLengthUnit = m_originLengthUnit.savedKey();
     if (read.originLengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения высоты начала отсчета");
-    if (!readsInUnit(TableUnitAngle, read.originAngleUnit, read.originCoord1)
-        || !readsInUnit(TableUnitAngle, read.originAngleUnit, read.originCoord2)
-        || !readsInUnit(TableUnitLength, read.originLengthUnit, read.originCoord3))
-        return kMissingOrigin;
+    QString fault = checkInUnit(QStringLiteral("Широта начала отсчета"), read.originCoord1, m_originAngleUnit,
+                                TableUnitAngle);
+    if (fault.isEmpty())
+        fault = checkInUnit(QStringLiteral("Долгота начала отсчета"), read.originCoord2, m_originAngleUnit,
+                            TableUnitAngle);
+    if (fault.isEmpty())
+        fault = checkInUnit(QStringLiteral("Высота начала отсчета"), read.originCoord3, m_originLengthUnit,
+                            TableUnitLength);
+    if (!fault.isEmpty())
+        return fault;
     read.azimuth = m_ui->editAxesAzimuth->text().trimmed();
     if (read.azimuth.isEmpty())
         return kMissingAzimuth;
     read.azimuthUnit = m_azimuthUnit.savedKey();
     if (read.azimuthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения азимута");
-    if (!readsInUnit(TableUnitAngle, read.azimuthUnit, read.azimuth))
-        return kMissingAzimuth;
+    fault = checkInUnit(QStringLiteral("Азимут первой оси"), read.azimuth, m_azimuthUnit, TableUnitAngle);
+    if (!fault.isEmpty())
+        return fault;
     read.lengthUnit = m_lengthUnit.savedKey();
     if (read.lengthUnit == NoValue)
         return QStringLiteral("Необходимо задать единицу измерения координат");

@@ -407,30 +407,29 @@ void TestCoordSysFrames::topocentricTextsReadInTheirUnits_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<bool>("dms");
-    QTest::addColumn<QString>("fault");
-    const QString origin = QStringLiteral("Необходимо задать координаты начала отсчета");
-    const QString azimuth = QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
+    // The text its unit refuses, -1 for none.
+    QTest::addColumn<int>("refused");
     // Latitude, longitude, height and azimuth; the angles in decimal degrees or in degrees,
     // minutes and seconds.
-    QTest::newRow("decimal") << QStringList{"55.75", "-37.6", "1.5e2", "30"} << false << QString();
-    QTest::newRow("letters") << QStringList{"широта", "37.6", "150", "30"} << false << origin;
-    QTest::newRow("decimal comma") << QStringList{"55,75", "37.6", "150", "30"} << false << origin;
-    QTest::newRow("text after the height") << QStringList{"55.75", "37.6", "150 м", "30"} << false << origin;
-    QTest::newRow("not finite") << QStringList{"55.75", "inf", "150", "30"} << false << origin;
-    QTest::newRow("dms in a decimal unit") << QStringList{"55 45 00", "37.6", "150", "30"} << false << origin;
-    QTest::newRow("dms in a dms unit") << QStringList{"55 45 00", "-37 36", "150", "30 15 30.5"} << true
-                                       << QString();
-    QTest::newRow("height is no angle") << QStringList{"55 45 00", "37 36", "150 0", "30"} << true << origin;
-    QTest::newRow("azimuth of letters") << QStringList{"55.75", "37.6", "150", "север"} << false << azimuth;
-    QTest::newRow("four dms fields") << QStringList{"55", "37", "150", "30 15 30 1"} << true << azimuth;
+    QTest::newRow("decimal") << QStringList{"55.75", "-37.6", "1.5e2", "30"} << false << -1;
+    QTest::newRow("letters") << QStringList{"широта", "37.6", "150", "30"} << false << 0;
+    QTest::newRow("decimal comma") << QStringList{"55,75", "37.6", "150", "30"} << false << 0;
+    QTest::newRow("text after the height") << QStringList{"55.75", "37.6", "150 м", "30"} << false << 2;
+    QTest::newRow("not finite") << QStringList{"55.75", "inf", "150", "30"} << false << 1;
+    QTest::newRow("dms in a decimal unit") << QStringList{"55 45 00", "37.6", "150", "30"} << false << 0;
+    QTest::newRow("dms in a dms unit") << QStringList{"55 45 00", "-37 36", "150", "30 15 30.5"} << true << -1;
+    QTest::newRow("height is no angle") << QStringList{"55 45 00", "37 36", "150 0", "30"} << true << 2;
+    QTest::newRow("azimuth of letters") << QStringList{"55.75", "37.6", "150", "север"} << false << 3;
+    QTest::newRow("four dms fields") << QStringList{"55", "37", "150", "30 15 30 1"} << true << 3;
 }
 
-// The texts are read as the recalculation reads them in their units, before anything is kept.
+// The texts are read as the recalculation reads them in their units, before anything is kept;
+// a text that does not read is named with its unit.
 void TestCoordSysFrames::topocentricTextsReadInTheirUnits()
 {
     QFETCH(QStringList, texts);
     QFETCH(bool, dms);
-    QFETCH(QString, fault);
+    QFETCH(int, refused);
     QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c, format) "
                                 "SELECT 'Градус ГМС', factor_b, factor_c, 2 FROM unitangle WHERE autokey = ?;",
                                 {m_world.decimalDegree}));
@@ -447,10 +446,20 @@ void TestCoordSysFrames::topocentricTextsReadInTheirUnits()
     for (int i = 0; i < edits.size(); ++i)
         setText(frame, edits[i], texts[i]);
     FrameCoordSysTopocentric::Params params;
-    QCOMPARE(frame.validate(params), fault.isEmpty());
+    QCOMPARE(frame.validate(params), refused < 0);
+    QString fault;
+    if (refused >= 0) {
+        const QStringList titles{"Широта начала отсчета", "Долгота начала отсчета", "Высота начала отсчета",
+                                 "Азимут первой оси"};
+        const int unit = refused == 2 ? m_world.metre : angleUnit;
+        const QString table = refused == 2 ? "unitlength" : "unitangle";
+        const QString unitName
+            = CTestDatabase::value(QString("SELECT name FROM %1 WHERE autokey = ?;").arg(table), {unit}).toString();
+        fault = QString("%1 «%2» не соответствует единице измерения «%3»").arg(titles[refused], texts[refused], unitName);
+    }
     QCOMPARE(m_prompt->messages().value(0).text, fault);
     const QStringList read{params.originCoord1, params.originCoord2, params.originCoord3, params.azimuth};
-    QCOMPARE(read, fault.isEmpty() ? texts : QStringList({"", "", "", ""}));
+    QCOMPARE(read, refused < 0 ? texts : QStringList({"", "", "", ""}));
 }
 
 void TestCoordSysFrames::goneRecordIsRefusedAtSave_data()
