@@ -40,28 +40,6 @@ bool isWithin(const CCoords& actual, const CCoords& expected, double a, double t
     return northError <= tolerance && eastError <= tolerance;
 }
 
-QString checkPoint(const CMapProjection& projection, double a, const CCoords& geodetic,
-                   const CCoords& projected, double tolerance, double roundTripTolerance)
-{
-    QString failures;
-    CCoords forward;
-    projection.GeodeticToProjected(geodetic, &forward);
-    if (!(std::fabs(forward.first - projected.first) <= tolerance
-          && std::fabs(forward.second - projected.second) <= tolerance))
-        failures += describe(QStringLiteral("forward"), projected, forward);
-
-    CCoords inverse;
-    projection.ProjectedToGeodetic(projected, &inverse);
-    if (!isWithin(inverse, geodetic, a, tolerance))
-        failures += describe(QStringLiteral("inverse"), geodetic, inverse);
-
-    CCoords back;
-    projection.ProjectedToGeodetic(forward, &back);
-    if (!isWithin(back, geodetic, a, roundTripTolerance))
-        failures += describe(QStringLiteral("round trip"), geodetic, back);
-    return failures;
-}
-
 // One line per failure; empty when all points pass.
 QString compareWithTable(const CMapProjection& projection, double a, const QString& fileName,
                          double tolerance, double roundTripTolerance)
@@ -105,6 +83,28 @@ CEllipsoidParams ellipsoid(double a, double inverseFlattening)
 CCoords geodetic(double latitude, double longitude)
 {
     return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
+}
+
+QString checkPoint(const CMapProjection& projection, double a, const CCoords& geodetic,
+                   const CCoords& projected, double tolerance, double roundTripTolerance)
+{
+    QString failures;
+    CCoords forward;
+    projection.GeodeticToProjected(geodetic, &forward);
+    if (!(std::fabs(forward.first - projected.first) <= tolerance
+          && std::fabs(forward.second - projected.second) <= tolerance))
+        failures += describe(QStringLiteral("forward"), projected, forward);
+
+    CCoords inverse;
+    projection.ProjectedToGeodetic(projected, &inverse);
+    if (!isWithin(inverse, geodetic, a, tolerance))
+        failures += describe(QStringLiteral("inverse"), geodetic, inverse);
+
+    CCoords back;
+    projection.ProjectedToGeodetic(forward, &back);
+    if (!isWithin(back, geodetic, a, roundTripTolerance))
+        failures += describe(QStringLiteral("round trip"), geodetic, back);
+    return failures;
 }
 
 std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,

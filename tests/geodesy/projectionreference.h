@@ -29,6 +29,12 @@ vexa::CCoords geodetic(double latitude, double longitude);
 std::shared_ptr<vexa::CMapProjection> make(const vexa::CEllipsoidParams& ellipsoid,
                                            const vexa::CMapProjectionParams& params);
 
+// The failures of one point, a line each (empty when it passes): forward and inverse within
+// the tolerance, forward then inverse back within the round-trip tolerance (metres on the
+// ellipsoid of semi-major axis a).
+QString checkPoint(const vexa::CMapProjection& projection, double a, const vexa::CCoords& geodetic,
+                   const vexa::CCoords& projected, double tolerance, double roundTripTolerance);
+
 // Columns of a reference-table test: projection, type, a (semi-major axis), table.
 void addTableColumns();
 // Checks the current row: the factory built the projection of the type, and it agrees with
