@@ -31,6 +31,12 @@ QString describe(const QString& what, const CCoords& expected, const CCoords& ac
         .arg(actual.second, 0, 'g', 15);
 }
 
+// Latitude and longitude within their ranges, as an inverse leaves them.
+bool isNormal(const CCoords& geodetic)
+{
+    return std::fabs(geodetic.first) <= kPi / 2.0 && std::fabs(geodetic.second) <= kPi;
+}
+
 // Distance on the ellipsoid of semi-major axis a between two nearby geodetic points.
 bool isWithin(const CCoords& actual, const CCoords& expected, double a, double tolerance)
 {
@@ -97,7 +103,7 @@ QString checkPoint(const CMapProjection& projection, double a, const CCoords& ge
 
     CCoords inverse;
     projection.ProjectedToGeodetic(projected, &inverse);
-    if (!isWithin(inverse, geodetic, a, tolerance))
+    if (!isWithin(inverse, geodetic, a, tolerance) || !isNormal(inverse))
         failures += describe(QStringLiteral("inverse"), geodetic, inverse);
 
     CCoords back;

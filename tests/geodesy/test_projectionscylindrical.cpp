@@ -301,6 +301,9 @@ void TestProjectionsCylindrical::referenceTables_data()
                                   << "projectionscylindrical_merc2sp_caspian.txt";
     QTest::newRow("mercator 1SP") << mercator1SP(kBessel, 110, 0.997, 3900000, 900000) << 10
                                   << kBessel.a << "projectionscylindrical_merc1sp_neiez.txt";
+    QTest::newRow("mercator 2SP antimeridian") << mercator2SP(kWgs84, 30, 175, 500000, 1000000) << 9
+                                              << kWgs84.a
+                                              << "projectionscylindrical_merc2sp_antimeridian.txt";
     QTest::newRow("mercator 1SP world") << mercator1SP(kWgs84, 0, 1.0, 0, 0) << 10 << kWgs84.a
                                         << "projectionscylindrical_merc1sp_world.txt";
     QTest::newRow("oblique borneo") << obliqueMercator(kEverest, kBorneo) << 2 << kEverest.a
