@@ -1,19 +1,25 @@
 #include "geodesy/projectionscylindrical.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace vexa {
 
 namespace {
 
-constexpr double kRightAzimuthCosine = 1e-15;
 constexpr int kKrovakIterations = 30;
 constexpr double kKrovakTolerance = 1e-10;
 
 double rootOrZero(double value)
 {
     return value < 0.0 ? 0.0 : std::sqrt(value);
+}
+
+// The angle less the origin, within half a turn of it.
+double angleFrom(double angle, double origin)
+{
+    double difference = angle - origin;
+    normalizeAngle(difference);
+    return difference;
 }
 
 double square(double x)
@@ -138,9 +144,7 @@ CHotineCylinder::CHotineCylinder(const CEllipsoidParams& ellipsoid, double latit
                                  double northing)
     : m_e(std::sqrt(ellipsoid.getEccentricitySquared())),
       m_series(ellipsoid.getEccentricitySquared()),
-      m_signPhiC(signOfLatitude(latitudeOfCentre)),
       m_longitudeOfCentre(longitudeOfCentre),
-      m_cosAzimuth(std::cos(azimuth)),
       m_sinGammaC(std::sin(rectifiedGridAngle)),
       m_cosGammaC(std::cos(rectifiedGridAngle)),
       m_easting(easting),
@@ -150,29 +154,30 @@ CHotineCylinder::CHotineCylinder(const CEllipsoidParams& ellipsoid, double latit
     const double sinPhiC = std::sin(latitudeOfCentre);
     const double cosPhiC = std::cos(latitudeOfCentre);
     const double w = 1.0 - e2 * sinPhiC * sinPhiC;
+    const double signPhiC = signOfLatitude(latitudeOfCentre);
     m_b = std::sqrt(1.0 + e2 * std::pow(cosPhiC, 4.0) / (1.0 - e2));
     m_aOverB = ellipsoid.a * scaleFactor * std::sqrt(1.0 - e2) / w;
-    m_d = m_b * std::sqrt(1.0 - e2) / (cosPhiC * std::sqrt(w));
-    const double f = m_d + m_signPhiC * rootOrZero(m_d * m_d - 1.0);
+    const double d = m_b * std::sqrt(1.0 - e2) / (cosPhiC * std::sqrt(w));
+    const double root = rootOrZero(d * d - 1.0);
+    const double f = d + signPhiC * root;
     m_h = f * std::pow(isometricFactor(latitudeOfCentre, m_e), m_b);
     const double g = (f - 1.0 / f) / 2.0;
-    const double gamma0 = std::asin(std::sin(azimuth) / m_d);
+    const double sinAzimuth = std::sin(azimuth);
+    const double cosAzimuth = std::fabs(std::cos(azimuth));
+    const double gamma0 = std::asin(sinAzimuth / d);
     m_sinGamma0 = std::sin(gamma0);
     m_cosGamma0 = std::cos(gamma0);
     m_northPoleV = -std::atanh(m_sinGamma0);
-    m_lambda0 = longitudeOfCentre - std::asin(std::clamp(g * std::tan(gamma0), -1.0, 1.0)) / m_b;
-}
-
-bool CHotineCylinder::isAzimuthRight() const
-{
-    return std::fabs(m_cosAzimuth) <= kRightAzimuthCosine;
+    // B (lambdaC - lambda0) has the sine G tan(gamma0) and the cosine |cos(alpha)| / cos(gamma0);
+    // the arcsine of the sine alone loses half the digits near a right azimuth.
+    m_centreTurn = std::atan2(g * sinAzimuth / d, cosAzimuth);
+    // sign(phiC) atan(sqrt(D^2 - 1) / |cos(alpha)|): a quarter turn at a right azimuth.
+    m_centreU = signPhiC * std::atan2(root, cosAzimuth);
 }
 
 double CHotineCylinder::centreOffset() const
 {
-    if (isAzimuthRight())
-        return m_aOverB * m_b * (m_longitudeOfCentre - m_lambda0);
-    return m_aOverB * std::atan(rootOrZero(m_d * m_d - 1.0) / m_cosAzimuth) * m_signPhiC;
+    return m_aOverB * m_centreU;
 }
 
 void CHotineCylinder::toSkew(const CCoords& geodetic, double& u, double& v) const
@@ -187,13 +192,16 @@ void CHotineCylinder::toSkew(const CCoords& geodetic, double& u, double& v) cons
     const double q = m_h / std::pow(isometricFactor(geodetic.first, m_e), m_b);
     const double s = (q - 1.0 / q) / 2.0;
     const double t = (q + 1.0 / q) / 2.0;
-    const double bLambda = m_b * longitudeDifference(geodetic.second, m_lambda0);
+    // Longitudes are taken from the centre's meridian, so the seam lies opposite the centre.
+    const double bLambda
+        = m_b * longitudeDifference(geodetic.second, m_longitudeOfCentre) + m_centreTurn;
     const double vv = std::sin(bLambda);
     const double uu = (s * m_sinGamma0 - vv * m_cosGamma0) / t;
     v = m_aOverB * std::log((1.0 - uu) / (1.0 + uu)) / 2.0;
-    // Two-argument: beyond a quarter turn of B (lambda - lambda0), which points near a pole
-    // reach, the one-argument arctangent would put u on the far side of the cylinder.
-    u = m_aOverB * std::atan2(s * m_cosGamma0 + vv * m_sinGamma0, std::cos(bLambda));
+    // The turn round the cylinder, taken within half a turn of the centre's so that u runs on
+    // through the centre at any azimuth.
+    const double turn = std::atan2(s * m_cosGamma0 + vv * m_sinGamma0, std::cos(bLambda));
+    u = m_aOverB * (m_centreU + angleFrom(turn, m_centreU));
 }
 
 // (1 - U') / (1 + U'): 0 at the north pole, infinite at the south pole. Near a pole U' comes
@@ -221,7 +229,8 @@ void CHotineCylinder::fromSkew(double u, double v, CCoords* point) const
     const double vv = std::sin(ub);
     const double tPrime = std::pow(m_h * std::sqrt(poleRatio(ub, vb)), 1.0 / m_b);
     point->first = m_series.latitude(kHalfPi - 2.0 * std::atan(tPrime));
-    point->second = m_lambda0 - std::atan2(s * m_cosGamma0 - vv * m_sinGamma0, std::cos(ub)) / m_b;
+    const double turn = -std::atan2(s * m_cosGamma0 - vv * m_sinGamma0, std::cos(ub));
+    point->second = m_longitudeOfCentre + angleFrom(turn, m_centreTurn) / m_b;
     normalizeGeodetic(point);
 }
 
@@ -270,7 +279,7 @@ CMapProjectionObliqueMercator::CMapProjectionObliqueMercator(
       m_cylinder(ellipsoid, params.latitudeOfCentre, params.longitudeOfCentre, params.azimuth,
                  params.rectifiedGridAngle, params.scaleFactor, params.eastingAtCentre,
                  params.northingAtCentre),
-      m_shift(std::fabs(m_cylinder.centreOffset()) * m_cylinder.signOfCentreLatitude())
+      m_shift(m_cylinder.centreOffset())
 {
 }
 
@@ -279,14 +288,7 @@ void CMapProjectionObliqueMercator::GeodeticToProjected(CCoords* point) const
     double u = 0.0;
     double v = 0.0;
     m_cylinder.toSkew(*point, u, v);
-    if (!m_cylinder.isAzimuthRight())
-        u -= m_shift;
-    else if (point->second == m_cylinder.longitudeOfCentre())
-        u = 0.0;
-    else
-        u -= (longitudeDifference(m_cylinder.longitudeOfCentre(), point->second) > 0.0 ? 1.0 : -1.0)
-             * m_shift;
-    m_cylinder.toGrid(u, v, point);
+    m_cylinder.toGrid(u - m_shift, v, point);
 }
 
 void CMapProjectionObliqueMercator::ProjectedToGeodetic(CCoords* point) const

@@ -76,9 +76,6 @@ public:
 
     // Distance u of the projection centre from the natural origin.
     double centreOffset() const;
-    bool isAzimuthRight() const;
-    double signOfCentreLatitude() const { return m_signPhiC; }
-    double longitudeOfCentre() const { return m_longitudeOfCentre; }
 
 private:
     // (1 - U') / (1 + U') of the skew coordinates u / (A/B), v / (A/B).
@@ -86,18 +83,18 @@ private:
 
     double m_e;
     CConformalLatitudeSeries m_series;
-    double m_signPhiC;
     double m_b;
     double m_aOverB;
-    double m_d;
     double m_h;
     double m_sinGamma0;
     double m_cosGamma0;
     // v of the north pole in units of A/B; the south pole's is its negative.
     double m_northPoleV;
     double m_longitudeOfCentre;
-    double m_lambda0;
-    double m_cosAzimuth;
+    // B (lambdaC - lambda0): the centre's turn from the natural origin about the cylinder's axis.
+    double m_centreTurn;
+    // u / (A/B) of the centre.
+    double m_centreU;
     double m_sinGammaC;
     double m_cosGammaC;
     double m_easting;

@@ -57,6 +57,18 @@ const Params& checkedPole(const Params& params, const char* method)
     return params;
 }
 
+// The north-pole projection gives north-pole numbers for any record; one meant for the south
+// pole would give them for southern points.
+const CMapProjectionPolarStereographicParams& northernOrigin(
+    const CMapProjectionPolarStereographicParams& params)
+{
+    if (params.latitudeOfOrigin < 0.0)
+        throw std::logic_error("TPolarStereographicMapProjection::TPolarStereographicMapProjection: "
+                               "a southern latitude of origin; this projection is for the north "
+                               "pole only");
+    return params;
+}
+
 } // namespace
 
 // Polar stereographic plane
@@ -101,7 +113,7 @@ void CPolarStereographicPlane::toGeodetic(CCoords* point, int pole) const
 CMapProjectionPolarStereographic::CMapProjectionPolarStereographic(
     const CEllipsoidParams& ellipsoid, const CMapProjectionPolarStereographicParams& params)
     : CMapProjection(CMapProjectionPolarStereographicParams::typeCode),
-      m_params(params),
+      m_params(northernOrigin(params)),
       m_plane(ellipsoid, poleScaleK(ellipsoid, params.scaleFactor), params.longitudeOfOrigin,
               params.falseEasting, params.falseNorthing)
 {

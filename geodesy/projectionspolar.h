@@ -27,7 +27,8 @@ private:
     double m_northing;
 };
 
-// Polar stereographic about the north pole with a scale factor at the pole.
+// Polar stereographic about the north pole with a scale factor at the pole; the latitude of
+// origin is not used, but a southern one is refused at construction with std::logic_error.
 class CMapProjectionPolarStereographic : public CMapProjection
 {
 public:

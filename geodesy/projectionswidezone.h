@@ -97,7 +97,8 @@ private:
     CKrugerSeries m_series;
 };
 
-// Gauss-Boaga transverse Mercator, computed as the wide zone; the inverse is refined as there.
+// Gauss-Boaga transverse Mercator, through the conformal sphere and Kruger's series to n^3; the
+// inverse is refined by Newton steps on the forward.
 class CMapProjectionGaussBoaga : public CMapProjection
 {
 public:

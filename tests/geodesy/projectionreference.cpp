@@ -31,6 +31,12 @@ QString describe(const QString& what, const CCoords& expected, const CCoords& ac
         .arg(actual.second, 0, 'g', 15);
 }
 
+// Latitude and longitude within their ranges, as an inverse leaves them.
+bool isNormal(const CCoords& geodetic)
+{
+    return std::fabs(geodetic.first) <= kPi / 2.0 && std::fabs(geodetic.second) <= kPi;
+}
+
 // Distance on the ellipsoid of semi-major axis a between two nearby geodetic points.
 bool isWithin(const CCoords& actual, const CCoords& expected, double a, double tolerance)
 {
@@ -38,28 +44,6 @@ bool isWithin(const CCoords& actual, const CCoords& expected, double a, double t
     const double eastError = a * std::cos(expected.first)
                              * std::fabs(longitudeDifference(actual.second, expected.second));
     return northError <= tolerance && eastError <= tolerance;
-}
-
-QString checkPoint(const CMapProjection& projection, double a, const CCoords& geodetic,
-                   const CCoords& projected, double tolerance, double roundTripTolerance)
-{
-    QString failures;
-    CCoords forward;
-    projection.GeodeticToProjected(geodetic, &forward);
-    if (!(std::fabs(forward.first - projected.first) <= tolerance
-          && std::fabs(forward.second - projected.second) <= tolerance))
-        failures += describe(QStringLiteral("forward"), projected, forward);
-
-    CCoords inverse;
-    projection.ProjectedToGeodetic(projected, &inverse);
-    if (!isWithin(inverse, geodetic, a, tolerance))
-        failures += describe(QStringLiteral("inverse"), geodetic, inverse);
-
-    CCoords back;
-    projection.ProjectedToGeodetic(forward, &back);
-    if (!isWithin(back, geodetic, a, roundTripTolerance))
-        failures += describe(QStringLiteral("round trip"), geodetic, back);
-    return failures;
 }
 
 // One line per failure; empty when all points pass.
@@ -105,6 +89,28 @@ CEllipsoidParams ellipsoid(double a, double inverseFlattening)
 CCoords geodetic(double latitude, double longitude)
 {
     return CCoords(latitude * kDegree, longitude * kDegree, 0.0);
+}
+
+QString checkPoint(const CMapProjection& projection, double a, const CCoords& geodetic,
+                   const CCoords& projected, double tolerance, double roundTripTolerance)
+{
+    QString failures;
+    CCoords forward;
+    projection.GeodeticToProjected(geodetic, &forward);
+    if (!(std::fabs(forward.first - projected.first) <= tolerance
+          && std::fabs(forward.second - projected.second) <= tolerance))
+        failures += describe(QStringLiteral("forward"), projected, forward);
+
+    CCoords inverse;
+    projection.ProjectedToGeodetic(projected, &inverse);
+    if (!isWithin(inverse, geodetic, a, tolerance) || !isNormal(inverse))
+        failures += describe(QStringLiteral("inverse"), geodetic, inverse);
+
+    CCoords back;
+    projection.ProjectedToGeodetic(forward, &back);
+    if (!isWithin(back, geodetic, a, roundTripTolerance))
+        failures += describe(QStringLiteral("round trip"), geodetic, back);
+    return failures;
 }
 
 std::shared_ptr<CMapProjection> make(const CEllipsoidParams& ellipsoid,

@@ -29,12 +29,17 @@ vexa::CCoords geodetic(double latitude, double longitude);
 std::shared_ptr<vexa::CMapProjection> make(const vexa::CEllipsoidParams& ellipsoid,
                                            const vexa::CMapProjectionParams& params);
 
+// The failures of one point, a line each (empty when it passes): forward and inverse within
+// the tolerance, the inverse's latitude and longitude within their ranges, forward then
+// inverse back within the round-trip tolerance (metres on the ellipsoid of semi-major axis a).
+QString checkPoint(const vexa::CMapProjection& projection, double a, const vexa::CCoords& geodetic,
+                   const vexa::CCoords& projected, double tolerance, double roundTripTolerance);
+
 // Columns of a reference-table test: projection, type, a (semi-major axis), table.
 void addTableColumns();
 // Checks the current row: the factory built the projection of the type, and it agrees with
-// the table of TESTDATA_DIR (lines: longitude and latitude in degrees, easting, northing):
-// forward and inverse within the tolerance, forward then inverse back within the round-trip
-// tolerance (metres on the ellipsoid).
+// the table of TESTDATA_DIR (lines: longitude and latitude in degrees, easting, northing) at
+// every point, as checkPoint.
 void checkTableRow(double tolerance = 1e-3, double roundTripTolerance = 1e-5);
 
 } // namespace projectionreference

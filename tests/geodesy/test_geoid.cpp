@@ -44,6 +44,24 @@ std::shared_ptr<CGeoidGridParams> constantGeoid(double undulation)
     return params;
 }
 
+// A grid in degrees over longitudes 0 to 360 in steps of 90, the last column repeating the
+// first, and latitudes 40 and 60.
+std::shared_ptr<CGeoidGridParams> globalGeoid(double columnPeriod, double longitudeTurn)
+{
+    const double undulations[5] = {10.0, 20.0, 30.0, 40.0, 10.0};
+    auto params = std::make_shared<CGeoidGridParams>();
+    params->grid.create(5, 2, 90.0, 20.0, 0.0, 40.0);
+    for (unsigned i = 0; i < 5; ++i) {
+        for (unsigned j = 0; j < 2; ++j)
+            params->grid.setValue(i, j, undulations[i]);
+    }
+    params->gridSystem = systemInDegrees(1.0);
+    params->heightScale = 1.0;
+    params->columnPeriod = columnPeriod;
+    params->longitudeTurn = longitudeTurn;
+    return params;
+}
+
 // Nodes at 36, 37, 38 E and 55, 56, 57 N; rows of the file run from the northern one down.
 const double undulations[3][3] = {{10.0, 12.0, 14.0}, {11.0, 13.0, 15.0}, {20.0, 22.0, 24.0}};
 
@@ -71,6 +89,8 @@ private slots:
     void writtenGrid_data();
     void writtenGrid();
     void outsideTheGridFails();
+    void globalGrid_data();
+    void globalGrid();
     void operationDirections();
     void chainWithGeoids();
 
@@ -213,6 +233,44 @@ void TestGeoid::outsideTheGridFails()
     QVERIFY(!geoid.getUndulation(37.01 * degree, 55.5 * degree, &undulation));
     QVERIFY(geoid.getUndulation(37.0 * degree, 55.5 * degree, &undulation));
     QCOMPARE(undulation, 30.0);
+}
+
+void TestGeoid::globalGrid_data()
+{
+    QTest::addColumn<double>("period");
+    QTest::addColumn<double>("turn");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<double>("undulation");
+
+    // Either the grid's period or the turn of its longitudes brings a western longitude on.
+    const QList<QPair<QByteArray, QPair<double, double>>> ways{{"period", {360.0, 0.0}},
+                                                              {"turn", {0.0, 360.0}}};
+    for (const auto& way : ways) {
+        const double period = way.second.first;
+        const double turn = way.second.second;
+        QTest::newRow(way.first + ": west, in the last cell") << period << turn << -45.0 << 25.0;
+        QTest::newRow(way.first + ": west, on a node") << period << turn << -90.0 << 40.0;
+        QTest::newRow(way.first + ": east, in the last cell") << period << turn << 315.0 << 25.0;
+        QTest::newRow(way.first + ": a turn further west") << period << turn << -405.0 << 25.0;
+    }
+}
+
+// A grid laid out over 0 to 360 degrees answers western longitudes from its last cell.
+void TestGeoid::globalGrid()
+{
+    QFETCH(double, period);
+    QFETCH(double, turn);
+    QFETCH(double, longitude);
+    QFETCH(double, undulation);
+
+    const CGeoidGrid geoid(*globalGeoid(period, turn), pointSystem());
+    const CCoords point(50.0 * degree, longitude * degree, 100.0);
+    CCoords result;
+    QVERIFY(geoid.EllipsoidToGeoid(point, &result));
+    QVERIFY2(std::fabs(result.third - (100.0 - undulation)) < 1e-6,
+             qPrintable(QString::number(result.third, 'f', 9)));
+    QVERIFY(geoid.GeoidToEllipsoid(result, &result));
+    QVERIFY(std::fabs(result.third - 100.0) < 1e-6);
 }
 
 void TestGeoid::operationDirections()

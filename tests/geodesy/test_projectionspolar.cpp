@@ -29,15 +29,21 @@ const int kSouth = 2;
 const double kRdLatitude = 52.15616055555555;
 const double kRdLongitude = 5.38763888888889;
 
-Projection polar(double lambda0, double k0, double easting, double northing)
+CMapProjectionPolarStereographicParams polarParams(double phi0, double lambda0, double k0,
+                                                   double easting, double northing)
 {
     CMapProjectionPolarStereographicParams params;
     params.longitudeOfOrigin = lambda0 * kDegree;
-    params.latitudeOfOrigin = 90 * kDegree;
+    params.latitudeOfOrigin = phi0 * kDegree;
     params.scaleFactor = k0;
     params.falseEasting = easting;
     params.falseNorthing = northing;
-    return projectionreference::make(kWgs84, params);
+    return params;
+}
+
+Projection polar(double lambda0, double k0, double easting, double northing)
+{
+    return projectionreference::make(kWgs84, polarParams(90, lambda0, k0, easting, northing));
 }
 
 CMapProjectionPolarStereographicBasicParams basicParams(int pole, double lambda0, double k0,
@@ -158,6 +164,8 @@ private slots:
     void poleFlagRefusedAtConstruction();
     void poleFlagRefusedByBasic_data();
     void poleFlagRefusedByBasic();
+    void southernOriginRefusedByNorthPoleOnly_data();
+    void southernOriginRefusedByNorthPoleOnly();
     void falseOriginOnStandardParallel_data();
     void falseOriginOnStandardParallel();
     void polyconicEquator();
@@ -303,6 +311,31 @@ void TestProjectionsPolar::poleFlagRefusedByBasic()
              QStringLiteral("TPolarStereographicBasicMapProjection::GeodeticToProjected"));
     QCOMPARE(logicErrorText([&] { projection->ProjectedToGeodetic(&point); }),
              QStringLiteral("TPolarStereographicBasicMapProjection::ProjectedToGeodetic"));
+}
+
+void TestProjectionsPolar::southernOriginRefusedByNorthPoleOnly_data()
+{
+    QTest::addColumn<double>("latitudeOfOrigin");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("south pole") << -90.0 << true;
+    QTest::newRow("southern") << -0.5 << true;
+    QTest::newRow("equator") << 0.0 << false;
+    QTest::newRow("north pole") << 90.0 << false;
+}
+
+// The north-pole-only variant leaves its latitude of origin unused, but a record meant for the
+// south pole is refused rather than given north-pole numbers.
+void TestProjectionsPolar::southernOriginRefusedByNorthPoleOnly()
+{
+    QFETCH(double, latitudeOfOrigin);
+    QFETCH(bool, refused);
+
+    const auto params = polarParams(latitudeOfOrigin, 0, 0.994, 2000000, 2000000);
+    const QString text = logicErrorText([&] { createMapProjection(kWgs84, params); });
+    QCOMPARE(text.startsWith(
+                 QStringLiteral("TPolarStereographicMapProjection::TPolarStereographicMapProjection")),
+             refused);
 }
 
 void TestProjectionsPolar::falseOriginOnStandardParallel_data()

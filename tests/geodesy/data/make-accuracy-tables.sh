@@ -120,11 +120,14 @@ table sterea_poles +proj=sterea +lat_0=52.15616055555555 +lon_0=5.38763888888889
 -170 -90
 5 -89.9
 POINTS
+# The program takes longitudes from the centre's meridian (178), proj from the natural origin's
+# (-172); as B is above 1 the two differ between -2 and 8, where either seam may lie. The far
+# side near the pole is tried at -3.
 table omerc_poles +proj=omerc +lat_0=-18 +lonc=178 +alpha=30 +gamma=30 +k=0.9999 +x_0=500000 +y_0=500000 +ellps=WGS84 <<'POINTS'
 178 90
 -2 90
 178 89.9
--2 89.9
+-3 89.9
 10 89.999999
 178 -90
 -2 -90
