@@ -24,11 +24,13 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QValidator>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -69,6 +71,17 @@ QString lineEditValue(const QLineEdit* edit)
     if (valueKind(inputCode(edit)) == ParamValueAngle && validator && !validatorAccepts(validator, text))
         return QString();
     return text;
+}
+
+// The least width at which the table shows each column whole. Its size hint is no measure: with
+// the last column stretched it follows the table's own width.
+int contentsWidth(const QTableWidget* table)
+{
+    const QAbstractItemView* view = table; // where sizeHintForColumn is public
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += std::max(view->sizeHintForColumn(column), table->horizontalHeader()->sectionSizeHint(column));
+    return width;
 }
 
 QTableWidgetItem* fixedItem(const QString& text)
@@ -311,7 +324,7 @@ void DialogMapProjectionEditor::fillParamTable(int typeCode)
     if (unit(ParamValueAngle).picker->isPickEnabled())
         setAngleValidators();
     m_ui->tableMapProjectionParams->resizeColumnsToContents();
-    m_ui->tableMapProjectionParams->adjustSize();
+    m_ui->tableMapProjectionParams->setMinimumWidth(contentsWidth(m_ui->tableMapProjectionParams));
 }
 
 void DialogMapProjectionEditor::appendParamRow(int code, const QString& stored)
