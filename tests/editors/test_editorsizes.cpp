@@ -6,6 +6,7 @@
 #include "app/shippeddata.h"
 #include "browser/dialogdatabaseselector.h"
 #include "browser/dialogdependencies.h"
+#include "browser/framedatabasepicker.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "editors/coordsys/dialogcoordsyseditor.h"
@@ -231,6 +232,7 @@ private slots:
     void defaultSizeShowsEveryField_data();
     void defaultSizeShowsEveryField();
     void editorsKeepTheirSize();
+    void linkedNamesShowWhole();
 
 private:
     void prepare() override;
@@ -373,6 +375,40 @@ void TestEditorSizes::editorsKeepTheirSize()
                               .arg(editor.shown.height())
                               .arg(size.width())
                               .arg(size.height());
+        }
+    });
+    QCOMPARE(open.size(), records.size());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+// Opened from its selector, each editor shows in every field that names a linked record the
+// whole name of each record of the linked table.
+void TestEditorSizes::linkedNamesShowWhole()
+{
+    QVERIFY(openShippedCopy());
+    const QVector<CEditedRecord> records = editedRecords();
+    QVector<COpenEditor> open;
+    QStringList faults;
+    openFromSelectors(records, 0, open, [&] {
+        for (const COpenEditor& editor : open) {
+            for (FrameDatabasePicker* picker : editor.dialog->findChildren<FrameDatabasePicker*>()) {
+                if (!picker->isVisibleTo(editor.dialog))
+                    continue;
+                const auto* field = picker->findChild<QLineEdit*>("editName");
+                const int table = picker->tableId();
+                const QVariantList keys =
+                    CTestDatabase::column(QString("SELECT %1 FROM %2;").arg(keyColumnName(table), tableName(table)));
+                for (const QVariant& key : keys) {
+                    picker->setKey(key.toInt());
+                    const int needed = field->fontMetrics().horizontalAdvance(picker->name());
+                    if (field->text() != picker->name() || needed >= textWidth(field))
+                        faults << QString("%1: %2 shows \"%3\" in %4 px of the %5 px that \"%6\" needs")
+                                      .arg(editor.label, pathOf(field), field->text())
+                                      .arg(textWidth(field))
+                                      .arg(needed)
+                                      .arg(picker->name());
+                }
+            }
         }
     });
     QCOMPARE(open.size(), records.size());
