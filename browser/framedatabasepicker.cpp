@@ -2,15 +2,23 @@
 #include "ui_framedatabasepicker.h"
 
 #include "browser/dialogdatabaseselector.h"
+#include "browser/namefield.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 
 #include <QBoxLayout>
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace {
+
+// The widest name field in characters: a longer name is elided rather than widening its editor
+// off the screen.
+const int kNameFieldMostChars = 100;
 
 // The column's value in the row as text; empty when the row has no such column.
 QString fieldText(const QSqlRecord& row, const QString& column)
@@ -28,6 +36,8 @@ FrameDatabasePicker::FrameDatabasePicker(int tableId, const QString& headerText,
     , m_key(NoValue)
 {
     ui->setupUi(this);
+    m_nameField = new CNameField(ui->editName);
+    fitNameField();
     clear();
     setDirection(direction);
     setHeaderText(headerText);
@@ -88,7 +98,7 @@ bool FrameDatabasePicker::load()
     m_shortName = fieldText(row, "short_name");
     for (auto column = m_columnValues.begin(); column != m_columnValues.end(); ++column)
         column.value() = fieldText(row, column.key());
-    ui->editName->setText(m_name);
+    m_nameField->setName(m_name);
     return true;
 }
 
@@ -97,7 +107,19 @@ void FrameDatabasePicker::clear()
     m_key = NoValue;
     m_name.clear();
     m_shortName.clear();
-    ui->editName->clear();
+    m_nameField->clear();
+}
+
+void FrameDatabasePicker::fitNameField()
+{
+    QSqlQuery query;
+    if (!execQuery(query, QString("SELECT name FROM %1;").arg(tableName(m_tableId)), {}))
+        return;
+    const int most = CNameField::widthFor(ui->editName, QString(kNameFieldMostChars, QLatin1Char('x')));
+    int width = 0;
+    while (query.next() && width < most)
+        width = std::max(width, CNameField::widthFor(ui->editName, query.value(0).toString()));
+    ui->editName->setMinimumWidth(std::min(width, most));
 }
 
 void FrameDatabasePicker::addColumn(const QString& column)

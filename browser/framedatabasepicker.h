@@ -8,6 +8,8 @@ namespace Ui {
 class FrameDatabasePicker;
 }
 
+class CNameField;
+
 // Refers to one record of a definitions table by its key: shows its name and lets the user
 // choose another in the selector. The setters emit nothing; the signals follow the user.
 class FrameDatabasePicker : public QFrame
@@ -58,7 +60,11 @@ public slots:
     void slotPick();
 
 private:
+    // Widens the name field to the longest name of the table, within a bound.
+    void fitNameField();
+
     Ui::FrameDatabasePicker* ui;
+    CNameField* m_nameField;
     const int m_tableId;
     int m_key;
     QString m_name;

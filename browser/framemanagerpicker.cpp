@@ -2,6 +2,7 @@
 #include "ui_framemanagerpicker.h"
 
 #include "browser/dialoglistselector.h"
+#include "browser/namefield.h"
 #include "values/geoidlist.h"
 #include "values/geoidregistry.h"
 
@@ -26,6 +27,7 @@ FrameManagerPicker::FrameManagerPicker(int kind, const QString& headerText, int 
 {
     Q_UNUSED(kind)
     ui->setupUi(this);
+    m_nameField = new CNameField(ui->editName);
     clear();
     setDirection(direction);
     setHeaderText(headerText);
@@ -70,7 +72,7 @@ bool FrameManagerPicker::load()
         return false;
     }
     m_name = fromUtf8(found->second.Name);
-    ui->editName->setText(m_name);
+    m_nameField->setName(m_name);
     return true;
 }
 
@@ -78,7 +80,7 @@ void FrameManagerPicker::clear()
 {
     m_id.clear();
     m_name.clear();
-    ui->editName->clear();
+    m_nameField->clear();
 }
 
 void FrameManagerPicker::setDirection(int direction)

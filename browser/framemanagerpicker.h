@@ -7,6 +7,8 @@ namespace Ui {
 class FrameManagerPicker;
 }
 
+class CNameField;
+
 // Refers to one installed geoid of the program's geoid registry by its identifier and shows
 // its name. Without a registry nothing can be held or picked.
 class FrameManagerPicker : public QFrame
@@ -40,6 +42,7 @@ public slots:
 
 private:
     Ui::FrameManagerPicker* ui;
+    CNameField* m_nameField;
     QString m_id;
     QString m_name;
 };

@@ -32,18 +32,22 @@ void equalizeSplitter(QSplitter* splitter)
     splitter->setStretchFactor(1, 1);
 }
 
-int numberInputWidth(const QLineEdit* edit)
+int lineEditWidth(const QLineEdit* edit, int textWidth)
 {
     // The text margins of QLineEdit: 2 pixels on each side inside the frame.
     const int lineEditMargins = 2 * 2;
     const QMargins text = edit->textMargins();
-    const int contents = edit->fontMetrics().horizontalAdvance(QString(kNumberInputChars, QLatin1Char('0')))
-                       + lineEditMargins + text.left() + text.right();
+    const int contents = textWidth + lineEditMargins + text.left() + text.right();
     QStyleOptionFrame option;
     option.initFrom(edit);
     option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
     option.state |= QStyle::State_Sunken;
     return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(contents, edit->height()), edit).width();
+}
+
+int numberInputWidth(const QLineEdit* edit)
+{
+    return lineEditWidth(edit, edit->fontMetrics().horizontalAdvance(QString(kNumberInputChars, QLatin1Char('0'))));
 }
 
 void fitNumberInputs(const QList<QLineEdit*>& edits)

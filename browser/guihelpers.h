@@ -17,6 +17,9 @@ void sqlWarning(const QSqlQuery& query, const QString& message, QWidget* parent 
 // the same stretch.
 void equalizeSplitter(QSplitter* splitter);
 
+// The width of the line edit whose text has that many pixels to itself.
+int lineEditWidth(const QLineEdit* edit, int textWidth);
+
 // Characters of a number that a number input shows whole.
 constexpr int kNumberInputChars = 12;
 

@@ -23,11 +23,13 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QValidator>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -57,6 +59,17 @@ int inputCode(const QWidget* input)
     bool number = false;
     const int code = input ? input->property(kParamCode).toInt(&number) : 0;
     return number ? checkProjParamCode(code) : 0;
+}
+
+// The least width at which the table shows each column whole. Its size hint is no measure: with
+// the last column stretched it follows the table's own width.
+int contentsWidth(const QTableWidget* table)
+{
+    const QAbstractItemView* view = table; // where sizeHintForColumn is public
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += std::max(view->sizeHintForColumn(column), table->horizontalHeader()->sectionSizeHint(column));
+    return width;
 }
 
 QTableWidgetItem* fixedItem(const QString& text)
@@ -299,7 +312,7 @@ void DialogMapProjectionEditor::fillParamTable(int typeCode)
     if (unit(ParamValueAngle).picker->isPickEnabled())
         setAngleValidators();
     m_ui->tableMapProjectionParams->resizeColumnsToContents();
-    m_ui->tableMapProjectionParams->adjustSize();
+    m_ui->tableMapProjectionParams->setMinimumWidth(contentsWidth(m_ui->tableMapProjectionParams));
 }
 
 void DialogMapProjectionEditor::appendParamRow(int code, const QString& stored)

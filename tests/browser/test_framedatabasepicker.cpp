@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -64,6 +65,8 @@ private slots:
     void signalsAfterTheSelector();
     void setKeyAndColumns();
     void headerDirectionAndEnabling();
+    void nameShownWholeOrElidedInTheMiddle_data();
+    void nameShownWholeOrElidedInTheMiddle();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -178,6 +181,59 @@ void TestFrameDatabasePicker::headerDirectionAndEnabling()
     QVERIFY(!picker.isPickEnabled());
     QVERIFY(!picker.findChild<QLineEdit*>("editName")->isEnabled());
     QVERIFY(header->isEnabled());
+}
+
+void TestFrameDatabasePicker::nameShownWholeOrElidedInTheMiddle_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("elided");
+
+    const QString wide = QString(40, QChar(0x0416));
+    const QString overlong = "Начало " + QString(300, QChar(0x043C)) + " конец";
+    QTest::newRow("the widest name of the table") << wide << 0 << false;
+    QTest::newRow("a name wider than any field") << overlong << 0 << true;
+    QTest::newRow("the same name in a widened field") << overlong << 6000 << false;
+    QTest::newRow("the widest name in a narrowed field") << wide << 200 << true;
+}
+
+// Shown, the picker's field is as wide as the widest name of its table (within a bound), and a
+// name that does not fit is elided in the middle with the whole name as its tooltip; the text
+// follows the field's width.
+void TestFrameDatabasePicker::nameShownWholeOrElidedInTheMiddle()
+{
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(bool, elided);
+
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES (?, 1, 1);", {name}));
+    FrameDatabasePicker picker(TableUnitLength, "Единица", 2, nullptr);
+    auto* field = picker.findChild<QLineEdit*>("editName");
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    QVERIFY(picker.setKey(keyOf(name)));
+    if (width > 0) {
+        field->setMinimumWidth(0);
+        picker.layout()->activate();
+        picker.resize(width, picker.height());
+        QTRY_COMPARE(picker.width(), width);
+    }
+
+    QCOMPARE(picker.name(), name);
+    QCOMPARE(picker.key(), keyOf(name));
+    QCOMPARE(field->toolTip(), name);
+    const QString shown = field->text();
+    const int room = field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field) - 4;
+    QVERIFY2(field->fontMetrics().horizontalAdvance(shown) < room, qPrintable(shown));
+    QCOMPARE(field->cursorPosition(), 0);
+    if (!elided) {
+        QCOMPARE(shown, name);
+        return;
+    }
+    const int ellipsis = shown.indexOf(QChar(0x2026));
+    QVERIFY2(ellipsis > 0 && ellipsis < shown.size() - 1, qPrintable(shown));
+    QVERIFY(name.startsWith(shown.left(ellipsis)));
+    QVERIFY(name.endsWith(shown.mid(ellipsis + 1)));
 }
 
 QTEST_MAIN(TestFrameDatabasePicker)

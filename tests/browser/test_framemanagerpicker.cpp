@@ -114,6 +114,7 @@ void TestFrameManagerPicker::setIdFindsTheGeoid()
     QVERIFY(picker.setId("egm"));
     QCOMPARE(picker.name(), QStringLiteral("Второй"));
     QCOMPARE(picker.findChild<QLineEdit*>("editName")->text(), QStringLiteral("Второй"));
+    QCOMPARE(picker.findChild<QLineEdit*>("editName")->toolTip(), QStringLiteral("Второй"));
     QVERIFY(!picker.setId("not installed"));
     QVERIFY(picker.id().isEmpty() && picker.name().isEmpty());
     QVERIFY(picker.findChild<QLineEdit*>("editName")->text().isEmpty());

@@ -2,7 +2,11 @@
 #include "editorfixture.h"
 #include "transformfixture.h"
 
+#include "app/editors.h"
+#include "app/shippeddata.h"
+#include "browser/dialogdatabaseselector.h"
 #include "browser/dialogdependencies.h"
+#include "browser/framedatabasepicker.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "editors/coordsys/dialogcoordsyseditor.h"
@@ -16,12 +20,19 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -89,6 +100,125 @@ QStringList narrowFields(const QDialog& dialog)
 
 using DialogMaker = std::function<QDialog*()>;
 
+// The screen an editor must fit.
+const QSize kSmallScreen(1280, 720);
+
+// A record to open in its editor: the query gives its key.
+struct CEditedRecord {
+    QString label;
+    int tableId;
+    QString keyQuery;
+};
+
+// The editors of records opened from the selectors, with the size each had when shown.
+struct COpenEditor {
+    QString label;
+    QPointer<QDialog> dialog;
+    QSize shown;
+};
+
+// Once a modal dialog other than the given one is up, hands it to the handler. The watch lasts
+// while the returned object lives.
+[[nodiscard]] CModalWatch whenModalOver(const QDialog* below, const std::function<void(QDialog*)>& handler)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, below, handler] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == below)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        handler(dialog);
+    });
+    timer->start(10);
+    return CModalWatch(timer);
+}
+
+// Opens each record in its editor as a user does: the table's selector on the record, then its
+// edit button. Each editor stays open while the next one is opened over it; the check runs once
+// the last is shown, then all are cancelled.
+void openFromSelectors(const QVector<CEditedRecord>& records, int index, QVector<COpenEditor>& open,
+                       const std::function<void()>& check)
+{
+    if (index == records.size()) {
+        check();
+        return;
+    }
+    const CEditedRecord& record = records.at(index);
+    const CModalWatch selectorWatch = whenModal<DialogDatabaseSelector>([&](DialogDatabaseSelector* selector) {
+        const CModalWatch editorWatch = whenModalOver(selector, [&](QDialog* editor) {
+            if (QTest::qWaitForWindowExposed(editor))
+                open.append({record.label, editor, editor->size()});
+            openFromSelectors(records, index + 1, open, check);
+            editor->reject();
+        });
+        selector->findChild<QPushButton*>("buttonEdit")->click();
+        selector->reject();
+    });
+    DialogDatabaseSelector::browse(record.tableId, false, CTestDatabase::value(record.keyQuery).toInt());
+}
+
+// A record of each editor kind, and of each kind of coordinate system, in the shipped database
+// with the records that addMissingRecords adds to it.
+QVector<CEditedRecord> editedRecords()
+{
+    const auto first = [](const QString& table, const QString& where = "1") {
+        return QString("SELECT min(autokey) FROM %1 WHERE %2").arg(table, where);
+    };
+    const auto longest = [](const QString& table) {
+        return QString("SELECT autokey FROM %1 ORDER BY length(name) DESC LIMIT 1").arg(table);
+    };
+    return {{"length unit", TableUnitLength, first("unitlength")},
+            {"angular unit", TableUnitAngle, first("unitangle", "format=2")},
+            {"scale unit", TableUnitScale, first("unitscale")},
+            {"angle format", TableAngleFormat, "SELECT max(code) FROM unitangleformat"},
+            {"ellipsoid", TableEllipsoid, first("ellipsoid")},
+            {"prime meridian", TablePrimeMeridian, first("primemeridian")},
+            {"datum", TableDatum, longest("datum")},
+            {"datum shift type", TableDatumShiftType, "SELECT max(code) FROM datumshifttype"},
+            {"datum shift", TableDatumShift, longest("datumshift")},
+            {"coordinate system type", TableCoordSysType, "SELECT max(code) FROM coordsystype"},
+            {"local cartesian system", TableCoordSys, first("coordsys", "type=1")},
+            {"geocentric system", TableCoordSys, first("coordsys", "type=3")},
+            {"geodetic system on the datum of the longest name", TableCoordSys,
+             first("coordsys", "type=4 AND datum=(" + longest("datum") + ")")},
+            {"projected system", TableCoordSys, first("coordsys", "type=5")},
+            {"topocentric system", TableCoordSys, first("coordsys", "type=6")},
+            {"map projection type", TableMapProjType, "SELECT max(code) FROM mapprojtype"},
+            {"map projection", TableMapProj, first("mapproj")},
+            {"height system", TableVertCoordSys, first("vertcoordsys")},
+            {"transform list", TableTransformList, first("transformlist")},
+            {"transform", TableTransform, first("transform")},
+            {"EPSG code", TableEpsgCoordSys, "SELECT min(code) FROM epsgcoordsys"},
+            {"MapInfo code", TableMapInfoDatum, "SELECT min(code) FROM mapinfodatum"}};
+}
+
+// Adds to the open database what the shipped data lacks: a local cartesian, a geocentric and a
+// topocentric system, a height system with a transform list of one transform, export codes.
+bool addMissingRecords()
+{
+    const QString datum = "(SELECT min(autokey) FROM datum)";
+    const QString meridian = "(SELECT min(autokey) FROM primemeridian)";
+    const QString degree = "(SELECT autokey FROM unitangle WHERE name='degree')";
+    const QString metre = "(SELECT min(autokey) FROM unitlength)";
+    const int list = storeList("Список");
+    const QList<QPair<int, QString>> identity{{1, "1"}, {2, "0"}, {3, "0"}, {4, "1"}, {5, "0"}, {6, "0"}};
+    return list != NoValue && storeTransform(list, "Аффинное", 1, identity) != NoValue
+        && CTestDatabase::exec("INSERT INTO vertcoordsys (name, geoid, transform_list) VALUES ('Высоты', '', ?);",
+                               {list})
+        && CTestDatabase::exec("INSERT INTO epsgcoordsys (code, name) VALUES (4326, 'WGS 84');")
+        && CTestDatabase::exec("INSERT INTO mapinfodatum (code, name) VALUES (104, 'WGS 84');")
+        && CTestDatabase::exec("INSERT INTO coordsys (name, type, length_unit, datum) VALUES ('Местная', 1, "
+                               + metre + ", " + datum + ");")
+        && CTestDatabase::exec("INSERT INTO coordsys (name, type, datum, prime_meridian, length_unit) VALUES ("
+                               "'ECEF', 3, " + datum + ", " + meridian + ", " + metre + ");")
+        && CTestDatabase::exec(
+            "INSERT INTO coordsys (name, type, datum, prime_meridian, origin_coord1, origin_coord2, origin_coord3,"
+            " origin_angle_unit, origin_length_unit, azimuth, azimuth_unit, length_unit, height_unit) VALUES ('Топо',"
+            " 6, " + datum + ", " + meridian + ", '55.75', '37.6', '150', " + degree + ", " + metre + ", '30', "
+                + degree + ", " + metre + ", " + metre + ");");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(DialogMaker)
@@ -98,15 +228,45 @@ class TestEditorSizes : public CEditorTestCase
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void defaultSizeShowsEveryField_data();
     void defaultSizeShowsEveryField();
+    void editorsKeepTheirSize();
+    void linkedNamesShowWhole();
 
 private:
     void prepare() override;
+    // Opens a copy of the shipped database with the records it lacks added; false unless it
+    // holds each of editedRecords.
+    bool openShippedCopy();
 
+    QTemporaryDir m_shipped;
     CShiftUnits m_units;
     CCoordSysWorld m_world;
 };
+
+void TestEditorSizes::initTestCase()
+{
+    // The desktop's font: the offscreen platform's own is a quarter larger.
+    QApplication::setFont(QFont("DejaVu Sans", 9));
+    registerEditors();
+    QString message;
+    QVERIFY2(makeDataFolder(QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt"), m_shipped.filePath("data"),
+                            m_shipped.filePath("stamp"), &message),
+             qPrintable(message));
+}
+
+bool TestEditorSizes::openShippedCopy()
+{
+    const QString copy = m_shipped.filePath("copy.db");
+    QFile::remove(copy);
+    if (!QFile::copy(QDir(m_shipped.filePath("data")).filePath(shippedDatabaseName), copy)
+        || !CTestDatabase::reopen(copy) || !addMissingRecords())
+        return false;
+    const QVector<CEditedRecord> records = editedRecords();
+    return std::all_of(records.cbegin(), records.cend(),
+                       [](const CEditedRecord& record) { return !CTestDatabase::value(record.keyQuery).isNull(); });
+}
 
 void TestEditorSizes::prepare()
 {
@@ -194,6 +354,64 @@ void TestEditorSizes::defaultSizeShowsEveryField()
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     const QStringList faults = narrowFields(*dialog);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+// Opened from its selector, each editor keeps the size it was shown at and fits a small screen.
+void TestEditorSizes::editorsKeepTheirSize()
+{
+    QVERIFY(openShippedCopy());
+    const QVector<CEditedRecord> records = editedRecords();
+    QVector<COpenEditor> open;
+    QStringList faults;
+    openFromSelectors(records, 0, open, [&] {
+        QTest::qWait(2000);
+        for (const COpenEditor& editor : open) {
+            const QSize size = editor.dialog ? editor.dialog->size() : QSize();
+            if (size != editor.shown || size.width() > kSmallScreen.width() || size.height() > kSmallScreen.height())
+                faults << QString("%1: %2x%3 when shown, %4x%5 two seconds later")
+                              .arg(editor.label)
+                              .arg(editor.shown.width())
+                              .arg(editor.shown.height())
+                              .arg(size.width())
+                              .arg(size.height());
+        }
+    });
+    QCOMPARE(open.size(), records.size());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+// Opened from its selector, each editor shows in every field that names a linked record the
+// whole name of each record of the linked table.
+void TestEditorSizes::linkedNamesShowWhole()
+{
+    QVERIFY(openShippedCopy());
+    const QVector<CEditedRecord> records = editedRecords();
+    QVector<COpenEditor> open;
+    QStringList faults;
+    openFromSelectors(records, 0, open, [&] {
+        for (const COpenEditor& editor : open) {
+            for (FrameDatabasePicker* picker : editor.dialog->findChildren<FrameDatabasePicker*>()) {
+                if (!picker->isVisibleTo(editor.dialog))
+                    continue;
+                const auto* field = picker->findChild<QLineEdit*>("editName");
+                const int table = picker->tableId();
+                const QVariantList keys =
+                    CTestDatabase::column(QString("SELECT %1 FROM %2;").arg(keyColumnName(table), tableName(table)));
+                for (const QVariant& key : keys) {
+                    picker->setKey(key.toInt());
+                    const int needed = field->fontMetrics().horizontalAdvance(picker->name());
+                    if (field->text() != picker->name() || needed >= textWidth(field))
+                        faults << QString("%1: %2 shows \"%3\" in %4 px of the %5 px that \"%6\" needs")
+                                      .arg(editor.label, pathOf(field), field->text())
+                                      .arg(textWidth(field))
+                                      .arg(needed)
+                                      .arg(picker->name());
+                }
+            }
+        }
+    });
+    QCOMPARE(open.size(), records.size());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
