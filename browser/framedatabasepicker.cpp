@@ -16,9 +16,22 @@
 
 namespace {
 
-// The widest name field in characters: a longer name is elided rather than widening its editor
-// off the screen.
-const int kNameFieldMostChars = 100;
+// The widest name field in characters, by the kind of record its table holds: a longer name is
+// elided rather than widening its editor off the screen. Units have short names, and several of
+// their pickers can stand in one row.
+int nameFieldMostChars(int tableId)
+{
+    switch (tableId) {
+    case TableUnitLength:
+    case TableUnitAngle:
+    case TableUnitScale:
+        return 20;
+    case TableMapProjType:
+        return 84;
+    default:
+        return 48;
+    }
+}
 
 // The column's value in the row as text; empty when the row has no such column.
 QString fieldText(const QSqlRecord& row, const QString& column)
@@ -115,7 +128,7 @@ void FrameDatabasePicker::fitNameField()
     QSqlQuery query;
     if (!execQuery(query, QString("SELECT name FROM %1;").arg(tableName(m_tableId)), {}))
         return;
-    const int most = CNameField::widthFor(ui->editName, QString(kNameFieldMostChars, QLatin1Char('x')));
+    const int most = CNameField::widthFor(ui->editName, QString(nameFieldMostChars(m_tableId), QLatin1Char('x')));
     int width = 0;
     while (query.next() && width < most)
         width = std::max(width, CNameField::widthFor(ui->editName, query.value(0).toString()));

@@ -3,6 +3,7 @@
 #include "guihelpers.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QtMath>
@@ -11,6 +12,8 @@ namespace {
 
 // The line edit scrolls a text that leaves no pixel for its cursor.
 const int kCursorWidth = 1;
+// The widest unit name shown whole beside a value, in characters.
+const int kUnitNameMostChars = 24;
 
 // Pixels of the edit's width left for its text.
 int textRoom(const QLineEdit* edit)
@@ -62,4 +65,16 @@ void CNameField::showName()
     if (m_edit->text() != text)
         m_edit->setText(text);
     m_edit->setCursorPosition(0);
+}
+
+QString unitNameText(const QFontMetrics& metrics, const QString& name)
+{
+    const int most = metrics.horizontalAdvance(QString(kUnitNameMostChars, QLatin1Char('x')));
+    return metrics.elidedText(name, Qt::ElideMiddle, most);
+}
+
+void setUnitLabel(QLabel* label, const QString& name)
+{
+    label->setText(unitNameText(label->fontMetrics(), name));
+    label->setToolTip(name);
 }

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class QFontMetrics;
+class QLabel;
 class QLineEdit;
 
 // Shows a record's name in a read-only line edit: whole when it fits, else elided in the
@@ -30,3 +32,11 @@ private:
     QLineEdit* m_edit;
     QString m_name;
 };
+
+// A unit's name as the text beside a value shows it: whole when it is short, else elided in the
+// middle to a few words.
+QString unitNameText(const QFontMetrics& metrics, const QString& name);
+// Shows a unit's name in the label beside a value: whole when it is short, else elided in the
+// middle to a few words, so that a long name does not widen the form; the whole name is the
+// label's tooltip.
+void setUnitLabel(QLabel* label, const QString& name);

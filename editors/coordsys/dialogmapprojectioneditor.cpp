@@ -11,6 +11,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "browser/prompt.h"
 #include "browser/unitinput.h"
 #include "database/codetablesmapproj.h"
@@ -370,11 +371,14 @@ void DialogMapProjectionEditor::showUnit(int kind)
 {
     CUnitChoice& choice = unit(kind);
     choice.picker->setKey(choice.key);
-    const QString label = choice.picker->shortName().isEmpty() ? choice.picker->name() : choice.picker->shortName();
+    const QString name = choice.picker->displayName();
     QTableWidget* table = m_ui->tableMapProjectionParams;
+    const QString text = unitNameText(table->fontMetrics(), name);
     for (int row = 0; row < table->rowCount(); ++row) {
-        if (valueKind(inputCode(table->cellWidget(row, 1))) == kind)
-            table->item(row, 2)->setText(label);
+        if (valueKind(inputCode(table->cellWidget(row, 1))) != kind)
+            continue;
+        table->item(row, 2)->setText(text);
+        table->item(row, 2)->setToolTip(name);
     }
 }
 

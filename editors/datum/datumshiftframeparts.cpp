@@ -2,6 +2,7 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "browser/prompt.h"
 #include "browser/unitinput.h"
 #include "database/numbers.h"
@@ -69,6 +70,12 @@ QVariant storedParameter(const QString& text)
 QString unitText(const FrameDatabasePicker* picker)
 {
     return picker->shortName().isEmpty() ? picker->name() : picker->shortName();
+}
+
+void setUnitLabels(const QList<QLabel*>& labels, const QString& name)
+{
+    for (QLabel* label : labels)
+        setUnitLabel(label, name);
 }
 
 QValidator* createParameterValidator(QObject* owner)

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 class FrameDatabasePicker;
+class QLabel;
 class QLineEdit;
 class QObject;
 class QSqlRecord;
@@ -43,6 +44,8 @@ void setTexts(std::initializer_list<Widget*> widgets, const QString& text)
 {
     setTexts(QList<Widget*>(widgets), text);
 }
+// Shows the unit's name in each label beside a value (setUnitLabel).
+void setUnitLabels(const QList<QLabel*>& labels, const QString& name);
 // The validator of a parameter input: numbers from -1e15 to 1e15 with up to 10 decimals.
 QValidator* createParameterValidator(QObject* owner);
 // Gives the rotation edits one validator for the angle format of the angular unit (plain

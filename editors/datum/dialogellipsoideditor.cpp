@@ -8,6 +8,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -159,8 +160,8 @@ void DialogEllipsoidEditor::showUnit()
 void DialogEllipsoidEditor::showUnitName()
 {
     const QString shown = m_unitPicker->displayName();
-    ui->labelLinearUnitAbbrA->setText(shown);
-    ui->labelLinearUnitAbbrB->setText(shown);
+    setUnitLabel(ui->labelLinearUnitAbbrA, shown);
+    setUnitLabel(ui->labelLinearUnitAbbrB, shown);
 }
 
 void DialogEllipsoidEditor::slotLengthUnitSelected(int key)

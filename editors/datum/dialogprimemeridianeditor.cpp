@@ -8,6 +8,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "browser/unitinput.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -105,7 +106,7 @@ void DialogPrimeMeridianEditor::showUnit()
 
 void DialogPrimeMeridianEditor::showUnitName()
 {
-    ui->labelAngularUnitAbbreviation->setText(m_unitPicker->displayName());
+    setUnitLabel(ui->labelAngularUnitAbbreviation, m_unitPicker->displayName());
 }
 
 void DialogPrimeMeridianEditor::applyUnitValidator()

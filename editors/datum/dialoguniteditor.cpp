@@ -8,6 +8,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -157,7 +158,7 @@ void DialogUnitEditor::load()
     m_generalInfo->setDescription(row.value("description").toString());
     showFactor(ui->editBaseUnitValue, row.value("factor_b").toDouble());
     showFactor(ui->editThisUnitValue, row.value("factor_c").toDouble());
-    ui->labelThisUnitName->setText(m_generalInfo->displayName());
+    setUnitLabel(ui->labelThisUnitName, m_generalInfo->displayName());
     m_angleFormat = row.value("format");
     if (m_formatPicker)
         m_formatPicker->setKey(checkAngleFormatCode(variantToInt(m_angleFormat, 0), AngleFormatDecimal));
@@ -227,7 +228,7 @@ void DialogUnitEditor::slotCancel()
 
 void DialogUnitEditor::slotInsertUnitNotation()
 {
-    ui->labelThisUnitName->setText(m_generalInfo->displayName());
+    setUnitLabel(ui->labelThisUnitName, m_generalInfo->displayName());
 }
 
 void DialogUnitEditor::slotSelectAngularUnitFormat(int code)

@@ -91,6 +91,6 @@ void FrameDatumShiftMolodensky::setupControls()
 void FrameDatumShiftMolodensky::showLinearUnit()
 {
     m_linearUnitPicker->setKey(m_linearUnit);
-    setTexts({m_ui->labelLinearUnitTx, m_ui->labelLinearUnitTy, m_ui->labelLinearUnitTz},
-             unitText(m_linearUnitPicker));
+    setUnitLabels({m_ui->labelLinearUnitTx, m_ui->labelLinearUnitTy, m_ui->labelLinearUnitTz},
+                  unitText(m_linearUnitPicker));
 }

@@ -4,6 +4,7 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "browser/unitinput.h"
 #include "database/tablecatalogue.h"
 
@@ -177,17 +178,17 @@ void FrameDatumShiftSevenParams::slotSelectScalarUnit(int key)
 void FrameDatumShiftSevenParams::showLinearUnit()
 {
     m_linearUnitPicker->setKey(m_linearUnit);
-    setTexts(m_widgets.lengthLabels, unitText(m_linearUnitPicker));
+    setUnitLabels(m_widgets.lengthLabels, unitText(m_linearUnitPicker));
 }
 
 void FrameDatumShiftSevenParams::showAngularUnit()
 {
     m_angularUnitPicker->setKey(m_angularUnit);
-    setTexts(m_widgets.angleLabels, unitText(m_angularUnitPicker));
+    setUnitLabels(m_widgets.angleLabels, unitText(m_angularUnitPicker));
 }
 
 void FrameDatumShiftSevenParams::showScalarUnit()
 {
     m_scalarUnitPicker->setKey(m_scalarUnit);
-    m_widgets.scaleLabel->setText(unitText(m_scalarUnitPicker));
+    setUnitLabel(m_widgets.scaleLabel, unitText(m_scalarUnitPicker));
 }

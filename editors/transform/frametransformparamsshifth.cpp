@@ -3,6 +3,7 @@
 
 #include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
+#include "browser/namefield.h"
 #include "database/codetablesaxes.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
@@ -93,8 +94,7 @@ void FrameTransformParamsShiftH::showUnit()
 {
     if (!m_unitPicker->setKey(m_unit))
         m_unit = NoValue;
-    const QString shortName = m_unitPicker->shortName();
-    ui->labelUnit->setText(shortName.isEmpty() ? m_unitPicker->name() : shortName);
+    setUnitLabel(ui->labelUnit, m_unitPicker->displayName());
 }
 
 void FrameTransformParamsShiftH::slotDiscardChanges()

@@ -189,7 +189,7 @@ void TestFrameDatabasePicker::nameShownWholeOrElidedInTheMiddle_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("elided");
 
-    const QString wide = QString(40, QChar(0x0416));
+    const QString wide = "Geodezicheskaya_Sistema_Koordinat_2011 to WGS84";
     const QString overlong = "Начало " + QString(300, QChar(0x043C)) + " конец";
     QTest::newRow("the widest name of the table") << wide << 0 << false;
     QTest::newRow("a name wider than any field") << overlong << 0 << true;
@@ -206,12 +206,13 @@ void TestFrameDatabasePicker::nameShownWholeOrElidedInTheMiddle()
     QFETCH(int, width);
     QFETCH(bool, elided);
 
-    QVERIFY(CTestDatabase::exec("INSERT INTO unitlength (name, factor_b, factor_c) VALUES (?, 1, 1);", {name}));
-    FrameDatabasePicker picker(TableUnitLength, "Единица", 2, nullptr);
+    QVERIFY(CTestDatabase::exec("INSERT INTO datum (name) VALUES (?);", {name}));
+    const int key = CTestDatabase::value("SELECT autokey FROM datum WHERE name = ?;", {name}).toInt();
+    FrameDatabasePicker picker(TableDatum, "Датум", 2, nullptr);
     auto* field = picker.findChild<QLineEdit*>("editName");
     picker.show();
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
-    QVERIFY(picker.setKey(keyOf(name)));
+    QVERIFY(picker.setKey(key));
     if (width > 0) {
         field->setMinimumWidth(0);
         picker.layout()->activate();
@@ -220,7 +221,7 @@ void TestFrameDatabasePicker::nameShownWholeOrElidedInTheMiddle()
     }
 
     QCOMPARE(picker.name(), name);
-    QCOMPARE(picker.key(), keyOf(name));
+    QCOMPARE(picker.key(), key);
     QCOMPARE(field->toolTip(), name);
     const QString shown = field->text();
     const int room = field->width() - 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field) - 4;

@@ -219,6 +219,20 @@ bool addMissingRecords()
                 + degree + ", " + metre + ", " + metre + ");");
 }
 
+// Makes the name of every record that an editor links 150 characters longer.
+bool lengthenLinkedNames()
+{
+    const QStringList linked{"unitlength", "unitangle",  "unitscale", "unitangleformat", "ellipsoid",
+                             "primemeridian", "datum", "datumshift", "datumshifttype", "mapproj",
+                             "mapprojtype", "coordsystype", "transformtype"};
+    for (const QString& table : linked) {
+        if (!CTestDatabase::exec(
+                QString("UPDATE %1 SET name = name || replace(hex(zeroblob(75)), '0', 'x');").arg(table)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(DialogMaker)
@@ -231,6 +245,7 @@ private slots:
     void initTestCase();
     void defaultSizeShowsEveryField_data();
     void defaultSizeShowsEveryField();
+    void editorsKeepTheirSize_data();
     void editorsKeepTheirSize();
     void linkedNamesShowWhole();
 
@@ -357,10 +372,23 @@ void TestEditorSizes::defaultSizeShowsEveryField()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
-// Opened from its selector, each editor keeps the size it was shown at and fits a small screen.
+void TestEditorSizes::editorsKeepTheirSize_data()
+{
+    QTest::addColumn<bool>("longNames");
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("shipped names") << false << kSmallScreen;
+    QTest::newRow("linked names 150 characters longer") << true << QSize(1366, 768);
+}
+
+// Opened from its selector, each editor keeps the size it was shown at and fits a small screen,
+// whatever the length of the names it links.
 void TestEditorSizes::editorsKeepTheirSize()
 {
+    QFETCH(bool, longNames);
+    QFETCH(QSize, screen);
     QVERIFY(openShippedCopy());
+    if (longNames)
+        QVERIFY(lengthenLinkedNames());
     const QVector<CEditedRecord> records = editedRecords();
     QVector<COpenEditor> open;
     QStringList faults;
@@ -368,7 +396,7 @@ void TestEditorSizes::editorsKeepTheirSize()
         QTest::qWait(2000);
         for (const COpenEditor& editor : open) {
             const QSize size = editor.dialog ? editor.dialog->size() : QSize();
-            if (size != editor.shown || size.width() > kSmallScreen.width() || size.height() > kSmallScreen.height())
+            if (size != editor.shown || size.width() > screen.width() || size.height() > screen.height())
                 faults << QString("%1: %2x%3 when shown, %4x%5 two seconds later")
                               .arg(editor.label)
                               .arg(editor.shown.width())
