@@ -1,6 +1,5 @@
 #include "datumshiftframeparts.h"
 
-#include "browser/framedatabasepicker.h"
 #include "browser/guihelpers.h"
 #include "browser/namefield.h"
 #include "browser/prompt.h"
@@ -65,11 +64,6 @@ QVariant storedParameter(const QString& text)
 {
     const double value = textToDouble(text, std::numeric_limits<double>::quiet_NaN());
     return std::isfinite(value) ? QVariant(value) : QVariant(text);
-}
-
-QString unitText(const FrameDatabasePicker* picker)
-{
-    return picker->shortName().isEmpty() ? picker->name() : picker->shortName();
 }
 
 void setUnitLabels(const QList<QLabel*>& labels, const QString& name)

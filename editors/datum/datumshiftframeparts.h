@@ -6,7 +6,6 @@
 
 #include <initializer_list>
 
-class FrameDatabasePicker;
 class QLabel;
 class QLineEdit;
 class QObject;
@@ -30,8 +29,6 @@ QString parameterValue(const QLineEdit* edit);
 // The value to store for a parameter text that a frame gave: the number it reads as, or the
 // text itself (an angle in its format).
 QVariant storedParameter(const QString& text);
-// The picker's short name, or its name when it has none.
-QString unitText(const FrameDatabasePicker* picker);
 // Sets the text of each widget (line edits, labels).
 template <class Widget>
 void setTexts(const QList<Widget*>& widgets, const QString& text)

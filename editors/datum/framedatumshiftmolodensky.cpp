@@ -92,5 +92,5 @@ void FrameDatumShiftMolodensky::showLinearUnit()
 {
     m_linearUnitPicker->setKey(m_linearUnit);
     setUnitLabels({m_ui->labelLinearUnitTx, m_ui->labelLinearUnitTy, m_ui->labelLinearUnitTz},
-                  unitText(m_linearUnitPicker));
+                  m_linearUnitPicker->displayName());
 }

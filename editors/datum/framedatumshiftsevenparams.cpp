@@ -178,17 +178,17 @@ void FrameDatumShiftSevenParams::slotSelectScalarUnit(int key)
 void FrameDatumShiftSevenParams::showLinearUnit()
 {
     m_linearUnitPicker->setKey(m_linearUnit);
-    setUnitLabels(m_widgets.lengthLabels, unitText(m_linearUnitPicker));
+    setUnitLabels(m_widgets.lengthLabels, m_linearUnitPicker->displayName());
 }
 
 void FrameDatumShiftSevenParams::showAngularUnit()
 {
     m_angularUnitPicker->setKey(m_angularUnit);
-    setUnitLabels(m_widgets.angleLabels, unitText(m_angularUnitPicker));
+    setUnitLabels(m_widgets.angleLabels, m_angularUnitPicker->displayName());
 }
 
 void FrameDatumShiftSevenParams::showScalarUnit()
 {
     m_scalarUnitPicker->setKey(m_scalarUnit);
-    setUnitLabel(m_widgets.scaleLabel, unitText(m_scalarUnitPicker));
+    setUnitLabel(m_widgets.scaleLabel, m_scalarUnitPicker->displayName());
 }
