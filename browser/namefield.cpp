@@ -3,8 +3,8 @@
 #include "guihelpers.h"
 
 #include <QEvent>
-#include <QLabel>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtMath>
 

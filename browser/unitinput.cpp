@@ -11,15 +11,16 @@ namespace {
 constexpr double kDecimalLimit = 1e15;
 constexpr int kDecimalDecimals = 15;
 
-} // namespace
-
+// The angle format code of the angular unit; 0 when the unit does not read or has none.
 int angleFormatOfUnit(int angleUnitKey)
 {
     CUnitDetails unit;
-    if (angleUnitKey == NoValue || !UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
+    if (!UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
         return 0;
     return unit.angleFormat->code;
 }
+
+} // namespace
 
 QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory pattern, QObject* owner)
 {

@@ -11,8 +11,6 @@ class QValidator;
 // Builds the validator of an angle format's pattern (createAngleValidator and the like).
 using AnglePatternFactory = QValidator* (*)(int angleFormat, QObject* parent);
 
-// The angle format code of the angular unit; 0 when the unit does not read or has none.
-int angleFormatOfUnit(int angleUnitKey);
 // The validator of an angle typed in the angular unit: the pattern of the unit's angle format,
 // plain decimal numbers when the unit has no format, none without a unit. Owned by the owner.
 QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory pattern, QObject* owner);
