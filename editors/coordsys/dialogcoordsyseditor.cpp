@@ -16,6 +16,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
 #include "editors/transform/frameextra.h"
@@ -162,6 +163,7 @@ DialogCoordSysEditor::DialogCoordSysEditor(int key, QWidget* parent)
     connect(m_ui->checkboxShowExtra, &QCheckBox::stateChanged, this, &DialogCoordSysEditor::slotShowExtraStateChanged);
     connect(m_ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogCoordSysEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogCoordSysEditor::~DialogCoordSysEditor()
@@ -227,25 +229,26 @@ void DialogCoordSysEditor::slotSelectType(int code)
 {
     m_typeCode = checkCoordSysTypeCode(code);
     showTypeFrame();
+    fitToScreen(this);
 }
 
 void DialogCoordSysEditor::slotShowTransformsStateChanged(int)
 {
     m_ui->frameTransformList->setVisible(m_ui->checkboxShowTransforms->isChecked());
     m_ui->frameUpper->adjustSize();
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogCoordSysEditor::slotShowExtraStateChanged(int)
 {
     m_ui->frameExtra->setVisible(m_ui->checkboxShowExtra->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogCoordSysEditor::slotShowExportStateChanged(int)
 {
     m_ui->frameExport->setVisible(m_ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogCoordSysEditor::createFrames()

@@ -4,6 +4,7 @@
 
 #include "browser/editorsave.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/screenfit.h"
 #include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
@@ -23,6 +24,7 @@ DialogCoordSysTypeEditor::DialogCoordSysTypeEditor(int code, QWidget* parent)
     connect(m_ui->buttonSave, &QPushButton::clicked, this, &DialogCoordSysTypeEditor::slotSave);
     connect(m_ui->buttonDefaults, &QPushButton::clicked, this, &DialogCoordSysTypeEditor::slotDefaults);
     connect(m_ui->buttonCancel, &QPushButton::clicked, this, &DialogCoordSysTypeEditor::slotCancel);
+    keepOnScreen(this);
 }
 
 DialogCoordSysTypeEditor::~DialogCoordSysTypeEditor()

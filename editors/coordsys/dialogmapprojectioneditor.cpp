@@ -13,6 +13,7 @@
 #include "browser/guihelpers.h"
 #include "browser/namefield.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "browser/unitinput.h"
 #include "database/codetablesmapproj.h"
 #include "database/novalue.h"
@@ -105,6 +106,7 @@ DialogMapProjectionEditor::DialogMapProjectionEditor(int key, QWidget* parent)
     connect(m_typePicker, &FrameDatabasePicker::picked, this, &DialogMapProjectionEditor::slotSelectMapProjectionType);
     connect(m_ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogMapProjectionEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogMapProjectionEditor::~DialogMapProjectionEditor()
@@ -212,12 +214,13 @@ void DialogMapProjectionEditor::slotSelectMapProjectionType(int key)
 {
     m_typeKey = key;
     applyType();
+    fitToScreen(this);
 }
 
 void DialogMapProjectionEditor::slotShowExportStateChanged(int)
 {
     m_ui->frameExport->setVisible(m_ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogMapProjectionEditor::buildFrames()

@@ -8,6 +8,7 @@
 #include "browser/editorsave.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/screenfit.h"
 #include "database/codetablesmapproj.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
@@ -33,6 +34,7 @@ DialogMapProjTypeEditor::DialogMapProjTypeEditor(int code, QWidget* parent)
     connect(m_ui->buttonCancel, &QPushButton::clicked, this, &DialogMapProjTypeEditor::slotCancel);
     connect(m_ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogMapProjTypeEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogMapProjTypeEditor::~DialogMapProjTypeEditor()
@@ -83,7 +85,7 @@ void DialogMapProjTypeEditor::slotCancel()
 void DialogMapProjTypeEditor::slotShowExportStateChanged(int)
 {
     m_ui->frameExport->setVisible(m_ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogMapProjTypeEditor::createFrames()

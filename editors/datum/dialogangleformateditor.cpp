@@ -3,6 +3,7 @@
 
 #include "browser/editorsave.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/screenfit.h"
 #include "database/codetablestypes.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -27,6 +28,7 @@ DialogAngleFormatEditor::DialogAngleFormatEditor(int code, QWidget* parent)
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogAngleFormatEditor::slotSave);
     connect(ui->buttonDefaults, &QPushButton::clicked, this, &DialogAngleFormatEditor::slotDefaults);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &DialogAngleFormatEditor::slotCancel);
+    keepOnScreen(this);
 }
 
 DialogAngleFormatEditor::~DialogAngleFormatEditor()

@@ -10,6 +10,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "editors/transform/frameextra.h"
@@ -132,6 +133,7 @@ DialogDatumEditor::DialogDatumEditor(int key, QWidget* parent)
     connect(m_datumShiftPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectDatumShift(NoValue); });
     connect(ui->checkboxShowExtra, &QCheckBox::stateChanged, this, &DialogDatumEditor::slotShowExtraStateChanged);
     connect(ui->checkboxShowExport, &QCheckBox::stateChanged, this, &DialogDatumEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogDatumEditor::~DialogDatumEditor()
@@ -308,11 +310,11 @@ void DialogDatumEditor::slotShowExtraStateChanged(int)
     const bool shown = ui->checkboxShowExtra->isChecked();
     ui->frameExtra->setVisible(shown);
     ui->framePlaceHolder->setVisible(!shown);
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogDatumEditor::slotShowExportStateChanged(int)
 {
     ui->frameExport->setVisible(ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }

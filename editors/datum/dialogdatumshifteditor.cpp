@@ -16,6 +16,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "database/codetablesaxes.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
@@ -109,6 +110,7 @@ DialogDatumShiftEditor::DialogDatumShiftEditor(int key, bool extra, QWidget* par
     connect(m_typePicker, &FrameDatabasePicker::picked, this, &DialogDatumShiftEditor::slotSelectType);
     connect(m_ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogDatumShiftEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogDatumShiftEditor::~DialogDatumShiftEditor()
@@ -183,12 +185,13 @@ void DialogDatumShiftEditor::slotSelectType(int code)
 {
     m_type = checkDatumShiftTypeCode(code);
     updateTypeFrame();
+    fitToScreen(this);
 }
 
 void DialogDatumShiftEditor::slotShowExportStateChanged(int)
 {
     m_ui->frameExport->setVisible(m_ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogDatumShiftEditor::setupFrames()

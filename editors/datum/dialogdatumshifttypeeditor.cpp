@@ -5,6 +5,7 @@
 #include "browser/editorsave.h"
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
+#include "browser/screenfit.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
@@ -31,6 +32,7 @@ DialogDatumShiftTypeEditor::DialogDatumShiftTypeEditor(int code, QWidget* parent
     connect(ui->buttonCancel, &QPushButton::clicked, this, &DialogDatumShiftTypeEditor::slotCancel);
     connect(ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogDatumShiftTypeEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogDatumShiftTypeEditor::~DialogDatumShiftTypeEditor()
@@ -112,7 +114,7 @@ void DialogDatumShiftTypeEditor::slotCancel()
 void DialogDatumShiftTypeEditor::slotShowExportStateChanged(int)
 {
     ui->frameExport->setVisible(ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 bool DialogDatumShiftTypeEditor::Edit(int code)

@@ -9,6 +9,7 @@
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
 #include "browser/namefield.h"
+#include "browser/screenfit.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/sqlfunctions.h"
@@ -65,6 +66,7 @@ DialogEllipsoidEditor::DialogEllipsoidEditor(int key, QWidget* parent)
     connect(m_unitPicker, &FrameDatabasePicker::touched, this, &DialogEllipsoidEditor::slotLengthUnitTouched);
     connect(m_unitPicker, &FrameDatabasePicker::cleared, this, &DialogEllipsoidEditor::slotLengthUnitCleared);
     connect(ui->checkboxShowExport, &QCheckBox::stateChanged, this, &DialogEllipsoidEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogEllipsoidEditor::~DialogEllipsoidEditor()
@@ -186,7 +188,7 @@ void DialogEllipsoidEditor::slotLengthUnitCleared()
 void DialogEllipsoidEditor::slotShowExportStateChanged(int)
 {
     ui->frameExport->setVisible(ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 QString DialogEllipsoidEditor::checkParameters() const

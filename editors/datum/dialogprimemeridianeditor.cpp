@@ -9,6 +9,7 @@
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
 #include "browser/namefield.h"
+#include "browser/screenfit.h"
 #include "browser/unitinput.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -42,6 +43,7 @@ DialogPrimeMeridianEditor::DialogPrimeMeridianEditor(int key, QWidget* parent)
     connect(m_unitPicker, &FrameDatabasePicker::cleared, this, &DialogPrimeMeridianEditor::slotUnitCleared);
     connect(ui->checkboxShowExport, &QCheckBox::stateChanged, this,
             &DialogPrimeMeridianEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogPrimeMeridianEditor::~DialogPrimeMeridianEditor()
@@ -134,7 +136,7 @@ void DialogPrimeMeridianEditor::slotUnitCleared()
 void DialogPrimeMeridianEditor::slotShowExportStateChanged(int)
 {
     ui->frameExport->setVisible(ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 QString DialogPrimeMeridianEditor::checkLongitudeFitsUnit() const

@@ -9,6 +9,7 @@
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
 #include "browser/namefield.h"
+#include "browser/screenfit.h"
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
@@ -88,6 +89,7 @@ DialogUnitEditor::DialogUnitEditor(int tableId, int key, QWidget* parent)
         connect(m_formatPicker, &FrameDatabasePicker::picked, this, &DialogUnitEditor::slotSelectAngularUnitFormat);
         connect(m_formatPicker, &FrameDatabasePicker::cleared, this, [this] { slotSelectAngularUnitFormat(0); });
     }
+    keepOnScreen(this);
 }
 
 DialogUnitEditor::~DialogUnitEditor()
@@ -240,7 +242,7 @@ void DialogUnitEditor::slotSelectAngularUnitFormat(int code)
 void DialogUnitEditor::slotShowExportStateChanged(int)
 {
     ui->frameExport->setVisible(ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogUnitEditor::keyPressEvent(QKeyEvent* event)

@@ -8,6 +8,7 @@
 #include "browser/editorsave.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -82,6 +83,7 @@ DialogExportCodeEditor::DialogExportCodeEditor(int tableId, int code, QWidget* p
     connect(m_ui->buttonCheck, &QPushButton::clicked, this, &DialogExportCodeEditor::slotCheck);
     connect(m_ui->buttonSave, &QPushButton::clicked, this, &DialogExportCodeEditor::slotSave);
     connect(m_ui->buttonCancel, &QPushButton::clicked, this, &DialogExportCodeEditor::slotCancel);
+    keepOnScreen(this);
 }
 
 DialogExportCodeEditor::~DialogExportCodeEditor()

@@ -10,6 +10,7 @@
 #include "browser/frameexport.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/framemanagerpicker.h"
+#include "browser/screenfit.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
@@ -39,6 +40,7 @@ DialogGeoidEditor::DialogGeoidEditor(int key, QWidget* parent)
     connect(m_ui->checkboxShowTransforms, &QCheckBox::stateChanged, this,
             &DialogGeoidEditor::slotShowTransformsStateChanged);
     connect(m_ui->checkboxShowExport, &QCheckBox::stateChanged, this, &DialogGeoidEditor::slotShowExportStateChanged);
+    keepOnScreen(this);
 }
 
 DialogGeoidEditor::~DialogGeoidEditor()
@@ -92,13 +94,13 @@ void DialogGeoidEditor::slotShowTransformsStateChanged(int)
     const bool shown = m_ui->checkboxShowTransforms->isChecked();
     m_transformList->setVisible(shown);
     m_filler->setVisible(!shown);
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogGeoidEditor::slotShowExportStateChanged(int)
 {
     m_ui->frameExport->setVisible(m_ui->checkboxShowExport->isChecked());
-    adjustSize();
+    fitToScreen(this);
 }
 
 void DialogGeoidEditor::createFrames()

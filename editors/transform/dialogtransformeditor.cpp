@@ -10,6 +10,7 @@
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
 #include "browser/prompt.h"
+#include "browser/screenfit.h"
 #include "database/codetablesaxes.h"
 #include "database/savepoint.h"
 #include "database/sqlfunctions.h"
@@ -46,6 +47,7 @@ DialogTransformEditor::DialogTransformEditor(int key, QWidget* parent)
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogTransformEditor::slotSave);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &DialogTransformEditor::slotCancel);
     connect(m_typePicker, &FrameDatabasePicker::picked, this, &DialogTransformEditor::slotSelectTransformType);
+    keepOnScreen(this);
 }
 
 DialogTransformEditor::~DialogTransformEditor()
@@ -150,6 +152,7 @@ void DialogTransformEditor::slotSelectTransformType(int key)
     Q_UNUSED(key);
     setTransformType(m_typeCode, m_typePicker->columnValue(QStringLiteral("code")).toInt());
     showTypeFrame();
+    fitToScreen(this);
 }
 
 void DialogTransformEditor::load()

@@ -6,6 +6,7 @@
 #include "browser/dialogsavepoint.h"
 #include "browser/framegeneralinfo.h"
 #include "browser/guihelpers.h"
+#include "browser/screenfit.h"
 #include "database/codetablesaxes.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -27,6 +28,7 @@ DialogTransformListEditor::DialogTransformListEditor(int key, QWidget* parent)
         load();
     connect(ui->buttonSave, &QPushButton::clicked, this, &DialogTransformListEditor::slotSave);
     connect(ui->buttonCancel, &QPushButton::clicked, this, &DialogTransformListEditor::slotCancel);
+    keepOnScreen(this);
 }
 
 DialogTransformListEditor::~DialogTransformListEditor()

@@ -7,6 +7,7 @@
 #include "browser/dialogdatabaseselector.h"
 #include "browser/dialogdependencies.h"
 #include "browser/framedatabasepicker.h"
+#include "browser/screenfit.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "editors/coordsys/dialogcoordsyseditor.h"
@@ -19,6 +20,7 @@
 #include "editors/transform/dialogtransformeditor.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -26,11 +28,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -98,10 +100,52 @@ QStringList narrowFields(const QDialog& dialog)
     return faults;
 }
 
-using DialogMaker = std::function<QDialog*()>;
+QString rectText(const QRect& rect)
+{
+    return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
+}
 
-// The screen an editor must fit.
-const QSize kSmallScreen(1280, 720);
+// Reasons why the editor is not whole on the screen's area: its window, or its Save and Cancel
+// buttons not wholly in view.
+QStringList offScreen(const QDialog& dialog, const QRect& area)
+{
+    QStringList faults;
+    if (!area.contains(dialog.frameGeometry()))
+        faults << QString("window %1 off the screen %2").arg(rectText(dialog.frameGeometry()), rectText(area));
+    // A section scrolls only where the window takes the whole screen.
+    const auto* scroll = dialog.findChild<QScrollArea*>("scrollContents");
+    if (!scroll)
+        faults << "no scrolling sections";
+    else if ((scroll->horizontalScrollBar()->maximum() > 0 && dialog.frameGeometry().width() < area.width())
+             || (scroll->verticalScrollBar()->maximum() > 0 && dialog.frameGeometry().height() < area.height()))
+        faults << QString("window %1 scrolls by %2, %3 px with room on the screen")
+                      .arg(rectText(dialog.frameGeometry()))
+                      .arg(scroll->horizontalScrollBar()->maximum())
+                      .arg(scroll->verticalScrollBar()->maximum());
+    for (const QString& name : {QStringLiteral("buttonSave"), QStringLiteral("buttonCancel")}) {
+        const auto* button = dialog.findChild<QPushButton*>(name);
+        const QRect shown = button ? QRect(button->mapToGlobal(QPoint(0, 0)), button->size()) : QRect();
+        if (!button || !button->isVisible() || button->visibleRegion() != QRegion(button->rect())
+            || !area.contains(shown))
+            faults << QString("%1 %2 not in view").arg(name, rectText(shown));
+    }
+    return faults;
+}
+
+// Line edits that show a text longer than they are from elsewhere than its start.
+QStringList textsNotFromStart(const QDialog& dialog)
+{
+    QStringList faults;
+    for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!edit->isVisibleTo(&dialog) || edit->fontMetrics().horizontalAdvance(edit->text()) <= textWidth(edit))
+            continue;
+        if (edit->cursorPosition() != 0 || edit->hasSelectedText())
+            faults << QString("%1 shows \"%2\" from character %3").arg(pathOf(edit), edit->text()).arg(edit->cursorPosition());
+    }
+    return faults;
+}
+
+using DialogMaker = std::function<QDialog*()>;
 
 // A record to open in its editor: the query gives its key.
 struct CEditedRecord {
@@ -121,17 +165,8 @@ struct COpenEditor {
 // while the returned object lives.
 [[nodiscard]] CModalWatch whenModalOver(const QDialog* below, const std::function<void(QDialog*)>& handler)
 {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, below, handler] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == below)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        handler(dialog);
-    });
-    timer->start(10);
-    return CModalWatch(timer);
+    return whenModalWindow([below](QWidget* window) { return window != below && qobject_cast<QDialog*>(window); },
+                           [handler](QWidget* window) { handler(static_cast<QDialog*>(window)); });
 }
 
 // Opens each record in its editor as a user does: the table's selector on the record, then its
@@ -233,6 +268,37 @@ bool lengthenLinkedNames()
     return true;
 }
 
+
+// Brings the editor to each state a user can: each "show" box ticked in turn and left ticked,
+// then each type of its type picker picked. The faults of the editor's place in each state.
+QStringList statesOffScreen(const COpenEditor& editor, const QRect& area)
+{
+    static const QVector<int> typeTables{TableCoordSysType, TableMapProjType, TableDatumShiftType, TableTransformType};
+    QStringList faults;
+    const auto check = [&](const QString& state) {
+        QApplication::processEvents();
+        for (const QString& fault : offScreen(*editor.dialog, area))
+            faults << QString("%1, %2: %3").arg(editor.label, state, fault);
+    };
+    for (QCheckBox* box : editor.dialog->findChildren<QCheckBox*>(QRegularExpression("^checkboxShow"))) {
+        if (!box->isVisibleTo(editor.dialog) || !box->isEnabled() || box->isChecked())
+            continue;
+        box->click();
+        check(QString("\"%1\" ticked").arg(box->text()));
+    }
+    for (FrameDatabasePicker* picker : editor.dialog->findChildren<FrameDatabasePicker*>()) {
+        const int table = picker->tableId();
+        if (!typeTables.contains(table) || !picker->isVisibleTo(editor.dialog) || !picker->isPickEnabled())
+            continue;
+        for (const QVariant& key :
+             CTestDatabase::column(QString("SELECT %1 FROM %2;").arg(keyColumnName(table), tableName(table)))) {
+            picker->setKey(key.toInt());
+            emit picker->picked(key.toInt());
+            check(QString("type %1 picked").arg(key.toInt()));
+        }
+    }
+    return faults;
+}
 } // namespace
 
 Q_DECLARE_METATYPE(DialogMaker)
@@ -245,8 +311,8 @@ private slots:
     void initTestCase();
     void defaultSizeShowsEveryField_data();
     void defaultSizeShowsEveryField();
-    void editorsKeepTheirSize_data();
-    void editorsKeepTheirSize();
+    void editorsStayOnScreen_data();
+    void editorsStayOnScreen();
     void linkedNamesShowWhole();
 
 private:
@@ -372,20 +438,23 @@ void TestEditorSizes::defaultSizeShowsEveryField()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
-void TestEditorSizes::editorsKeepTheirSize_data()
+void TestEditorSizes::editorsStayOnScreen_data()
 {
     QTest::addColumn<bool>("longNames");
     QTest::addColumn<QSize>("screen");
-    QTest::newRow("shipped names") << false << kSmallScreen;
+    QTest::newRow("shipped names") << false << QSize(1280, 720);
     QTest::newRow("linked names 150 characters longer") << true << QSize(1366, 768);
 }
 
-// Opened from its selector, each editor keeps the size it was shown at and fits a small screen,
-// whatever the length of the names it links.
-void TestEditorSizes::editorsKeepTheirSize()
+// Opened from its selector, each editor lies on a small screen with Save and Cancel in view,
+// shows its texts from their start and keeps the size it was shown at, whatever the length of
+// the names it links; it stays on the screen with every section shown and every type picked.
+void TestEditorSizes::editorsStayOnScreen()
 {
     QFETCH(bool, longNames);
     QFETCH(QSize, screen);
+    const QRect area(QPoint(0, 0), screen);
+    setScreenAreaForTests(area);
     QVERIFY(openShippedCopy());
     if (longNames)
         QVERIFY(lengthenLinkedNames());
@@ -396,15 +465,22 @@ void TestEditorSizes::editorsKeepTheirSize()
         QTest::qWait(2000);
         for (const COpenEditor& editor : open) {
             const QSize size = editor.dialog ? editor.dialog->size() : QSize();
-            if (size != editor.shown || size.width() > screen.width() || size.height() > screen.height())
+            if (size != editor.shown)
                 faults << QString("%1: %2x%3 when shown, %4x%5 two seconds later")
                               .arg(editor.label)
                               .arg(editor.shown.width())
                               .arg(editor.shown.height())
                               .arg(size.width())
                               .arg(size.height());
+            if (!editor.dialog)
+                continue;
+            for (const QString& fault : offScreen(*editor.dialog, area) + textsNotFromStart(*editor.dialog))
+                faults << QString("%1: %2").arg(editor.label, fault);
         }
+        for (const COpenEditor& editor : open)
+            faults << statesOffScreen(editor, area);
     });
+    setScreenAreaForTests(QRect());
     QCOMPARE(open.size(), records.size());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }

@@ -41,3 +41,25 @@ QByteArray readFile(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+CModalWatch whenModalWindow(const std::function<bool(QWidget*)>& matches, const std::function<void(QWidget*)>& handler,
+                            int timeoutMs)
+{
+    auto* timer = new QTimer;
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, matches, handler, timeoutMs] {
+        *waited += timer->interval();
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool found = modal && matches(modal);
+        if (!found && *waited < timeoutMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (found)
+            handler(modal);
+        else if (modal)
+            modal->close();
+    });
+    timer->start(10);
+    return CModalWatch(timer);
+}

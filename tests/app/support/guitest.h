@@ -46,28 +46,17 @@ private:
     QPointer<QTimer> m_timer;
 };
 
-// Once a modal dialog of the class is shown (inside its own event loop), hands it to the
-// handler, which is expected to end it. A dialog that does not come within the time limit is
-// given up; whatever modal window is up then is closed so that the test does not hang. The
+// Once a modal window that the matcher takes is shown (inside its own event loop), hands it to
+// the handler, which is expected to end it. A window that does not come within the time limit
+// is given up; whatever modal window is up then is closed so that the test does not hang. The
 // watch lasts while the returned object lives.
+[[nodiscard]] CModalWatch whenModalWindow(const std::function<bool(QWidget*)>& matches,
+                                          const std::function<void(QWidget*)>& handler, int timeoutMs = 5000);
+
+// The same for a modal dialog of the class.
 template <class Dialog>
 [[nodiscard]] CModalWatch whenModal(std::function<void(Dialog*)> handler, int timeoutMs = 5000)
 {
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, handler, timeoutMs] {
-        *waited += timer->interval();
-        QWidget* modal = QApplication::activeModalWidget();
-        Dialog* dialog = qobject_cast<Dialog*>(modal);
-        if (!dialog && *waited < timeoutMs)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (dialog)
-            handler(dialog);
-        else if (modal)
-            modal->close();
-    });
-    timer->start(10);
-    return CModalWatch(timer);
+    return whenModalWindow([](QWidget* window) { return qobject_cast<Dialog*>(window) != nullptr; },
+                           [handler](QWidget* window) { handler(static_cast<Dialog*>(window)); }, timeoutMs);
 }

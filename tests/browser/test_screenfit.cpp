@@ -1,0 +1,119 @@
+#include "guitest.h"
+
+#include "browser/screenfit.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+// A screen whose available area does not start at the origin.
+const QRect kArea(100, 50, 1280, 720);
+
+QFrame* section(const QSize& size, QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setMinimumSize(size);
+    return frame;
+}
+
+// A dialog of one section of the given size, a hidden one and a row of Save and Cancel.
+QDialog* makeDialog(const QSize& shown, const QSize& hidden, QWidget* parent)
+{
+    auto* dialog = new QDialog(parent);
+    auto* rows = new QVBoxLayout(dialog);
+    rows->addWidget(section(shown, dialog));
+    QFrame* extra = section(hidden, dialog);
+    extra->setObjectName("frameExtra");
+    extra->hide();
+    rows->addWidget(extra);
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"buttonSave", "buttonCancel"}) {
+        auto* button = new QPushButton(name, dialog);
+        button->setObjectName(name);
+        buttons->addWidget(button);
+    }
+    rows->addLayout(buttons);
+    keepOnScreen(dialog);
+    return dialog;
+}
+
+bool inView(const QWidget* widget)
+{
+    return kArea.contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+} // namespace
+
+class TestScreenFit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { setScreenAreaForTests(kArea); }
+    void cleanup() { setScreenAreaForTests(QRect()); }
+    void dialogStaysOnTheScreen_data();
+    void dialogStaysOnTheScreen();
+
+private:
+    CGuiTestEnvironment m_environment;
+};
+
+void TestScreenFit::dialogStaysOnTheScreen_data()
+{
+    QTest::addColumn<QSize>("shown");
+    QTest::addColumn<QSize>("hidden");
+    QTest::addColumn<QPoint>("parentAt");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("fits, opened over a window by the right edge")
+        << QSize(400, 300) << QSize(0, 0) << QPoint(1200, 600) << false;
+    QTest::newRow("wider and taller than the screen") << QSize(1500, 900) << QSize(0, 0) << QPoint(300, 200) << true;
+    QTest::newRow("grows by a section past the right and bottom edges")
+        << QSize(400, 300) << QSize(800, 300) << QPoint(1200, 600) << false;
+    QTest::newRow("grows by a section taller than the screen")
+        << QSize(400, 300) << QSize(400, 800) << QPoint(300, 200) << true;
+}
+
+// The dialog lies within the screen's area with its buttons in view, at the size it asks for
+// where that fits, else taking the area with its sections scrolling; a section shown later
+// moves it back onto the screen.
+void TestScreenFit::dialogStaysOnTheScreen()
+{
+    QFETCH(QSize, shown);
+    QFETCH(QSize, hidden);
+    QFETCH(QPoint, parentAt);
+    QFETCH(bool, scrolls);
+    QWidget parent;
+    parent.setGeometry(QRect(parentAt, QSize(300, 200)));
+    const std::unique_ptr<QDialog> dialog(makeDialog(shown, hidden, &parent));
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    if (!hidden.isEmpty()) {
+        dialog->findChild<QFrame*>("frameExtra")->show();
+        fitToScreen(dialog.get());
+    }
+    QApplication::processEvents();
+
+    QVERIFY2(kArea.contains(dialog->frameGeometry()), qPrintable(QString("%1, %2 %3x%4")
+                                                                     .arg(dialog->x())
+                                                                     .arg(dialog->y())
+                                                                     .arg(dialog->width())
+                                                                     .arg(dialog->height())));
+    QVERIFY(inView(dialog->findChild<QPushButton*>("buttonSave")));
+    QVERIFY(inView(dialog->findChild<QPushButton*>("buttonCancel")));
+    const auto* scroll = dialog->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    QCOMPARE(scroll->verticalScrollBar()->maximum() > 0 || scroll->horizontalScrollBar()->maximum() > 0, scrolls);
+    if (!scrolls)
+        QCOMPARE(dialog->size(), dialog->sizeHint());
+}
+
+QTEST_MAIN(TestScreenFit)
+#include "test_screenfit.moc"
