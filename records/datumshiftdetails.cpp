@@ -80,9 +80,14 @@ bool CDatumShiftDetails::operator==(const CDatumShiftDetails& other) const
             return false;
     }
     return conventionCode == other.conventionCode && exact == other.exact
-        && epsgCode == other.epsgCode && datumShiftType.code == other.datumShiftType.code
+        && epsgCode == other.epsgCode && typeRecordCode() == other.typeRecordCode()
         && sameUnit(lengthUnit, other.lengthUnit) && sameUnit(angleUnit, other.angleUnit)
         && sameUnit(scaleUnit, other.scaleUnit);
+}
+
+int CDatumShiftDetails::typeRecordCode() const
+{
+    return datumShiftType.code != 0 ? datumShiftType.code : type;
 }
 
 bool CDatumShiftDetails::toInfo(CDatumShiftInfo& info) const

@@ -24,7 +24,8 @@ public:
     void clear();
     bool isValid() const;
     // Names by base name, parameters as numbers within a relative 1e-6, the
-    // type records by code only.
+    // type records by code only; a missing type record (code 0) stands for the
+    // record of the type, as a stored shift reads its type record by its type.
     bool operator==(const CDatumShiftDetails& other) const;
     bool toInfo(CDatumShiftInfo& info) const;
     // The shift of the named datum to WGS 84, seven parameters.
@@ -71,6 +72,8 @@ private:
     };
     QVector<ParamLine> parameterLines() const;
     bool showsExact() const;
+    // The code of the type record, the type when the record gives none.
+    int typeRecordCode() const;
     QString roleName() const;
     bool fillInfo(CDatumShiftInfo& info) const;
 };

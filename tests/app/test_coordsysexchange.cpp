@@ -98,8 +98,8 @@ private slots:
     void importCountsFilesAndElements();
     void cancelledPasses();
     void importFailuresShowTheirReasons();
-    void typeContradictionsAreRefused_data();
-    void typeContradictionsAreRefused();
+    void typeRecordsImportedTwice_data();
+    void typeRecordsImportedTwice();
     void commandsWithoutDatabaseAreRefused();
     void commandMessagesAndSettings();
 
@@ -325,36 +325,63 @@ void TestCoordSysExchange::importFailuresShowTheirReasons()
     QCOMPARE(lines.last(), QStringLiteral("... и ещё 2"));
 }
 
-void TestCoordSysExchange::typeContradictionsAreRefused_data()
+void TestCoordSysExchange::typeRecordsImportedTwice_data()
 {
     QTest::addColumn<QByteArray>("link");
+    QTest::addColumn<QVector<int>>("added");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("datum shift") << QByteArray("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>"
-                                               "<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType>"
-                                               "</DatumShift></Datum>")
-                                 << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
-    QTest::newRow("transform") << QByteArray("<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>"
-                                             "<Name>T</Name><Type>1</Type><TransformType><Code>2</Code><Name>N</Name>"
-                                             "</TransformType></Transform></Transforms></TransformList>")
-                               << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
+    const auto datumWithShift = [](const QByteArray& typeRecord) {
+        return "<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + typeRecord
+            + "</DatumShift></Datum>";
+    };
+    // A system, its datum and the datum shift.
+    const QVector<int> shiftStored{1, 1, 1, 0, 0};
+    const QVector<int> nothing{0, 0, 0, 0, 0};
+    QTest::newRow("datum shift, type record agreeing")
+        << datumWithShift("<DatumShiftType><Code>3</Code><Name>H</Name></DatumShiftType>") << shiftStored
+        << QString();
+    QTest::newRow("datum shift, type record contradicting")
+        << datumWithShift("<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType>") << nothing
+        << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
+    QTest::newRow("datum shift, type record missing") << datumWithShift(QByteArray()) << shiftStored << QString();
+    QTest::newRow("datum shift, type record without code")
+        << datumWithShift("<DatumShiftType><Name>H</Name></DatumShiftType>") << shiftStored << QString();
+    QTest::newRow("datum shift, type record of code 0")
+        << datumWithShift("<DatumShiftType><Code>0</Code><Name>H</Name></DatumShiftType>") << shiftStored
+        << QString();
+    QTest::newRow("transform, type record contradicting")
+        << QByteArray("<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>"
+                      "<Name>T</Name><Type>1</Type><TransformType><Code>2</Code><Name>N</Name>"
+                      "</TransformType></Transform></Transforms></TransformList>")
+        << nothing << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
 }
 
-// A record whose type differs from the code of its own type record is refused with the reason
-// on every import, so nothing is stored again and again.
-void TestCoordSysExchange::typeContradictionsAreRefused()
+// A file imported twice: a record whose type record agrees with its type, or gives no code
+// for it, is stored on the first import and found on the second; one whose type differs from
+// the code of its own type record is refused with the reason on every import. Either way
+// nothing is stored again and again.
+void TestCoordSysExchange::typeRecordsImportedTwice()
 {
     QFETCH(QByteArray, link);
+    QFETCH(QVector<int>, added);
     QFETCH(QString, reason);
     const QString folder = newFolder();
-    QVERIFY(writeFile(QDir(folder).filePath("contradiction.xml"),
+    QVERIFY(writeFile(QDir(folder).filePath("system.xml"),
                       "<coordsys><Name>S</Name><Type>4</Type><CoordSysType><Code>4</Code><Name>G</Name>"
                       "</CoordSysType>" + link + "</coordsys>"));
-    const QVector<int> before = definitionRows();
+    QVector<int> after = definitionRows();
+    for (int i = 0; i < after.size(); ++i)
+        after[i] += added.at(i);
     for (int pass = 0; pass < 2; ++pass) {
         const CCoordSysImportCounts counts = importCoordSystems(folder);
-        QCOMPARE(figures(counts), (QVector<int>{1, 1, 0, 1}));
-        QCOMPARE(counts.failures, QStringList("contradiction.xml: «S»: " + reason));
-        QCOMPARE(definitionRows(), before);
+        if (reason.isEmpty()) {
+            QCOMPARE(figures(counts), (QVector<int>{1, 1, pass == 0 ? 1 : 0, 0}));
+            QVERIFY2(counts.failures.isEmpty(), qPrintable(counts.failures.join('\n')));
+        } else {
+            QCOMPARE(figures(counts), (QVector<int>{1, 1, 0, 1}));
+            QCOMPARE(counts.failures, QStringList("system.xml: «S»: " + reason));
+        }
+        QCOMPARE(definitionRows(), after);
     }
 }
 

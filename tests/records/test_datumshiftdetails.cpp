@@ -146,6 +146,8 @@ void TestDatumShiftDetails::equality_data()
     QTest::newRow("type") << changedShift([](CDatumShiftDetails& s) { s.type = 4; }) << false;
     QTest::newRow("type record code")
         << changedShift([](CDatumShiftDetails& s) { s.datumShiftType.setCode(4); }) << false;
+    QTest::newRow("no type record stands for the type's")
+        << changedShift([](CDatumShiftDetails& s) { s.datumShiftType.clear(); }) << true;
     QTest::newRow("exact") << changedShift([](CDatumShiftDetails& s) { s.exact = true; }) << false;
     QTest::newRow("convention")
         << changedShift([](CDatumShiftDetails& s) { s.conventionCode = 1; }) << false;
