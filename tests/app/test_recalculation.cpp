@@ -117,6 +117,36 @@ int storeOnGeoid(const QString& name, const QString& geoidId)
     return insertCoordSysDetails(system, true);
 }
 
+// A copy of UTM zone 37N on a stored map projection of type 12, the polar stereographic about
+// the north pole only, whose latitude of origin is the south pole's (the parameters of UPS
+// South); its key.
+int storeOnSouthernNorthPoleStereographic()
+{
+    CCoordSysDetails system;
+    if (!readSystem(utm37, system))
+        return NoValue;
+    const int key = insertCoordSysDetails(system, true);
+    if (key == NoValue
+        || !CTestDatabase::exec(
+            QStringLiteral("INSERT INTO mapproj (name, type, length_unit, angle_unit, scale_unit, coord1_abbr, "
+                           "coord2_abbr, coord1_sign, coord2_sign) SELECT ?, 12, length_unit, angle_unit, scale_unit, "
+                           "coord1_abbr, coord2_abbr, coord1_sign, coord2_sign FROM mapproj "
+                           "WHERE autokey = (SELECT map_proj FROM coordsys WHERE autokey = ?);"),
+            {QStringLiteral("Полярная стереографическая, южный полюс"), key}))
+        return NoValue;
+    const int projection = CTestDatabase::value(QStringLiteral("SELECT max(autokey) FROM mapproj;")).toInt();
+    // Latitude and longitude of natural origin, scale at natural origin, false easting and northing.
+    const QList<QPair<int, QString>> values{{11, "-90"}, {16, "0"}, {21, "0.994"}, {5, "2000000"}, {6, "2000000"}};
+    for (const auto& [param, value] : values) {
+        if (!CTestDatabase::exec(QStringLiteral("INSERT INTO mapprojparamvalue (map_proj, param, value) VALUES (?, ?, ?);"),
+                                 {projection, param, value}))
+            return NoValue;
+    }
+    if (!CTestDatabase::exec(QStringLiteral("UPDATE coordsys SET map_proj = ? WHERE autokey = ?;"), {projection, key}))
+        return NoValue;
+    return key;
+}
+
 // Zone 7 of Pulkovo 1942 to UTM zone 37N.
 bool prepareGaussKrugerToUtm(CRecalculation& recalculation)
 {
@@ -241,6 +271,7 @@ private slots:
     void unchainablePairKeepsTheTarget();
     void missingGeoidRefusesTheSystem_data();
     void missingGeoidRefusesTheSystem();
+    void southernNorthPoleStereographicIsRefused();
     void statisticsAddUp_data();
     void statisticsAddUp();
     void rowsPassAsCells();
@@ -403,6 +434,29 @@ void TestRecalculation::missingGeoidRefusesTheSystem()
                                         "не установлен геоид \"%1\"").arg(named)});
     QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;55;37;100"});
     QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55.1;37.2;120"});
+}
+
+// A system on a stored map projection of type 12, the polar stereographic about the north pole
+// only, whose latitude of origin is the south pole's: the user is told, and is given no
+// north-pole numbers for southern points. Type 12 is not among the program's map projection
+// types, so the record is refused when it is read, before the library, which refuses such a
+// latitude of origin itself (TestCoordOperator::refused), would see it.
+void TestRecalculation::southernNorthPoleStereographicIsRefused()
+{
+    const int south = storeOnSouthernNorthPoleStereographic();
+    QVERIFY(south != NoValue);
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(wgs84));
+    choosePanelCoordsys(*window->rightPanel(), south);
+    setPanelRows(*window->leftPanel(), {"A;-80;30;0"});
+    setPanelRows(*window->rightPanel(), {"kept;1;2;3"});
+
+    window->slotCalculate(true);
+
+    QCOMPARE(m_prompt->messageTexts(), (QStringList{"Ошибка|Выбранная система координат некорректна",
+                                                    "Ошибка|Не удалось прочитать систему координат правой панели"}));
+    QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;-80;30;0"});
+    QCOMPARE(panelRows(*window->rightPanel()), QStringList{"kept;1;2;3"});
 }
 
 void TestRecalculation::statisticsAddUp_data()

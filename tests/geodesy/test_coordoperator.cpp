@@ -430,6 +430,15 @@ void TestCoordOperator::refused_data()
         system.projection =
             std::make_shared<CUnknownProjectionParams>(CMapProjectionTransverseMercatorParams::typeCode);
         QTest::newRow("projection of another class") << system << geodeticWgs;
+        // The polar stereographic about the north pole only, with the south pole's parameters.
+        auto polar = std::make_shared<CMapProjectionPolarStereographicParams>();
+        polar->latitudeOfOrigin = -90.0 * degree;
+        polar->longitudeOfOrigin = 0.0;
+        polar->scaleFactor = 0.994;
+        polar->falseEasting = 2000000.0;
+        polar->falseNorthing = 2000000.0;
+        system.projection = polar;
+        QTest::newRow("north-pole stereographic, southern origin") << geodeticWgs << system;
     }
     {
         CCoordSysParams system = topocentric(wgs84, 55.0, 37.0, 0.0);

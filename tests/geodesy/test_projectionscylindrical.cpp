@@ -121,12 +121,18 @@ struct ReferencePoint
 using ReferencePoints = std::vector<ReferencePoint>;
 
 // Made by data/make-oblique-references.sh. Each table starts at the centre and has points on
-// its meridian, west and east of it, far east, and near each pole. The real systems' points
-// are cs2cs's, but for the last, half a turn round the cylinder from the centre, which cs2cs
-// folds back onto the near side; exact-hotine.py gives it, with cs2cs's northing, and agrees
-// with cs2cs to a micrometre on the others.
+// its meridian, west and east of it, far east, and near each pole; then one at the centre's
+// latitude just east of lambda0 + 180 (where a seam of longitudes taken from the natural origin
+// would lie) and one on the far side just past the seam opposite the centre, outside the band
+// that the inverse cannot reach there: at ordinary latitudes they catch a misplaced seam and a
+// u not taken within half a turn of the centre's, which the points near the poles alone did
+// (for azimuth -90 and the southern centre through their mirrored points). The real systems'
+// points are cs2cs's, but for the far ones (near the south pole and past the seam), more than a
+// quarter turn round the cylinder from the centre, which cs2cs folds back onto the near side;
+// exact-hotine.py gives those, with cs2cs's northing, and agrees with cs2cs to a micrometre on
+// the others.
 // exact-hotine.py 6377397.155 299.1528128 46.95240555555556 7.439583333333333 90 90 1 2600000 1200000 B
-// cs2cs -f %.6f EPSG:4150 EPSG:2056 (all but the last point)
+// cs2cs -f %.6f EPSG:4150 EPSG:2056 (all but the far points)
 const ReferencePoints kLv95Points{
     {46.95240555555556, 7.439583333333333, 2600000.000000, 1200000.000000},
     {47.8, 7.439583333333333, 2600000.000000, 1294226.860387},
@@ -135,9 +141,11 @@ const ReferencePoints kLv95Points{
     {45, 40, 5096824.575727, 1502095.825004},
     {89.9, 100, 2615207.686523, 6527279.125082},
     {-89.9, 27, 22634501.759088, -4141034.325106},
+    {47, 105, 8735573.187421, 5287825.177285},
+    {10, -174, 22376073.436313, 8961510.164828},
 };
 // exact-hotine.py 6377397.155 299.1528128 46.95240555555556 7.439583333333333 90 90 1 600000 200000 B
-// cs2cs -f %.6f EPSG:4149 EPSG:21781 (all but the last point)
+// cs2cs -f %.6f EPSG:4149 EPSG:21781 (all but the far points)
 const ReferencePoints kLv03Points{
     {46.95240555555556, 7.439583333333333, 600000.000000, 200000.000000},
     {47.8, 7.439583333333333, 600000.000000, 294226.860387},
@@ -146,9 +154,11 @@ const ReferencePoints kLv03Points{
     {45, 40, 3096824.575727, 502095.825004},
     {89.9, 100, 615207.686523, 5527279.125082},
     {-89.9, 27, 20634501.759088, -5141034.325106},
+    {47, 105, 6735573.187421, 4287825.177285},
+    {10, -174, 20376073.436313, 7961510.164828},
 };
 // exact-hotine.py 6378160 298.247167427 47.14439372222222 19.04857177777778 90 90 0.99993 650000 200000 B
-// cs2cs -f %.6f EPSG:4237 EPSG:23700 (all but the last point)
+// cs2cs -f %.6f EPSG:4237 EPSG:23700 (all but the far points)
 const ReferencePoints kEovPoints{
     {47.14439372222222, 19.04857177777778, 650000.000000, 200000.000000},
     {46, 19.04857177777778, 650000.000000, 72786.363656},
@@ -157,6 +167,8 @@ const ReferencePoints kEovPoints{
     {45, 50, 3029475.320119, 433347.911543},
     {89.9, 115, 665095.628823, 5499303.366787},
     {-89.9, 40, 20685625.841361, -5111992.953241},
+    {47, 115, 6702791.596804, 4144218.740481},
+    {10, -162, 20504983.798598, 8003863.195946},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 90 90 1 500000 300000 A
 const ReferencePoints kAzimuth90APoints{
@@ -167,6 +179,8 @@ const ReferencePoints kAzimuth90APoints{
     {45, 60, 13541560.398294, 554542.019396},
     {89.9, 130, 10538204.970235, 5179438.715499},
     {-89.9, 50, 30566299.177785, -4587140.371196},
+    {50, 115, 16024342.640664, 4118938.585782},
+    {10, -162, 30156644.371343, 8715818.827446},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 90 90 1 500000 300000 B
 const ReferencePoints kAzimuth90BPoints{
@@ -177,6 +191,8 @@ const ReferencePoints kAzimuth90BPoints{
     {45, 60, 3517016.559762, 554542.019396},
     {89.9, 130, 513661.131703, 5179438.715499},
     {-89.9, 50, 20541755.339253, -4587140.371196},
+    {50, 115, 5999798.802132, 4118938.585782},
+    {10, -162, 20132100.532811, 8715818.827446},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 -90 -90 1 500000 300000 A
 const ReferencePoints kAzimuthMinus90APoints{
@@ -187,6 +203,8 @@ const ReferencePoints kAzimuthMinus90APoints{
     {45, 60, -6507527.278770, 554542.019396},
     {89.9, 130, -9510882.706829, 5179438.715499},
     {-89.9, 50, 10517211.500721, -4587140.371196},
+    {50, 115, -4024745.036400, 4118938.585782},
+    {10, -162, 10107556.694279, 8715818.827446},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 -90 -90 1 500000 300000 B
 const ReferencePoints kAzimuthMinus90BPoints{
@@ -197,6 +215,8 @@ const ReferencePoints kAzimuthMinus90BPoints{
     {45, 60, 3517016.559762, 554542.019396},
     {89.9, 130, 513661.131703, 5179438.715499},
     {-89.9, 50, 20541755.339253, -4587140.371196},
+    {50, 115, 5999798.802132, 4118938.585782},
+    {10, -162, 20132100.532811, 8715818.827446},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 89.9 89.9 1 500000 300000 A
 const ReferencePoints kAzimuth89_9APoints{
@@ -207,6 +227,8 @@ const ReferencePoints kAzimuth89_9APoints{
     {45, 60, 13532137.628507, 572211.807260},
     {89.9, 130, 10529684.812246, 5196909.422656},
     {-89.9, 50, -9523302.275445, -4604647.817269},
+    {50, 115, 16012906.621744, 4136007.117761},
+    {10, -162, 30113268.579031, 8766026.368202},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 89.9 89.9 1 500000 300000 B
 const ReferencePoints kAzimuth89_9BPoints{
@@ -217,6 +239,8 @@ const ReferencePoints kAzimuth89_9BPoints{
     {45, 60, 3516968.248447, 554732.021429},
     {89.9, 130, 514515.432186, 5179429.636825},
     {-89.9, 50, -19538471.655505, -4622127.603100},
+    {50, 115, 5997737.241684, 4118527.331929},
+    {10, -162, 20098099.198970, 8748546.582371},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 30 30 1 500000 300000 A
 const ReferencePoints kAzimuth30APoints{
@@ -227,6 +251,8 @@ const ReferencePoints kAzimuth30APoints{
     {45, 60, 6591890.387303, 5833201.852532},
     {89.9, 130, 3680522.587848, 10048479.162301},
     {-89.9, 50, -2657344.376335, -9444388.989633},
+    {50, 115, 8199073.609346, 9866163.097149},
+    {10, -162, 7981480.699410, 18741803.597170},
 };
 // exact-hotine.py 6378137 298.257223563 50 20 30 30 1 500000 300000 B
 const ReferencePoints kAzimuth30BPoints{
@@ -237,6 +263,8 @@ const ReferencePoints kAzimuth30BPoints{
     {45, 60, 3586927.930661, 628454.202791},
     {89.9, 130, 675560.131206, 4843731.512560},
     {-89.9, 50, -5662306.832977, -14649136.639374},
+    {50, 115, 5194111.152704, 4661415.447408},
+    {10, -162, 4976518.242768, 13537055.947429},
 };
 // exact-hotine.py 6378137 298.257223563 -50 20 90 90 1 500000 300000 B
 const ReferencePoints kSouthernAzimuth90BPoints{
@@ -247,6 +275,8 @@ const ReferencePoints kSouthernAzimuth90BPoints{
     {-45, 60, 3517016.559762, 45457.980604},
     {89.9, 50, 20541755.339253, 5187140.371196},
     {-89.9, 130, 513661.131703, -4579438.715499},
+    {-50, 115, 5999798.802132, -3518938.585782},
+    {-10, -162, 20132100.532811, -8115818.827446},
 };
 
 Projection krovak(double easting, double northing)

@@ -3,9 +3,20 @@
 # test_projectionscylindrical.cpp (latitude, longitude, easting, northing; the centre first).
 # The three real systems come from cs2cs (proj-bin) between their geographic and projected
 # systems, except points more than a quarter turn round the cylinder from the centre (near the
-# south pole), which cs2cs folds back onto the near side; those, and every other definition,
-# come from exact-hotine.py (python3-mpmath). On stderr: the largest difference between the two
-# where both apply.
+# south pole, and near the seam opposite the centre), which cs2cs folds back onto the near side;
+# those, and every other definition, come from exact-hotine.py (python3-mpmath). On stderr: the
+# largest difference between the two where both apply.
+#
+# Beside the centre, its meridian, points west and east of it, far east and near each pole, the
+# tables of a right azimuth have two points at ordinary latitudes that catch a seam in the wrong
+# place or a u not taken within half a turn of the centre's, which before only the points near
+# the poles did: one at the centre's latitude 5 to 8 degrees east of lambda0 + 180 (where a seam
+# of longitudes taken from the natural origin would lie, a quarter turn from the centre's
+# meridian), and one on the far side 1 to 2 degrees past the seam opposite the centre, outside
+# the band of (1 - 1/B) 360 degrees there (0.2 to 0.26 degrees) that the inverse cannot reach,
+# where u is some 176 to 178 degrees round the cylinder from the centre's. For azimuth -90 and
+# the southern centre the test's mirrored points (about the centre's meridian) are the ones that
+# do. The synthetic points serve azimuths 89.9 and 30 as well.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,7 +33,7 @@ block() {
     local from_exact
     from_exact=$(awk '{print $2, $1}' <<<"$input" | python3 exact-hotine.py "${exact[@]}")
     echo "// exact-hotine.py ${exact[*]}"
-    ((${#crs[@]})) && echo "// cs2cs -f %.6f ${crs[*]} (all but the last point)"
+    ((${#crs[@]})) && echo "// cs2cs -f %.6f ${crs[*]} (all but the far points)"
     echo "const ReferencePoints ${name}Points{"
     if ((${#crs[@]})); then
         local from_cs2cs
@@ -52,6 +63,8 @@ swiss_points() {
 45 40
 89.9 100
 -89.9 27 far
+47 105
+10 -174 far
 POINTS
 }
 
@@ -68,6 +81,8 @@ block kEov 6378160 298.247167427 47.14439372222222 19.04857177777778 90 90 0.999
 45 50
 89.9 115
 -89.9 40 far
+47 115
+10 -162 far
 POINTS
 
 synthetic_points() {
@@ -79,6 +94,8 @@ synthetic_points() {
 45 60
 89.9 130
 -89.9 50
+50 115
+10 -162
 POINTS
 }
 
@@ -97,4 +114,6 @@ block kSouthernAzimuth90B 6378137 298.257223563 -50 20 90 90 1 500000 300000 B <
 -45 60
 89.9 50
 -89.9 130
+-50 115
+-10 -162
 POINTS
