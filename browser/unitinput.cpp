@@ -5,6 +5,9 @@
 #include "database/validators.h"
 #include "records/unitdetails.h"
 #include "records/unitstorage.h"
+#include "values/unitinfo.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -30,6 +33,24 @@ QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory patte
     if (QValidator* validator = format != 0 ? pattern(format, owner) : nullptr)
         return validator;
     return createDoubleValidator(-kDecimalLimit, kDecimalLimit, kDecimalDecimals, owner);
+}
+
+std::optional<double> readInUnit(int tableId, int unitKey, const QString& text)
+{
+    CUnitDetails details;
+    CUnitInfo unit;
+    if (!UnitStorage::ReadDetails(tableId, unitKey, details) || !details.toInfo(unit))
+        return std::nullopt;
+    try {
+        return unit.toBaseDouble(text.toStdString());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool readsInUnit(int tableId, int unitKey, const QString& text)
+{
+    return readInUnit(tableId, unitKey, text).has_value();
 }
 
 QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName)

@@ -2,11 +2,14 @@
 
 #include <QString>
 
+#include <optional>
+
 class QObject;
 class QValidator;
 
-// Values typed in a unit: how an angle text is checked against its angular unit, and the
-// warning for a text that its unit cannot read.
+// Values typed in a unit: how an angle text is checked against its angular unit as it is typed,
+// how a text is read by its unit as the recalculation reads it, and the warning for a text that
+// its unit cannot read.
 
 // Builds the validator of an angle format's pattern (createAngleValidator and the like).
 using AnglePatternFactory = QValidator* (*)(int angleFormat, QObject* parent);
@@ -14,5 +17,11 @@ using AnglePatternFactory = QValidator* (*)(int angleFormat, QObject* parent);
 // The validator of an angle typed in the angular unit: the pattern of the unit's angle format,
 // plain decimal numbers when the unit has no format, none without a unit. Owned by the owner.
 QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory pattern, QObject* owner);
+// The text read by the unit of the key as the recalculation reads it, in base units (metres,
+// radians): the whole text one finite number, or an angle in the unit's format (degrees,
+// minutes and seconds, say). Empty when the unit does not read the text or cannot be read.
+std::optional<double> readInUnit(int tableId, int unitKey, const QString& text);
+// True when readInUnit reads the text.
+bool readsInUnit(int tableId, int unitKey, const QString& text);
 // The warning for a typed text that does not fit its unit; what names the value.
 QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName);

@@ -387,7 +387,7 @@ void DialogMapProjectionEditor::showUnit(int kind)
 
 // The angle inputs take the angle format of the angular unit, or plain numbers; nothing is
 // checked while no unit is chosen. Their texts are kept, and the save refuses one that the
-// format does not take whole.
+// unit does not read.
 void DialogMapProjectionEditor::setAngleValidators()
 {
     const QValidator* validator = createAngleUnitValidator(unit(ParamValueAngle).key, createAngleValidator, this);
@@ -505,14 +505,16 @@ QString DialogMapProjectionEditor::collectParamValues(QMap<int, QString>& values
 }
 
 // The warning for an angle input whose text the angular unit cannot read; empty for any other
-// input (those keep what was stored) and for a text that fits.
+// input (those keep what was stored), for a text that fits, and while no angular unit is chosen
+// (unitRefusal asks for one).
 QString DialogMapProjectionEditor::angleMisfit(const QWidget* input, const QString& name) const
 {
     const auto* edit = qobject_cast<const QLineEdit*>(input);
-    if (!edit || valueKind(inputCode(edit)) != ParamValueAngle)
+    const int unitKey = unit(ParamValueAngle).key;
+    if (!edit || valueKind(inputCode(edit)) != ParamValueAngle || unitKey == NoValue)
         return QString();
     const QString text = edit->text().trimmed();
-    if (!edit->validator() || validatorAccepts(edit->validator(), text))
+    if (readsInUnit(TableUnitAngle, unitKey, text))
         return QString();
     return unitMismatchWarning(QStringLiteral("Значение параметра '%1'").arg(name), text,
                                unit(ParamValueAngle).picker->name());

@@ -7,13 +7,8 @@
 #include "browser/unitinput.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
-#include "records/unitdetails.h"
-#include "records/unitstorage.h"
-#include "values/unitinfo.h"
 
 #include <QSqlRecord>
-
-#include <stdexcept>
 
 using namespace CoordSysFrameParts;
 
@@ -21,22 +16,6 @@ namespace {
 
 const QString kMissingOrigin = QStringLiteral("Необходимо задать координаты начала отсчета");
 const QString kMissingAzimuth = QStringLiteral("Необходимо задать азимут направления первой оси системы координат");
-
-// True when the unit of the key reads the text as the recalculation does: the whole text one
-// finite number, an angle in the unit's format (degrees, minutes and seconds, say).
-bool readsInUnit(int tableId, int unitKey, const QString& text)
-{
-    CUnitDetails details;
-    CUnitInfo unit;
-    if (!UnitStorage::ReadDetails(tableId, unitKey, details) || !details.toInfo(unit))
-        return false;
-    try {
-        unit.toBaseDouble(text.toStdString());
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
 
 // The warning for a text of the value that its picked unit does not read; empty when it reads.
 QString checkInUnit(const QString& what, const QString& text, const CPickedKey& unit, int tableId)

@@ -24,7 +24,7 @@ int unitKey(const QSqlRecord& row, const QString& column);
 // the frame's validators take small values too), anything else as stored.
 QString parameterText(const QSqlRecord& row, const QString& column);
 // The trimmed text of the edit when it holds a value: a finite number, or a text that the
-// edit's validator accepts whole (an angle in its format); empty otherwise.
+// edit's validator accepts whole; empty otherwise.
 QString parameterValue(const QLineEdit* edit);
 // The value to store for a parameter text that a frame gave: the number it reads as, or the
 // text itself (an angle in its format).
@@ -46,8 +46,7 @@ void setUnitLabels(const QList<QLabel*>& labels, const QString& name);
 // The validator of a parameter input: numbers from -1e15 to 1e15 with up to 10 decimals.
 QValidator* createParameterValidator(QObject* owner);
 // Gives the rotation edits one validator for the angle format of the angular unit (plain
-// decimals when the unit has none, no check without a unit), keeping their texts:
-// parameterValue refuses one that is neither a number nor in that format.
+// decimals when the unit has none, no check without a unit), keeping their texts.
 void setRotationValidator(int angleUnitKey, const QList<QLineEdit*>& rotations, QObject* owner);
 // Shows the warning over the frame and returns false.
 bool refuse(QWidget* frame, const QString& message);

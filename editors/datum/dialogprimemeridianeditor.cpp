@@ -16,6 +16,7 @@
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
+#include "geodesy/coords.h"
 #include "records/abstractdetails.h"
 #include "records/primemeridianstorage.h"
 
@@ -24,6 +25,9 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QValidator>
+
+#include <cmath>
+#include <optional>
 
 DialogPrimeMeridianEditor::DialogPrimeMeridianEditor(int key, QWidget* parent)
     : QDialog(parent)
@@ -139,13 +143,17 @@ void DialogPrimeMeridianEditor::slotShowExportStateChanged(int)
     fitToScreen(this);
 }
 
+// 180° in a unit whose factor is rounded up in its last digits still passes.
 QString DialogPrimeMeridianEditor::checkLongitudeFitsUnit() const
 {
+    constexpr double kTolerance = 1e-9;
     const QString longitude = ui->editLongitude->text();
-    const QValidator* validator = ui->editLongitude->validator();
-    if (!validator || validatorAccepts(validator, longitude))
-        return QString();
-    return unitMismatchWarning(QStringLiteral("Долгота начального меридиана"), longitude, m_unitPicker->name());
+    const std::optional<double> radians = readInUnit(TableUnitAngle, m_unitKey, longitude);
+    if (!radians)
+        return unitMismatchWarning(QStringLiteral("Долгота начального меридиана"), longitude, m_unitPicker->name());
+    if (std::fabs(*radians) > vexa::kPi + kTolerance)
+        return QStringLiteral("Долгота начального меридиана «%1» вне диапазона от -180° до 180°").arg(longitude);
+    return QString();
 }
 
 QVariantList DialogPrimeMeridianEditor::columnValues() const

@@ -48,7 +48,8 @@ private:
     // the unit has none. The text is kept; the save refuses one that does not fit.
     void applyUnitValidator();
     void slotUnitCleared();
-    // The warning for a longitude text that its unit cannot read; empty when it fits.
+    // The warning for a longitude text that its unit cannot read or that lies beyond 180° east or
+    // west; empty when it fits.
     QString checkLongitudeFitsUnit() const;
     // Name, description, longitude text, unit key and EPSG code.
     QVariantList columnValues() const;

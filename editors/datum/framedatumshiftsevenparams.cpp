@@ -128,16 +128,11 @@ QString FrameDatumShiftSevenParams::readRotations(Params& params) const
         if (edit->text().trimmed().isEmpty())
             return QStringLiteral("Необходимо задать углы поворота вокруг всех осей координат");
     }
+    // A text is judged by its unit only; without one, readUnits refuses the save.
     for (int axis = 0; axis < 3; ++axis) {
-        const QLineEdit* edit = m_widgets.rotations.at(axis);
-        *values[axis] = parameterValue(edit);
-        if (!values[axis]->isEmpty())
-            continue;
-        // A text is judged by its unit only.
-        if (m_angularUnit == NoValue)
-            return kNoAngularUnit;
-        return unitMismatchWarning(QStringLiteral("Угол поворота"), edit->text().trimmed(),
-                                   m_angularUnitPicker->name());
+        *values[axis] = m_widgets.rotations.at(axis)->text().trimmed();
+        if (m_angularUnit != NoValue && !readsInUnit(TableUnitAngle, m_angularUnit, *values[axis]))
+            return unitMismatchWarning(QStringLiteral("Угол поворота"), *values[axis], m_angularUnitPicker->name());
     }
     return QString();
 }

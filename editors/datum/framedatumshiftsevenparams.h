@@ -71,8 +71,8 @@ private:
     };
 
     void findWidgets();
-    // The three rotations; the message for one missing, for a text that the angular unit
-    // cannot read, or for a text with no angular unit to read it.
+    // The three rotations; the message for one missing or for a text that the angular unit
+    // cannot read.
     QString readRotations(Params& params) const;
     FrameDatabasePicker* addUnitPicker(int tableId, const QString& layout);
     void showLinearUnit();

@@ -336,6 +336,7 @@ void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept_data()
     QTest::newRow("number, unit without format") << "-0.35" << "секунда" << QString();
     QTest::newRow("degrees-minutes-seconds, unit without format")
         << "-0 00 00.35" << "секунда" << rotationMisfit("-0 00 00.35", "секунда");
+    QTest::newRow("number, hemisphere format") << "30" << "Градус ГМСП" << rotationMisfit("30", "Градус ГМСП");
 }
 
 // The three rotations keep their texts when the angular unit is picked; what is stored is
@@ -346,6 +347,8 @@ void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept()
     QFETCH(QString, unit);
     QFETCH(QString, message);
     QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c) VALUES ('секунда', 1, 206264.8);"));
+    QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c, format) "
+                                "VALUES ('Градус ГМСП', 3.14159265358979, 180, 3);"));
     const int angleUnit = CTestDatabase::value("SELECT autokey FROM unitangle WHERE name = ?;", {unit}).toInt();
     FrameDatumShiftHelmert frame;
     frame.load(NoValue);

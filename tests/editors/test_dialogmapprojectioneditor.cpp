@@ -158,6 +158,8 @@ private slots:
     void storedValueShown();
     void angleValueThatTheNewUnitRefusesIsKeptButNotSaved_data();
     void angleValueThatTheNewUnitRefusesIsKeptButNotSaved();
+    void angleTypedAfterTheUnitIsStoredOnlyAsItsUnitReadsIt_data();
+    void angleTypedAfterTheUnitIsStoredOnlyAsItsUnitReadsIt();
     void typeSwitchKeepsSharedValues();
     void failedValueWriteUndoesTheSave();
     void eraseIsRefusedWhileACoordinateSystemUsesIt();
@@ -176,6 +178,8 @@ void TestDialogMapProjectionEditor::prepare()
     QVERIFY(m_units.ppm != 0);
     // An angular unit without format, as the shipped degree: its values are decimal numbers.
     QVERIFY(insertUnit(TableUnitAngle, "секунда", 1, 206264.8) != 0);
+    // Degrees, minutes and seconds with a hemisphere letter: no value is read in it.
+    QVERIFY(insertUnit(TableUnitAngle, "Градус ГМСП", 3.14159265358979, 180, 3) != 0);
 }
 
 int TestDialogMapProjectionEditor::storeProjection(int type, const CodeTexts& values) const
@@ -363,6 +367,41 @@ void TestDialogMapProjectionEditor::angleValueThatTheNewUnitRefusesIsKeptButNotS
     QCOMPARE(messages(), QStringList{"Предупреждение|Значение параметра 'Долгота осевого меридиана' «39 00 00» не "
                                      "соответствует единице измерения «" + unit + "»"});
     QCOMPARE(storedValues(key), kTransverseMercator);
+}
+
+void TestDialogMapProjectionEditor::angleTypedAfterTheUnitIsStoredOnlyAsItsUnitReadsIt_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("degrees, minutes and seconds") << "Градус ГМС" << "30 15 20" << QString();
+    QTest::newRow("hemisphere format") << "Градус ГМСП" << "30 15 20N"
+                                       << "Предупреждение|Значение параметра 'Долгота осевого меридиана' «30 15 "
+                                          "20N» не соответствует единице измерения «Градус ГМСП»";
+}
+
+// The angular unit is picked first and both angles typed key by key, as a user does.
+void TestDialogMapProjectionEditor::angleTypedAfterTheUnitIsStoredOnlyAsItsUnitReadsIt()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    DialogMapProjectionEditor dialog(NoValue);
+    generalInfoOf(dialog)->setName("Новая");
+    pick(dialog, TableMapProjType, 1);
+    pick(dialog, TableUnitLength, m_units.metre);
+    pick(dialog, TableUnitAngle, CTestDatabase::value("SELECT autokey FROM unitangle WHERE name = ?;", {unit}).toInt());
+    pick(dialog, TableUnitScale, m_units.ppm);
+    enter(dialog, {{104, "0.9996"}, {5, "500000"}, {6, "0"}});
+    for (const int code : {103, 11}) {
+        QTest::keyClicks(input(dialog, code), typed);
+        QCOMPARE(shown(input(dialog, code)), typed);
+    }
+    click(&dialog, "buttonSave");
+    QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    const CodeTexts stored{{103, typed}, {11, typed}, {104, "0.9996"}, {5, "500000"}, {6, "0"}};
+    const int key = CTestDatabase::value("SELECT max(autokey) FROM mapproj;").toInt();
+    QCOMPARE(storedValues(key), message.isEmpty() ? stored : CodeTexts());
 }
 
 void TestDialogMapProjectionEditor::typeSwitchKeepsSharedValues()

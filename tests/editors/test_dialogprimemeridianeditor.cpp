@@ -50,6 +50,12 @@ QString misfit(const QString& longitude, const QString& unit)
         .arg(longitude, unit);
 }
 
+// The warning for a longitude beyond 180° east or west.
+QString outOfRange(const QString& longitude)
+{
+    return QStringLiteral("Долгота начального меридиана «%1» вне диапазона от -180° до 180°").arg(longitude);
+}
+
 } // namespace
 
 class TestDialogPrimeMeridianEditor : public CEditorTestCase
@@ -62,6 +68,8 @@ private slots:
     void newRecordStartsWithFreeInput();
     void storedDmsLongitudeStaysEditable();
     void pickedUnitSetsTheInputCheck();
+    void longitudeTypedAfterTheUnitIsStoredAsItsUnitReadsIt_data();
+    void longitudeTypedAfterTheUnitIsStoredAsItsUnitReadsIt();
     void textTypedBeforeTheUnitIsKept_data();
     void textTypedBeforeTheUnitIsKept();
     void unitDeletedInThePickerIsNotKept();
@@ -77,13 +85,15 @@ private:
     int m_plain = 0;
 };
 
-// Units of the three kinds of check: a decimal format, degrees-minutes-seconds, and no format
-// at all (as the shipped degree), which takes decimal numbers.
+// Units of the kinds of check: a decimal format, degrees-minutes-seconds, no format at all (as
+// the shipped degree), which takes decimal numbers, and degrees-minutes-seconds with a
+// hemisphere letter, in which no value is read.
 void TestDialogPrimeMeridianEditor::prepare()
 {
     m_decimal = insertUnit(TableUnitAngle, "Градус", 0.0174532925199433, 1, 1, "°");
     m_dms = insertUnit(TableUnitAngle, "Градус ГМС", 0.0174532925199433, 1, 2);
     m_plain = insertUnit(TableUnitAngle, "градус", 0.0174532925199433, 1);
+    insertUnit(TableUnitAngle, "Градус ГМС полушарие", 0.0174532925199433, 1, 3);
 }
 
 void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing_data()
@@ -102,8 +112,8 @@ void TestDialogPrimeMeridianEditor::refusedSavesWriteNothing_data()
         << "Пулково" << "30 19 42.09" << "градус" << misfit("30 19 42.09", "градус");
     QTest::newRow("decimal comma in a unit without format")
         << "Пулково" << "30,3283" << "градус" << misfit("30,3283", "градус");
-    QTest::newRow("decimal in degrees, minutes and seconds")
-        << "Пулково" << "30.3283" << "Градус ГМС" << misfit("30.3283", "Градус ГМС");
+    QTest::newRow("decimal comma in degrees, minutes and seconds")
+        << "Пулково" << "30 19 42,09" << "Градус ГМС" << misfit("30 19 42,09", "Градус ГМС");
     QTest::newRow("no unit") << "Пулково" << "30.5" << ""
                              << "Необходимо задать единицу измерения долготы начального меридиана";
 }
@@ -168,6 +178,52 @@ void TestDialogPrimeMeridianEditor::pickedUnitSetsTheInputCheck()
     QCOMPARE(dialog.findChild<QLabel*>("labelAngularUnitAbbreviation")->text(), QString("°"));
 }
 
+void TestDialogPrimeMeridianEditor::longitudeTypedAfterTheUnitIsStoredAsItsUnitReadsIt_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("typed");
+    // What the field holds once the keystroke check has had its say.
+    QTest::addColumn<QString>("shown");
+    // Empty when the longitude is stored.
+    QTest::addColumn<QString>("message");
+    const QString dms = "Градус ГМС";
+    QTest::newRow("blanks in a unit without format")
+        << "градус" << "30 19 42.09" << "301942.09" << outOfRange("301942.09");
+    QTest::newRow("beyond 180, unit without format") << "градус" << "400" << "400" << outOfRange("400");
+    QTest::newRow("letter in degrees, minutes and seconds") << dms << "30x19 42" << "301 42" << outOfRange("301 42");
+    QTest::newRow("beyond -180 in degrees, minutes and seconds")
+        << dms << "-190 0 0" << "-190 0 0" << outOfRange("-190 0 0");
+    QTest::newRow("lone point as seconds") << dms << "30 15 ." << "30 15 ." << misfit("30 15 .", dms);
+    QTest::newRow("hemisphere format") << "Градус ГМС полушарие" << "030 15 20E" << "030 15 20E"
+                                       << misfit("030 15 20E", "Градус ГМС полушарие");
+    QTest::newRow("degrees, minutes and seconds") << dms << "30 19 42.09" << "30 19 42.09" << "";
+    QTest::newRow("-180 in degrees, minutes and seconds") << dms << "-180 0 0" << "-180 0 0" << "";
+    QTest::newRow("180, unit without format") << "градус" << "180" << "180" << "";
+    QTest::newRow("decimal, unit without format") << "градус" << "30.3283" << "30.3283" << "";
+    QTest::newRow("-180 in a decimal format") << "Градус" << "-180" << "-180" << "";
+}
+
+// The unit is picked first and the longitude typed key by key, as a user does; the save stores
+// the text only when its unit reads it within 180° of Greenwich.
+void TestDialogPrimeMeridianEditor::longitudeTypedAfterTheUnitIsStoredAsItsUnitReadsIt()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    DialogPrimeMeridianEditor dialog(NoValue);
+    setGeneralInfo(&dialog, "Пулково");
+    pickUnit(&dialog, unitNamed(unit));
+    QLineEdit* longitude = lineEdit(&dialog, "editLongitude");
+    QTest::keyClicks(longitude, typed);
+    QCOMPARE(longitude->text(), shown);
+    QVERIFY(click(&dialog, "buttonSave"));
+    QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList(warning(message)));
+    QCOMPARE(meridianRows(), message.isEmpty() ? 1 : 0);
+    if (message.isEmpty())
+        QCOMPARE(valueText("SELECT longitude FROM primemeridian;"), shown);
+}
+
 void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept_data()
 {
     QTest::addColumn<QString>("typed");
@@ -177,8 +233,9 @@ void TestDialogPrimeMeridianEditor::textTypedBeforeTheUnitIsKept_data()
     // correction is tried.
     QTest::addColumn<QString>("corrected");
     QTest::newRow("in the unit's format") << "30 19 42.09" << "Градус ГМС" << "" << "";
+    QTest::newRow("decimal degrees in degrees, minutes and seconds") << "30.3283" << "Градус ГМС" << "" << "";
     QTest::newRow("not in the unit's format")
-        << "30.3283" << "Градус ГМС" << misfit("30.3283", "Градус ГМС") << "30 3283";
+        << "30,3283" << "Градус ГМС" << misfit("30,3283", "Градус ГМС") << "30 3283";
     QTest::newRow("decimal, unit without format") << "30.3283" << "градус" << "" << "";
     QTest::newRow("not decimal, unit without format")
         << "30 19 42.09" << "градус" << misfit("30 19 42.09", "градус") << "";

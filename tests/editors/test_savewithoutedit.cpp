@@ -159,6 +159,9 @@ void TestSaveWithoutEdit::storedRecordsKeepTheirRows_data()
         << "UPDATE datumshift SET type=4, convention=1, exact=1, favourite=1, px=1, py=2, pz=3, rx=-0.35, "
            "identifier='P', pairwise_role=2"
                + last("datumshift");
+    QTest::newRow("Helmert shift, rotations in degrees, minutes, seconds") << int(TableDatumShift)
+        << "UPDATE datumshift SET type=4, rx='-0 00 00.35', ry='0 0 1', rz=0.5, angle_unit=" + dms
+               + last("datumshift");
     QTest::newRow("Molodensky shift, convention 0") << int(TableDatumShift)
         << "INSERT INTO datumshift (name, type, tx, ty, tz, rx, convention, exact, length_unit, favourite) "
            "VALUES ('Сдвиг', 1, 23.92, -141.27, -80.9, 0.5, 0, 1, " + metre + ", 1);";
