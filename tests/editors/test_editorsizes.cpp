@@ -105,6 +105,13 @@ QString rectText(const QRect& rect)
     return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
 }
 
+// How far the sections of the editor scroll across and down.
+QSize scrollOf(const QDialog& dialog)
+{
+    const auto* scroll = dialog.findChild<QScrollArea*>("scrollContents");
+    return scroll ? QSize(scroll->horizontalScrollBar()->maximum(), scroll->verticalScrollBar()->maximum()) : QSize(0, 0);
+}
+
 // Reasons why the editor is not whole on the screen's area: its window, or its Save and Cancel
 // buttons not wholly in view.
 QStringList offScreen(const QDialog& dialog, const QRect& area)
@@ -113,15 +120,13 @@ QStringList offScreen(const QDialog& dialog, const QRect& area)
     if (!area.contains(dialog.frameGeometry()))
         faults << QString("window %1 off the screen %2").arg(rectText(dialog.frameGeometry()), rectText(area));
     // A section scrolls only where the window takes the whole screen.
-    const auto* scroll = dialog.findChild<QScrollArea*>("scrollContents");
-    if (!scroll)
-        faults << "no scrolling sections";
-    else if ((scroll->horizontalScrollBar()->maximum() > 0 && dialog.frameGeometry().width() < area.width())
-             || (scroll->verticalScrollBar()->maximum() > 0 && dialog.frameGeometry().height() < area.height()))
+    const QSize scrolled = scrollOf(dialog);
+    if ((scrolled.width() > 0 && dialog.frameGeometry().width() < area.width())
+        || (scrolled.height() > 0 && dialog.frameGeometry().height() < area.height()))
         faults << QString("window %1 scrolls by %2, %3 px with room on the screen")
                       .arg(rectText(dialog.frameGeometry()))
-                      .arg(scroll->horizontalScrollBar()->maximum())
-                      .arg(scroll->verticalScrollBar()->maximum());
+                      .arg(scrolled.width())
+                      .arg(scrolled.height());
     for (const QString& name : {QStringLiteral("buttonSave"), QStringLiteral("buttonCancel")}) {
         const auto* button = dialog.findChild<QPushButton*>(name);
         const QRect shown = button ? QRect(button->mapToGlobal(QPoint(0, 0)), button->size()) : QRect();
@@ -426,16 +431,20 @@ void TestEditorSizes::defaultSizeShowsEveryField_data()
     });
 }
 
-// Opened at its default size, an editor shows a number of twelve digits in each number input,
-// the longest item of each list, and every row and column of its tables.
+// Opened at its default size on a screen of 1366x768, an editor shows a number of twelve digits
+// in each number input, the longest item of each list, and every row and column of its tables,
+// without scrolling.
 void TestEditorSizes::defaultSizeShowsEveryField()
 {
     QFETCH(DialogMaker, make);
+    setScreenAreaForTests(QRect(0, 0, 1366, 768));
     const std::unique_ptr<QDialog> dialog(make());
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    setScreenAreaForTests(QRect());
     const QStringList faults = narrowFields(*dialog);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    QCOMPARE(scrollOf(*dialog), QSize(0, 0));
 }
 
 void TestEditorSizes::editorsStayOnScreen_data()
