@@ -48,12 +48,14 @@ std::optional<double> readInUnit(int tableId, int unitKey, const QString& text)
     }
 }
 
-bool readsInUnit(int tableId, int unitKey, const QString& text)
-{
-    return readInUnit(tableId, unitKey, text).has_value();
-}
-
 QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName)
 {
     return QStringLiteral("%1 «%2» не соответствует единице измерения «%3»").arg(what, text, unitName);
+}
+
+QString unitMisfit(int tableId, int unitKey, const QString& what, const QString& text, const QString& unitName)
+{
+    if (unitKey == NoValue || readInUnit(tableId, unitKey, text))
+        return QString();
+    return unitMismatchWarning(what, text, unitName);
 }

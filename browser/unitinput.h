@@ -21,7 +21,8 @@ QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory patte
 // radians): the whole text one finite number, or an angle in the unit's format (degrees,
 // minutes and seconds, say). Empty when the unit does not read the text or cannot be read.
 std::optional<double> readInUnit(int tableId, int unitKey, const QString& text);
-// True when readInUnit reads the text.
-bool readsInUnit(int tableId, int unitKey, const QString& text);
 // The warning for a typed text that does not fit its unit; what names the value.
 QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName);
+// The warning for a text that the unit of the key does not read (unitMismatchWarning); empty when
+// it reads, and while no unit is chosen: the save asks for the unit apart.
+QString unitMisfit(int tableId, int unitKey, const QString& what, const QString& text, const QString& unitName);

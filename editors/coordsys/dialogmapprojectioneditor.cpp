@@ -510,14 +510,11 @@ QString DialogMapProjectionEditor::collectParamValues(QMap<int, QString>& values
 QString DialogMapProjectionEditor::angleMisfit(const QWidget* input, const QString& name) const
 {
     const auto* edit = qobject_cast<const QLineEdit*>(input);
-    const int unitKey = unit(ParamValueAngle).key;
-    if (!edit || valueKind(inputCode(edit)) != ParamValueAngle || unitKey == NoValue)
+    if (!edit || valueKind(inputCode(edit)) != ParamValueAngle)
         return QString();
-    const QString text = edit->text().trimmed();
-    if (readsInUnit(TableUnitAngle, unitKey, text))
-        return QString();
-    return unitMismatchWarning(QStringLiteral("Значение параметра '%1'").arg(name), text,
-                               unit(ParamValueAngle).picker->name());
+    const CUnitChoice& angle = unit(ParamValueAngle);
+    return unitMisfit(TableUnitAngle, angle.key, QStringLiteral("Значение параметра '%1'").arg(name),
+                      edit->text().trimmed(), angle.picker->name());
 }
 
 QString DialogMapProjectionEditor::unitRefusal(int kind) const

@@ -20,9 +20,7 @@ const QString kMissingAzimuth = QStringLiteral("Необходимо задат�
 // The warning for a text of the value that its picked unit does not read; empty when it reads.
 QString checkInUnit(const QString& what, const QString& text, const CPickedKey& unit, int tableId)
 {
-    if (readsInUnit(tableId, unit.savedKey(), text))
-        return QString();
-    return unitMismatchWarning(what, text, unit.picker()->name());
+    return unitMisfit(tableId, unit.savedKey(), what, text, unit.picker()->name());
 }
 
 } // namespace

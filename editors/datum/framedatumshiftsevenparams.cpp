@@ -131,8 +131,10 @@ QString FrameDatumShiftSevenParams::readRotations(Params& params) const
     // A text is judged by its unit only; without one, readUnits refuses the save.
     for (int axis = 0; axis < 3; ++axis) {
         *values[axis] = m_widgets.rotations.at(axis)->text().trimmed();
-        if (m_angularUnit != NoValue && !readsInUnit(TableUnitAngle, m_angularUnit, *values[axis]))
-            return unitMismatchWarning(QStringLiteral("Угол поворота"), *values[axis], m_angularUnitPicker->name());
+        const QString misfit = unitMisfit(TableUnitAngle, m_angularUnit, QStringLiteral("Угол поворота"),
+                                          *values[axis], m_angularUnitPicker->name());
+        if (!misfit.isEmpty())
+            return misfit;
     }
     return QString();
 }
