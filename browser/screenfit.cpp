@@ -1,9 +1,9 @@
 #include "screenfit.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
@@ -40,14 +40,33 @@ QMargins frameMargins(const QWidget* window)
             frame.bottom() - inner.bottom()};
 }
 
-// The dialog's own frame once it has been on the screen; before that, the frame of the window
-// it opens over.
+// The frame of another window of the program, where one has been framed: the window the
+// dialog opens over first, then the active one, then any shown.
+QMargins frameOfAnotherWindow(const QDialog* dialog)
+{
+    QList<const QWidget*> windows;
+    if (dialog->parentWidget())
+        windows << dialog->parentWidget()->window();
+    if (QApplication::activeWindow())
+        windows << QApplication::activeWindow();
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            windows << window;
+    }
+    for (const QWidget* window : windows) {
+        const QMargins frame = frameMargins(window);
+        if (window != dialog && !frame.isNull())
+            return frame;
+    }
+    return {};
+}
+
+// The dialog's own frame once the window manager has framed it; before that, the frame of
+// another window of the program, which the window manager draws alike.
 QMargins decorationOf(const QDialog* dialog)
 {
     const QMargins own = frameMargins(dialog);
-    if (!own.isNull() || !dialog->parentWidget())
-        return own;
-    return frameMargins(dialog->parentWidget()->window());
+    return own.isNull() ? frameOfAnotherWindow(dialog) : own;
 }
 
 // The top-left corner of the rectangle moved the least to lie within the area; a rectangle

@@ -2,7 +2,7 @@
 # and configures and builds the project in build/.
 set -euo pipefail
 
-PACKAGES=(build-essential cmake qtbase5-dev qtbase5-private-dev
+PACKAGES=(build-essential cmake qtbase5-dev qtbase5-private-dev xvfb openbox x11-utils
   libqt5sql5-sqlite qttranslations5-l10n fonts-dejavu-core libbenchmark-dev locales sqlite3)
 
 as_root() {

@@ -28,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -37,6 +38,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -152,6 +154,12 @@ QStringList textsNotFromStart(const QDialog& dialog)
 
 using DialogMaker = std::function<QDialog*()>;
 
+// Whether the test runs on a real screen under a window manager rather than offscreen.
+bool onDesktop()
+{
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
 // A record to open in its editor: the query gives its key.
 struct CEditedRecord {
     QString label;
@@ -223,6 +231,8 @@ QVector<CEditedRecord> editedRecords()
             {"geodetic system on the datum of the longest name", TableCoordSys,
              first("coordsys", "type=4 AND datum=(" + longest("datum") + ")")},
             {"projected system", TableCoordSys, first("coordsys", "type=5")},
+            {"projected system with a transformation list", TableCoordSys,
+             "SELECT autokey FROM coordsys WHERE transform_list IS NOT NULL"},
             {"topocentric system", TableCoordSys, first("coordsys", "type=6")},
             {"map projection type", TableMapProjType, "SELECT max(code) FROM mapprojtype"},
             {"map projection", TableMapProj, first("mapproj")},
@@ -234,7 +244,8 @@ QVector<CEditedRecord> editedRecords()
 }
 
 // Adds to the open database what the shipped data lacks: a local cartesian, a geocentric and a
-// topocentric system, a height system with a transform list of one transform, export codes.
+// topocentric system, a height system and a copy of the first projected system, each with a
+// transform list of one transform, export codes.
 bool addMissingRecords()
 {
     const QString datum = "(SELECT min(autokey) FROM datum)";
@@ -246,6 +257,12 @@ bool addMissingRecords()
     return list != NoValue && storeTransform(list, "Аффинное", 1, identity) != NoValue
         && CTestDatabase::exec("INSERT INTO vertcoordsys (name, geoid, transform_list) VALUES ('Высоты', '', ?);",
                                {list})
+        && CTestDatabase::exec("CREATE TEMP TABLE listed AS SELECT * FROM coordsys WHERE autokey=("
+                               "SELECT min(autokey) FROM coordsys WHERE type=5);")
+        && CTestDatabase::exec("UPDATE listed SET autokey=NULL, name=name || ' со списком', transform_list=?;",
+                               {list})
+        && CTestDatabase::exec("INSERT INTO coordsys SELECT * FROM listed;")
+        && CTestDatabase::exec("DROP TABLE listed;")
         && CTestDatabase::exec("INSERT INTO epsgcoordsys (code, name) VALUES (4326, 'WGS 84');")
         && CTestDatabase::exec("INSERT INTO mapinfodatum (code, name) VALUES (104, 'WGS 84');")
         && CTestDatabase::exec("INSERT INTO coordsys (name, type, length_unit, datum) VALUES ('Местная', 1, "
@@ -259,15 +276,15 @@ bool addMissingRecords()
                 + degree + ", " + metre + ", " + metre + ");");
 }
 
-// Makes the name of every record that an editor links 150 characters longer.
-bool lengthenLinkedNames()
+// Makes the name of every record that an editor links the given number of characters longer.
+bool lengthenLinkedNames(int characters)
 {
     const QStringList linked{"unitlength", "unitangle",  "unitscale", "unitangleformat", "ellipsoid",
                              "primemeridian", "datum", "datumshift", "datumshifttype", "mapproj",
                              "mapprojtype", "coordsystype", "transformtype"};
     for (const QString& table : linked) {
-        if (!CTestDatabase::exec(
-                QString("UPDATE %1 SET name = name || replace(hex(zeroblob(75)), '0', 'x');").arg(table)))
+        const QString statement = "UPDATE %1 SET name = name || replace(hex(zeroblob(%2)), '0', 'x');";
+        if (!CTestDatabase::exec(statement.arg(table).arg(characters / 2)))
             return false;
     }
     return true;
@@ -449,24 +466,45 @@ void TestEditorSizes::defaultSizeShowsEveryField()
 
 void TestEditorSizes::editorsStayOnScreen_data()
 {
-    QTest::addColumn<bool>("longNames");
+    QTest::addColumn<int>("longer");
     QTest::addColumn<QSize>("screen");
-    QTest::newRow("shipped names") << false << QSize(1280, 720);
-    QTest::newRow("linked names 150 characters longer") << true << QSize(1366, 768);
+    const QVector<std::tuple<const char*, int, QSize>> cases{
+        {"shipped names", 0, QSize(1280, 720)},
+        {"linked names 150 characters longer", 150, QSize(1366, 768)},
+        {"linked names 120 characters longer", 120, QSize(1366, 768)}};
+    // On a real screen, the cases of its size.
+    const QSize real = onDesktop() ? QGuiApplication::primaryScreen()->size() : QSize();
+    bool any = false;
+    for (const auto& [name, longer, screen] : cases) {
+        if (real.isValid() && screen != real)
+            continue;
+        QTest::newRow(name) << longer << screen;
+        any = true;
+    }
+    if (!any)
+        QTest::newRow("no case for this screen") << -1 << real;
 }
 
 // Opened from its selector, each editor lies on a small screen with Save and Cancel in view,
 // shows its texts from their start and keeps the size it was shown at, whatever the length of
 // the names it links; it stays on the screen with every section shown and every type picked.
+// On a real screen, the area is the one its window manager leaves free, and the window's frame
+// is the one the window manager draws.
 void TestEditorSizes::editorsStayOnScreen()
 {
-    QFETCH(bool, longNames);
+    QFETCH(int, longer);
     QFETCH(QSize, screen);
-    const QRect area(QPoint(0, 0), screen);
-    setScreenAreaForTests(area);
+    QVERIFY2(longer >= 0, qPrintable(QString("no case for a screen of %1x%2").arg(screen.width()).arg(screen.height())));
+    QRect area(QPoint(0, 0), screen);
+    if (onDesktop()) {
+        area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(area != QGuiApplication::primaryScreen()->geometry(), "no panel reserves a part of the screen");
+    } else {
+        setScreenAreaForTests(area);
+    }
     QVERIFY(openShippedCopy());
-    if (longNames)
-        QVERIFY(lengthenLinkedNames());
+    if (longer > 0)
+        QVERIFY(lengthenLinkedNames(longer));
     const QVector<CEditedRecord> records = editedRecords();
     QVector<COpenEditor> open;
     QStringList faults;
