@@ -1,5 +1,6 @@
 #include "unitinput.h"
 
+#include "database/codetablestypes.h"
 #include "database/novalue.h"
 #include "database/tablecatalogue.h"
 #include "database/validators.h"
@@ -21,6 +22,33 @@ int angleFormatOfUnit(int angleUnitKey)
     if (!UnitStorage::ReadDetails(TableUnitAngle, angleUnitKey, unit) || !unit.angleFormat)
         return 0;
     return unit.angleFormat->code;
+}
+
+// The name of the angular unit's angle format when the recalculation reads no angle in that
+// format (CAngleFormatInfo::toDouble reads decimal degrees and degrees, minutes and seconds
+// only: not the hemisphere letter); empty for any other unit. Units of length and scale are
+// read as numbers whatever format their row names.
+QString unreadAngleFormat(int tableId, int unitKey)
+{
+    CUnitDetails unit;
+    if (tableId != TableUnitAngle || !UnitStorage::ReadDetails(tableId, unitKey, unit) || !unit.angleFormat)
+        return QString();
+    const int code = unit.angleFormat->code;
+    if (code == AngleFormatDecimal || code == AngleFormatDms)
+        return QString();
+    return unit.angleFormat->name;
+}
+
+QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName)
+{
+    return QStringLiteral("%1 «%2» не соответствует единице измерения «%3»").arg(what, text, unitName);
+}
+
+QString unreadFormatWarning(const QString& what, const QString& text, const QString& formatName,
+                            const QString& unitName)
+{
+    return QStringLiteral("%1 «%2»: углы в формате «%3» не читаются, выберите вместо «%4» другую единицу измерения")
+        .arg(what, text, formatName, unitName);
 }
 
 } // namespace
@@ -48,14 +76,12 @@ std::optional<double> readInUnit(int tableId, int unitKey, const QString& text)
     }
 }
 
-QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName)
-{
-    return QStringLiteral("%1 «%2» не соответствует единице измерения «%3»").arg(what, text, unitName);
-}
-
 QString unitMisfit(int tableId, int unitKey, const QString& what, const QString& text, const QString& unitName)
 {
     if (unitKey == NoValue || readInUnit(tableId, unitKey, text))
         return QString();
+    const QString unreadFormat = unreadAngleFormat(tableId, unitKey);
+    if (!unreadFormat.isEmpty())
+        return unreadFormatWarning(what, text, unreadFormat, unitName);
     return unitMismatchWarning(what, text, unitName);
 }

@@ -21,8 +21,9 @@ QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory patte
 // radians): the whole text one finite number, or an angle in the unit's format (degrees,
 // minutes and seconds, say). Empty when the unit does not read the text or cannot be read.
 std::optional<double> readInUnit(int tableId, int unitKey, const QString& text);
-// The warning for a typed text that does not fit its unit; what names the value.
-QString unitMismatchWarning(const QString& what, const QString& text, const QString& unitName);
-// The warning for a text that the unit of the key does not read (unitMismatchWarning); empty when
-// it reads, and while no unit is chosen: the save asks for the unit apart.
+// The warning for a text that the unit of the key does not read, named by what: that the text
+// does not fit the unit, or, for an angular unit whose angle format is read in no text (degrees,
+// minutes and seconds with a hemisphere letter), that angles in that format are not read and
+// another unit is to be chosen. Empty when the unit reads the text, and while no unit is chosen:
+// the save asks for the unit apart.
 QString unitMisfit(int tableId, int unitKey, const QString& what, const QString& text, const QString& unitName);

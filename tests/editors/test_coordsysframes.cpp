@@ -5,6 +5,7 @@
 #include "testdatabase.h"
 
 #include "browser/framedatabasepicker.h"
+#include "database/codetablestypes.h"
 #include "database/tablecatalogue.h"
 #include "editors/coordsys/framecoordsysgeocentric.h"
 #include "editors/coordsys/framecoordsysgeodetic.h"
@@ -406,35 +407,44 @@ void TestCoordSysFrames::topocentricChecksInOrder()
 void TestCoordSysFrames::topocentricTextsReadInTheirUnits_data()
 {
     QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<bool>("dms");
+    // The angle format of the angular unit.
+    QTest::addColumn<int>("format");
     // The text its unit refuses, -1 for none.
     QTest::addColumn<int>("refused");
-    // Latitude, longitude, height and azimuth; the angles in decimal degrees or in degrees,
-    // minutes and seconds.
-    QTest::newRow("decimal") << QStringList{"55.75", "-37.6", "1.5e2", "30"} << false << -1;
-    QTest::newRow("letters") << QStringList{"широта", "37.6", "150", "30"} << false << 0;
-    QTest::newRow("decimal comma") << QStringList{"55,75", "37.6", "150", "30"} << false << 0;
-    QTest::newRow("text after the height") << QStringList{"55.75", "37.6", "150 м", "30"} << false << 2;
-    QTest::newRow("not finite") << QStringList{"55.75", "inf", "150", "30"} << false << 1;
-    QTest::newRow("dms in a decimal unit") << QStringList{"55 45 00", "37.6", "150", "30"} << false << 0;
-    QTest::newRow("dms in a dms unit") << QStringList{"55 45 00", "-37 36", "150", "30 15 30.5"} << true << -1;
-    QTest::newRow("height is no angle") << QStringList{"55 45 00", "37 36", "150 0", "30"} << true << 2;
-    QTest::newRow("azimuth of letters") << QStringList{"55.75", "37.6", "150", "север"} << false << 3;
-    QTest::newRow("four dms fields") << QStringList{"55", "37", "150", "30 15 30 1"} << true << 3;
+    // Latitude, longitude, height and azimuth; the angles in decimal degrees, in degrees, minutes
+    // and seconds, or in those with a hemisphere letter, in which no angle is read.
+    const int decimal = AngleFormatDecimal;
+    const int dms = AngleFormatDms;
+    QTest::newRow("decimal") << QStringList{"55.75", "-37.6", "1.5e2", "30"} << decimal << -1;
+    QTest::newRow("letters") << QStringList{"широта", "37.6", "150", "30"} << decimal << 0;
+    QTest::newRow("decimal comma") << QStringList{"55,75", "37.6", "150", "30"} << decimal << 0;
+    QTest::newRow("text after the height") << QStringList{"55.75", "37.6", "150 м", "30"} << decimal << 2;
+    QTest::newRow("not finite") << QStringList{"55.75", "inf", "150", "30"} << decimal << 1;
+    QTest::newRow("dms in a decimal unit") << QStringList{"55 45 00", "37.6", "150", "30"} << decimal << 0;
+    QTest::newRow("dms in a dms unit") << QStringList{"55 45 00", "-37 36", "150", "30 15 30.5"} << dms << -1;
+    QTest::newRow("height is no angle") << QStringList{"55 45 00", "37 36", "150 0", "30"} << dms << 2;
+    QTest::newRow("azimuth of letters") << QStringList{"55.75", "37.6", "150", "север"} << decimal << 3;
+    QTest::newRow("four dms fields") << QStringList{"55", "37", "150", "30 15 30 1"} << dms << 3;
+    QTest::newRow("hemisphere format") << QStringList{"55 45 00N", "37 36 00E", "150", "30 15 30E"}
+                                       << int(AngleFormatDmsHemisphere) << 0;
 }
 
 // The texts are read as the recalculation reads them in their units, before anything is kept;
-// a text that does not read is named with its unit.
+// a text that does not read is named with its unit, and an angle in a format read in no text
+// asks for another unit.
 void TestCoordSysFrames::topocentricTextsReadInTheirUnits()
 {
     QFETCH(QStringList, texts);
-    QFETCH(bool, dms);
+    QFETCH(int, format);
     QFETCH(int, refused);
-    QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c, format) "
-                                "SELECT 'Градус ГМС', factor_b, factor_c, 2 FROM unitangle WHERE autokey = ?;",
-                                {m_world.decimalDegree}));
-    const int angleUnit = dms ? CTestDatabase::value("SELECT max(autokey) FROM unitangle;").toInt()
-                              : m_world.decimalDegree;
+    int angleUnit = m_world.decimalDegree;
+    if (format != AngleFormatDecimal) {
+        const QString name = format == AngleFormatDms ? QStringLiteral("Градус ГМС") : QStringLiteral("Градус ГМСП");
+        QVERIFY(CTestDatabase::exec("INSERT INTO unitangle (name, factor_b, factor_c, format) "
+                                    "SELECT ?, factor_b, factor_c, ? FROM unitangle WHERE autokey = ?;",
+                                    {name, format, m_world.decimalDegree}));
+        angleUnit = CTestDatabase::value("SELECT max(autokey) FROM unitangle;").toInt();
+    }
     FrameCoordSysTopocentric frame(nullptr);
     pickRecord(&frame, TableDatum, m_world.datum);
     pickRecord(&frame, TablePrimeMeridian, m_world.greenwich);
@@ -455,7 +465,11 @@ void TestCoordSysFrames::topocentricTextsReadInTheirUnits()
         const QString table = refused == 2 ? "unitlength" : "unitangle";
         const QString unitName
             = CTestDatabase::value(QString("SELECT name FROM %1 WHERE autokey = ?;").arg(table), {unit}).toString();
-        fault = QString("%1 «%2» не соответствует единице измерения «%3»").arg(titles[refused], texts[refused], unitName);
+        fault = refused != 2 && format == AngleFormatDmsHemisphere
+            ? QString("%1 «%2»: углы в формате «Градусы-минуты-секунды-полушарие» не читаются, выберите вместо «%3» "
+                      "другую единицу измерения")
+                  .arg(titles[refused], texts[refused], unitName)
+            : QString("%1 «%2» не соответствует единице измерения «%3»").arg(titles[refused], texts[refused], unitName);
     }
     QCOMPARE(m_prompt->messages().value(0).text, fault);
     const QStringList read{params.originCoord1, params.originCoord2, params.originCoord3, params.azimuth};

@@ -39,6 +39,14 @@ QString rotationMisfit(const QString& rotation, const QString& unit)
     return QStringLiteral("Предупреждение|Угол поворота «%1» не соответствует единице измерения «%2»").arg(rotation, unit);
 }
 
+// The warning for a rotation in a unit whose angle format is read in no text.
+QString rotationInUnreadFormat(const QString& rotation, const QString& unit)
+{
+    return QStringLiteral("Предупреждение|Угол поворота «%1»: углы в формате «Градусы-минуты-секунды-полушарие» не "
+                          "читаются, выберите вместо «%2» другую единицу измерения")
+        .arg(rotation, unit);
+}
+
 QVariantMap withPivot(QVariantMap texts)
 {
     texts.insert({{"editPivotX", "2800000"}, {"editPivotY", "2200000"}, {"editPivotZ", "5300000"}});
@@ -336,7 +344,10 @@ void TestDatumShiftFrames::rotationsTypedBeforeTheUnitAreKept_data()
     QTest::newRow("number, unit without format") << "-0.35" << "секунда" << QString();
     QTest::newRow("degrees-minutes-seconds, unit without format")
         << "-0 00 00.35" << "секунда" << rotationMisfit("-0 00 00.35", "секунда");
-    QTest::newRow("number, hemisphere format") << "30" << "Градус ГМСП" << rotationMisfit("30", "Градус ГМСП");
+    QTest::newRow("number, hemisphere format")
+        << "30" << "Градус ГМСП" << rotationInUnreadFormat("30", "Градус ГМСП");
+    QTest::newRow("in the hemisphere format's pattern")
+        << "30 15 20N" << "Градус ГМСП" << rotationInUnreadFormat("30 15 20N", "Градус ГМСП");
 }
 
 // The three rotations keep their texts when the angular unit is picked; what is stored is

@@ -377,7 +377,8 @@ void TestDialogMapProjectionEditor::angleTypedAfterTheUnitIsStoredOnlyAsItsUnitR
     QTest::newRow("degrees, minutes and seconds") << "Градус ГМС" << "30 15 20" << QString();
     QTest::newRow("hemisphere format") << "Градус ГМСП" << "30 15 20N"
                                        << "Предупреждение|Значение параметра 'Долгота осевого меридиана' «30 15 "
-                                          "20N» не соответствует единице измерения «Градус ГМСП»";
+                                          "20N»: углы в формате «Градусы-минуты-секунды-полушарие» не читаются, "
+                                          "выберите вместо «Градус ГМСП» другую единицу измерения";
 }
 
 // The angular unit is picked first and both angles typed key by key, as a user does.

@@ -50,6 +50,14 @@ QString misfit(const QString& longitude, const QString& unit)
         .arg(longitude, unit);
 }
 
+// The warning for a longitude in a unit whose angle format is read in no text.
+QString unreadFormat(const QString& longitude, const QString& unit)
+{
+    return QStringLiteral("Долгота начального меридиана «%1»: углы в формате «Градусы-минуты-секунды-полушарие» не "
+                          "читаются, выберите вместо «%2» другую единицу измерения")
+        .arg(longitude, unit);
+}
+
 // The warning for a longitude beyond 180° east or west.
 QString outOfRange(const QString& longitude)
 {
@@ -194,8 +202,13 @@ void TestDialogPrimeMeridianEditor::longitudeTypedAfterTheUnitIsStoredAsItsUnitR
     QTest::newRow("beyond -180 in degrees, minutes and seconds")
         << dms << "-190 0 0" << "-190 0 0" << outOfRange("-190 0 0");
     QTest::newRow("lone point as seconds") << dms << "30 15 ." << "30 15 ." << misfit("30 15 .", dms);
+    // Just beyond the range, by less than 1e-5 rad (1.7e-6 and 2.4e-6 rad).
+    QTest::newRow("just beyond 180 in a decimal format")
+        << "Градус" << "180.0001" << "180.0001" << outOfRange("180.0001");
+    QTest::newRow("just beyond -180 in degrees, minutes and seconds")
+        << dms << "-180 0 0.5" << "-180 0 0.5" << outOfRange("-180 0 0.5");
     QTest::newRow("hemisphere format") << "Градус ГМС полушарие" << "030 15 20E" << "030 15 20E"
-                                       << misfit("030 15 20E", "Градус ГМС полушарие");
+                                       << unreadFormat("030 15 20E", "Градус ГМС полушарие");
     QTest::newRow("degrees, minutes and seconds") << dms << "30 19 42.09" << "30 19 42.09" << "";
     QTest::newRow("-180 in degrees, minutes and seconds") << dms << "-180 0 0" << "-180 0 0" << "";
     QTest::newRow("180, unit without format") << "градус" << "180" << "180" << "";
