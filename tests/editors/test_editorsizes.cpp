@@ -298,7 +298,9 @@ QStringList statesOffScreen(const COpenEditor& editor, const QRect& area)
     static const QVector<int> typeTables{TableCoordSysType, TableMapProjType, TableDatumShiftType, TableTransformType};
     QStringList faults;
     const auto check = [&](const QString& state) {
-        QApplication::processEvents();
+        // On a real screen the window manager applies a new size a little later.
+        if (QTest::qWaitFor([&] { return offScreen(*editor.dialog, area).isEmpty(); }, 2000))
+            return;
         for (const QString& fault : offScreen(*editor.dialog, area))
             faults << QString("%1, %2: %3").arg(editor.label, state, fault);
     };
