@@ -32,6 +32,7 @@ QVector<int> storedCoordSysKeys()
     return keys;
 }
 
+// A system that does not read valid is an error with its reason, as is one that cannot be stored.
 void importFile(const QString& path, CCoordSysImportCounts& counts)
 {
     QList<QDomElement> elements;
@@ -40,11 +41,10 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
     for (const QDomElement& element : elements) {
         ++counts.found;
         CCoordSysDetails system;
-        if (!system.fromXml(element))
-            continue;
         bool foundExisting = false;
         QString reason;
-        const int key = insertCoordSysDetails(system, false, &foundExisting, &reason);
+        const int key = system.fromXml(element, reason) ? insertCoordSysDetails(system, false, &foundExisting, &reason)
+                                                        : int(NoValue);
         if (key == NoValue) {
             ++counts.errors;
             counts.failures.append(QStringLiteral("%1: «%2»: %3").arg(QFileInfo(path).fileName(), system.name, reason));

@@ -26,7 +26,8 @@ struct CCoordSysExportCounts {
 struct CCoordSysImportCounts {
     int files = 0;
     int found = 0;
-    // New coordinate systems stored; one equal to a stored one counts as neither imported nor error.
+    // New coordinate systems stored; one equal to a stored one counts as neither imported nor error,
+    // one that does not read or cannot be stored as written counts as an error.
     int imported = 0;
     int errors = 0;
     // One line per error: the file, the system's name and the reason.

@@ -210,7 +210,16 @@ int DialogDatabaseSelector::importXml(const QString& path, const CRecordKind& ki
     bool matched = false;
     for (const QDomElement& element : elements) {
         const std::unique_ptr<CAbstractDetails> record = kind.make();
-        if (!record->fromXml(element) || !kind.belongs(*record))
+        QString fault;
+        if (!readRecordElement(*record, element, fault)) {
+            // A record of the table that does not read is refused with the reason when there is one.
+            if (!fault.isEmpty()) {
+                matched = true;
+                prompt().warning(this, failedTitle, withReason(shown(path), fault));
+            }
+            continue;
+        }
+        if (!kind.belongs(*record))
             continue;
         matched = true;
         const int stored = kind.insert(*record, false, &reason);

@@ -3,6 +3,7 @@
 #include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
+#include "records/recordstorage.h"
 #include "values/coordsysinfo.h"
 #include "values/valuecompare.h"
 
@@ -262,6 +263,27 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
         .number(QStringLiteral("EpsgCode"), epsgCode)
         .read(node);
     return isValid();
+}
+
+bool CCoordSysDetails::fromXml(const QDomNode& node, QString& reason)
+{
+    reason.clear();
+    if (fromXml(node))
+        return true;
+    // As CXmlFields reads them: the last element of the tag wins.
+    const QDomElement typeElement = node.lastChildElement(QStringLiteral("Type"));
+    bool typeRead = false;
+    typeElement.text().toInt(&typeRead, 10);
+    if (name.isEmpty())
+        reason = QStringLiteral("Пустое название системы координат (элемент Name)");
+    else if (typeElement.text().trimmed().isEmpty())
+        reason = QStringLiteral("Не задан тип системы координат (элемент Type)");
+    else if (!typeRead)
+        reason = QStringLiteral("Тип системы координат «%1» не является целым числом (элемент Type)")
+                     .arg(typeElement.text());
+    else
+        reason = RecordStorage::incompleteReason(*this);
+    return false;
 }
 
 void CCoordSysDetails::fillInfoTree(QTreeWidgetItem* parent) const

@@ -137,9 +137,6 @@ bool insertPairwiseTransforms(int key, const CCoordSysDetails& record, QString* 
 
 int storeCoordSys(const CCoordSysDetails& record, QString* error)
 {
-    if (record.coordSysType.code != record.type)
-        return fail(error, typeMismatchReason(QStringLiteral("системы координат"), record.name, record.type,
-                                              record.coordSysType.code));
     CLinkKeys keys;
     if (insertCoordSysTypeDetails(record.coordSysType, error) == NoValue || !insertLinks(record, keys, error))
         return NoValue;
@@ -219,10 +216,32 @@ int findCoordSysDetails(const CCoordSysDetails& record)
     return firstEqual(keys, record, readCoordSysDetails);
 }
 
+QString coordSysFault(const CCoordSysDetails& record)
+{
+    // A system without a type record is not valid and is refused as incomplete.
+    if (record.coordSysType.code != 0 && record.coordSysType.code != record.type)
+        return typeMismatchReason(QStringLiteral("системы координат"), record.name, record.type,
+                                  record.coordSysType.code);
+    QString fault = record.datum ? datumFault(*record.datum) : QString();
+    if (fault.isEmpty() && record.vertCoordSys)
+        fault = vertCoordSysFault(*record.vertCoordSys);
+    if (fault.isEmpty() && record.transformList)
+        fault = TransformListStorage::StoreFault(*record.transformList);
+    for (auto list = record.pairwiseTransforms.cbegin(); fault.isEmpty() && list != record.pairwiseTransforms.cend();
+         ++list) {
+        if (list.value())
+            fault = TransformListStorage::StoreFault(*list.value());
+    }
+    return fault;
+}
+
 int insertCoordSysDetails(const CCoordSysDetails& record, bool alwaysInsert, bool* foundExisting, QString* error)
 {
     if (foundExisting)
         *foundExisting = false;
+    const QString fault = coordSysFault(record);
+    if (!fault.isEmpty())
+        return fail(error, fault);
     const auto find = [foundExisting](const CCoordSysDetails& wanted) {
         const int key = findCoordSysDetails(wanted);
         if (foundExisting)

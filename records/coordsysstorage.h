@@ -24,9 +24,15 @@ bool readCoordSysDetails(int key, CCoordSysDetails& record);
 // The key of the first stored coordinate system (by key) that equals the record, NoValue
 // for none.
 int findCoordSysDetails(const CCoordSysDetails& record);
-// Unless alwaysInsert, the key of an equal stored coordinate system, with foundExisting
-// (when given) set; otherwise the system is stored under a unique name with its linked
-// records (equal stored ones reused), its own transform list and its pairwise lists, all in
-// one savepoint. NoValue on failure, and then nothing is written.
+// The reason why the coordinate system cannot be stored as it is written, whether or not an
+// equal system is stored: a type record of another code than the type, or the fault of its
+// datum (datumFault), of its vertical system (vertCoordSysFault) or of a transform of its own
+// or pairwise lists (TransformListStorage::StoreFault). Empty when there is none.
+QString coordSysFault(const CCoordSysDetails& record);
+// A system with a fault (coordSysFault) is refused with its reason. Unless alwaysInsert, the
+// key of an equal stored coordinate system, with foundExisting (when given) set; otherwise the
+// system is stored under a unique name with its linked records (equal stored ones reused), its
+// own transform list and its pairwise lists, all in one savepoint. NoValue on failure, and then
+// nothing is written.
 int insertCoordSysDetails(const CCoordSysDetails& record, bool alwaysInsert, bool* foundExisting = nullptr,
                           QString* error = nullptr);

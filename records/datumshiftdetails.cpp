@@ -9,10 +9,13 @@
 #include "records/infoconversion.h"
 #include "records/unitlabel.h"
 #include "values/datumshiftinfo.h"
+#include "values/numbertext.h"
+#include "values/unitinfo.h"
 
 #include <QTreeWidgetItem>
 
 #include <array>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -34,6 +37,34 @@ const std::array<std::pair<const char*, TextField>, 10> parameterFields{{
     {"PivotPointY", &CDatumShiftDetails::pivotPointY},
     {"PivotPointZ", &CDatumShiftDetails::pivotPointZ},
 }};
+
+// The unit as the recalculation takes it; null without one or when it does not convert.
+std::shared_ptr<CUnitInfo> unitInfo(const std::shared_ptr<CUnitDetails>& unit)
+{
+    auto info = std::make_shared<CUnitInfo>();
+    return unit && unit->toInfo(*info) ? info : nullptr;
+}
+
+bool convertsToInfo(const std::shared_ptr<CUnitDetails>& unit)
+{
+    return unitInfo(unit) != nullptr;
+}
+
+// True when the recalculation reads the text: by the unit's own reader (an angle in the unit's
+// format, say), or as one plain finite number when there is no unit that converts.
+bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
+{
+    const std::string value = text.toStdString();
+    try {
+        if (const std::shared_ptr<CUnitInfo> info = unitInfo(unit))
+            info->toBaseDouble(value);
+        else
+            textToFiniteDouble(value, "CDatumShiftDetails::unreadableParameter");
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
 
 const QString exactLabel = QStringLiteral("Формулы пересчета");
 const QString exactValue = QStringLiteral("нелинеаризованные");
@@ -178,10 +209,8 @@ bool CDatumShiftDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
-// The parameters that the type record's code uses, in display order.
-QVector<CDatumShiftDetails::ParamLine> CDatumShiftDetails::parameterLines() const
+QVector<CDatumShiftDetails::ParamLine> CDatumShiftDetails::parameterLines(int code) const
 {
-    const int code = datumShiftType.code;
     if (code < DatumShiftMolodensky || code > DatumShiftMolodenskyBadekasHelmert)
         return {};
     QVector<ParamLine> lines{
@@ -205,6 +234,21 @@ QVector<CDatumShiftDetails::ParamLine> CDatumShiftDetails::parameterLines() cons
         {QStringLiteral("Поправка масштаба"), scaleChange, scaleUnit, true},
     };
     return lines;
+}
+
+QString CDatumShiftDetails::unreadableParameter() const
+{
+    // The recalculation takes the parameters that the type uses (not the type record's code).
+    for (const ParamLine& line : parameterLines(type)) {
+        if (line.value.trimmed().isEmpty() || readsInUnit(line.value, line.unit))
+            continue;
+        QString reason = QStringLiteral("Параметр «%1» преобразования датума «%2»: «%3» не является числом")
+                             .arg(line.label, name, line.value);
+        if (convertsToInfo(line.unit))
+            reason += QStringLiteral(" в единице «%1»").arg(line.unit->name);
+        return reason;
+    }
+    return QString();
 }
 
 bool CDatumShiftDetails::showsExact() const
@@ -234,7 +278,7 @@ void CDatumShiftDetails::fillInfoTree(QTreeWidgetItem* parent) const
         datumShiftType.fillInfoTree(
             addInfoLine(parent, QStringLiteral("Тип преобразования"), datumShiftType.name));
     QTreeWidgetItem* params = addInfoItem(parent, QStringLiteral("Параметры преобразования"));
-    for (const ParamLine& line : parameterLines()) {
+    for (const ParamLine& line : parameterLines(datumShiftType.code)) {
         const QString value = line.scale
             ? valueWithUnit(line.value, line.unit)
             : QStringLiteral("%1 %2").arg(line.value, unitLabel(line.unit));
@@ -267,7 +311,7 @@ QString CDatumShiftDetails::infoText() const
         text += infoLine(roleLabel, roleName());
     text += infoLine(QStringLiteral("Тип"), datumShiftType.name);
     text += infoLine(QStringLiteral("Параметры"), QString());
-    for (const ParamLine& line : parameterLines())
+    for (const ParamLine& line : parameterLines(datumShiftType.code))
         text += QStringLiteral("    ") + infoLine(line.label, valueWithUnit(line.value, line.unit));
     if (showsExact())
         text += infoLine(exactLabel, exactValue);

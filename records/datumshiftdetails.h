@@ -36,6 +36,12 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
+    // The reason for refusing the shift when a parameter that its type uses (as the
+    // recalculation reads them) is given but is not a number that its unit reads as the
+    // recalculation reads it (a plain finite number without a unit): it names the shift, the
+    // parameter and the text. Empty when every such parameter reads or is empty; an empty
+    // parameter is not read here.
+    QString unreadableParameter() const;
     // The parameter lines follow the code of the type record.
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
@@ -70,7 +76,8 @@ private:
         std::shared_ptr<CUnitDetails> unit;
         bool scale;
     };
-    QVector<ParamLine> parameterLines() const;
+    // The parameters that the type of the code uses, in display order.
+    QVector<ParamLine> parameterLines(int code) const;
     bool showsExact() const;
     // The code of the type record, the type when the record gives none.
     int typeRecordCode() const;

@@ -43,10 +43,6 @@ bool readUnits(const QSqlRecord& row, CDatumShiftDetails& shift)
 int storeShift(const CDatumShiftDetails& shift, int datumKey, QString* error)
 {
     const CDatumShiftTypeDetails& type = shift.datumShiftType;
-    // A type record given with another code than the type would never be found again.
-    if (type.code != 0 && type.code != shift.type)
-        return fail(error, typeMismatchReason(QStringLiteral("преобразования датума"), shift.name, shift.type,
-                                              type.code));
     if (checkDatumShiftTypeCode(type.code) != 0 && insertDatumShiftTypeDetails(type, error) == NoValue)
         return NoValue;
     QVariant lengthUnit;
@@ -117,8 +113,20 @@ int findDatumShiftDetails(const CDatumShiftDetails& shift)
     return firstEqual(keys, shift, readDatumShiftDetails);
 }
 
+QString datumShiftFault(const CDatumShiftDetails& shift)
+{
+    const int typeRecordCode = shift.datumShiftType.code;
+    // A type record given with another code than the type would never be found again.
+    if (typeRecordCode != 0 && typeRecordCode != shift.type)
+        return typeMismatchReason(QStringLiteral("преобразования датума"), shift.name, shift.type, typeRecordCode);
+    return shift.unreadableParameter();
+}
+
 int insertDatumShiftDetails(const CDatumShiftDetails& shift, bool alwaysInsert, int datumKey, QString* error)
 {
+    const QString fault = datumShiftFault(shift);
+    if (!fault.isEmpty())
+        return fail(error, fault);
     return insertRecord(shift, alwaysInsert, findDatumShiftDetails,
                         QStringLiteral("DatumShiftStorage_Insert"), error,
                         [&] { return storeShift(shift, datumKey, error); });

@@ -24,8 +24,13 @@ bool readDatumShiftDetails(int key, CDatumShiftDetails& shift);
 // The key of a stored shift equal to the record, in key order; NoValue for none and for a
 // pairwise shift (one with an identifier), which is never shared.
 int findDatumShiftDetails(const CDatumShiftDetails& shift);
-// Unless alwaysInsert, the key of an equal stored shift; otherwise the shift is stored with
-// its type and units under a unique name, owned by the datum of datumKey (NoValue for
-// none). NoValue on failure, and then nothing is written.
+// The reason why the shift cannot be stored as it is written, whether or not an equal shift is
+// stored: a type record of another code than the type, or a parameter that its type uses and
+// its unit does not read. Empty when there is none.
+QString datumShiftFault(const CDatumShiftDetails& shift);
+// A shift with a fault (datumShiftFault) is refused with its reason. Unless alwaysInsert, the
+// key of an equal stored shift; otherwise the shift is stored with its type and units under a
+// unique name, owned by the datum of datumKey (NoValue for none). NoValue on failure, and then
+// nothing is written.
 int insertDatumShiftDetails(const CDatumShiftDetails& shift, bool alwaysInsert, int datumKey,
                             QString* error = nullptr);

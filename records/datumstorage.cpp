@@ -129,8 +129,28 @@ int findDatumDetails(const CDatumDetails& datum)
     return firstEqual(keys, datum, readDatumDetails);
 }
 
+QString datumFault(const CDatumDetails& datum)
+{
+    QString fault = datum.datumShift ? datumShiftFault(*datum.datumShift) : QString();
+    for (auto shift = datum.pairwiseDatumShifts.cbegin(); fault.isEmpty() && shift != datum.pairwiseDatumShifts.cend();
+         ++shift) {
+        if (shift->second)
+            fault = datumShiftFault(*shift->second);
+    }
+    for (const auto* lists : {&datum.geographicDatumShifts, &datum.verticalDatumShifts}) {
+        for (auto list = lists->cbegin(); fault.isEmpty() && list != lists->cend(); ++list) {
+            if (list.value())
+                fault = TransformListStorage::StoreFault(*list.value());
+        }
+    }
+    return fault;
+}
+
 int insertDatumDetails(const CDatumDetails& datum, bool alwaysInsert, QString* error)
 {
+    const QString fault = datumFault(datum);
+    if (!fault.isEmpty())
+        return fail(error, fault);
     return insertRecord(datum, alwaysInsert, findDatumDetails, QStringLiteral("DatumStorage_Insert"), error,
                         [&] { return storeDatum(datum, error); });
 }

@@ -75,6 +75,16 @@ bool ReadDetails(int key, CTransformListDetails& list)
     return readOrClear(list, readList(key, list));
 }
 
+QString StoreFault(const CTransformListDetails& list)
+{
+    for (const CTransformDetails& transform : list.transforms) {
+        const QString fault = TransformStorage::StoreFault(transform);
+        if (!fault.isEmpty())
+            return fault;
+    }
+    return QString();
+}
+
 int InsertDetails(const CTransformListDetails& list, int ownerKey, const QString& ownerTable, QString* error)
 {
     return storeValid(list, QStringLiteral("TransformListStorage_Insert"), error,

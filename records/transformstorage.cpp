@@ -70,10 +70,9 @@ bool storeParamValue(int key, const CTransformParamValueDetails& value, QString*
 
 int storeTransform(const CTransformDetails& transform, int listKey, int number, QString* error)
 {
-    const int typeRecordCode = transform.transformType.code;
-    if (typeRecordCode != 0 && typeRecordCode != transform.typeCode)
-        return fail(error, typeMismatchReason(QStringLiteral("преобразования"), transform.name, transform.typeCode,
-                                              typeRecordCode));
+    const QString fault = StoreFault(transform);
+    if (!fault.isEmpty())
+        return fail(error, fault);
     if (transform.transformType.isValid() && InsertTypeDetails(transform.transformType, error) == NoValue)
         return NoValue;
     for (const CTransformParamDetails& param : transform.params) {
@@ -117,6 +116,15 @@ bool deleteTransform(int key)
 bool ReadDetails(int key, CTransformDetails& transform)
 {
     return readOrClear(transform, readTransform(key, transform));
+}
+
+QString StoreFault(const CTransformDetails& transform)
+{
+    const int typeRecordCode = transform.transformType.code;
+    if (typeRecordCode != 0 && typeRecordCode != transform.typeCode)
+        return typeMismatchReason(QStringLiteral("преобразования"), transform.name, transform.typeCode,
+                                  typeRecordCode);
+    return QString();
 }
 
 int InsertDetails(const CTransformDetails& transform, int listKey, int number, QString* error)

@@ -15,9 +15,12 @@ namespace TransformStorage {
 // the row exists, every value reads with its definition and unit, and the record is
 // valid. Otherwise false with the record cleared.
 bool ReadDetails(int key, CTransformDetails& transform);
+// The reason why the transform cannot be stored as it is written, whether or not an equal
+// transform is stored: a type record of another code than the type. Empty when there is none.
+QString StoreFault(const CTransformDetails& transform);
 // Stores the transform at the place number of the list, with its type, definitions and
-// values, always as a new row under a unique name. Its key, or NoValue; then nothing
-// is written.
+// values, always as a new row under a unique name; one with a fault (StoreFault) is refused
+// with its reason. Its key, or NoValue; then nothing is written.
 int InsertDetails(const CTransformDetails& transform, int listKey, int number, QString* error = nullptr);
 // Deletes the transform with its values and moves the later transforms of its list one
 // place up; all or nothing.

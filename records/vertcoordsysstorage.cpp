@@ -51,8 +51,16 @@ int findVertCoordSysDetails(const CVertCoordSysDetails& system)
     return firstEqual(keys, system, readVertCoordSysDetails);
 }
 
+QString vertCoordSysFault(const CVertCoordSysDetails& system)
+{
+    return system.transformList ? TransformListStorage::StoreFault(*system.transformList) : QString();
+}
+
 int insertVertCoordSysDetails(const CVertCoordSysDetails& system, bool alwaysInsert, QString* error)
 {
+    const QString fault = vertCoordSysFault(system);
+    if (!fault.isEmpty())
+        return fail(error, fault);
     return insertRecord(system, alwaysInsert, findVertCoordSysDetails,
                         QStringLiteral("VertCoordSysStorage_Insert"), error,
                         [&] { return storeSystem(system, error); });

@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +74,100 @@ QVector<int> definitionRows()
     return rows;
 }
 
+// Every row of every table, as text, so that a refused import can be seen to change nothing.
+QStringList databaseContents()
+{
+    QStringList rows;
+    const QVariantList tables =
+        CTestDatabase::column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name;"));
+    for (const QVariant& table : tables) {
+        QSqlQuery query;
+        if (!query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid;").arg(table.toString())))
+            rows.append(table.toString() + QStringLiteral(" unreadable"));
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values.append(query.isNull(i) ? QStringLiteral("NULL") : query.value(i).toString());
+            rows.append(table.toString() + QStringLiteral(": ") + values.join(QLatin1Char('|')));
+        }
+    }
+    return rows;
+}
+
+// A geodetic coordinate system "S" with the links given, as a file's content.
+QByteArray systemFile(const QByteArray& links, const QByteArray& name = "<Name>S</Name>",
+                      const QByteArray& type = "<Type>4</Type>")
+{
+    return "<coordsys>" + name + type + "<CoordSysType><Code>4</Code><Name>G</Name></CoordSysType>" + links
+        + "</coordsys>";
+}
+
+QByteArray unitXml(const QByteArray& tag, int scope, const QByteArray& name, const QByteArray& factorB,
+                   const QByteArray& factorC, const QByteArray& format = QByteArray())
+{
+    return "<" + tag + "><Scope>" + QByteArray::number(scope) + "</Scope><Name>" + name + "</Name><FactorB>" + factorB
+        + "</FactorB><FactorC>" + factorC + "</FactorC>" + format + "</" + tag + ">";
+}
+
+const QByteArray metreXml = unitXml("LengthUnit", 1, "Метр", "1", "1");
+const QByteArray kilometreXml = unitXml("LengthUnit", 1, "Километр", "1000", "1");
+const QByteArray arcSecondXml = unitXml("AngleUnit", 2, "Угловая секунда", "3.14159265358979", "648000");
+const QByteArray dmsDegreeXml = unitXml("AngleUnit", 2, "Градус (Г М С)", "3.14159265358979", "180",
+                                        "<Format><Code>2</Code><Name>Г М С</Name></Format>");
+const QByteArray ppmXml = unitXml("ScaleUnit", 3, "Миллионная доля", "1", "1000000");
+
+// The ten parameters of a datum shift, each "0".
+QMap<QByteArray, QByteArray> zeroParameters()
+{
+    QMap<QByteArray, QByteArray> parameters;
+    for (const char* tag : {"TranslationX", "TranslationY", "TranslationZ", "RotationX", "RotationY", "RotationZ",
+                            "ScaleChange", "PivotPointX", "PivotPointY", "PivotPointZ"})
+        parameters.insert(tag, "0");
+    return parameters;
+}
+
+// The datum shift "T" of the type (and its type record) with the parameters over zeros
+// (a null text leaves the parameter out) and the units given.
+QByteArray shiftXml(int type, const QMap<QByteArray, QByteArray>& changed, const QByteArray& units,
+                    const QByteArray& tag = "DatumShift", const QByteArray& more = QByteArray())
+{
+    QMap<QByteArray, QByteArray> parameters = zeroParameters();
+    for (auto parameter = changed.cbegin(); parameter != changed.cend(); ++parameter)
+        parameters.insert(parameter.key(), parameter.value());
+    QByteArray xml = "<" + tag + ">" + more;
+    for (auto parameter = parameters.cbegin(); parameter != parameters.cend(); ++parameter) {
+        if (!parameter.value().isNull())
+            xml += "<" + parameter.key() + ">" + parameter.value() + "</" + parameter.key() + ">";
+    }
+    const QByteArray code = QByteArray::number(type);
+    return xml + "<Type>" + code + "</Type><DatumShiftType><Code>" + code + "</Code><Name>H</Name></DatumShiftType>"
+        + units + "</" + tag + ">";
+}
+
+// A datum "D" whose shift to WGS 84 "T" is of the type with the parameters and units given.
+QByteArray datumWithShift(int type, const QMap<QByteArray, QByteArray>& parameters,
+                          const QByteArray& units = metreXml + arcSecondXml + ppmXml)
+{
+    return "<Datum><Name>D</Name>" + shiftXml(type, parameters, units, "DatumShift", "<Name>T</Name>")
+        + "</Datum>";
+}
+
+// A transform "T" of type 1 whose type record has the code.
+QByteArray transformXml(int typeRecordCode)
+{
+    return "<Transform><Name>T</Name><Type>1</Type><TransformType><Code>" + QByteArray::number(typeRecordCode)
+        + "</Code><Name>N</Name></TransformType></Transform>";
+}
+
+// A transform list of the tag with one transform whose type record has the code.
+QByteArray transformListXml(const QByteArray& tag, int scope, int typeRecordCode, const QByteArray& identifier = {})
+{
+    const QByteArray attribute = identifier.isEmpty() ? QByteArray() : " identifier=\"" + identifier + "\"";
+    const QByteArray element = identifier.isEmpty() ? QByteArray() : "<Identifier>" + identifier + "</Identifier>";
+    return "<" + tag + attribute + "><Name>L</Name><Scope>" + QByteArray::number(scope) + "</Scope>" + element
+        + "<Transforms>" + transformXml(typeRecordCode) + "</Transforms></" + tag + ">";
+}
+
 // Stops the pass before the item of that number.
 CPassProgress stopBefore(int item)
 {
@@ -100,6 +196,10 @@ private slots:
     void importFailuresShowTheirReasons();
     void typeRecordsImportedTwice_data();
     void typeRecordsImportedTwice();
+    void filesThatCannotBeStoredAreRefused_data();
+    void filesThatCannotBeStoredAreRefused();
+    void agreeingFilesAreStored_data();
+    void agreeingFilesAreStored();
     void commandsWithoutDatabaseAreRefused();
     void commandMessagesAndSettings();
 
@@ -280,7 +380,10 @@ void TestCoordSysExchange::importCountsFilesAndElements()
     QVERIFY(QDir(folder).mkdir("sub.xml"));
 
     newDatabase(false);
-    QCOMPARE(figures(importCoordSystems(folder)), (QVector<int>{4, 2, 1, 0}));
+    // The empty element is a system without a name: found, and an error.
+    const CCoordSysImportCounts counts = importCoordSystems(folder);
+    QCOMPARE(figures(counts), (QVector<int>{4, 2, 1, 1}));
+    QCOMPARE(counts.failures, QStringList("empty.xml: «»: Пустое название системы координат (элемент Name)"));
     QCOMPARE(figures(importCoordSystems(newFolder())), (QVector<int>{0, 0, 0, 0}));
 }
 
@@ -383,6 +486,179 @@ void TestCoordSysExchange::typeRecordsImportedTwice()
         }
         QCOMPARE(definitionRows(), after);
     }
+}
+
+void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("agreeing");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    const QByteArray system = systemFile(QByteArray());
+
+    // A system that does not read: the element at fault and the reason.
+    const QString emptyName = QStringLiteral("Пустое название системы координат (элемент Name)");
+    QTest::newRow("empty name") << systemFile(QByteArray(), "<Name></Name>") << system << QString() << emptyName;
+    QTest::newRow("no name") << systemFile(QByteArray(), QByteArray()) << system << QString() << emptyName;
+    QTest::newRow("type not a number")
+        << systemFile(QByteArray(), "<Name>S</Name>", "<Type>четыре</Type>") << system << "S"
+        << "Тип системы координат «четыре» не является целым числом (элемент Type)";
+    QTest::newRow("type with a fraction") << systemFile(QByteArray(), "<Name>S</Name>", "<Type>4.0</Type>") << system
+                                          << "S" << "Тип системы координат «4.0» не является целым числом (элемент Type)";
+    QTest::newRow("type given twice, the last one wins")
+        << systemFile(QByteArray(), "<Name>S</Name>", "<Type>4</Type><Type>4x</Type>") << system << "S"
+        << "Тип системы координат «4x» не является целым числом (элемент Type)";
+    QTest::newRow("empty type") << systemFile(QByteArray(), "<Name>S</Name>", "<Type> </Type>") << system << "S"
+                                << "Не задан тип системы координат (элемент Type)";
+    QTest::newRow("no type") << systemFile(QByteArray(), "<Name>S</Name>", QByteArray()) << system << "S"
+                             << "Не задан тип системы координат (элемент Type)";
+    QTest::newRow("type 0") << systemFile(QByteArray(), "<Name>S</Name>", "<Type>0</Type>") << system << "S"
+                            << "Неполное определение «S» (coordsys) не может быть сохранено";
+    QTest::newRow("no type record")
+        << QByteArray("<coordsys><Name>S</Name><Type>4</Type></coordsys>") << system << "S"
+        << "Неполное определение «S» (coordsys) не может быть сохранено";
+
+    // A transform whose type record contradicts its type, also once an equal system is stored.
+    const QString transformMismatch = QStringLiteral("Тип преобразования «T» (1) не совпадает с записью типа (2)");
+    QTest::newRow("transform of the system's list")
+        << systemFile(transformListXml("TransformList", 1, 2)) << systemFile(transformListXml("TransformList", 1, 1))
+        << "S" << transformMismatch;
+    QTest::newRow("transform of a pairwise list")
+        << systemFile("<PairwiseTransforms>" + transformListXml("TransformList", 2, 2, "P") + "</PairwiseTransforms>")
+        << systemFile("<PairwiseTransforms>" + transformListXml("TransformList", 2, 1, "P") + "</PairwiseTransforms>")
+        << "S" << transformMismatch;
+    const auto datumWithList = [](int code) {
+        return systemFile("<Datum><Name>D</Name><GeographicDatumShifts>"
+                          + transformListXml("GeographicDatumShift", 3, code, "H") + "</GeographicDatumShifts></Datum>");
+    };
+    QTest::newRow("transform of the datum's horizontal list") << datumWithList(2) << datumWithList(1) << "S"
+                                                               << transformMismatch;
+    const auto verticalWithList = [](int code) {
+        return systemFile("<VertCoordSys><Name>V</Name><GeoidID>egm08</GeoidID>"
+                          + transformListXml("TransformList", 1, code) + "</VertCoordSys>");
+    };
+    QTest::newRow("transform of the vertical system's list") << verticalWithList(2) << verticalWithList(1) << "S"
+                                                              << transformMismatch;
+    QTest::newRow("datum shift")
+        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type><DatumShiftType><Code>4</Code>"
+                      "<Name>H</Name></DatumShiftType></DatumShift></Datum>")
+        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type><DatumShiftType><Code>3</Code>"
+                      "<Name>H</Name></DatumShiftType></DatumShift></Datum>")
+        << "S" << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
+
+    // A datum shift parameter that its type uses and its unit does not read; the agreeing
+    // file gives the parameter as 0, which the text would have been compared as.
+    const auto parameterRow = [&system](const char* row, int type, const QByteArray& tag, const QByteArray& text,
+                                        const QString& label, const QString& unit,
+                                        const QByteArray& units = metreXml + arcSecondXml + ppmXml) {
+        const QString inUnit = unit.isEmpty() ? QString() : QStringLiteral(" в единице «%1»").arg(unit);
+        QTest::newRow(row) << systemFile(datumWithShift(type, {{tag, text}}, units))
+                           << systemFile(datumWithShift(type, {{tag, "0"}}, units)) << "S"
+                           << QStringLiteral("Параметр «%1» преобразования датума «T»: «%2» не является числом%3")
+                                  .arg(label, QString::fromUtf8(text), inUnit);
+    };
+    parameterRow("translation with a decimal comma", 3, "TranslationX", "1,5", "Сдвиг по X", "Метр");
+    parameterRow("translation of infinity", 3, "TranslationY", "inf", "Сдвиг по Y", "Метр");
+    parameterRow("translation beyond double", 3, "TranslationZ", "-1e309", "Сдвиг по Z", "Метр");
+    parameterRow("rotation not a number", 3, "RotationY", "nan", "Поворот вокруг оси Y", "Угловая секунда");
+    parameterRow("rotation in minutes of a decimal unit", 3, "RotationZ", "12 30", "Поворот вокруг оси Z",
+                 "Угловая секунда");
+    parameterRow("rotation of words", 2, "RotationX", "ноль", "Поворот вокруг оси X", "Угловая секунда");
+    parameterRow("scale beyond double", 4, "ScaleChange", "1e309", "Поправка масштаба", "Миллионная доля");
+    parameterRow("pivot below double", 5, "PivotPointZ", "1e-400", "Z начальной точки", "Метр");
+    parameterRow("pivot with text after it", 3, "PivotPointX", "12 30", "X начальной точки", "Метр");
+    parameterRow("translation beyond double in metres", 1, "TranslationX", "1e306", "Сдвиг по X", "Километр",
+                 kilometreXml);
+    parameterRow("translation without a unit", 1, "TranslationX", "1,5", "Сдвиг по X", QString(), QByteArray());
+    parameterRow("minutes in degrees, minutes and seconds", 2, "RotationX", "12 30 1e400", "Поворот вокруг оси X",
+                 "Градус (Г М С)", metreXml + dmsDegreeXml + ppmXml);
+    const auto pairwise = [](const QByteArray& text) {
+        return systemFile("<Datum><Name>D</Name><PairwiseDatumShifts>"
+                          + shiftXml(1, {{"TranslationX", text}}, metreXml, "DatumShift",
+                                     "<Name>P</Name><Identifier>A-B</Identifier><PairwiseRole>2</PairwiseRole>")
+                          + "</PairwiseDatumShifts></Datum>");
+    };
+    QTest::newRow("pairwise shift") << pairwise("1e309") << pairwise("0") << "S"
+                                    << "Параметр «Сдвиг по X» преобразования датума «P»: «1e309» не является числом "
+                                       "в единице «Метр»";
+}
+
+// A file that cannot be stored as it is written is refused with the file, the system's name
+// and the reason, and changes no row: into a database without the system, and again once
+// the agreeing version of the file is stored.
+void TestCoordSysExchange::filesThatCannotBeStoredAreRefused()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, agreeing);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("system.xml"), file));
+    const QString agreeingFolder = newFolder();
+    QVERIFY(writeFile(QDir(agreeingFolder).filePath("agreeing.xml"), agreeing));
+    const QString failure = QStringLiteral("system.xml: «%1»: %2").arg(name, reason);
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) {
+            const CCoordSysImportCounts stored = importCoordSystems(agreeingFolder);
+            QCOMPARE(figures(stored), (QVector<int>{1, 1, 1, 0}));
+        }
+        const QStringList before = databaseContents();
+        const CCoordSysImportCounts counts = importCoordSystems(folder);
+        QCOMPARE(figures(counts), (QVector<int>{1, 1, 0, 1}));
+        QCOMPARE(counts.failures, QStringList(failure));
+        QCOMPARE(databaseContents(), before);
+    }
+}
+
+void TestCoordSysExchange::agreeingFilesAreStored_data()
+{
+    QTest::addColumn<QByteArray>("datum");
+    QTest::addColumn<QStringList>("stored");
+    const QStringList zeros{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    QTest::newRow("numbers") << datumWithShift(3, {{"TranslationX", "23.57"},
+                                                   {"TranslationY", "-140.95"},
+                                                   {"RotationY", "-0.35"},
+                                                   {"ScaleChange", "-0.22"},
+                                                   {"PivotPointZ", "150.5"}})
+                             << QStringList{"23.57", "-140.95", "0", "0", "-0.35", "0", "-0.22", "0", "0", "150.5"};
+    // The parameter columns store a number text as the number.
+    QTest::newRow("blanks around a number") << datumWithShift(1, {{"TranslationX", " 1.5 "}})
+                                            << QStringList{"1.5", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    QStringList empty = zeros;
+    empty[0] = QString();
+    QTest::newRow("empty parameter") << datumWithShift(3, {{"TranslationX", ""}}) << empty;
+    QTest::newRow("parameter left out") << datumWithShift(3, {{"TranslationX", QByteArray()}}) << empty;
+    QStringList minutes = zeros;
+    minutes[3] = QStringLiteral("12 30");
+    QTest::newRow("degrees and minutes in their format")
+        << datumWithShift(2, {{"RotationX", "12 30"}}, metreXml + dmsDegreeXml + ppmXml) << minutes;
+    QStringList unused = zeros;
+    unused[3] = QStringLiteral("nan");
+    unused[9] = QStringLiteral("1,5");
+    QTest::newRow("parameters that the type does not use")
+        << datumWithShift(1, {{"RotationX", "nan"}, {"PivotPointZ", "1,5"}}, metreXml) << unused;
+}
+
+// Agreeing files are stored with their parameters as written, and found on a second import.
+void TestCoordSysExchange::agreeingFilesAreStored()
+{
+    QFETCH(QByteArray, datum);
+    QFETCH(QStringList, stored);
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("system.xml"), systemFile(datum)));
+    for (int pass = 0; pass < 2; ++pass) {
+        const CCoordSysImportCounts counts = importCoordSystems(folder);
+        QCOMPARE(figures(counts), (QVector<int>{1, 1, pass == 0 ? 1 : 0, 0}));
+        QVERIFY2(counts.failures.isEmpty(), qPrintable(counts.failures.join('\n')));
+    }
+    QSqlQuery query;
+    QVERIFY(query.exec("SELECT tx, ty, tz, rx, ry, rz, dm, px, py, pz FROM datumshift WHERE name = 'T';"));
+    QVERIFY(query.next());
+    QStringList texts;
+    for (int i = 0; i < 10; ++i)
+        texts.append(query.value(i).toString());
+    QCOMPARE(texts, stored);
+    QVERIFY(!query.next());
 }
 
 void TestCoordSysExchange::commandsWithoutDatabaseAreRefused()

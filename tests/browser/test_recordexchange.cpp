@@ -44,6 +44,33 @@ QString shippedWktOf(const QString& name)
     return QString();
 }
 
+const QString failedTitle = QStringLiteral("Failed!");
+
+// A geodetic coordinate system with the name, type and links given.
+QByteArray coordSysXml(const QByteArray& content)
+{
+    return "<coordsys>" + content + "<CoordSysType><Code>4</Code><Name>G</Name></CoordSysType></coordsys>";
+}
+
+// A transform list with one transform "T" of type 1 whose type record has the code.
+QByteArray transformListXml(int typeRecordCode)
+{
+    return "<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform><Name>T</Name><Type>1</Type>"
+           "<TransformType><Code>"
+        + QByteArray::number(typeRecordCode) + "</Code><Name>N</Name></TransformType></Transform></Transforms>"
+        + "</TransformList>";
+}
+
+// The geocentric translations "T" of the tag, in metres, with the text as its X translation.
+QByteArray shiftXml(const QByteArray& tag, const QByteArray& translationX)
+{
+    return "<" + tag + "><Name>T</Name><TranslationX>" + translationX
+        + "</TranslationX><TranslationY>1</TranslationY><TranslationZ>2</TranslationZ><Type>1</Type>"
+          "<DatumShiftType><Code>1</Code><Name>H</Name></DatumShiftType><LengthUnit><Scope>1</Scope>"
+          "<Name>Метр</Name><FactorB>1</FactorB><FactorC>1</FactorC></LengthUnit></"
+        + tag + ">";
+}
+
 int firstKey(int tableId)
 {
     const QVariant key =
@@ -120,6 +147,8 @@ private slots:
     void awkwardNamesRoundTrip();
     void refusedFiles_data();
     void refusedFiles();
+    void refusedOnceAnEqualRecordIsStored_data();
+    void refusedOnceAnEqualRecordIsStored();
     void failedImportLeavesNothing();
     void exportFailures();
     void wktImportRecalculatesLikeTheShippedSystem();
@@ -286,16 +315,39 @@ void TestRecordExchange::refusedFiles_data()
     QTest::addColumn<int>("tableId");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("reason");
     const QString noRecord = QStringLiteral("Ошибка импорта XML");
     const QString unreadable = QStringLiteral("Ошибка чтения XML");
-    QTest::newRow("ellipsoid into datums") << int(TableEllipsoid) << int(TableDatum) << QByteArray() << noRecord;
+    QTest::newRow("ellipsoid into datums") << int(TableEllipsoid) << int(TableDatum) << QByteArray() << noRecord
+                                           << QString();
     QTest::newRow("length unit into angular units") << int(TableUnitLength) << int(TableUnitAngle) << QByteArray()
-                                                    << noRecord;
+                                                    << noRecord << QString();
     QTest::newRow("element without a name") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name/></ellipsoid>")
-                                            << noRecord;
-    QTest::newRow("not XML") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name>") << unreadable;
-    QTest::newRow("missing file") << 0 << int(TableEllipsoid) << QByteArray() << unreadable;
-    QTest::newRow("WKT in a text file") << 0 << int(TableCoordSys) << shippedWktOf("WGS 84").toUtf8() << unreadable;
+                                            << noRecord << QString();
+    QTest::newRow("not XML") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name>") << unreadable << QString();
+    QTest::newRow("missing file") << 0 << int(TableEllipsoid) << QByteArray() << unreadable << QString();
+    QTest::newRow("WKT in a text file") << 0 << int(TableCoordSys) << shippedWktOf("WGS 84").toUtf8() << unreadable
+                                        << QString();
+    // A coordinate system that does not read is refused with the element at fault.
+    QTest::newRow("coordinate system without a name")
+        << 0 << int(TableCoordSys) << coordSysXml("<Name></Name><Type>4</Type>") << failedTitle
+        << "Пустое название системы координат (элемент Name)";
+    QTest::newRow("coordinate system whose type is not a number")
+        << 0 << int(TableCoordSys) << coordSysXml("<Name>S</Name><Type>четыре</Type>") << failedTitle
+        << "Тип системы координат «четыре» не является целым числом (элемент Type)";
+    QTest::newRow("coordinate system without a type")
+        << 0 << int(TableCoordSys) << coordSysXml("<Name>S</Name>") << failedTitle
+        << "Не задан тип системы координат (элемент Type)";
+    // Records that cannot be stored as written.
+    QTest::newRow("coordinate system with a transform of another type")
+        << 0 << int(TableCoordSys) << coordSysXml("<Name>S</Name><Type>4</Type>" + transformListXml(2)) << failedTitle
+        << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
+    QTest::newRow("datum shift with a parameter beyond double")
+        << 0 << int(TableDatumShift) << shiftXml("datumshift", "1e309") << failedTitle
+        << "Параметр «Сдвиг по X» преобразования датума «T»: «1e309» не является числом в единице «Метр»";
+    QTest::newRow("datum whose shift has a decimal comma")
+        << 0 << int(TableDatum) << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "1,5") + "</datum>")
+        << failedTitle << "Параметр «Сдвиг по X» преобразования датума «T»: «1,5» не является числом в единице «Метр»";
 }
 
 void TestRecordExchange::refusedFiles()
@@ -304,6 +356,7 @@ void TestRecordExchange::refusedFiles()
     QFETCH(int, tableId);
     QFETCH(QByteArray, content);
     QFETCH(QString, title);
+    QFETCH(QString, reason);
     QString path = filePath("refused.txt");
     if (exportedTable != 0)
         path = exportRecord(exportedTable, firstKey(exportedTable));
@@ -318,6 +371,59 @@ void TestRecordExchange::refusedFiles()
     QCOMPARE(m_prompt->messages().first().title, title);
     QVERIFY2(m_prompt->messages().first().text.contains(QDir::toNativeSeparators(path)),
              qPrintable(m_prompt->messages().first().text));
+    if (!reason.isEmpty())
+        QCOMPARE(m_prompt->messages().first().text, QDir::toNativeSeparators(path) + "\n" + reason);
+}
+
+void TestRecordExchange::refusedOnceAnEqualRecordIsStored_data()
+{
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QByteArray>("agreeing");
+    QTest::addColumn<QByteArray>("refused");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("coordinate system with a transform of another type")
+        << int(TableCoordSys) << coordSysXml("<Name>S</Name><Type>4</Type>" + transformListXml(1))
+        << coordSysXml("<Name>S</Name><Type>4</Type>" + transformListXml(2))
+        << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
+    const QString notANumber =
+        QStringLiteral("Параметр «Сдвиг по X» преобразования датума «T»: «%1» не является числом в единице «Метр»");
+    QTest::newRow("datum shift with a parameter that is not a number")
+        << int(TableDatumShift) << shiftXml("datumshift", "0") << shiftXml("datumshift", "nan") << notANumber.arg("nan");
+    QTest::newRow("datum whose shift has a parameter beyond double")
+        << int(TableDatum) << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "0") + "</datum>")
+        << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "-1e309") + "</datum>")
+        << notANumber.arg("-1e309");
+    QTest::newRow("coordinate system whose datum shift has a parameter below double")
+        << int(TableCoordSys)
+        << coordSysXml("<Name>S</Name><Type>4</Type><Datum><Name>D</Name>" + shiftXml("DatumShift", "0")
+                       + "</Datum>")
+        << coordSysXml("<Name>S</Name><Type>4</Type><Datum><Name>D</Name>" + shiftXml("DatumShift", "1e-400")
+                       + "</Datum>")
+        << notANumber.arg("1e-400");
+}
+
+// The agreeing record is stored; the refused one, which the database would hold as equal to
+// it, is refused with its reason and changes no row.
+void TestRecordExchange::refusedOnceAnEqualRecordIsStored()
+{
+    QFETCH(int, tableId);
+    QFETCH(QByteArray, agreeing);
+    QFETCH(QByteArray, refused);
+    QFETCH(QString, reason);
+    const QString agreeingPath = filePath("agreeing.xml");
+    QVERIFY(writeBytes(agreeingPath, agreeing));
+    const int rows = rowCounts().value(tableName(tableId));
+    const int stored = importFile(tableId, agreeingPath)->currentCode();
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messageTexts().join('\n')));
+    QCOMPARE(rowCounts().value(tableName(tableId)), rows + 1);
+    QVERIFY(stored != NoValue);
+
+    const QString path = filePath("refused.xml");
+    QVERIFY(writeBytes(path, refused));
+    const QMap<QString, int> before = rowCounts();
+    importFile(tableId, path);
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(m_prompt->messageTexts(), QStringList(failedTitle + "|" + QDir::toNativeSeparators(path) + "\n" + reason));
 }
 
 void TestRecordExchange::failedImportLeavesNothing()

@@ -179,6 +179,8 @@ private slots:
     void namesTakenByOtherRows();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
+    void faultsRefusedAlthoughAnEqualSystemIsStored_data();
+    void faultsRefusedAlthoughAnEqualSystemIsStored();
 };
 
 void TestCoordSysStorage::typesFoundByCode()
@@ -515,6 +517,79 @@ void TestCoordSysStorage::failuresWriteNothing()
                       failingTable);
     QVERIFY(!found);
     verifyInsertFails([&](QString* error) { return insertCoordSysDetails(record, true, nullptr, error); });
+}
+
+void TestCoordSysStorage::faultsRefusedAlthoughAnEqualSystemIsStored_data()
+{
+    QTest::addColumn<CCoordSysDetails>("record");
+    QTest::addColumn<QString>("reason");
+    // The first transform of the list gets a type record of another code than its type.
+    const auto contradicted = [](const std::shared_ptr<CTransformListDetails>& list) {
+        auto copy = std::make_shared<CTransformListDetails>(*list);
+        CTransformDetails& transform = copy->transforms[0];
+        transform.transformType = transformType(transform.typeCode % 3 + 1);
+        return copy;
+    };
+    const auto mismatch = [](const std::shared_ptr<CTransformListDetails>& list) {
+        const CTransformDetails& transform = list->transforms.at(0);
+        return QStringLiteral("Тип преобразования «%1» (%2) не совпадает с записью типа (%3)")
+            .arg(transform.name)
+            .arg(transform.typeCode)
+            .arg(transform.transformType.code);
+    };
+    CCoordSysDetails ownList = gaussKruger7();
+    ownList.transformList = contradicted(ownList.transformList);
+    QTest::newRow("transform of its own list") << ownList << mismatch(ownList.transformList);
+    CCoordSysDetails pairwise = gaussKruger7();
+    pairwise.pairwiseTransforms.first() = contradicted(pairwise.pairwiseTransforms.first());
+    QTest::newRow("transform of a pairwise list") << pairwise << mismatch(pairwise.pairwiseTransforms.first());
+    CCoordSysDetails vertical = gaussKruger7();
+    vertical.vertCoordSys = std::make_shared<CVertCoordSysDetails>(*vertical.vertCoordSys);
+    vertical.vertCoordSys->transformList = contradicted(vertical.vertCoordSys->transformList);
+    QTest::newRow("transform of the vertical system's list")
+        << vertical << mismatch(vertical.vertCoordSys->transformList);
+    for (const auto lists : {&CDatumDetails::geographicDatumShifts, &CDatumDetails::verticalDatumShifts}) {
+        CCoordSysDetails datumList = gaussKruger7();
+        datumList.datum = std::make_shared<CDatumDetails>(*datumList.datum);
+        auto& list = ((*datumList.datum).*lists).first();
+        list = contradicted(list);
+        QTest::addRow("transform of a datum's list %s", lists == &CDatumDetails::geographicDatumShifts
+                                                            ? "horizontal"
+                                                            : "vertical")
+            << datumList << mismatch(list);
+    }
+    CCoordSysDetails shift = gaussKruger7();
+    shift.datum = std::make_shared<CDatumDetails>(*shift.datum);
+    shift.datum->datumShift = std::make_shared<CDatumShiftDetails>(*shift.datum->datumShift);
+    shift.datum->datumShift->rotationX = QStringLiteral("1e309");
+    QTest::newRow("datum shift parameter beyond double")
+        << shift
+        << QStringLiteral("Параметр «Поворот вокруг оси X» преобразования датума «%1»: «1e309» не является числом "
+                          "в единице «%2»")
+               .arg(shift.datum->datumShift->name, shift.datum->datumShift->angleUnit->name);
+}
+
+// A system equal to a stored one as the records compare, whose transform's type record
+// contradicts its type or whose datum shift parameter its unit does not read, is refused with
+// the reason and is not found.
+void TestCoordSysStorage::faultsRefusedAlthoughAnEqualSystemIsStored()
+{
+    QFETCH(CCoordSysDetails, record);
+    QFETCH(QString, reason);
+    const int key = stored(gaussKruger7());
+    QVERIFY(key != NoValue);
+    CCoordSysDetails read;
+    QVERIFY(readCoordSysDetails(key, read));
+    QVERIFY(record == read);
+    const auto before = rowCounts();
+    for (const bool alwaysInsert : {false, true}) {
+        bool found = true;
+        QString error;
+        QCOMPARE(insertCoordSysDetails(record, alwaysInsert, &found, &error), int(NoValue));
+        QVERIFY(!found);
+        QCOMPARE(error, reason);
+        QCOMPARE(rowCounts(), before);
+    }
 }
 
 QTEST_MAIN(TestCoordSysStorage)

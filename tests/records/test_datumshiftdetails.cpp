@@ -53,6 +53,8 @@ private slots:
     void descriptionsWithoutUnits();
     void text();
     void toInfo();
+    void unreadableParameter_data();
+    void unreadableParameter();
 };
 
 void TestDatumShiftDetails::xmlForm()
@@ -297,6 +299,73 @@ void TestDatumShiftDetails::toInfo()
     QCOMPARE(info.type_info.code, 0);
     untyped.type = 0;
     QVERIFY(!untyped.toInfo(info));
+}
+
+void TestDatumShiftDetails::unreadableParameter_data()
+{
+    QTest::addColumn<CDatumShiftDetails>("shift");
+    QTest::addColumn<QString>("reason");
+    const auto with = [](int type, QString CDatumShiftDetails::*field, const QString& text) {
+        return changedShift([=](CDatumShiftDetails& s) {
+            s.type = type;
+            s.*field = text;
+        });
+    };
+    const auto refused = [](const QString& label, const QString& text, const QString& unit) {
+        return QStringLiteral("Параметр «%1» преобразования датума «СК-42 - WGS 84»: «%2» не является числом%3")
+            .arg(label, text, unit.isEmpty() ? QString() : QStringLiteral(" в единице «%1»").arg(unit));
+    };
+    const QString metreName = metre()->name;
+    const QString arcSecondName = arcSecond()->name;
+    const QString ppmName = partsPerMillion()->name;
+
+    QTest::newRow("numbers") << pulkovoToWgs84() << QString();
+    QTest::newRow("empty") << with(2, &CDatumShiftDetails::translationX, QString()) << QString();
+    QTest::newRow("blanks") << with(2, &CDatumShiftDetails::translationX, QStringLiteral("  ")) << QString();
+    QTest::newRow("blanks around a number") << with(2, &CDatumShiftDetails::rotationY, QStringLiteral(" -0.35 "))
+                                            << QString();
+    QTest::newRow("decimal comma") << with(2, &CDatumShiftDetails::translationX, QStringLiteral("1,5"))
+                                   << refused(QStringLiteral("Сдвиг по X"), QStringLiteral("1,5"), metreName);
+    QTest::newRow("nan") << with(2, &CDatumShiftDetails::rotationZ, QStringLiteral("nan"))
+                         << refused(QStringLiteral("Поворот вокруг оси Z"), QStringLiteral("nan"), arcSecondName);
+    QTest::newRow("overflow") << with(4, &CDatumShiftDetails::scaleChange, QStringLiteral("1e309"))
+                              << refused(QStringLiteral("Поправка масштаба"), QStringLiteral("1e309"), ppmName);
+    QTest::newRow("underflow") << with(5, &CDatumShiftDetails::pivotPointY, QStringLiteral("1e-400"))
+                               << refused(QStringLiteral("Y начальной точки"), QStringLiteral("1e-400"), metreName);
+    QTest::newRow("minutes in a decimal unit") << with(2, &CDatumShiftDetails::rotationX, QStringLiteral("12 30"))
+                                               << refused(QStringLiteral("Поворот вокруг оси X"),
+                                                          QStringLiteral("12 30"), arcSecondName);
+    CDatumShiftDetails inDegrees = with(2, &CDatumShiftDetails::rotationX, QStringLiteral("12 30"));
+    inDegrees.angleUnit = degree();
+    QTest::newRow("minutes in degrees, minutes and seconds") << inDegrees << QString();
+    inDegrees.rotationX = QStringLiteral("12,5");
+    QTest::newRow("decimal comma in degrees, minutes and seconds")
+        << inDegrees << refused(QStringLiteral("Поворот вокруг оси X"), QStringLiteral("12,5"), degree()->name);
+    // Used by the types 3 and 5 only, and the rotations and scale not by type 1.
+    QTest::newRow("pivot of seven parameters") << with(2, &CDatumShiftDetails::pivotPointX, QStringLiteral("nan"))
+                                               << QString();
+    QTest::newRow("rotation of translations") << with(1, &CDatumShiftDetails::rotationX, QStringLiteral("nan"))
+                                              << QString();
+    QTest::newRow("no type uses nothing") << with(9, &CDatumShiftDetails::translationX, QStringLiteral("nan"))
+                                          << QString();
+    // The type, not the type record, says what is used, as for the recalculation.
+    CDatumShiftDetails byType = with(1, &CDatumShiftDetails::rotationX, QStringLiteral("nan"));
+    byType.datumShiftType.setCode(2);
+    QTest::newRow("type record of another type") << byType << QString();
+    CDatumShiftDetails noUnit = with(1, &CDatumShiftDetails::translationZ, QStringLiteral("1e309"));
+    noUnit.lengthUnit.reset();
+    QTest::newRow("no unit") << noUnit
+                             << refused(QStringLiteral("Сдвиг по Z"), QStringLiteral("1e309"), QString());
+    noUnit.translationZ = QStringLiteral("1.5");
+    QTest::newRow("number without a unit") << noUnit << QString();
+}
+
+// A parameter that its type uses and its unit does not read is named with its text and unit.
+void TestDatumShiftDetails::unreadableParameter()
+{
+    QFETCH(CDatumShiftDetails, shift);
+    QFETCH(QString, reason);
+    QCOMPARE(shift.unreadableParameter(), reason);
 }
 
 QTEST_MAIN(TestDatumShiftDetails)

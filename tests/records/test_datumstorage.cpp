@@ -59,6 +59,8 @@ private slots:
     void shiftTypeStoredOnlyWithAValidCode();
     void shiftFailuresWriteNothing_data();
     void shiftFailuresWriteNothing();
+    void faultsRefusedAlthoughAnEqualShiftIsStored_data();
+    void faultsRefusedAlthoughAnEqualShiftIsStored();
     void shiftReadFailsWithoutItsUnit();
     void datumRoundTrip_data();
     void datumRoundTrip();
@@ -249,6 +251,53 @@ void TestDatumStorage::shiftFailuresWriteNothing_data()
     badUnit.angleUnit = std::make_shared<CUnitDetails>(*badUnit.angleUnit);
     badUnit.angleUnit->factorC.clear();
     QTest::newRow("unit that cannot be stored") << badUnit << 0;
+    CDatumShiftDetails unreadable = pulkovoToWgs84();
+    unreadable.rotationY = QStringLiteral("1,5");
+    QTest::newRow("parameter that its unit does not read") << unreadable << 0;
+}
+
+// A shift whose parameter its unit does not read, or whose type record contradicts its type, is
+// refused also when an equal shift (as the parameters compare) is stored, alone or in a datum.
+void TestDatumStorage::faultsRefusedAlthoughAnEqualShiftIsStored_data()
+{
+    QTest::addColumn<CDatumShiftDetails>("shift");
+    QTest::addColumn<QString>("reason");
+    for (const char* text : {"1,5", "nan", "1e309", "1e-400", "12 30"}) {
+        CDatumShiftDetails shift = pulkovoToWgs84();
+        shift.rotationX = QString::fromLatin1(text);
+        QTest::addRow("rotation %s", text)
+            << shift
+            << QStringLiteral("Параметр «Поворот вокруг оси X» преобразования датума «СК-42 - WGS 84»: «%1» не является "
+                              "числом в единице «%2»")
+                   .arg(shift.rotationX, arcSecond()->name);
+    }
+}
+
+void TestDatumStorage::faultsRefusedAlthoughAnEqualShiftIsStored()
+{
+    QFETCH(CDatumShiftDetails, shift);
+    QFETCH(QString, reason);
+    QVERIFY(insertDatumShiftDetails(pulkovoToWgs84(), false, NoValue) != NoValue);
+    CDatumDetails datum = pulkovo();
+    datum.datumShift = std::make_shared<CDatumShiftDetails>(pulkovoToWgs84());
+    QVERIFY(insertDatumDetails(datum, false) != NoValue);
+    const QMap<QString, int> before = rowCounts();
+    // The stored shift compares equal: the text reads as 0.
+    QVERIFY(shift == pulkovoToWgs84());
+
+    QString error;
+    QCOMPARE(insertDatumShiftDetails(shift, false, NoValue, &error), int(NoValue));
+    QCOMPARE(error, reason);
+    datum.datumShift = std::make_shared<CDatumShiftDetails>(shift);
+    error.clear();
+    QCOMPARE(insertDatumDetails(datum, false, &error), int(NoValue));
+    QCOMPARE(error, reason);
+    CDatumDetails pairwise = pulkovo();
+    pairwise.pairwiseDatumShifts.begin()->second->translationX = shift.rotationX;
+    error.clear();
+    QCOMPARE(insertDatumDetails(pairwise, false, &error), int(NoValue));
+    QVERIFY2(error.contains(QStringLiteral("«%1» не является числом").arg(shift.rotationX)), qPrintable(error));
+    QCOMPARE(rowCounts(), before);
 }
 
 void TestDatumStorage::shiftFailuresWriteNothing()
