@@ -6,9 +6,6 @@
 #include "database/validators.h"
 #include "records/unitdetails.h"
 #include "records/unitstorage.h"
-#include "values/unitinfo.h"
-
-#include <stdexcept>
 
 namespace {
 
@@ -28,10 +25,9 @@ int angleFormatOfUnit(int angleUnitKey)
 // format (CAngleFormatInfo::toDouble reads decimal degrees and degrees, minutes and seconds
 // only: not the hemisphere letter); empty for any other unit. Units of length and scale are
 // read as numbers whatever format their row names.
-QString unreadAngleFormat(int tableId, int unitKey)
+QString unreadAngleFormat(int tableId, const CUnitDetails& unit)
 {
-    CUnitDetails unit;
-    if (tableId != TableUnitAngle || !UnitStorage::ReadDetails(tableId, unitKey, unit) || !unit.angleFormat)
+    if (tableId != TableUnitAngle || !unit.angleFormat)
         return QString();
     const int code = unit.angleFormat->code;
     if (code == AngleFormatDecimal || code == AngleFormatDms)
@@ -65,22 +61,21 @@ QValidator* createAngleUnitValidator(int angleUnitKey, AnglePatternFactory patte
 
 std::optional<double> readInUnit(int tableId, int unitKey, const QString& text)
 {
-    CUnitDetails details;
-    CUnitInfo unit;
-    if (!UnitStorage::ReadDetails(tableId, unitKey, details) || !details.toInfo(unit))
+    CUnitDetails unit;
+    if (!UnitStorage::ReadDetails(tableId, unitKey, unit))
         return std::nullopt;
-    try {
-        return unit.toBaseDouble(text.toStdString());
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return unit.readInBase(text);
 }
 
 QString unitMisfit(int tableId, int unitKey, const QString& what, const QString& text, const QString& unitName)
 {
-    if (unitKey == NoValue || readInUnit(tableId, unitKey, text))
+    if (unitKey == NoValue)
         return QString();
-    const QString unreadFormat = unreadAngleFormat(tableId, unitKey);
+    CUnitDetails unit;
+    const bool stored = UnitStorage::ReadDetails(tableId, unitKey, unit);
+    if (stored && unit.readInBase(text))
+        return QString();
+    const QString unreadFormat = stored ? unreadAngleFormat(tableId, unit) : QString();
     if (!unreadFormat.isEmpty())
         return unreadFormatWarning(what, text, unreadFormat, unitName);
     return unitMismatchWarning(what, text, unitName);

@@ -38,28 +38,21 @@ const std::array<std::pair<const char*, TextField>, 10> parameterFields{{
     {"PivotPointZ", &CDatumShiftDetails::pivotPointZ},
 }};
 
-// The unit as the recalculation takes it; null without one or when it does not convert.
-std::shared_ptr<CUnitInfo> unitInfo(const std::shared_ptr<CUnitDetails>& unit)
-{
-    auto info = std::make_shared<CUnitInfo>();
-    return unit && unit->toInfo(*info) ? info : nullptr;
-}
-
+// True when the unit is one that the recalculation takes.
 bool convertsToInfo(const std::shared_ptr<CUnitDetails>& unit)
 {
-    return unitInfo(unit) != nullptr;
+    CUnitInfo info;
+    return unit && unit->toInfo(info);
 }
 
-// True when the recalculation reads the text: by the unit's own reader (an angle in the unit's
-// format, say), or as one plain finite number when there is no unit that converts.
+// True when the recalculation reads the text: in the unit (an angle in the unit's format, say),
+// or as one plain finite number when there is no unit that converts.
 bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
 {
-    const std::string value = text.toStdString();
+    if (convertsToInfo(unit))
+        return unit->readInBase(text).has_value();
     try {
-        if (const std::shared_ptr<CUnitInfo> info = unitInfo(unit))
-            info->toBaseDouble(value);
-        else
-            textToFiniteDouble(value, "CDatumShiftDetails::unreadableParameter");
+        textToFiniteDouble(text.toStdString(), "CDatumShiftDetails::unreadableParameter");
         return true;
     } catch (const std::exception&) {
         return false;

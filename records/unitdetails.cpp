@@ -114,6 +114,18 @@ QDomElement CUnitDetails::toXml(QDomDocument& document, const QString& tag) cons
     return element;
 }
 
+std::optional<double> CUnitDetails::readInBase(const QString& text) const
+{
+    CUnitInfo info;
+    if (!toInfo(info))
+        return std::nullopt;
+    try {
+        return info.toBaseDouble(text.toStdString());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 bool CUnitDetails::fromXml(const QDomNode& node)
 {
     clear();

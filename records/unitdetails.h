@@ -6,6 +6,7 @@
 #include "database/novalue.h"
 
 #include <memory>
+#include <optional>
 
 class CUnitInfo;
 class CWktItemUNIT;
@@ -26,6 +27,10 @@ public:
     bool operator==(const CUnitDetails& other) const;
     // False (info cleared) also when the factor texts cannot be converted.
     bool toInfo(CUnitInfo& info) const;
+    // The text read in the unit as the recalculation reads it, in base units (metres, radians):
+    // the whole text one finite number, or an angle in the unit's format. Empty when the unit
+    // does not convert or does not read the text.
+    std::optional<double> readInBase(const QString& text) const;
     // From a WKT UNIT in the scope (1 length, 2 angle, 3 scale).
     bool fromWkt(const CWktItemUNIT* node, int scope);
     static std::shared_ptr<CUnitDetails> createFromWkt(const CWktItemUNIT* node, int scope);

@@ -148,12 +148,11 @@ QString DialogPrimeMeridianEditor::checkLongitudeFitsUnit() const
 {
     constexpr double kTolerance = 1e-9;
     const QString longitude = ui->editLongitude->text();
-    const QString misfit = unitMisfit(TableUnitAngle, m_unitKey, QStringLiteral("Долгота начального меридиана"),
-                                      longitude, m_unitPicker->name());
-    if (!misfit.isEmpty())
-        return misfit;
     const std::optional<double> radians = readInUnit(TableUnitAngle, m_unitKey, longitude);
-    if (radians && std::fabs(*radians) > vexa::kPi + kTolerance)
+    if (!radians)
+        return unitMisfit(TableUnitAngle, m_unitKey, QStringLiteral("Долгота начального меридиана"), longitude,
+                          m_unitPicker->name());
+    if (std::fabs(*radians) > vexa::kPi + kTolerance)
         return QStringLiteral("Долгота начального меридиана «%1» вне диапазона от -180° до 180°").arg(longitude);
     return QString();
 }
