@@ -43,7 +43,7 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
         CCoordSysDetails system;
         bool foundExisting = false;
         QString reason;
-        const int key = system.fromXml(element, reason) ? insertCoordSysDetails(system, false, &foundExisting, &reason)
+        const int key = system.readXml(element, reason) ? insertCoordSysDetails(system, false, &foundExisting, &reason)
                                                         : int(NoValue);
         if (key == NoValue) {
             ++counts.errors;

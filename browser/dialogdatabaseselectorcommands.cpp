@@ -211,7 +211,7 @@ int DialogDatabaseSelector::importXml(const QString& path, const CRecordKind& ki
     for (const QDomElement& element : elements) {
         const std::unique_ptr<CAbstractDetails> record = kind.make();
         QString fault;
-        if (!readRecordElement(*record, element, fault)) {
+        if (!record->readXml(element, fault)) {
             // A record of the table that does not read is refused with the reason when there is one.
             if (!fault.isEmpty()) {
                 matched = true;

@@ -54,6 +54,12 @@ CAbstractDetails::CAbstractDetails(const QString& kindName)
 
 CAbstractDetails::~CAbstractDetails() = default;
 
+bool CAbstractDetails::readXml(const QDomNode& node, QString& reason)
+{
+    reason.clear();
+    return fromXml(node);
+}
+
 QString CAbstractDetails::getName() const
 {
     return QString();

@@ -60,6 +60,9 @@ public:
     // Clears the record, reads it from the node's child elements and returns
     // whether the record is valid.
     virtual bool fromXml(const QDomNode& node) = 0;
+    // Reads the record as fromXml does; when it does not read valid, false with the reason
+    // where the kind gives one, else with an empty reason.
+    virtual bool readXml(const QDomNode& node, QString& reason);
     // Adds the description lines "%1: %2" under the parent item.
     virtual void fillInfoTree(QTreeWidgetItem* parent) const;
     // The description lines as text, each ending in a line feed.

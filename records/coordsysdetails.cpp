@@ -265,7 +265,7 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
-bool CCoordSysDetails::fromXml(const QDomNode& node, QString& reason)
+bool CCoordSysDetails::readXml(const QDomNode& node, QString& reason)
 {
     reason.clear();
     if (fromXml(node))

@@ -50,10 +50,9 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
-    // Reads the record as fromXml does; when it does not read valid, false with the reason,
-    // which names the element at fault: an empty name (Name), a type (Type) that is missing or
-    // not a whole number; otherwise the record is incomplete.
-    bool fromXml(const QDomNode& node, QString& reason);
+    // The reason names the element at fault: an empty name (Name), a type (Type) that is
+    // missing or not a whole number; otherwise the record is incomplete.
+    bool readXml(const QDomNode& node, QString& reason) override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 
