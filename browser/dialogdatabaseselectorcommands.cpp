@@ -212,11 +212,8 @@ int DialogDatabaseSelector::importXml(const QString& path, const CRecordKind& ki
         const std::unique_ptr<CAbstractDetails> record = kind.make();
         QString fault;
         if (!record->readXml(element, fault)) {
-            // A record of the table that does not read is refused with the reason when there is one.
-            if (!fault.isEmpty()) {
-                matched = true;
-                prompt().warning(this, failedTitle, withReason(shown(path), fault));
-            }
+            matched = true;
+            prompt().warning(this, failedTitle, withReason(shown(path), fault));
             continue;
         }
         if (!kind.belongs(*record))

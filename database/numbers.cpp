@@ -44,12 +44,15 @@ bool isFloatingPoint(const QVariant& value)
 
 bool numbersEqual(const QString& a, const QString& b, const double& tolerance)
 {
-    const double x = readDoubleOrZero(a);
-    const double y = readDoubleOrZero(b);
-    const double largest = std::max(std::fabs(x), std::fabs(y));
+    return valuesClose(readDoubleOrZero(a), readDoubleOrZero(b), tolerance);
+}
+
+bool valuesClose(double a, double b, double tolerance)
+{
+    const double largest = std::max(std::fabs(a), std::fabs(b));
     if (largest == 0.0)
         return true;
-    return std::fabs(x - y) / largest < tolerance;
+    return std::fabs(a - b) / largest < tolerance;
 }
 
 bool readNumber(const QString& text, double& value)

@@ -9,6 +9,8 @@ class QVariant;
 // A text that is not a finite number reads 0. True when both read 0 or when
 // |a - b| / max(|a|, |b|) < tolerance.
 bool numbersEqual(const QString& a, const QString& b, const double& tolerance);
+// True when both are 0 or when |a - b| / max(|a|, |b|) < tolerance.
+bool valuesClose(double a, double b, double tolerance);
 // False, with the value untouched, for a text that is not a finite number.
 bool readNumber(const QString& text, double& value);
 // The default for a blank text or one that is not a finite number.

@@ -1,6 +1,8 @@
 #include "records/abstractdetails.h"
 
 #include "database/novalue.h"
+#include "records/recordstorage.h"
+#include "records/xmlreadcheck.h"
 
 #include <QTreeWidgetItem>
 
@@ -8,7 +10,10 @@ namespace {
 
 int elementInt(const QDomElement& element)
 {
-    return element.text().toInt(nullptr, 10);
+    bool read = false;
+    const int value = element.text().toInt(&read, 10);
+    CXmlReadCheck::noteWholeNumber(element, read);
+    return value;
 }
 
 } // namespace
@@ -22,7 +27,8 @@ CXmlFields& CXmlFields::number(const QString& tag, int& field,
                                const std::function<int(int)>& check)
 {
     return element(tag, [&field, check](const QDomElement& element) {
-        field = check ? check(elementInt(element)) : elementInt(element);
+        const int value = elementInt(element);
+        field = check ? check(value) : value;
     });
 }
 
@@ -54,10 +60,34 @@ CAbstractDetails::CAbstractDetails(const QString& kindName)
 
 CAbstractDetails::~CAbstractDetails() = default;
 
+bool CXmlFields::readRecord(CAbstractDetails& record, const QDomElement& element)
+{
+    const bool valid = record.fromXml(element);
+    CXmlReadCheck::noteRecord(record, element, valid);
+    return valid;
+}
+
 bool CAbstractDetails::readXml(const QDomNode& node, QString& reason)
 {
-    reason.clear();
-    return fromXml(node);
+    const QDomElement element = node.toElement();
+    const CXmlReadCheck check(element);
+    const bool valid = CXmlFields::readRecord(*this, element);
+    reason = valid ? check.fault() : invalidReason(node, check.fault());
+    return reason.isEmpty();
+}
+
+QVector<CNumberText> CAbstractDetails::numberTexts() const
+{
+    return {};
+}
+
+QString CAbstractDetails::invalidReason(const QDomNode&, const QString& fault) const
+{
+    if (!fault.isEmpty())
+        return fault;
+    if (getName().isEmpty())
+        return QStringLiteral("Не задано название (элемент Name)");
+    return RecordStorage::incompleteReason(*this);
 }
 
 QString CAbstractDetails::getName() const

@@ -5,16 +5,30 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 
 #include <QHash>
 
 #include <functional>
 #include <memory>
 
+class CAbstractDetails;
+class CUnitDetails;
 class QTreeWidgetItem;
 
+// A text of a record that the recalculation reads as a number: the path of its element below
+// the record's element (empty for that element itself), the text, and the unit whose reader
+// reads it (none: one plain finite number). A required text must not be empty.
+struct CNumberText {
+    QString path;
+    QString text;
+    std::shared_ptr<CUnitDetails> unit;
+    bool required = false;
+};
+
 // Binds child element names of a record's XML form to its fields. Names are
-// compared case-sensitively; when a name occurs more than once the last wins.
+// compared case-sensitively; when a name occurs more than once the last wins. What a
+// reading does not take of what the element gives is noted to the active CXmlReadCheck.
 class CXmlFields
 {
 public:
@@ -34,10 +48,12 @@ public:
     {
         return element(tag, [&field](const QDomElement& element) {
             auto record = std::make_shared<Record>();
-            if (record->fromXml(element))
+            if (readRecord(*record, element))
                 field = record;
         });
     }
+    // Reads a linked record from the element: true when it reads valid.
+    static bool readRecord(CAbstractDetails& record, const QDomElement& element);
 
     // Reads the node's child elements in document order.
     void read(const QDomNode& node) const;
@@ -60,9 +76,15 @@ public:
     // Clears the record, reads it from the node's child elements and returns
     // whether the record is valid.
     virtual bool fromXml(const QDomNode& node) = 0;
-    // Reads the record as fromXml does; when it does not read valid, false with the reason
-    // where the kind gives one, else with an empty reason.
-    virtual bool readXml(const QDomNode& node, QString& reason);
+    // Reads the record as fromXml does and checks that it took what the node gives
+    // (CXmlReadCheck): true when it reads valid and whole, else false with the reason.
+    bool readXml(const QDomNode& node, QString& reason);
+    // The texts of the record itself that the recalculation reads as numbers; none by default.
+    virtual QVector<CNumberText> numberTexts() const;
+    // Why the record read from the node is not valid, given the first fault that the reading
+    // noted (empty for none): that fault, else a missing name (Name), else an incomplete
+    // definition.
+    virtual QString invalidReason(const QDomNode& node, const QString& fault) const;
     // Adds the description lines "%1: %2" under the parent item.
     virtual void fillInfoTree(QTreeWidgetItem* parent) const;
     // The description lines as text, each ending in a line feed.

@@ -1,9 +1,9 @@
 #include "records/coordsysdetails.h"
 
+#include "database/codetablestypes.h"
 #include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
-#include "records/recordstorage.h"
 #include "values/coordsysinfo.h"
 #include "values/valuecompare.h"
 
@@ -217,7 +217,7 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
     clear();
     const auto readType = [this](const QDomElement& element) {
         CCoordSysTypeDetails read;
-        if (read.fromXml(element))
+        if (CXmlFields::readRecord(read, element))
             coordSysType = read;
     };
     const auto readPairwise = [this](const QDomElement& element) {
@@ -225,7 +225,7 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
         for (QDomElement child = element.firstChildElement(tag); !child.isNull();
              child = child.nextSiblingElement(tag)) {
             auto list = std::make_shared<CTransformListDetails>();
-            if (list->fromXml(child))
+            if (CXmlFields::readRecord(*list, child))
                 pairwiseTransforms.insert(list->identifier, list);
         }
     };
@@ -265,25 +265,30 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
-bool CCoordSysDetails::readXml(const QDomNode& node, QString& reason)
+QVector<CNumberText> CCoordSysDetails::numberTexts() const
 {
-    reason.clear();
-    if (fromXml(node))
-        return true;
+    if (type != CoordSysTopocentric)
+        return {};
+    return {{QStringLiteral("OriginCoord1"), originCoord1, originAngleUnit},
+            {QStringLiteral("OriginCoord2"), originCoord2, originAngleUnit},
+            {QStringLiteral("OriginCoord3"), originCoord3, originLengthUnit},
+            {QStringLiteral("Azimuth"), azimuth, azimuthUnit}};
+}
+
+QString CCoordSysDetails::invalidReason(const QDomNode& node, const QString& fault) const
+{
     // As CXmlFields reads them: the last element of the tag wins.
     const QDomElement typeElement = node.lastChildElement(QStringLiteral("Type"));
     bool typeRead = false;
     typeElement.text().toInt(&typeRead, 10);
     if (name.isEmpty())
-        reason = QStringLiteral("Пустое название системы координат (элемент Name)");
-    else if (typeElement.text().trimmed().isEmpty())
-        reason = QStringLiteral("Не задан тип системы координат (элемент Type)");
-    else if (!typeRead)
-        reason = QStringLiteral("Тип системы координат «%1» не является целым числом (элемент Type)")
-                     .arg(typeElement.text());
-    else
-        reason = RecordStorage::incompleteReason(*this);
-    return false;
+        return QStringLiteral("Пустое название системы координат (элемент Name)");
+    if (typeElement.text().trimmed().isEmpty())
+        return QStringLiteral("Не задан тип системы координат (элемент Type)");
+    if (!typeRead)
+        return QStringLiteral("Тип системы координат «%1» не является целым числом (элемент Type)")
+            .arg(typeElement.text());
+    return CAbstractDetails::invalidReason(node, fault);
 }
 
 void CCoordSysDetails::fillInfoTree(QTreeWidgetItem* parent) const

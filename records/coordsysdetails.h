@@ -50,11 +50,13 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
-    // The reason names the element at fault: an empty name (Name), a type (Type) that is
-    // missing or not a whole number; otherwise the record is incomplete.
-    bool readXml(const QDomNode& node, QString& reason) override;
+    // A topocentric system's origin and azimuth, each in its unit.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
+    // An empty name (Name), a type (Type) that is missing or not a whole number; otherwise as
+    // any record.
+    QString invalidReason(const QDomNode& node, const QString& fault) const override;
 
     QString name;
     QString description;

@@ -47,7 +47,7 @@ void readLinks(const QDomElement& element, const QString& childTag, Map& links)
     for (QDomElement child = element.firstChildElement(childTag); !child.isNull();
          child = child.nextSiblingElement(childTag)) {
         auto link = std::make_shared<typename Map::mapped_type::element_type>();
-        if (link->fromXml(child))
+        if (CXmlFields::readRecord(*link, child))
             links[link->identifier] = link;
     }
 }

@@ -9,13 +9,11 @@
 #include "records/infoconversion.h"
 #include "records/unitlabel.h"
 #include "values/datumshiftinfo.h"
-#include "values/numbertext.h"
-#include "values/unitinfo.h"
 
 #include <QTreeWidgetItem>
 
 #include <array>
-#include <stdexcept>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -23,40 +21,45 @@ namespace {
 const double parameterTolerance = 1e-6;
 
 using TextField = QString CDatumShiftDetails::*;
+using UnitField = std::shared_ptr<CUnitDetails> CDatumShiftDetails::*;
+
+struct ParameterField {
+    const char* tag;
+    TextField text;
+    // The unit that reads it.
+    UnitField unit;
+};
 
 // The ten parameters with their element names, in XML order.
-const std::array<std::pair<const char*, TextField>, 10> parameterFields{{
-    {"TranslationX", &CDatumShiftDetails::translationX},
-    {"TranslationY", &CDatumShiftDetails::translationY},
-    {"TranslationZ", &CDatumShiftDetails::translationZ},
-    {"RotationX", &CDatumShiftDetails::rotationX},
-    {"RotationY", &CDatumShiftDetails::rotationY},
-    {"RotationZ", &CDatumShiftDetails::rotationZ},
-    {"ScaleChange", &CDatumShiftDetails::scaleChange},
-    {"PivotPointX", &CDatumShiftDetails::pivotPointX},
-    {"PivotPointY", &CDatumShiftDetails::pivotPointY},
-    {"PivotPointZ", &CDatumShiftDetails::pivotPointZ},
+const std::array<ParameterField, 10> parameterFields{{
+    {"TranslationX", &CDatumShiftDetails::translationX, &CDatumShiftDetails::lengthUnit},
+    {"TranslationY", &CDatumShiftDetails::translationY, &CDatumShiftDetails::lengthUnit},
+    {"TranslationZ", &CDatumShiftDetails::translationZ, &CDatumShiftDetails::lengthUnit},
+    {"RotationX", &CDatumShiftDetails::rotationX, &CDatumShiftDetails::angleUnit},
+    {"RotationY", &CDatumShiftDetails::rotationY, &CDatumShiftDetails::angleUnit},
+    {"RotationZ", &CDatumShiftDetails::rotationZ, &CDatumShiftDetails::angleUnit},
+    {"ScaleChange", &CDatumShiftDetails::scaleChange, &CDatumShiftDetails::scaleUnit},
+    {"PivotPointX", &CDatumShiftDetails::pivotPointX, &CDatumShiftDetails::lengthUnit},
+    {"PivotPointY", &CDatumShiftDetails::pivotPointY, &CDatumShiftDetails::lengthUnit},
+    {"PivotPointZ", &CDatumShiftDetails::pivotPointZ, &CDatumShiftDetails::lengthUnit},
 }};
 
-// True when the unit is one that the recalculation takes.
-bool convertsToInfo(const std::shared_ptr<CUnitDetails>& unit)
+std::optional<double> readInOwnUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
 {
-    CUnitInfo info;
-    return unit && unit->toInfo(info);
+    return unit ? unit->readInUnit(text) : std::nullopt;
 }
 
-// True when the recalculation reads the text: in the unit (an angle in the unit's format, say),
-// or as one plain finite number when there is no unit that converts.
-bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
+// Where both texts read in their units, the values that the units read (degrees of an angle in
+// degrees, minutes and seconds) are compared; otherwise the texts as plain numbers.
+bool sameParameter(const CDatumShiftDetails& one, const CDatumShiftDetails& other, const ParameterField& field)
 {
-    if (convertsToInfo(unit))
-        return unit->readInBase(text).has_value();
-    try {
-        textToFiniteDouble(text.toStdString(), "CDatumShiftDetails::unreadableParameter");
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    const QString& a = one.*field.text;
+    const QString& b = other.*field.text;
+    const std::optional<double> x = readInOwnUnit(a, one.*field.unit);
+    const std::optional<double> y = readInOwnUnit(b, other.*field.unit);
+    if (x && y)
+        return valuesClose(*x, *y, parameterTolerance);
+    return numbersEqual(a, b, parameterTolerance);
 }
 
 const QString exactLabel = QStringLiteral("Формулы пересчета");
@@ -78,7 +81,7 @@ void CDatumShiftDetails::clear()
     pairwiseRole = 0;
     type = 0;
     for (const auto& field : parameterFields)
-        (this->*field.second).clear();
+        (this->*field.text).clear();
     conventionCode = 0;
     exact = false;
     lengthUnit.reset();
@@ -100,7 +103,7 @@ bool CDatumShiftDetails::operator==(const CDatumShiftDetails& other) const
         || pairwiseRole != other.pairwiseRole || type != other.type)
         return false;
     for (const auto& field : parameterFields) {
-        if (!numbersEqual(this->*field.second, other.*field.second, parameterTolerance))
+        if (!sameParameter(*this, other, field))
             return false;
     }
     return conventionCode == other.conventionCode && exact == other.exact
@@ -159,7 +162,7 @@ QDomElement CDatumShiftDetails::toXml(QDomDocument& document, const QString& tag
     appendTextElement(document, element, QStringLiteral("Identifier"), identifier, true);
     appendNumberElementIfSet(document, element, QStringLiteral("PairwiseRole"), pairwiseRole, 0);
     for (const auto& field : parameterFields)
-        appendTextElement(document, element, QLatin1String(field.first), this->*field.second, true);
+        appendTextElement(document, element, QLatin1String(field.tag), this->*field.text, true);
     appendNumberElementIfSet(document, element, QStringLiteral("ConventionCode"), conventionCode, 0);
     appendBoolElement(document, element, QStringLiteral("Exact"), exact, true);
     appendNumberElement(document, element, QStringLiteral("Type"), type);
@@ -180,7 +183,7 @@ bool CDatumShiftDetails::fromXml(const QDomNode& node)
     clear();
     CXmlFields fields;
     for (const auto& field : parameterFields)
-        fields.text(QLatin1String(field.first), this->*field.second);
+        fields.text(QLatin1String(field.tag), this->*field.text);
     fields.text(QStringLiteral("Name"), name)
         .text(QStringLiteral("Description"), description)
         .text(QStringLiteral("Identifier"), identifier)
@@ -191,7 +194,7 @@ bool CDatumShiftDetails::fromXml(const QDomNode& node)
         .element(QStringLiteral("DatumShiftType"),
                  [this](const QDomElement& element) {
                      CDatumShiftTypeDetails read;
-                     if (read.fromXml(element))
+                     if (CXmlFields::readRecord(read, element))
                          datumShiftType = read;
                  })
         .link(QStringLiteral("LengthUnit"), lengthUnit)
@@ -207,24 +210,24 @@ QVector<CDatumShiftDetails::ParamLine> CDatumShiftDetails::parameterLines(int co
     if (code < DatumShiftMolodensky || code > DatumShiftMolodenskyBadekasHelmert)
         return {};
     QVector<ParamLine> lines{
-        {QStringLiteral("Сдвиг по X"), translationX, lengthUnit, false},
-        {QStringLiteral("Сдвиг по Y"), translationY, lengthUnit, false},
-        {QStringLiteral("Сдвиг по Z"), translationZ, lengthUnit, false},
+        {QStringLiteral("Сдвиг по X"), translationX, lengthUnit, false, QStringLiteral("TranslationX")},
+        {QStringLiteral("Сдвиг по Y"), translationY, lengthUnit, false, QStringLiteral("TranslationY")},
+        {QStringLiteral("Сдвиг по Z"), translationZ, lengthUnit, false, QStringLiteral("TranslationZ")},
     };
     if (code == DatumShiftMolodensky)
         return lines;
     if (code == DatumShiftMolodenskyBadekasRss || code == DatumShiftMolodenskyBadekasHelmert) {
         lines += {
-            {QStringLiteral("X начальной точки"), pivotPointX, lengthUnit, false},
-            {QStringLiteral("Y начальной точки"), pivotPointY, lengthUnit, false},
-            {QStringLiteral("Z начальной точки"), pivotPointZ, lengthUnit, false},
+            {QStringLiteral("X начальной точки"), pivotPointX, lengthUnit, false, QStringLiteral("PivotPointX")},
+            {QStringLiteral("Y начальной точки"), pivotPointY, lengthUnit, false, QStringLiteral("PivotPointY")},
+            {QStringLiteral("Z начальной точки"), pivotPointZ, lengthUnit, false, QStringLiteral("PivotPointZ")},
         };
     }
     lines += {
-        {QStringLiteral("Поворот вокруг оси X"), rotationX, angleUnit, false},
-        {QStringLiteral("Поворот вокруг оси Y"), rotationY, angleUnit, false},
-        {QStringLiteral("Поворот вокруг оси Z"), rotationZ, angleUnit, false},
-        {QStringLiteral("Поправка масштаба"), scaleChange, scaleUnit, true},
+        {QStringLiteral("Поворот вокруг оси X"), rotationX, angleUnit, false, QStringLiteral("RotationX")},
+        {QStringLiteral("Поворот вокруг оси Y"), rotationY, angleUnit, false, QStringLiteral("RotationY")},
+        {QStringLiteral("Поворот вокруг оси Z"), rotationZ, angleUnit, false, QStringLiteral("RotationZ")},
+        {QStringLiteral("Поправка масштаба"), scaleChange, scaleUnit, true, QStringLiteral("ScaleChange")},
     };
     return lines;
 }
@@ -237,11 +240,19 @@ QString CDatumShiftDetails::unreadableParameter() const
             continue;
         QString reason = QStringLiteral("Параметр «%1» преобразования датума «%2»: «%3» не является числом")
                              .arg(line.label, name, line.value);
-        if (convertsToInfo(line.unit))
+        if (unitConverts(line.unit))
             reason += QStringLiteral(" в единице «%1»").arg(line.unit->name);
         return reason;
     }
     return QString();
+}
+
+QVector<CNumberText> CDatumShiftDetails::numberTexts() const
+{
+    QVector<CNumberText> numbers;
+    for (const ParamLine& line : parameterLines(type))
+        numbers.append({line.tag, line.value, line.unit, true});
+    return numbers;
 }
 
 bool CDatumShiftDetails::showsExact() const

@@ -42,6 +42,8 @@ public:
     // parameter and the text. Empty when every such parameter reads or is empty; an empty
     // parameter is not read here.
     QString unreadableParameter() const;
+    // The parameters that its type uses, each required and read in its unit.
+    QVector<CNumberText> numberTexts() const override;
     // The parameter lines follow the code of the type record.
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
@@ -75,6 +77,8 @@ private:
         QString value;
         std::shared_ptr<CUnitDetails> unit;
         bool scale;
+        // The element of the parameter.
+        QString tag;
     };
     // The parameters that the type of the code uses, in display order.
     QVector<ParamLine> parameterLines(int code) const;

@@ -121,6 +121,13 @@ bool CEllipsoidDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
+QVector<CNumberText> CEllipsoidDetails::numberTexts() const
+{
+    return {{QStringLiteral("MajorSemiAxis"), majorSemiAxis, unit},
+            {QStringLiteral("MinorSemiAxis"), minorSemiAxis, unit},
+            {QStringLiteral("InverseFlattening"), inverseFlattening, nullptr}};
+}
+
 // The figure lines name the unit by its short name, else by its name in
 // parentheses; without a unit the values stand alone.
 QStringList CEllipsoidDetails::figureLines() const

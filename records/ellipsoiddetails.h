@@ -31,6 +31,8 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
+    // The axes in their unit and the inverse flattening, one plain number.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 

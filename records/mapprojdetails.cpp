@@ -6,6 +6,7 @@
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
 #include "records/unitlabel.h"
+#include "records/xmlreadcheck.h"
 #include "values/mapprojinfo.h"
 
 #include <QTreeWidgetItem>
@@ -164,6 +165,8 @@ void CMapProjDetails::readParamValues(const QDomElement& element)
         const QString value = child.text();
         if (code != 0 && !value.isEmpty())
             paramValues.insert(code, value);
+        else if (code == 0)
+            CXmlReadCheck::noteDropped(child, QStringLiteral("не задан код параметра (атрибут code)"));
     }
 }
 
@@ -172,7 +175,7 @@ void CMapProjDetails::readParams(const QDomElement& element)
     for (QDomElement child = element.firstChildElement(paramTag); !child.isNull();
          child = child.nextSiblingElement(paramTag)) {
         CMapProjParamDetails param;
-        if (param.fromXml(child))
+        if (CXmlFields::readRecord(param, child))
             params.insert(param.code, param);
     }
 }
@@ -186,9 +189,13 @@ bool CMapProjDetails::fromXml(const QDomNode& node)
         .text(QStringLiteral("ShortName"), shortName)
         .element(QStringLiteral("MapProjType"),
                  [this](const QDomElement& element) {
+                     // A type record with a code stands for the type of the code.
                      CMapProjTypeDetails type;
-                     if (type.fromXml(element) || type.code != 0)
+                     const bool valid = type.fromXml(element);
+                     if (valid || type.code != 0)
                          mapProjType = type;
+                     else
+                         CXmlReadCheck::noteRecord(type, element, false);
                  })
         .link(QStringLiteral("LengthUnit"), lengthUnit)
         .link(QStringLiteral("AngleUnit"), angleUnit)
@@ -206,6 +213,17 @@ bool CMapProjDetails::fromXml(const QDomNode& node)
         .element(QStringLiteral("ParamInfo"), [this](const QDomElement& element) { readParams(element); })
         .read(node);
     return isValid();
+}
+
+QVector<CNumberText> CMapProjDetails::numberTexts() const
+{
+    QVector<CNumberText> numbers;
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry) {
+        const int valueKind = projParamValueKind(checkProjParamCode(entry.key()));
+        if (valueKind >= ParamValueDistance && valueKind <= ParamValueNumber)
+            numbers.append({QStringLiteral("ParamValues/Param"), entry.value(), unitOfKind(valueKind)});
+    }
+    return numbers;
 }
 
 std::shared_ptr<CUnitDetails> CMapProjDetails::unitOfKind(int valueKind) const

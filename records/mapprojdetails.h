@@ -41,6 +41,8 @@ public:
     // parameter values and invalid definitions are left out.
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
+    // The parameter values that are lengths, angles or scales in their unit, plain numbers.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 

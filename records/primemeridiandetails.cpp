@@ -75,6 +75,11 @@ bool CPrimeMeridianDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
+QVector<CNumberText> CPrimeMeridianDetails::numberTexts() const
+{
+    return {{QStringLiteral("Longitude"), longitude, unit}};
+}
+
 void CPrimeMeridianDetails::fillInfoTree(QTreeWidgetItem* parent) const
 {
     addNameItems(parent, name, description);

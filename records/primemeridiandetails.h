@@ -26,6 +26,8 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
+    // The longitude in its unit.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 

@@ -107,7 +107,7 @@ void CTransformDetails::readParamValues(const QDomElement& element)
 {
     for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
         CTransformParamValueDetails value;
-        if (value.fromXml(child))
+        if (child.isElement() && CXmlFields::readRecord(value, child.toElement()))
             paramValues.insert(value.paramCode, value);
     }
 }
@@ -118,7 +118,7 @@ void CTransformDetails::readParams(const QDomElement& element)
     for (QDomElement child = element.firstChildElement(tag); !child.isNull();
          child = child.nextSiblingElement(tag)) {
         CTransformParamDetails param;
-        if (param.fromXml(child))
+        if (CXmlFields::readRecord(param, child))
             params.insert(param.code, param);
     }
 }
@@ -133,7 +133,7 @@ bool CTransformDetails::fromXml(const QDomNode& node)
         .element(QStringLiteral("TransformType"),
                  [this](const QDomElement& element) {
                      CTransformTypeDetails type;
-                     if (type.fromXml(element))
+                     if (CXmlFields::readRecord(type, element))
                          transformType = type;
                  })
         .element(QStringLiteral("ParamValues"),

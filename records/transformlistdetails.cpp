@@ -94,7 +94,7 @@ void CTransformListDetails::readTransforms(const QDomElement& element)
     for (QDomElement child = element.firstChildElement(tag); !child.isNull();
          child = child.nextSiblingElement(tag)) {
         CTransformDetails transform;
-        if (transform.fromXml(child))
+        if (CXmlFields::readRecord(transform, child))
             transforms.append(transform);
     }
 }

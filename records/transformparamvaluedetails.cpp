@@ -96,6 +96,18 @@ bool CTransformParamValueDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
+QVector<CNumberText> CTransformParamValueDetails::numberTexts() const
+{
+    return {{unit ? QStringLiteral("Value") : QString(), value, unit}};
+}
+
+QString CTransformParamValueDetails::invalidReason(const QDomNode& node, const QString& fault) const
+{
+    if (fault.isEmpty() && paramCode == 0)
+        return QStringLiteral("не задан код параметра (атрибут code)");
+    return CAbstractDetails::invalidReason(node, fault);
+}
+
 void CTransformParamValueDetails::fillInfoTree(QTreeWidgetItem* parent) const
 {
     addInfoLine(parent, valueLabel, valueText());

@@ -6,6 +6,7 @@
 #include "database/tablecatalogue.h"
 #include "database/xmlwriters.h"
 #include "values/valuecompare.h"
+#include "values/numbertext.h"
 #include "values/unitinfo.h"
 
 #include <QTreeWidgetItem>
@@ -116,11 +117,22 @@ QDomElement CUnitDetails::toXml(QDomDocument& document, const QString& tag) cons
 
 std::optional<double> CUnitDetails::readInBase(const QString& text) const
 {
+    return readText(text, true);
+}
+
+std::optional<double> CUnitDetails::readInUnit(const QString& text) const
+{
+    return readText(text, false);
+}
+
+std::optional<double> CUnitDetails::readText(const QString& text, bool inBase) const
+{
     CUnitInfo info;
     if (!toInfo(info))
         return std::nullopt;
     try {
-        return info.toBaseDouble(text.toStdString());
+        const std::string value = text.toStdString();
+        return inBase ? info.toBaseDouble(value) : info.toDouble(value);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -141,6 +153,11 @@ bool CUnitDetails::fromXml(const QDomNode& node)
         .number(QStringLiteral("MapinfoCode"), mapinfoCode)
         .read(node);
     return isValid();
+}
+
+QVector<CNumberText> CUnitDetails::numberTexts() const
+{
+    return {{QStringLiteral("FactorB"), factorB, nullptr}, {QStringLiteral("FactorC"), factorC, nullptr}};
 }
 
 QString CUnitDetails::conversionLine() const
@@ -167,4 +184,22 @@ QString CUnitDetails::infoText() const
 bool sameUnit(const std::shared_ptr<CUnitDetails>& a, const std::shared_ptr<CUnitDetails>& b)
 {
     return isSameLink(a, b);
+}
+
+bool unitConverts(const std::shared_ptr<CUnitDetails>& unit)
+{
+    CUnitInfo info;
+    return unit && unit->toInfo(info);
+}
+
+bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
+{
+    if (unitConverts(unit))
+        return unit->readInBase(text).has_value();
+    try {
+        textToFiniteDouble(text.toStdString(), "readsInUnit");
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }

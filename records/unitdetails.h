@@ -31,6 +31,9 @@ public:
     // the whole text one finite number, or an angle in the unit's format. Empty when the unit
     // does not convert or does not read the text.
     std::optional<double> readInBase(const QString& text) const;
+    // The text read as readInBase reads it, as a value of the unit itself (degrees for an angle
+    // in degrees, minutes and seconds).
+    std::optional<double> readInUnit(const QString& text) const;
     // From a WKT UNIT in the scope (1 length, 2 angle, 3 scale).
     bool fromWkt(const CWktItemUNIT* node, int scope);
     static std::shared_ptr<CUnitDetails> createFromWkt(const CWktItemUNIT* node, int scope);
@@ -40,6 +43,8 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
+    // The factors, each one plain number.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 
@@ -55,7 +60,13 @@ public:
 
 private:
     QString conversionLine() const;
+    std::optional<double> readText(const QString& text, bool inBase) const;
 };
 
 // Both empty, or both set and equal.
 bool sameUnit(const std::shared_ptr<CUnitDetails>& a, const std::shared_ptr<CUnitDetails>& b);
+// True when the unit is one that the recalculation takes.
+bool unitConverts(const std::shared_ptr<CUnitDetails>& unit);
+// True when the recalculation reads the text: in the unit (an angle in the unit's format, say),
+// or as one plain finite number when there is no unit that converts.
+bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit);

@@ -126,6 +126,16 @@ QMap<QByteArray, QByteArray> zeroParameters()
     return parameters;
 }
 
+// The ten parameters of a datum shift, each "0", as elements.
+QByteArray zeroParametersXml()
+{
+    QByteArray xml;
+    const QMap<QByteArray, QByteArray> parameters = zeroParameters();
+    for (auto parameter = parameters.cbegin(); parameter != parameters.cend(); ++parameter)
+        xml += "<" + parameter.key() + ">" + parameter.value() + "</" + parameter.key() + ">";
+    return xml;
+}
+
 // The datum shift "T" of the type (and its type record) with the parameters over zeros
 // (a null text leaves the parameter out) and the units given.
 QByteArray shiftXml(int type, const QMap<QByteArray, QByteArray>& changed, const QByteArray& units,
@@ -185,6 +195,7 @@ private slots:
     void cleanup();
 
     void exportThenImportGivesEqualRecords();
+    void shippedSystemsRoundTrip();
     void reimportNumbersOnlyDifferentDefinitions();
     void fileNames_data();
     void fileNames();
@@ -200,6 +211,8 @@ private slots:
     void filesThatCannotBeStoredAreRefused();
     void agreeingFilesAreStored_data();
     void agreeingFilesAreStored();
+    void correctedShiftsAreStoredAnew_data();
+    void correctedShiftsAreStoredAnew();
     void commandsWithoutDatabaseAreRefused();
     void commandMessagesAndSettings();
 
@@ -268,6 +281,39 @@ void TestCoordSysExchange::exportThenImportGivesEqualRecords()
                                        [&system](const CCoordSysDetails& other) { return other.name == system.name; });
         QVERIFY2(copy != copies.end(), qPrintable(system.name));
         QVERIFY2(*copy == system, qPrintable(system.name));
+    }
+}
+
+// Every shipped system goes out and comes back: into the shipped database it is found, into a
+// new database it is stored whole.
+void TestCoordSysExchange::shippedSystemsRoundTrip()
+{
+    const QString data = newFolder();
+    QString message;
+    QVERIFY2(makeDataFolder(QStringLiteral(SHARED_DATA_DIR "/coordsys.wkt"), data, QDir(data).filePath("stamp"),
+                            &message),
+             qPrintable(message));
+    QVERIFY(CTestDatabase::reopen(QDir(data).filePath(shippedDatabaseName)));
+    const QList<CCoordSysDetails> original = storedSystems();
+    const int count = original.size();
+    QVERIFY(count > 100);
+    const QString folder = newFolder();
+    QCOMPARE(exportCoordSystems(folder).exported, count);
+
+    CCoordSysImportCounts counts = importCoordSystems(folder);
+    QVERIFY2(counts.failures.isEmpty(), qPrintable(counts.failures.join('\n')));
+    QCOMPARE(figures(counts), (QVector<int>{count, count, 0, 0}));
+
+    newDatabase(false);
+    counts = importCoordSystems(folder);
+    QVERIFY2(counts.failures.isEmpty(), qPrintable(counts.failures.join('\n')));
+    QCOMPARE(figures(counts), (QVector<int>{count, count, count, 0}));
+    QList<CCoordSysDetails> copies = storedSystems();
+    QCOMPARE(copies.size(), count);
+    for (const CCoordSysDetails& system : original) {
+        const auto copy = std::find_if(copies.begin(), copies.end(),
+                                       [&system](const CCoordSysDetails& other) { return other.name == system.name; });
+        QVERIFY2(copy != copies.end() && *copy == system, qPrintable(system.name));
     }
 }
 
@@ -434,7 +480,7 @@ void TestCoordSysExchange::typeRecordsImportedTwice_data()
     QTest::addColumn<QVector<int>>("added");
     QTest::addColumn<QString>("reason");
     const auto datumWithShift = [](const QByteArray& typeRecord) {
-        return "<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + typeRecord
+        return "<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + zeroParametersXml() + typeRecord
             + "</DatumShift></Datum>";
     };
     // A system, its datum and the datum shift.
@@ -447,11 +493,14 @@ void TestCoordSysExchange::typeRecordsImportedTwice_data()
         << datumWithShift("<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType>") << nothing
         << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
     QTest::newRow("datum shift, type record missing") << datumWithShift(QByteArray()) << shiftStored << QString();
+    // A type record that does not read is refused as any linked record that does not read.
+    const QString typeRecordUnread = QStringLiteral("Элемент «Datum/DatumShift/DatumShiftType»: Неполное определение "
+                                                    "«H» (datumshifttype) не может быть сохранено");
     QTest::newRow("datum shift, type record without code")
-        << datumWithShift("<DatumShiftType><Name>H</Name></DatumShiftType>") << shiftStored << QString();
+        << datumWithShift("<DatumShiftType><Name>H</Name></DatumShiftType>") << nothing << typeRecordUnread;
     QTest::newRow("datum shift, type record of code 0")
-        << datumWithShift("<DatumShiftType><Code>0</Code><Name>H</Name></DatumShiftType>") << shiftStored
-        << QString();
+        << datumWithShift("<DatumShiftType><Code>0</Code><Name>H</Name></DatumShiftType>") << nothing
+        << typeRecordUnread;
     QTest::newRow("transform, type record contradicting")
         << QByteArray("<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>"
                       "<Name>T</Name><Type>1</Type><TransformType><Code>2</Code><Name>N</Name>"
@@ -540,38 +589,42 @@ void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
     QTest::newRow("transform of the vertical system's list") << verticalWithList(2) << verticalWithList(1) << "S"
                                                               << transformMismatch;
     QTest::newRow("datum shift")
-        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type><DatumShiftType><Code>4</Code>"
-                      "<Name>H</Name></DatumShiftType></DatumShift></Datum>")
-        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type><DatumShiftType><Code>3</Code>"
-                      "<Name>H</Name></DatumShiftType></DatumShift></Datum>")
+        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + zeroParametersXml()
+                      + "<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType></DatumShift></Datum>")
+        << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + zeroParametersXml()
+                      + "<DatumShiftType><Code>3</Code><Name>H</Name></DatumShiftType></DatumShift></Datum>")
         << "S" << "Тип преобразования датума «T» (3) не совпадает с записью типа (4)";
 
     // A datum shift parameter that its type uses and its unit does not read; the agreeing
     // file gives the parameter as 0, which the text would have been compared as.
     const auto parameterRow = [&system](const char* row, int type, const QByteArray& tag, const QByteArray& text,
-                                        const QString& label, const QString& unit,
+                                        const QString& unit,
                                         const QByteArray& units = metreXml + arcSecondXml + ppmXml) {
         const QString inUnit = unit.isEmpty() ? QString() : QStringLiteral(" в единице «%1»").arg(unit);
         QTest::newRow(row) << systemFile(datumWithShift(type, {{tag, text}}, units))
                            << systemFile(datumWithShift(type, {{tag, "0"}}, units)) << "S"
-                           << QStringLiteral("Параметр «%1» преобразования датума «T»: «%2» не является числом%3")
-                                  .arg(label, QString::fromUtf8(text), inUnit);
+                           << QStringLiteral("Элемент «Datum/DatumShift/%1»: «%2» не является числом%3")
+                                  .arg(QString::fromUtf8(tag), QString::fromUtf8(text), inUnit);
     };
-    parameterRow("translation with a decimal comma", 3, "TranslationX", "1,5", "Сдвиг по X", "Метр");
-    parameterRow("translation of infinity", 3, "TranslationY", "inf", "Сдвиг по Y", "Метр");
-    parameterRow("translation beyond double", 3, "TranslationZ", "-1e309", "Сдвиг по Z", "Метр");
-    parameterRow("rotation not a number", 3, "RotationY", "nan", "Поворот вокруг оси Y", "Угловая секунда");
-    parameterRow("rotation in minutes of a decimal unit", 3, "RotationZ", "12 30", "Поворот вокруг оси Z",
-                 "Угловая секунда");
-    parameterRow("rotation of words", 2, "RotationX", "ноль", "Поворот вокруг оси X", "Угловая секунда");
-    parameterRow("scale beyond double", 4, "ScaleChange", "1e309", "Поправка масштаба", "Миллионная доля");
-    parameterRow("pivot below double", 5, "PivotPointZ", "1e-400", "Z начальной точки", "Метр");
-    parameterRow("pivot with text after it", 3, "PivotPointX", "12 30", "X начальной точки", "Метр");
-    parameterRow("translation beyond double in metres", 1, "TranslationX", "1e306", "Сдвиг по X", "Километр",
-                 kilometreXml);
-    parameterRow("translation without a unit", 1, "TranslationX", "1,5", "Сдвиг по X", QString(), QByteArray());
-    parameterRow("minutes in degrees, minutes and seconds", 2, "RotationX", "12 30 1e400", "Поворот вокруг оси X",
-                 "Градус (Г М С)", metreXml + dmsDegreeXml + ppmXml);
+    parameterRow("translation with a decimal comma", 3, "TranslationX", "1,5", "Метр");
+    parameterRow("translation of infinity", 3, "TranslationY", "inf", "Метр");
+    parameterRow("translation beyond double", 3, "TranslationZ", "-1e309", "Метр");
+    parameterRow("rotation not a number", 3, "RotationY", "nan", "Угловая секунда");
+    parameterRow("rotation in minutes of a decimal unit", 3, "RotationZ", "12 30", "Угловая секунда");
+    parameterRow("rotation of words", 2, "RotationX", "ноль", "Угловая секунда");
+    parameterRow("scale beyond double", 4, "ScaleChange", "1e309", "Миллионная доля");
+    parameterRow("pivot below double", 5, "PivotPointZ", "1e-400", "Метр");
+    parameterRow("pivot with text after it", 3, "PivotPointX", "12 30", "Метр");
+    parameterRow("translation beyond double in metres", 1, "TranslationX", "1e306", "Километр", kilometreXml);
+    parameterRow("translation without a unit", 1, "TranslationX", "1,5", QString(), QByteArray());
+    parameterRow("minutes in degrees, minutes and seconds", 2, "RotationX", "12 30 1e400", "Градус (Г М С)",
+                 metreXml + dmsDegreeXml + ppmXml);
+    // A parameter that the type uses must be given.
+    const QString notGiven = QStringLiteral("Элемент «Datum/DatumShift/TranslationX»: значение не задано");
+    QTest::newRow("empty parameter") << systemFile(datumWithShift(3, {{"TranslationX", ""}}))
+                                     << systemFile(datumWithShift(3, {{"TranslationX", "0"}})) << "S" << notGiven;
+    QTest::newRow("parameter left out") << systemFile(datumWithShift(3, {{"TranslationX", QByteArray()}}))
+                                        << systemFile(datumWithShift(3, {{"TranslationX", "0"}})) << "S" << notGiven;
     const auto pairwise = [](const QByteArray& text) {
         return systemFile("<Datum><Name>D</Name><PairwiseDatumShifts>"
                           + shiftXml(1, {{"TranslationX", text}}, metreXml, "DatumShift",
@@ -579,8 +632,8 @@ void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
                           + "</PairwiseDatumShifts></Datum>");
     };
     QTest::newRow("pairwise shift") << pairwise("1e309") << pairwise("0") << "S"
-                                    << "Параметр «Сдвиг по X» преобразования датума «P»: «1e309» не является числом "
-                                       "в единице «Метр»";
+                                    << "Элемент «Datum/PairwiseDatumShifts/DatumShift/TranslationX»: «1e309» не "
+                                       "является числом в единице «Метр»";
 }
 
 // A file that cannot be stored as it is written is refused with the file, the system's name
@@ -624,10 +677,6 @@ void TestCoordSysExchange::agreeingFilesAreStored_data()
     // The parameter columns store a number text as the number.
     QTest::newRow("blanks around a number") << datumWithShift(1, {{"TranslationX", " 1.5 "}})
                                             << QStringList{"1.5", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
-    QStringList empty = zeros;
-    empty[0] = QString();
-    QTest::newRow("empty parameter") << datumWithShift(3, {{"TranslationX", ""}}) << empty;
-    QTest::newRow("parameter left out") << datumWithShift(3, {{"TranslationX", QByteArray()}}) << empty;
     QStringList minutes = zeros;
     minutes[3] = QStringLiteral("12 30");
     QTest::newRow("degrees and minutes in their format")
@@ -659,6 +708,44 @@ void TestCoordSysExchange::agreeingFilesAreStored()
         texts.append(query.value(i).toString());
     QCOMPARE(texts, stored);
     QVERIFY(!query.next());
+}
+
+void TestCoordSysExchange::correctedShiftsAreStoredAnew_data()
+{
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("corrected");
+    QTest::addColumn<bool>("storedAnew");
+    QTest::newRow("seconds in degrees, minutes and seconds") << dmsDegreeXml << QByteArray("0 0 1.5")
+                                                            << QByteArray("0 0 2.5") << true;
+    QTest::newRow("minutes against zero") << dmsDegreeXml << QByteArray("0") << QByteArray("12 30") << true;
+    QTest::newRow("the same angle written otherwise") << dmsDegreeXml << QByteArray("0 0 1.5")
+                                                      << QByteArray("0 0 1.50") << false;
+    QTest::newRow("arc-seconds") << arcSecondXml << QByteArray("1.5") << QByteArray("2.5") << true;
+    QTest::newRow("arc-seconds written otherwise") << arcSecondXml << QByteArray("1.5") << QByteArray("1.50")
+                                                   << false;
+}
+
+// A shift whose rotation is corrected in the file is stored as a new shift; one written
+// otherwise with the same value is found.
+void TestCoordSysExchange::correctedShiftsAreStoredAnew()
+{
+    QFETCH(QByteArray, unit);
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, corrected);
+    QFETCH(bool, storedAnew);
+    const auto file = [&unit](const QByteArray& rotation) {
+        return systemFile(datumWithShift(2, {{"RotationX", rotation}}, metreXml + unit + ppmXml));
+    };
+    const QString folder = newFolder();
+    QVERIFY(writeFile(QDir(folder).filePath("system.xml"), file(stored)));
+    QCOMPARE(figures(importCoordSystems(folder)), (QVector<int>{1, 1, 1, 0}));
+    const QVector<int> before = definitionRows();
+    QVERIFY(writeFile(QDir(folder).filePath("system.xml"), file(corrected)));
+    const CCoordSysImportCounts counts = importCoordSystems(folder);
+    QVERIFY2(counts.failures.isEmpty(), qPrintable(counts.failures.join('\n')));
+    QCOMPARE(counts.imported, storedAnew ? 1 : 0);
+    QCOMPARE(definitionRows().at(2), before.at(2) + (storedAnew ? 1 : 0));
 }
 
 void TestCoordSysExchange::commandsWithoutDatabaseAreRefused()

@@ -3,6 +3,7 @@
 #include "storagefixture.h"
 #include "testdatabase.h"
 
+#include "app/coordsysexchange.h"
 #include "app/recalculation.h"
 #include "app/shippeddata.h"
 #include "browser/dialogdatabaseselector.h"
@@ -154,6 +155,8 @@ private slots:
     void wktImportRecalculatesLikeTheShippedSystem();
     void refusedWkt_data();
     void refusedWkt();
+    void damagedFilesAreRefused_data();
+    void damagedFilesAreRefused();
 
 private:
     // Exports the record of the key through a selector of its table; the file's path.
@@ -323,7 +326,7 @@ void TestRecordExchange::refusedFiles_data()
     QTest::newRow("length unit into angular units") << int(TableUnitLength) << int(TableUnitAngle) << QByteArray()
                                                     << noRecord << QString();
     QTest::newRow("element without a name") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name/></ellipsoid>")
-                                            << noRecord << QString();
+                                            << failedTitle << "Не задано название (элемент Name)";
     QTest::newRow("not XML") << 0 << int(TableEllipsoid) << QByteArray("<ellipsoid><Name>") << unreadable << QString();
     QTest::newRow("missing file") << 0 << int(TableEllipsoid) << QByteArray() << unreadable << QString();
     QTest::newRow("WKT in a text file") << 0 << int(TableCoordSys) << shippedWktOf("WGS 84").toUtf8() << unreadable
@@ -344,10 +347,10 @@ void TestRecordExchange::refusedFiles_data()
         << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
     QTest::newRow("datum shift with a parameter beyond double")
         << 0 << int(TableDatumShift) << shiftXml("datumshift", "1e309") << failedTitle
-        << "Параметр «Сдвиг по X» преобразования датума «T»: «1e309» не является числом в единице «Метр»";
+        << "Элемент «TranslationX»: «1e309» не является числом в единице «Метр»";
     QTest::newRow("datum whose shift has a decimal comma")
         << 0 << int(TableDatum) << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "1,5") + "</datum>")
-        << failedTitle << "Параметр «Сдвиг по X» преобразования датума «T»: «1,5» не является числом в единице «Метр»";
+        << failedTitle << "Элемент «DatumShift/TranslationX»: «1,5» не является числом в единице «Метр»";
 }
 
 void TestRecordExchange::refusedFiles()
@@ -385,21 +388,20 @@ void TestRecordExchange::refusedOnceAnEqualRecordIsStored_data()
         << int(TableCoordSys) << coordSysXml("<Name>S</Name><Type>4</Type>" + transformListXml(1))
         << coordSysXml("<Name>S</Name><Type>4</Type>" + transformListXml(2))
         << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
-    const QString notANumber =
-        QStringLiteral("Параметр «Сдвиг по X» преобразования датума «T»: «%1» не является числом в единице «Метр»");
+    const QString notANumber = QStringLiteral("Элемент «%1TranslationX»: «%2» не является числом в единице «Метр»");
     QTest::newRow("datum shift with a parameter that is not a number")
-        << int(TableDatumShift) << shiftXml("datumshift", "0") << shiftXml("datumshift", "nan") << notANumber.arg("nan");
+        << int(TableDatumShift) << shiftXml("datumshift", "0") << shiftXml("datumshift", "nan") << notANumber.arg(QString(), "nan");
     QTest::newRow("datum whose shift has a parameter beyond double")
         << int(TableDatum) << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "0") + "</datum>")
         << QByteArray("<datum><Name>D</Name>" + shiftXml("DatumShift", "-1e309") + "</datum>")
-        << notANumber.arg("-1e309");
+        << notANumber.arg("DatumShift/", "-1e309");
     QTest::newRow("coordinate system whose datum shift has a parameter below double")
         << int(TableCoordSys)
         << coordSysXml("<Name>S</Name><Type>4</Type><Datum><Name>D</Name>" + shiftXml("DatumShift", "0")
                        + "</Datum>")
         << coordSysXml("<Name>S</Name><Type>4</Type><Datum><Name>D</Name>" + shiftXml("DatumShift", "1e-400")
                        + "</Datum>")
-        << notANumber.arg("1e-400");
+        << notANumber.arg("Datum/DatumShift/", "1e-400");
 }
 
 // The agreeing record is stored; the refused one, which the database would hold as equal to
@@ -515,5 +517,134 @@ void TestRecordExchange::refusedWkt()
     QVERIFY(QSettings().value(lastFolderKey).toString().isEmpty());
 }
 
+void TestRecordExchange::damagedFilesAreRefused_data()
+{
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QByteArray>("damaged");
+    QTest::addColumn<QString>("reason");
+    const QString system = QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7");
+    const auto row = [&system](const char* title, const QByteArray& written, const QByteArray& damaged,
+                               const QString& reason) {
+        QTest::newRow(title) << int(TableCoordSys) << system << written << damaged << reason;
+    };
+    // A linked record that does not read, at any depth.
+    row("datum shift type a word", "<Type>4</Type>", "<Type>Helmert</Type>",
+        "Элемент «Datum/DatumShift/Type»: «Helmert» не является целым числом");
+    row("datum shift without a name", "<Name>Pulkovo_1942 to WGS84</Name>", "<Name></Name>",
+        "Элемент «Datum/DatumShift»: Не задано название (элемент Name)");
+    row("datum shift type record code a word", "<Code>4</Code>", "<Code>H</Code>",
+        "Элемент «Datum/DatumShift/DatumShiftType/Code»: «H» не является целым числом");
+    row("datum without a name", "<Name>Pulkovo_1942</Name>", "<Name></Name>",
+        "Элемент «Datum»: Не задано название (элемент Name)");
+    row("unit without a name", "<Name>metre</Name>", "<Name></Name>",
+        "Элемент «Datum/Ellipsoid/Unit»: Не задано название (элемент Name)");
+    row("unit of another scope", "<Scope>2</Scope>", "<Scope>7</Scope>",
+        "Элемент «Datum/DatumShift/AngleUnit»: Неполное определение «arc-second» (unit) не может быть сохранено");
+    row("projection type code a word", "<Code>1</Code>", "<Code>TM</Code>",
+        "Элемент «MapProjection/MapProjType/Code»: «TM» не является целым числом");
+    row("projection parameter definition of a word type", "<Type>2</Type>", "<Type>угол</Type>",
+        "Элемент «MapProjection/ParamInfo/Param/Type»: «угол» не является целым числом");
+    row("projection parameter without its code", "code=\"103\"", "code=\"\"",
+        "Элемент «MapProjection/ParamValues/Param»: не задан код параметра (атрибут code)");
+    const QByteArray beforeUnits = "<SwapCoords>1</SwapCoords>\n <LengthUnit>";
+    row("vertical system without a name", beforeUnits,
+        "<VertCoordSys><Name></Name><GeoidID>egm08</GeoidID></VertCoordSys>" + beforeUnits,
+        "Элемент «VertCoordSys»: Не задано название (элемент Name)");
+    const auto withTransform = [&beforeUnits](const QByteArray& transform) {
+        return "<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>" + transform
+            + "</Transform></Transforms></TransformList>" + beforeUnits;
+    };
+    row("transform list without a name", beforeUnits, "<TransformList><Scope>1</Scope></TransformList>" + beforeUnits,
+        "Элемент «TransformList»: Не задано название (элемент Name)");
+    row("transform type a word", beforeUnits, withTransform("<Name>T</Name><Type>сдвиг</Type>"),
+        "Элемент «TransformList/Transforms/Transform/Type»: «сдвиг» не является целым числом");
+    // A number that its reader cannot read.
+    row("inverse flattening with a decimal comma", "298.3", "298,3",
+        "Элемент «Datum/Ellipsoid/InverseFlattening»: «298,3» не является числом");
+    row("semi-major axis with blanks between thousands", "<MajorSemiAxis>6378245", "<MajorSemiAxis>6 378 245",
+        "Элемент «Datum/Ellipsoid/MajorSemiAxis»: «6 378 245» не является числом в единице «metre»");
+    row("unit factor a word", "<FactorB>1</FactorB>", "<FactorB>один</FactorB>",
+        "Элемент «Datum/Ellipsoid/Unit/FactorB»: «один» не является числом");
+    row("datum shift parameter with a decimal comma", "<RotationY>0.35", "<RotationY>0,35",
+        "Элемент «Datum/DatumShift/RotationY»: «0,35» не является числом в единице «arc-second»");
+    row("prime meridian longitude a word", "<Longitude>0</Longitude>", "<Longitude>zz</Longitude>",
+        "Элемент «PrimeMeridian/Longitude»: «zz» не является числом в единице «degree»");
+    row("projection parameter with a decimal comma", ">39<", ">39,5<",
+        "Элемент «MapProjection/ParamValues/Param»: «39,5» не является числом в единице «degree»");
+    row("projection parameter in degrees and minutes", ">39<", ">39 30<",
+        "Элемент «MapProjection/ParamValues/Param»: «39 30» не является числом в единице «degree»");
+    row("projection parameter with blanks between thousands", ">7500000<", ">7 500 000<",
+        "Элемент «MapProjection/ParamValues/Param»: «7 500 000» не является числом в единице «metre»");
+    row("transform parameter with a decimal comma", beforeUnits,
+        withTransform("<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">-12,5</Param></ParamValues>"),
+        "Элемент «TransformList/Transforms/Transform/ParamValues/Param»: «-12,5» не является числом");
+    row("EPSG code with a letter", "<EpsgCode>28407</EpsgCode>", "<EpsgCode>28407a</EpsgCode>",
+        "Элемент «EpsgCode»: «28407a» не является целым числом");
+    // A parameter that the shift's type uses, given empty.
+    row("datum shift parameter empty", "<TranslationX>23.92</TranslationX>", "<TranslationX></TranslationX>",
+        "Элемент «Datum/DatumShift/TranslationX»: значение не задано");
+    // Files of the other kinds, through their own selectors.
+    QTest::newRow("datum file, shift type a word")
+        << int(TableDatum) << "Pulkovo_1942" << QByteArray("<Type>4</Type>") << QByteArray("<Type>Helmert</Type>")
+        << "Элемент «DatumShift/Type»: «Helmert» не является целым числом";
+    QTest::newRow("datum shift file, parameter empty")
+        << int(TableDatumShift) << "Pulkovo_1942 to WGS84" << QByteArray("<RotationZ>0.82</RotationZ>")
+        << QByteArray("<RotationZ/>") << "Элемент «RotationZ»: значение не задано";
+    QTest::newRow("ellipsoid file, inverse flattening")
+        << int(TableEllipsoid) << "Krassowsky 1940" << QByteArray("298.3") << QByteArray("298,3")
+        << "Элемент «InverseFlattening»: «298,3» не является числом";
+    QTest::newRow("prime meridian file, longitude")
+        << int(TablePrimeMeridian) << "Greenwich" << QByteArray("<Longitude>0") << QByteArray("<Longitude>0,0")
+        << "Элемент «Longitude»: «0,0» не является числом в единице «degree»";
+    QTest::newRow("map projection file, parameter")
+        << int(TableMapProj) << system << QByteArray(">39<") << QByteArray(">39,5<")
+        << "Элемент «ParamValues/Param»: «39,5» не является числом в единице «degree»";
+    QTest::newRow("unit file, factor") << int(TableUnitLength) << "metre" << QByteArray("<FactorB>1</FactorB>")
+                                       << QByteArray("<FactorB>1 000</FactorB>")
+                                       << "Элемент «FactorB»: «1 000» не является числом";
+    QTest::newRow("vertical system file, transform list without a name")
+        << int(TableVertCoordSys) << "Балтийская система высот" << QByteArray("</GeoidID>")
+        << QByteArray("</GeoidID><TransformList><Scope>1</Scope></TransformList>")
+        << "Элемент «TransformList»: Не задано название (элемент Name)";
+}
+
+// A file that the program wrote, with one element damaged, is refused with the element and
+// its text, through the selector of its table and (a coordinate system) the folder import,
+// and changes no row, though the database holds the record as it was written.
+void TestRecordExchange::damagedFilesAreRefused()
+{
+    QFETCH(int, tableId);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, written);
+    QFETCH(QByteArray, damaged);
+    QFETCH(QString, reason);
+    const QVariant key = CTestDatabase::value(
+        QString("SELECT %1 FROM %2 WHERE name = ?;").arg(keyColumnName(tableId), tableName(tableId)), {name});
+    QVERIFY2(key.isValid(), qPrintable(name));
+    QByteArray content = readFile(exportRecord(tableId, key.toInt()));
+    QVERIFY2(content.contains(written), content.constData());
+    content.replace(content.indexOf(written), written.size(), damaged);
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("damaged.xml");
+    QVERIFY(writeBytes(path, content));
+    m_prompt->clear();
+
+    const QMap<QString, int> before = rowCounts();
+    importFile(tableId, path);
+    QCOMPARE(m_prompt->messageTexts(), QStringList(failedTitle + "|" + QDir::toNativeSeparators(path) + "\n" + reason));
+    QCOMPARE(rowCounts(), before);
+    if (tableId != TableCoordSys)
+        return;
+    const CCoordSysImportCounts counts = importCoordSystems(folder.path());
+    QCOMPARE(counts.errors, 1);
+    QCOMPARE(counts.imported, 0);
+    QCOMPARE(counts.failures, QStringList(QStringLiteral("damaged.xml: «%1»: %2").arg(name, reason)));
+    QCOMPARE(rowCounts(), before);
+}
+
 QTEST_MAIN(TestRecordExchange)
+
+
 #include "test_recordexchange.moc"

@@ -95,6 +95,8 @@ private slots:
     void toInfoFailsOnInvalidLink();
     void topocentricText();
     void treeFollowsType();
+    void readingTakesWhatTheFileGives_data();
+    void readingTakesWhatTheFileGives();
 };
 
 void TestCoordSysDetails::validity_data()
@@ -349,4 +351,50 @@ void TestCoordSysDetails::treeFollowsType()
 }
 
 QTEST_MAIN(TestCoordSysDetails)
+
+void TestCoordSysDetails::readingTakesWhatTheFileGives_data()
+{
+    QTest::addColumn<CCoordSysDetails>("record");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("changed");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("as written") << topocentric() << QString() << QString() << QString();
+    QTest::newRow("origin with a decimal comma")
+        << topocentric() << "<OriginCoord1>55.75" << "<OriginCoord1>55,75"
+        << "Элемент «OriginCoord1»: «55,75» не является числом в единице «Градус»";
+    QTest::newRow("height in a word") << topocentric() << "<OriginCoord3>150" << "<OriginCoord3>сто"
+                                      << "Элемент «OriginCoord3»: «сто» не является числом в единице «Метр»";
+    QTest::newRow("azimuth in degrees and minutes") << topocentric() << "<Azimuth>30" << "<Azimuth>30 15"
+                                                    << QString();
+    QTest::newRow("azimuth beyond double") << topocentric() << "<Azimuth>30" << "<Azimuth>1e400"
+                                           << "Элемент «Azimuth»: «1e400» не является числом в единице «Градус»";
+    // Elements of the system itself, at its end.
+    const QString end = QStringLiteral("</coordsys>");
+    QTest::newRow("origin of a system that is not topocentric")
+        << projected() << end << "<OriginCoord1>55,75</OriginCoord1>" + end << QString();
+    QTest::newRow("element that the reading does not know")
+        << projected() << end << "<Origin>55,75</Origin>" + end << QString();
+    QTest::newRow("empty linked element") << projected() << end << "<VertCoordSys/>" + end
+                                          << QString();
+    QTest::newRow("first fault, deepest first")
+        << projected() << "<FactorC>1</FactorC>" << "<FactorC>1,0</FactorC>"
+        << "Элемент «Datum/Ellipsoid/Unit/FactorC»: «1,0» не является числом";
+}
+
+// A file is read whole, or refused with the first element at fault and its text.
+void TestCoordSysDetails::readingTakesWhatTheFileGives()
+{
+    QFETCH(CCoordSysDetails, record);
+    QFETCH(QString, written);
+    QFETCH(QString, changed);
+    QFETCH(QString, reason);
+    QString xml = xmlText(record, QStringLiteral("coordsys"));
+    QVERIFY2(xml.contains(written), qPrintable(xml));
+    xml.replace(xml.indexOf(written), written.size(), changed);
+    CCoordSysDetails read;
+    QString fault;
+    QCOMPARE(read.readXml(element(xml), fault), reason.isEmpty());
+    QCOMPARE(fault, reason);
+}
+
 #include "test_coordsysdetails.moc"

@@ -1,0 +1,86 @@
+#include "records/xmlreadcheck.h"
+
+#include "records/abstractdetails.h"
+#include "records/unitdetails.h"
+
+namespace {
+
+thread_local CXmlReadCheck* currentCheck = nullptr;
+
+QString joinedPath(const QString& path, const QString& below)
+{
+    if (path.isEmpty())
+        return below;
+    return below.isEmpty() ? path : path + QLatin1Char('/') + below;
+}
+
+// Why the text is not taken as the number it must be; empty when it is.
+QString numberFault(const CNumberText& number)
+{
+    if (number.text.trimmed().isEmpty())
+        return number.required ? QStringLiteral("значение не задано") : QString();
+    if (readsInUnit(number.text, number.unit))
+        return QString();
+    QString reason = QStringLiteral("«%1» не является числом").arg(number.text);
+    if (unitConverts(number.unit))
+        reason += QStringLiteral(" в единице «%1»").arg(number.unit->name);
+    return reason;
+}
+
+} // namespace
+
+CXmlReadCheck::CXmlReadCheck(const QDomElement& root)
+    : m_root(root)
+    , m_outer(currentCheck)
+{
+    currentCheck = this;
+}
+
+CXmlReadCheck::~CXmlReadCheck()
+{
+    currentCheck = m_outer;
+}
+
+bool CXmlReadCheck::hasContent(const QDomElement& element)
+{
+    return !element.firstChildElement().isNull() || !element.text().trimmed().isEmpty();
+}
+
+void CXmlReadCheck::noteWholeNumber(const QDomElement& element, bool read)
+{
+    if (!currentCheck || read || element.text().trimmed().isEmpty())
+        return;
+    currentCheck->note(currentCheck->pathOf(element),
+                       QStringLiteral("«%1» не является целым числом").arg(element.text()));
+}
+
+void CXmlReadCheck::noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid)
+{
+    if (!currentCheck)
+        return;
+    const QString path = currentCheck->pathOf(element);
+    for (const CNumberText& number : record.numberTexts())
+        currentCheck->note(joinedPath(path, number.path), numberFault(number));
+    if (!valid && element != currentCheck->m_root && hasContent(element))
+        currentCheck->note(path, record.invalidReason(element, QString()));
+}
+
+void CXmlReadCheck::noteDropped(const QDomElement& element, const QString& reason)
+{
+    if (currentCheck && hasContent(element))
+        currentCheck->note(currentCheck->pathOf(element), reason);
+}
+
+void CXmlReadCheck::note(const QString& path, const QString& reason)
+{
+    if (m_fault.isEmpty() && !reason.isEmpty())
+        m_fault = QStringLiteral("Элемент «%1»: %2").arg(path, reason);
+}
+
+QString CXmlReadCheck::pathOf(const QDomElement& element) const
+{
+    QStringList tags;
+    for (QDomElement step = element; !step.isNull() && step != m_root; step = step.parentNode().toElement())
+        tags.prepend(step.tagName());
+    return tags.join(QLatin1Char('/'));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDomElement>
+#include <QString>
+
+class CAbstractDetails;
+
+// While it lives, notes what the readings of records below its root element do not take of
+// what the file gives: a linked record that does not read, a whole number or a number that its
+// reader does not read, a number that must be given and is empty. Elements that no reading
+// knows, and elements without content (which stand for none), are not its concern. Readings
+// outside a check note nothing.
+class CXmlReadCheck
+{
+public:
+    explicit CXmlReadCheck(const QDomElement& root);
+    ~CXmlReadCheck();
+    CXmlReadCheck(const CXmlReadCheck&) = delete;
+    CXmlReadCheck& operator=(const CXmlReadCheck&) = delete;
+
+    // The first fault noted, naming the element's path below the root and its text; empty for none.
+    const QString& fault() const { return m_fault; }
+
+    // True when the element gives a text or child elements.
+    static bool hasContent(const QDomElement& element);
+    // The element's text was to be read as a whole number.
+    static void noteWholeNumber(const QDomElement& element, bool read);
+    // The record read from the element: its number texts, and whether it read valid; one that
+    // did not is noted when the element has content.
+    static void noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid);
+    // The element has content that its reading dropped, for the reason given.
+    static void noteDropped(const QDomElement& element, const QString& reason);
+
+private:
+    void note(const QString& path, const QString& reason);
+    // The path of the element below the root, its tags joined by "/"; empty for the root.
+    QString pathOf(const QDomElement& element) const;
+
+    QDomElement m_root;
+    QString m_fault;
+    CXmlReadCheck* m_outer;
+};
