@@ -311,11 +311,11 @@ void FrameExtra::slotImport()
 void FrameExtra::importList(const QDomElement& element, const QString& path, Item& item)
 {
     CTransformListDetails list;
-    if (!list.fromXml(element)) {
-        warn(QStringLiteral("Набор преобразований из файла %1 не прочитан").arg(path));
+    QString error;
+    if (!list.readXml(element, error)) {
+        warn(QStringLiteral("Набор преобразований из файла %1 не прочитан\n%2").arg(path, error));
         return;
     }
-    QString error;
     const int key = TransformListStorage::InsertDetails(list, m_ownerKey, m_ownerTable, &error);
     if (key == NoValue) {
         prompt().warning(this, QStringLiteral("Failed!"), path + QStringLiteral("\n") + error);

@@ -37,18 +37,19 @@ bool readTransforms(const QDomDocument& document, const QString& path, const QSt
 {
     for (QDomElement element = document.firstChildElement(tag); !element.isNull();
          element = element.nextSiblingElement(tag)) {
+        QString reason;
         if (tag == TransformTag) {
             CTransformDetails transform;
-            if (!transform.fromXml(element)) {
-                error = QStringLiteral("Преобразование из файла %1 не прочитано").arg(path);
+            if (!transform.readXml(element, reason)) {
+                error = QStringLiteral("Преобразование из файла %1 не прочитано\n%2").arg(path, reason);
                 return false;
             }
             transforms.append(transform);
             continue;
         }
         CTransformListDetails list;
-        if (!list.fromXml(element)) {
-            error = QStringLiteral("Набор преобразований из файла %1 не прочитан").arg(path);
+        if (!list.readXml(element, reason)) {
+            error = QStringLiteral("Набор преобразований из файла %1 не прочитан\n%2").arg(path, reason);
             return false;
         }
         transforms += list.transforms;

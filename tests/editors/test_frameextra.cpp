@@ -321,6 +321,11 @@ void TestFrameExtra::refusedImports_data()
     QTest::newRow("not XML") << QByteArray("points;1;2;3") << "не является документом XML";
     QTest::newRow("another record") << QByteArray("<!DOCTYPE transform><transform><Name>T</Name></transform>")
                                     << "нет наборов преобразований";
+    QTest::newRow("list with a value of a decimal comma")
+        << QByteArray("<transformlist><Name>L</Name><Scope>3</Scope><Identifier>B</Identifier><Transforms><Transform>"
+                      "<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">1,5</Param></ParamValues>"
+                      "</Transform></Transforms></transformlist>")
+        << "Элемент «Transforms/Transform/ParamValues/Param»: «1,5» не является числом";
 }
 
 void TestFrameExtra::refusedImports()

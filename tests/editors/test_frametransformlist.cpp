@@ -316,6 +316,18 @@ void TestFrameTransformList::importRefusesOtherDocuments_data()
     QTest::newRow("single into list import") << "buttonImportAll" << transform
                                              << "Файл %1 не содержит набора преобразований";
     QTest::newRow("not XML") << "buttonImport" << QByteArray("A;1;2;3") << "Файл %1 не является документом XML";
+    // A file with one element that its reading does not take.
+    QTest::newRow("value with a decimal comma")
+        << "buttonImport"
+        << QByteArray("<transform><Name>A</Name><Type>2</Type><ParamValues><Param code=\"5\">-12,5</Param>"
+                      "</ParamValues></transform>")
+        << "Преобразование из файла %1 не прочитано\nЭлемент «ParamValues/Param»: «-12,5» не является числом";
+    QTest::newRow("list with a transform of a word type")
+        << "buttonImportAll"
+        << QByteArray("<transformlist><Name>L</Name><Transforms><transform/><Transform><Name>A</Name>"
+                      "<Type>два</Type></Transform></Transforms></transformlist>")
+        << "Набор преобразований из файла %1 не прочитан\nЭлемент «Transforms/Transform/Type»: «два» не является "
+           "целым числом";
 }
 
 void TestFrameTransformList::importRefusesOtherDocuments()
