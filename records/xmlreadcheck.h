@@ -21,8 +21,6 @@ public:
     // The first fault noted, naming the element's path below the root and its text; empty for none.
     const QString& fault() const { return m_fault; }
 
-    // True when the element gives a text or child elements.
-    static bool hasContent(const QDomElement& element);
     // The element's text was to be read as a whole number.
     static void noteWholeNumber(const QDomElement& element, bool read);
     // The record read from the element: its number texts, and whether it read valid; one that
@@ -32,6 +30,8 @@ public:
     static void noteDropped(const QDomElement& element, const QString& reason);
 
 private:
+    // True when the element gives a text or child elements.
+    static bool hasContent(const QDomElement& element);
     void note(const QString& path, const QString& reason);
     // The path of the element below the root, its tags joined by "/"; empty for the root.
     QString pathOf(const QDomElement& element) const;
