@@ -236,13 +236,11 @@ QString CDatumShiftDetails::unreadableParameter() const
 {
     // The recalculation takes the parameters that the type uses (not the type record's code).
     for (const ParamLine& line : parameterLines(type)) {
-        if (line.value.trimmed().isEmpty() || readsInUnit(line.value, line.unit))
+        if (line.value.trimmed().isEmpty())
             continue;
-        QString reason = QStringLiteral("Параметр «%1» преобразования датума «%2»: «%3» не является числом")
-                             .arg(line.label, name, line.value);
-        if (unitConverts(line.unit))
-            reason += QStringLiteral(" в единице «%1»").arg(line.unit->name);
-        return reason;
+        const QString misfit = unreadInUnit(line.value, line.unit);
+        if (!misfit.isEmpty())
+            return QStringLiteral("Параметр «%1» преобразования датума «%2»: %3").arg(line.label, name, misfit);
     }
     return QString();
 }

@@ -186,20 +186,16 @@ bool sameUnit(const std::shared_ptr<CUnitDetails>& a, const std::shared_ptr<CUni
     return isSameLink(a, b);
 }
 
-bool unitConverts(const std::shared_ptr<CUnitDetails>& unit)
+QString unreadInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
 {
+    const QString misfit = QStringLiteral("«%1» не является числом").arg(text);
     CUnitInfo info;
-    return unit && unit->toInfo(info);
-}
-
-bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit)
-{
-    if (unitConverts(unit))
-        return unit->readInBase(text).has_value();
+    if (unit && unit->toInfo(info))
+        return unit->readInBase(text) ? QString() : misfit + QStringLiteral(" в единице «%1»").arg(unit->name);
     try {
-        textToFiniteDouble(text.toStdString(), "readsInUnit");
-        return true;
+        textToFiniteDouble(text.toStdString(), "unreadInUnit");
+        return QString();
     } catch (const std::exception&) {
-        return false;
+        return misfit;
     }
 }

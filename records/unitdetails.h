@@ -65,8 +65,7 @@ private:
 
 // Both empty, or both set and equal.
 bool sameUnit(const std::shared_ptr<CUnitDetails>& a, const std::shared_ptr<CUnitDetails>& b);
-// True when the unit is one that the recalculation takes.
-bool unitConverts(const std::shared_ptr<CUnitDetails>& unit);
-// True when the recalculation reads the text: in the unit (an angle in the unit's format, say),
-// or as one plain finite number when there is no unit that converts.
-bool readsInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit);
+// Empty when the recalculation reads the text: in the unit (an angle in the unit's format, say),
+// or as one plain finite number when there is no unit that converts. Otherwise "«text» не
+// является числом", followed by " в единице «name»" for a unit that converts.
+QString unreadInUnit(const QString& text, const std::shared_ptr<CUnitDetails>& unit);

@@ -19,12 +19,7 @@ QString numberFault(const CNumberText& number)
 {
     if (number.text.trimmed().isEmpty())
         return number.required ? QStringLiteral("значение не задано") : QString();
-    if (readsInUnit(number.text, number.unit))
-        return QString();
-    QString reason = QStringLiteral("«%1» не является числом").arg(number.text);
-    if (unitConverts(number.unit))
-        reason += QStringLiteral(" в единице «%1»").arg(number.unit->name);
-    return reason;
+    return unreadInUnit(number.text, number.unit);
 }
 
 } // namespace
