@@ -12,6 +12,7 @@
 
 #include <QTreeWidgetItem>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -209,25 +210,31 @@ QVector<CDatumShiftDetails::ParamLine> CDatumShiftDetails::parameterLines(int co
 {
     if (code < DatumShiftMolodensky || code > DatumShiftMolodenskyBadekasHelmert)
         return {};
+    // The element and the unit of a parameter are those of its field.
+    const auto line = [this](const QString& label, TextField text, bool scale = false) {
+        const ParameterField& field = *std::find_if(parameterFields.cbegin(), parameterFields.cend(),
+                                                    [text](const ParameterField& each) { return each.text == text; });
+        return ParamLine{label, this->*text, this->*field.unit, scale, QLatin1String(field.tag)};
+    };
     QVector<ParamLine> lines{
-        {QStringLiteral("Сдвиг по X"), translationX, lengthUnit, false, QStringLiteral("TranslationX")},
-        {QStringLiteral("Сдвиг по Y"), translationY, lengthUnit, false, QStringLiteral("TranslationY")},
-        {QStringLiteral("Сдвиг по Z"), translationZ, lengthUnit, false, QStringLiteral("TranslationZ")},
+        line(QStringLiteral("Сдвиг по X"), &CDatumShiftDetails::translationX),
+        line(QStringLiteral("Сдвиг по Y"), &CDatumShiftDetails::translationY),
+        line(QStringLiteral("Сдвиг по Z"), &CDatumShiftDetails::translationZ),
     };
     if (code == DatumShiftMolodensky)
         return lines;
     if (code == DatumShiftMolodenskyBadekasRss || code == DatumShiftMolodenskyBadekasHelmert) {
         lines += {
-            {QStringLiteral("X начальной точки"), pivotPointX, lengthUnit, false, QStringLiteral("PivotPointX")},
-            {QStringLiteral("Y начальной точки"), pivotPointY, lengthUnit, false, QStringLiteral("PivotPointY")},
-            {QStringLiteral("Z начальной точки"), pivotPointZ, lengthUnit, false, QStringLiteral("PivotPointZ")},
+            line(QStringLiteral("X начальной точки"), &CDatumShiftDetails::pivotPointX),
+            line(QStringLiteral("Y начальной точки"), &CDatumShiftDetails::pivotPointY),
+            line(QStringLiteral("Z начальной точки"), &CDatumShiftDetails::pivotPointZ),
         };
     }
     lines += {
-        {QStringLiteral("Поворот вокруг оси X"), rotationX, angleUnit, false, QStringLiteral("RotationX")},
-        {QStringLiteral("Поворот вокруг оси Y"), rotationY, angleUnit, false, QStringLiteral("RotationY")},
-        {QStringLiteral("Поворот вокруг оси Z"), rotationZ, angleUnit, false, QStringLiteral("RotationZ")},
-        {QStringLiteral("Поправка масштаба"), scaleChange, scaleUnit, true, QStringLiteral("ScaleChange")},
+        line(QStringLiteral("Поворот вокруг оси X"), &CDatumShiftDetails::rotationX),
+        line(QStringLiteral("Поворот вокруг оси Y"), &CDatumShiftDetails::rotationY),
+        line(QStringLiteral("Поворот вокруг оси Z"), &CDatumShiftDetails::rotationZ),
+        line(QStringLiteral("Поправка масштаба"), &CDatumShiftDetails::scaleChange, true),
     };
     return lines;
 }
