@@ -356,6 +356,11 @@ void TestDatumShiftDetails::unreadableParameter_data()
     noUnit.lengthUnit.reset();
     QTest::newRow("no unit") << noUnit
                              << refused(QStringLiteral("Сдвиг по Z"), QStringLiteral("1e309"), QString());
+    for (const char* text : {"nan", "inf"}) {
+        noUnit.translationZ = QString::fromLatin1(text);
+        QTest::newRow(qPrintable(QStringLiteral("%1 without a unit").arg(text)))
+            << noUnit << refused(QStringLiteral("Сдвиг по Z"), noUnit.translationZ, QString());
+    }
     noUnit.translationZ = QStringLiteral("1.5");
     QTest::newRow("number without a unit") << noUnit << QString();
 }
