@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -135,8 +137,13 @@ void place(QDialog* dialog, const QPoint* centre)
     showTextsFromStart(dialog);
 }
 
+const QString kFitterName = QStringLiteral("screenFitter");
+
 // Places the dialog when it is shown: the first time centred over the window it opens over
-// (or the screen), later where it is.
+// (or the screen), later where it is. The window manager frames, moves and sizes a window some
+// time after it is asked to, with a frame that the placement could only guess: for a while after
+// each placement, once the window manager's answers have stopped, a frame that lies off the area
+// places the dialog again, at most twice.
 class CScreenFitter : public QObject
 {
 public:
@@ -144,26 +151,78 @@ public:
         : QObject(dialog)
         , m_dialog(dialog)
     {
+        setObjectName(kFitterName);
+        m_quiet.setSingleShot(true);
+        m_quiet.setInterval(kQuietMs);
+        connect(&m_quiet, &QTimer::timeout, this, [this] { settle(); });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_dialog || event->type() != QEvent::Show || event->spontaneous())
+        if (watched != m_dialog)
             return false;
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            placeOnShow();
+        else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && event->spontaneous()
+                 && following())
+            m_quiet.start();
+        return false;
+    }
+
+    // Places the shown dialog where it is and follows the window manager's answers.
+    void placeAgain()
+    {
+        place(m_dialog, nullptr);
+        follow(kPlacesAfterAnswers);
+    }
+
+private:
+    // The window manager answers in bursts; the answers to one placement come within seconds.
+    static constexpr int kQuietMs = 150;
+    static constexpr int kFollowMs = 3000;
+    static constexpr int kPlacesAfterAnswers = 2;
+
+    void placeOnShow()
+    {
         if (m_placed) {
-            place(m_dialog, nullptr);
-            return false;
+            placeAgain();
+            return;
         }
         const QWidget* parent = m_dialog->parentWidget();
         const QPoint centre = parent ? parent->window()->frameGeometry().center() : screenArea(m_dialog).center();
         place(m_dialog, &centre);
         m_placed = true;
-        return false;
+        follow(kPlacesAfterAnswers);
     }
 
-private:
+    bool following() const { return m_placesLeft > 0 && !m_sincePlaced.hasExpired(kFollowMs); }
+
+    void follow(int placesLeft)
+    {
+        m_placesLeft = placesLeft;
+        m_sincePlaced.start();
+        m_quiet.start();
+    }
+
+    void settle()
+    {
+        if (!m_dialog->isVisible() || !following())
+            return;
+        if (!screenArea(m_dialog).contains(m_dialog->frameGeometry())) {
+            place(m_dialog, nullptr);
+            follow(m_placesLeft - 1);
+            return;
+        }
+        // Not framed yet: the frame may come with no answer that moves the dialog.
+        if (frameMargins(m_dialog).isNull())
+            m_quiet.start();
+    }
+
     QDialog* m_dialog;
+    QTimer m_quiet;
+    QElapsedTimer m_sincePlaced;
     bool m_placed = false;
+    int m_placesLeft = 0;
 };
 
 // Moves every row of the layout but the last into the column, with its stretch.
@@ -207,7 +266,12 @@ void keepOnScreen(QDialog* dialog)
 
 void fitToScreen(QDialog* dialog)
 {
-    if (dialog->isVisible())
+    if (!dialog->isVisible())
+        return;
+    auto* fitter = dynamic_cast<CScreenFitter*>(dialog->findChild<QObject*>(kFitterName, Qt::FindDirectChildrenOnly));
+    if (fitter)
+        fitter->placeAgain();
+    else
         place(dialog, nullptr);
 }
 

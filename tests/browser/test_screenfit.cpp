@@ -45,9 +45,14 @@ QDialog* makeDialog(const QSize& shown, const QSize& hidden, QWidget* parent)
     return dialog;
 }
 
-bool inView(const QWidget* widget)
+bool inView(const QWidget* widget, const QRect& area = kArea)
 {
-    return kArea.contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+    return area.contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+QString rectText(const QRect& rect)
+{
+    return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
 }
 
 } // namespace
@@ -61,6 +66,7 @@ private slots:
     void cleanup() { setScreenAreaForTests(QRect()); }
     void dialogStaysOnTheScreen_data();
     void dialogStaysOnTheScreen();
+    void onlyWindowSettles();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -113,6 +119,29 @@ void TestScreenFit::dialogStaysOnTheScreen()
     QCOMPARE(scroll->verticalScrollBar()->maximum() > 0 || scroll->horizontalScrollBar()->maximum() > 0, scrolls);
     if (!scrolls)
         QCOMPARE(dialog->size(), dialog->sizeHint());
+}
+
+// Shown as the program's only window, with no other window's frame to go by, a dialog taller
+// than the screen settles within its area with its buttons in view once the window manager has
+// framed it, and stays so.
+void TestScreenFit::onlyWindowSettles()
+{
+    setScreenAreaForTests(QRect());
+    const std::unique_ptr<QDialog> dialog(makeDialog(QSize(400, 2000), QSize(0, 0), nullptr));
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    const QRect area = screenArea(dialog.get());
+    const auto settled = [&] {
+        return area.contains(dialog->frameGeometry()) && inView(dialog->findChild<QPushButton*>("buttonSave"), area)
+            && inView(dialog->findChild<QPushButton*>("buttonCancel"), area);
+    };
+    const bool framed = QGuiApplication::platformName() == QLatin1String("offscreen")
+        || QTest::qWaitFor([&] { return dialog->frameGeometry() != dialog->geometry(); }, 5000);
+    QVERIFY2(framed, "the window manager did not frame the dialog");
+    QVERIFY2(QTest::qWaitFor(settled, 5000),
+             qPrintable(QString("window %1 on the area %2").arg(rectText(dialog->frameGeometry()), rectText(area))));
+    QTest::qWait(500);
+    QVERIFY2(settled(), qPrintable(QString("window %1 half a second later").arg(rectText(dialog->frameGeometry()))));
 }
 
 QTEST_MAIN(TestScreenFit)
