@@ -50,11 +50,6 @@ bool inView(const QWidget* widget, const QRect& area = kArea)
     return area.contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
 }
 
-QString rectText(const QRect& rect)
-{
-    return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
-}
-
 } // namespace
 
 class TestScreenFit : public QObject
@@ -107,11 +102,7 @@ void TestScreenFit::dialogStaysOnTheScreen()
     }
     QApplication::processEvents();
 
-    QVERIFY2(kArea.contains(dialog->frameGeometry()), qPrintable(QString("%1, %2 %3x%4")
-                                                                     .arg(dialog->x())
-                                                                     .arg(dialog->y())
-                                                                     .arg(dialog->width())
-                                                                     .arg(dialog->height())));
+    QVERIFY2(kArea.contains(dialog->frameGeometry()), qPrintable(rectText(dialog->frameGeometry())));
     QVERIFY(inView(dialog->findChild<QPushButton*>("buttonSave")));
     QVERIFY(inView(dialog->findChild<QPushButton*>("buttonCancel")));
     const auto* scroll = dialog->findChild<QScrollArea*>();

@@ -102,11 +102,6 @@ QStringList narrowFields(const QDialog& dialog)
     return faults;
 }
 
-QString rectText(const QRect& rect)
-{
-    return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
-}
-
 // How far the sections of the editor scroll across and down.
 QSize scrollOf(const QDialog& dialog)
 {

@@ -42,6 +42,11 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString rectText(const QRect& rect)
+{
+    return QString("%1x%2 at (%3, %4)").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
+}
+
 CModalWatch whenModalWindow(const std::function<bool(QWidget*)>& matches, const std::function<void(QWidget*)>& handler,
                             int timeoutMs)
 {

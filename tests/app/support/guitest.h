@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +30,9 @@ private:
 
 // The file's content; empty when it cannot be read.
 QByteArray readFile(const QString& path);
+
+// The rectangle as "WxH at (x, y)", for failure messages.
+QString rectText(const QRect& rect);
 
 // The watcher of a modal dialog; disarmed when it goes, so that a dialog watched for in one test
 // is never handled in the next.
