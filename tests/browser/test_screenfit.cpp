@@ -62,6 +62,7 @@ private slots:
     void dialogStaysOnTheScreen_data();
     void dialogStaysOnTheScreen();
     void onlyWindowSettles();
+    void answersOffTheAreaArePlacedAgainAtMostTwice();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -133,6 +134,29 @@ void TestScreenFit::onlyWindowSettles()
              qPrintable(QString("window %1 on the area %2").arg(rectText(dialog->frameGeometry()), rectText(area))));
     QTest::qWait(500);
     QVERIFY2(settled(), qPrintable(QString("window %1 half a second later").arg(rectText(dialog->frameGeometry()))));
+}
+
+// A window manager that keeps answering with a frame off the area, as one that leaves a dialog
+// where the user dragged it: after a placement the dialog is placed again twice, and then left
+// where it was put. Each answer waits for the placement it may bring, so the figure does not
+// depend on how soon the timers come.
+void TestScreenFit::answersOffTheAreaArePlacedAgainAtMostTwice()
+{
+    const std::unique_ptr<QDialog> dialog(makeDialog(QSize(400, 300), QSize(0, 0), nullptr));
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    fitToScreen(dialog.get());
+    const QPoint offTheArea = kArea.bottomRight() - QPoint(100, 100);
+    int placements = 0;
+    for (int answer = 0; answer < 5; ++answer) {
+        dialog->move(offTheArea);
+        if (!QTest::qWaitFor([&] { return dialog->pos() != offTheArea; }, 2000))
+            break;
+        QVERIFY2(kArea.contains(dialog->frameGeometry()), qPrintable(rectText(dialog->frameGeometry())));
+        ++placements;
+    }
+    QVERIFY2(placements <= 2, qPrintable(QString("placed again %1 times").arg(placements)));
+    QCOMPARE(dialog->pos(), offTheArea);
 }
 
 QTEST_MAIN(TestScreenFit)
