@@ -9,6 +9,7 @@
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
 #include "records/detailsdocument.h"
+#include "records/storagereadcheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +54,21 @@ void importFile(const QString& path, CCoordSysImportCounts& counts)
     }
 }
 
+// Writes the file of the stored system; false with a line that names the system and says why
+// it does not read or why its file was not written.
+bool exportSystem(int key, const QString& folder, QString& failure)
+{
+    CCoordSysDetails system;
+    const CStorageReadCheck check;
+    QString reason;
+    if (!readCoordSysDetails(key, system))
+        reason = check.reason(system);
+    else if (writeCoordSysFile(QDir(folder).filePath(coordSysFileName(folder, system.name)), system, &reason))
+        return true;
+    failure = QStringLiteral("«%1»: %2").arg(system.name, reason);
+    return false;
+}
+
 // Longer lists of failures are cut, so that the message still fits on the screen.
 constexpr int shownFailures = 10;
 
@@ -66,13 +82,13 @@ QString askFolder(QWidget* window, QSettings& settings, const QString& title)
 
 } // namespace
 
-QString importFailuresText(const CCoordSysImportCounts& counts)
+QString failuresText(const QString& heading, const QStringList& failures)
 {
-    if (counts.failures.isEmpty())
+    if (failures.isEmpty())
         return QString();
-    QString text = QStringLiteral("\n\nОшибки импорта:\n") + counts.failures.mid(0, shownFailures).join(QLatin1Char('\n'));
-    if (counts.failures.size() > shownFailures)
-        text += QStringLiteral("\n... и ещё %1").arg(counts.failures.size() - shownFailures);
+    QString text = QStringLiteral("\n\n%1:\n").arg(heading) + failures.mid(0, shownFailures).join(QLatin1Char('\n'));
+    if (failures.size() > shownFailures)
+        text += QStringLiteral("\n... и ещё %1").arg(failures.size() - shownFailures);
     return text;
 }
 
@@ -81,9 +97,9 @@ QString coordSysFileName(const QString& folder, const QString& systemName)
     return uniqueFileName(folder, fileBaseName(systemName) + QStringLiteral(".xml"));
 }
 
-bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system)
+bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system, QString* error)
 {
-    return writeDetailsDocument(path, system, coordSysTag);
+    return writeDetailsDocument(path, system, coordSysTag, error);
 }
 
 CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgress& progress)
@@ -97,11 +113,11 @@ CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgr
             break;
         }
         ++counts.handled;
-        CCoordSysDetails system;
-        if (!readCoordSysDetails(key, system))
-            continue;
-        if (writeCoordSysFile(QDir(folder).filePath(coordSysFileName(folder, system.name)), system))
+        QString reason;
+        if (exportSystem(key, folder, reason))
             ++counts.exported;
+        else
+            counts.failures.append(reason);
     }
     progress(keys.size(), keys.size());
     return counts;
@@ -137,7 +153,8 @@ void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
                          QStringLiteral("Всего систем координат:\t%1\nУспешно экспортировано:\t%2\nОшибок экспорта:\t\t%3")
                              .arg(counts.rows)
                              .arg(counts.exported)
-                             .arg(counts.handled - counts.exported));
+                             .arg(counts.handled - counts.exported)
+                             + failuresText(QStringLiteral("Ошибки экспорта"), counts.failures));
 }
 
 void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
@@ -156,5 +173,5 @@ void importCoordSystemsFromFolder(QWidget* window, QSettings& settings)
                              .arg(counts.found)
                              .arg(counts.imported)
                              .arg(counts.errors)
-                             + importFailuresText(counts));
+                             + failuresText(QStringLiteral("Ошибки импорта"), counts.failures));
 }

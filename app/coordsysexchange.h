@@ -19,6 +19,9 @@ struct CCoordSysExportCounts {
     int handled = 0;
     // Files written whole.
     int exported = 0;
+    // One line per system not exported: its name and the reason, why it does not read or why
+    // its file was not written.
+    QStringList failures;
     bool cancelled = false;
 };
 
@@ -38,8 +41,9 @@ struct CCoordSysImportCounts {
 // The name of the file of a coordinate system in the folder: the system's name made a safe,
 // visible file name of a usable length, with ".xml", numbered when the folder holds it already.
 QString coordSysFileName(const QString& folder, const QString& systemName);
-// Writes the coordinate system's XML document; false unless the file was written whole.
-bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system);
+// Writes the coordinate system's XML document; false, with the reason, unless the file was
+// written whole.
+bool writeCoordSysFile(const QString& path, const CCoordSysDetails& system, QString* error = nullptr);
 
 // Writes every coordinate system of the open database into the folder, one file each; never
 // overwrites a file.
@@ -48,8 +52,9 @@ CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgr
 // with its linked records and without duplicates.
 CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgress& progress = ignoreProgress);
 
-// The failures of an import as lines to append to its message; empty when there are none.
-QString importFailuresText(const CCoordSysImportCounts& counts);
+// The failures of a pass as lines under the heading, to append to its message; empty when
+// there are none.
+QString failuresText(const QString& heading, const QStringList& failures);
 
 // The commands "Экспорт систем координат в папку" and "Импорт систем координат из папки":
 // refused when no database is open, else they ask for the folder and report the counts.

@@ -15,6 +15,16 @@ namespace {
 
 const QString lastUpdateDatabaseKey = QStringLiteral("/Settings/LastUpdateDatabasePath");
 
+// The systems of the other database that were not brought over: how many, and each with its reason.
+QString unreadSystemsText(const QString& fileName, const CCoordSysExportCounts& exported)
+{
+    if (exported.failures.isEmpty())
+        return QString();
+    return QStringLiteral("\nНе прочитано систем координат в файле «%1»: %2")
+               .arg(QFileInfo(fileName).fileName(), QString::number(exported.failures.size()))
+        + failuresText(QStringLiteral("Ошибки чтения"), exported.failures);
+}
+
 } // namespace
 
 void MainWindow::slotCalculate(bool fromLeft)
@@ -66,18 +76,20 @@ bool MainWindow::updateDatabase(const QString& fileName)
     const QString current = m_database.isOpen() ? m_database.databaseName() : QString();
     closeDatabase();
     const QTemporaryDir folder;
-    const bool exported =
-        folder.isValid() && openDatabase(fileName)
-        && !exportCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Экспорт систем координат"))).cancelled;
+    CCoordSysExportCounts exported;
+    const bool opened = folder.isValid() && openDatabase(fileName);
+    if (opened)
+        exported = exportCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Экспорт систем координат")));
     closeDatabase();
     if (!current.isEmpty())
         openDatabase(current);
-    if (!exported || !m_database.isOpen())
+    if (!opened || exported.cancelled || !m_database.isOpen())
         return false;
     const CCoordSysImportCounts counts =
         importCoordSystems(folder.path(), dialogProgress(this, QStringLiteral("Импорт систем координат")));
     prompt().information(nullptr, QStringLiteral("Обновление базы данных"),
                          QStringLiteral("Импортировано систем координат: %1").arg(counts.imported)
-                             + importFailuresText(counts));
+                             + unreadSystemsText(fileName, exported)
+                             + failuresText(QStringLiteral("Ошибки импорта"), counts.failures));
     return true;
 }

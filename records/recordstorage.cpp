@@ -43,8 +43,10 @@ bool readRow(int tableId, int key, QSqlRecord& row)
     if (!execQuery(query,
                    QString("SELECT * FROM %1 WHERE %2=?;").arg(tableName(tableId), keyColumnName(tableId)),
                    {key})
-        || !query.first())
+        || !query.first()) {
+        CStorageReadCheck::noteRowNotRead(tableId, key, query);
         return false;
+    }
     row = query.record();
     return true;
 }

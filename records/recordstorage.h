@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/storagereadcheck.h"
+
 #include "database/failure.h"
 #include "database/novalue.h"
 
@@ -29,7 +31,8 @@ QString invalidCodeReason(int tableId, int code);
 // names whose type it is ("системы координат").
 QString typeMismatchReason(const QString& kind, const QString& name, int type, int typeRecordCode);
 
-// The row of the key in the table; false when the statement fails or finds none.
+// The row of the key in the table; false when the statement fails or finds none, which is
+// noted to the active CStorageReadCheck.
 bool readRow(int tableId, int key, QSqlRecord& row);
 // Column 0 of every row as an int key; false when the statement fails.
 bool selectKeys(const QString& statement, const QVariantList& values, QVector<int>& keys);
@@ -66,14 +69,15 @@ bool readOrClear(Record& record, bool read)
 // The name, or its first numbered form that no row of the table holds.
 QString uniqueName(int tableId, const QString& name);
 // A record that another record links by key: nothing for the key 0; otherwise the record
-// is read and taken only when it reads. False when it does not.
+// is read and taken only when it reads. False when it does not, told to the active
+// CStorageReadCheck.
 template <class Record, class Read>
 bool readLink(int key, std::shared_ptr<Record>& field, Read read)
 {
     if (key == 0)
         return true;
     auto linked = std::make_shared<Record>();
-    if (!read(key, *linked))
+    if (!CStorageReadCheck::readLinked(*linked, [&] { return read(key, *linked); }))
         return false;
     field = linked;
     return true;

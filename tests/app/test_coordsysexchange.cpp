@@ -202,6 +202,8 @@ private slots:
     void unsafeNamesImportBackWhole();
     void exportNeverOverwrites();
     void unwritableFolderCountsAsErrors();
+    void unreadableSystemsAreNamedWithTheirReason_data();
+    void unreadableSystemsAreNamedWithTheirReason();
     void importCountsFilesAndElements();
     void cancelledPasses();
     void importFailuresShowTheirReasons();
@@ -406,6 +408,47 @@ void TestCoordSysExchange::unwritableFolderCountsAsErrors()
     QCOMPARE(counts.handled, 4);
     QCOMPARE(counts.exported, 0);
     QVERIFY(!QFileInfo::exists(missing));
+    QCOMPARE(counts.failures.size(), 4);
+    const QString failure = counts.failures.first();
+    QVERIFY2(failure.startsWith("«") && failure.contains(QDir::toNativeSeparators(missing)), qPrintable(failure));
+}
+
+void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("failures");
+    const auto pulkovo = [](const QString& reason) {
+        const QString line = QStringLiteral("«%1»: «Pulkovo_1942» (datum): ") + reason;
+        return QStringList{line.arg("Pulkovo 1942"), line.arg("Pulkovo 1942 / Gauss-Kruger zone 7")};
+    };
+    QTest::newRow("a linked unit row gone")
+        << "UPDATE ellipsoid SET unit=999 WHERE name='Krassowsky 1940';"
+        << pulkovo("«Krassowsky 1940» (ellipsoid): нет записи с ключом 999 в таблице «Единицы измерения расстояний»");
+    QTest::newRow("a linked record incomplete")
+        << "UPDATE ellipsoid SET a=0 WHERE name='Krassowsky 1940';"
+        << pulkovo("неполное определение «Krassowsky 1940» (ellipsoid)");
+    QTest::newRow("the system incomplete") << "UPDATE coordsys SET type=0 WHERE name='WGS 84';"
+                                           << QStringList{"«WGS 84»: неполное определение «WGS 84» (coordsys)"};
+}
+
+// A stored system that does not read is an export error named with the reason why, however deep
+// the record at fault lies.
+void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, failures);
+    QVERIFY(CTestDatabase::exec(change));
+    const QString folder = newFolder();
+    QSettings settings;
+    m_prompt->answerFile(folder);
+    exportCoordSystemsToFolder(nullptr, settings);
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Экспорт систем координат|Всего систем координат:\t4\nУспешно экспортировано:\t%1"
+                                        "\nОшибок экспорта:\t\t%2\n\nОшибки экспорта:\n")
+                             .arg(4 - failures.size())
+                             .arg(failures.size())
+                         + failures.join('\n')});
+    QCOMPARE(xmlFiles(folder).size(), 4 - failures.size());
 }
 
 void TestCoordSysExchange::importCountsFilesAndElements()

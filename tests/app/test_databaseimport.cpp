@@ -47,6 +47,7 @@ private slots:
     void otherFileThatDoesNotOpen();
     void otherFileThatIsNoDefinitionsDatabase();
     void failuresShowTheirReasons();
+    void unreadableSystemsOfTheOtherDatabaseAreNamed();
 
 private:
     std::unique_ptr<MainWindow> createWindow();
@@ -156,6 +157,25 @@ void TestDatabaseImport::failuresShowTheirReasons()
     QVERIFY2(text.startsWith("Импортировано систем координат: 3\n\nОшибки импорта:\n"), qPrintable(text));
     QVERIFY2(text.contains(QRegularExpression("\\.xml: «WGS 84»: [^\\n]*refused by the test")), qPrintable(text));
     QCOMPARE(systemCount(), 3);
+}
+
+// Systems of the other database that do not read are counted and named with the reason why.
+void TestDatabaseImport::unreadableSystemsOfTheOtherDatabaseAreNamed()
+{
+    QVERIFY(CTestDatabase::reopen(m_other));
+    QVERIFY(CTestDatabase::exec("UPDATE ellipsoid SET unit=999 WHERE name='Krassowsky 1940';"));
+    QSqlDatabase::database(QSqlDatabase::defaultConnection, false).close();
+    const auto window = createWindow();
+    m_prompt->answerFile(m_other);
+    window->slotImportCoordSysFromDatabase();
+    const QString reason = QStringLiteral("«Pulkovo_1942» (datum): «Krassowsky 1940» (ellipsoid): нет записи с ключом "
+                                          "999 в таблице «Единицы измерения расстояний»");
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{"Обновление базы данных|Импортировано систем координат: 2\n"
+                         "Не прочитано систем координат в файле «other.db»: 2\n\nОшибки чтения:\n"
+                         "«Pulkovo 1942»: " + reason + "\n«Pulkovo 1942 / Gauss-Kruger zone 7»: " + reason});
+    QCOMPARE(systemCount(), 2);
+    QCOMPARE(openDatabaseName(), m_current);
 }
 
 QTEST_MAIN(TestDatabaseImport)

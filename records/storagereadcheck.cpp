@@ -1,0 +1,65 @@
+#include "records/storagereadcheck.h"
+
+#include "records/abstractdetails.h"
+
+#include "database/tablecatalogue.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <utility>
+
+namespace {
+
+thread_local CStorageReadCheck* currentCheck = nullptr;
+
+QString incompleteText(const CAbstractDetails& record)
+{
+    return QStringLiteral("неполное определение «%1» (%2)").arg(record.getName(), record.kindName());
+}
+
+} // namespace
+
+CStorageReadCheck::CStorageReadCheck()
+    : m_outer(currentCheck)
+{
+    currentCheck = this;
+}
+
+CStorageReadCheck::~CStorageReadCheck()
+{
+    currentCheck = m_outer;
+}
+
+QString CStorageReadCheck::reason(const CAbstractDetails& record) const
+{
+    return m_fault.isEmpty() ? incompleteText(record) : m_fault;
+}
+
+void CStorageReadCheck::noteRowNotRead(int tableId, int key, const QSqlQuery& query)
+{
+    if (!currentCheck)
+        return;
+    const QSqlError error = query.lastError();
+    currentCheck->m_fault =
+        error.isValid()
+            ? QStringLiteral("ошибка чтения таблицы «%1»: %2").arg(tableTitle(tableId), error.text())
+            : QStringLiteral("нет записи с ключом %1 в таблице «%2»").arg(QString::number(key), tableTitle(tableId));
+}
+
+bool CStorageReadCheck::readLinked(const CAbstractDetails& linked, const std::function<bool()>& read)
+{
+    CStorageReadCheck* check = currentCheck;
+    if (!check)
+        return read();
+    const QString before = std::exchange(check->m_fault, QString());
+    if (read()) {
+        check->m_fault = before;
+        return true;
+    }
+    if (check->m_fault.isEmpty())
+        check->m_fault = incompleteText(linked);
+    else if (!linked.getName().isEmpty())
+        check->m_fault = QStringLiteral("«%1» (%2): %3").arg(linked.getName(), linked.kindName(), check->m_fault);
+    return false;
+}
