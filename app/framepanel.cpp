@@ -35,6 +35,16 @@ std::string hemisphereRegExp(const char* letters)
     return std::string(R"(\d{1,3}\s+\d{1,2}(\s+\d{0,2}(\.\d*)?)?\s*[)") + letters + "]";
 }
 
+// A point file's lines hold a name and three coordinates; more fields are mostly numbers with a
+// decimal comma among commas, or a column the list has no place for.
+QString extraFieldsText(const CExtraFieldLines& extra)
+{
+    return QStringLiteral("Строк, в которых больше четырех полей: %1 (первая — строка %2).\n"
+                          "Поля после четвертого не прочитаны: строка дает имя точки и три координаты.\n"
+                          "Числа с десятичной запятой разделяйте точкой с запятой.")
+        .arg(QString::number(extra.count), QString::number(extra.firstLine));
+}
+
 bool isCtrlOnly(const QKeyEvent* event)
 {
     return event->modifiers() == Qt::ControlModifier;
@@ -142,17 +152,21 @@ QStringList FramePanel::getPoints(bool skipEmpty) const
     return lines;
 }
 
-void FramePanel::setPoints(const QStringList& lines, const QString& title)
+CExtraFieldLines FramePanel::setPoints(const QStringList& lines, const QString& title)
 {
     CPointRows rows;
     rows.reserve(lines.size());
+    CExtraFieldLines extra;
     for (const QString& line : lines) {
         QStringList fields = splitPointLine(line);
+        if (fields.size() > 4 && ++extra.count == 1)
+            extra.firstLine = rows.size() + 1;
         while (fields.size() < 4)
             fields.append(QString());
         rows.append({fields.at(0), fields.at(1), fields.at(2), fields.at(3)});
     }
     setRows(rows, title);
+    return extra;
 }
 
 CPointRows FramePanel::getRows() const
@@ -553,8 +567,10 @@ void FramePanel::loadPoints()
         prompt().warning(this, QStringLiteral("Ошибка"), error);
         return;
     }
-    setPoints(textLines(text), QString());
+    const CExtraFieldLines extra = setPoints(textLines(text), QString());
     storePointsFolder(fileName);
+    if (extra.count > 0)
+        prompt().warning(this, QStringLiteral("Предупреждение"), extraFieldsText(extra));
 }
 
 void FramePanel::savePoints()

@@ -22,6 +22,13 @@ namespace Ui {
 class FramePanel;
 }
 
+// The lines given to a point list that hold more fields than a row takes: how many, and the
+// number (counting from 1) of the first.
+struct CExtraFieldLines {
+    int count = 0;
+    int firstLine = 0;
+};
+
 // One half of the main window: a coordinate system and a table of points (a name and three
 // coordinates) with checks of the coordinates, point files and keyboard commands.
 class FramePanel : public QFrame
@@ -49,7 +56,9 @@ public:
 
     // One line per row, the trimmed cells joined as point files hold them (joinPointLine).
     QStringList getPoints(bool skipEmpty) const;
-    void setPoints(const QStringList& lines, const QString& title);
+    // Fills the table with a row per line from the line's first four fields; the lines that
+    // hold more are counted.
+    CExtraFieldLines setPoints(const QStringList& lines, const QString& title);
     // The rows as their trimmed cells.
     CPointRows getRows() const;
     // Fills the table with one row per entry; its signals are blocked but for the last row.

@@ -84,38 +84,53 @@ void TestFramePanel::pointFileRoundTrip_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QByteArray>("saved");
+    // Lines with more than four fields, as the warning at the load counts them; empty for none.
+    QTest::addColumn<QString>("longLines");
 
     QTest::newRow("semicolons") << QByteArray("A;1;2;3\nB;4;5;6\n") << QStringList{"A; 1; 2; 3", "B; 4; 5; 6"}
-                                << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+                                << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n") << QString();
     QTest::newRow("blanks around fields") << QByteArray(" A ; 1 ;2;  3\n") << QStringList{"A; 1; 2; 3"}
-                                          << QByteArray("A; 1; 2; 3\n");
-    QTest::newRow("commas") << QByteArray("A,1.5,2,3") << QStringList{"A; 1.5; 2; 3"} << QByteArray("A; 1.5; 2; 3\n");
+                                          << QByteArray("A; 1; 2; 3\n") << QString();
+    QTest::newRow("commas") << QByteArray("A,1.5,2,3") << QStringList{"A; 1.5; 2; 3"} << QByteArray("A; 1.5; 2; 3\n")
+                            << QString();
     QTest::newRow("decimal comma among semicolons stays one field")
-        << QByteArray("A;1,5;2;3\n") << QStringList{"A; 1,5; 2; 3"} << QByteArray("A; 1,5; 2; 3\n");
+        << QByteArray("A;1,5;2;3\n") << QStringList{"A; 1,5; 2; 3"} << QByteArray("A; 1,5; 2; 3\n") << QString();
     QTest::newRow("decimal comma without semicolons splits")
-        << QByteArray("A,1,5,2\n") << QStringList{"A; 1; 5; 2"} << QByteArray("A; 1; 5; 2\n");
+        << QByteArray("A,1,5,2\n") << QStringList{"A; 1; 5; 2"} << QByteArray("A; 1; 5; 2\n") << QString();
     QTest::newRow("empty lines kept, not saved")
         << QByteArray("A;1;2;3\n\nB;4;5;6\n") << QStringList{"A; 1; 2; 3", "; ; ; ", "B; 4; 5; 6"}
-        << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+        << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n") << QString();
     QTest::newRow("missing fields empty") << QByteArray("A;1\nB") << QStringList{"A; 1; ; ", "B; ; ; "}
-                                          << QByteArray("A; 1; ; \nB; ; ; \n");
+                                          << QByteArray("A; 1; ; \nB; ; ; \n") << QString();
     QTest::newRow("fields after the fourth ignored") << QByteArray("A;1;2;3;4;5") << QStringList{"A; 1; 2; 3"}
-                                                     << QByteArray("A; 1; 2; 3\n");
+                                                     << QByteArray("A; 1; 2; 3\n") << "1 (первая — строка 1)";
     QTest::newRow("CRLF") << QByteArray("A;1;2;3\r\nB;4;5;6\r\n") << QStringList{"A; 1; 2; 3", "B; 4; 5; 6"}
-                          << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n");
+                          << QByteArray("A; 1; 2; 3\nB; 4; 5; 6\n") << QString();
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF\xD0\xA2\xD0\xBE\xD1\x87\xD0\xBA\xD0\xB0;1;2;3")
                                     << QStringList{QString::fromUtf8("Точка; 1; 2; 3")}
-                                    << QByteArray("\xD0\xA2\xD0\xBE\xD1\x87\xD0\xBA\xD0\xB0; 1; 2; 3\n");
+                                    << QByteArray("\xD0\xA2\xD0\xBE\xD1\x87\xD0\xBA\xD0\xB0; 1; 2; 3\n") << QString();
     QTest::newRow("Windows-1251") << QByteArray("\xCF\xF3\xED\xEA\xF2;1;2;3")
                                   << QStringList{QString::fromUtf8("Пункт; 1; 2; 3")}
-                                  << QString::fromUtf8("Пункт; 1; 2; 3\n").toUtf8();
+                                  << QString::fromUtf8("Пункт; 1; 2; 3\n").toUtf8() << QString();
+    QTest::newRow("decimal commas among commas")
+        << QByteArray("P0;55.75;37.61;150\nP1,55,75,37,61,150\nP2,55,80,37,62,151\n")
+        << QStringList{"P0; 55.75; 37.61; 150", "P1; 55; 75; 37", "P2; 55; 80; 37"}
+        << QByteArray("P0; 55.75; 37.61; 150\nP1; 55; 75; 37\nP2; 55; 80; 37\n") << "2 (первая — строка 2)";
+    QTest::newRow("a code column") << QByteArray("P1;55.75;37.61;150;code1\n") << QStringList{"P1; 55.75; 37.61; 150"}
+                                   << QByteArray("P1; 55.75; 37.61; 150\n") << "1 (первая — строка 1)";
+    QTest::newRow("line numbers count empty lines")
+        << QByteArray("A;1;2;3\n\nB;1;2;3;x\n") << QStringList{"A; 1; 2; 3", "; ; ; ", "B; 1; 2; 3"}
+        << QByteArray("A; 1; 2; 3\nB; 1; 2; 3\n") << "1 (первая — строка 3)";
 }
 
+// Lines with more than four fields are read as the others, and one warning at the load says how
+// many there were, which was the first, and that the fields after the fourth were not read.
 void TestFramePanel::pointFileRoundTrip()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, rows);
     QFETCH(QByteArray, saved);
+    QFETCH(QString, longLines);
 
     const QString source = QDir(m_environment.dataFolder()).filePath("source.txt");
     const QString target = QDir(m_environment.dataFolder()).filePath("target.txt");
@@ -129,7 +144,16 @@ void TestFramePanel::pointFileRoundTrip()
     m_prompt->answerFile(target);
     panel.slotSave();
     QCOMPARE(readFile(target), saved);
-    QVERIFY(m_prompt->messages().isEmpty());
+    if (longLines.isEmpty()) {
+        QVERIFY(m_prompt->messages().isEmpty());
+    } else {
+        QCOMPARE(m_prompt->messages().size(), 1);
+        QCOMPARE(m_prompt->messages().first().kind, CPrompt::Warning);
+        const QString text = m_prompt->messages().first().text;
+        QVERIFY2(text.startsWith("Строк, в которых больше четырех полей: " + longLines
+                                 + ".\nПоля после четвертого не прочитаны"),
+                 qPrintable(text));
+    }
     const CPrompt::CFileRequest request = m_prompt->fileRequests().last();
     QCOMPARE(request.mode, CPrompt::CFileRequest::SaveFile);
     QCOMPARE(request.caption, QStringLiteral("Сохранить точки"));
