@@ -4,14 +4,23 @@
 #include "novalue.h"
 #include "numbers.h"
 #include "savepoint.h"
+#include "statementwatch.h"
 #include "tablecatalogue.h"
 
 #include <QDateTime>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVector>
 
 namespace {
+
+// Tells the statement watch that the query's statement failed; false.
+bool failed(const QSqlQuery& query)
+{
+    CStatementWatch::noteFailure(query.lastError().text());
+    return false;
+}
 
 struct CTransformTables {
     QString lists;
@@ -102,10 +111,10 @@ bool setOwner(const CTransformTables& target, int copyKey, int ownerKey)
 bool execQuery(QSqlQuery& query, const QString& statement, const QVariantList& values)
 {
     if (!query.prepare(statement))
-        return false;
+        return failed(query);
     for (const QVariant& value : values)
         query.addBindValue(value);
-    return query.exec();
+    return query.exec() || failed(query);
 }
 
 int insertedKey(const QSqlQuery& query)
@@ -129,17 +138,12 @@ QString escapeLikePattern(const QString& text)
 
 QString makeUniqueName(const QString& table, const QString& column, const QString& name)
 {
+    const QString statement = QString("SELECT %1 FROM %2 WHERE %3=?;").arg(column, table, column);
     QString current = name;
     QSqlQuery query;
-    if (!query.prepare(QString("SELECT %1 FROM %2 WHERE %3=?;").arg(column, table, column)))
-        return current;
-    for (;;) {
-        query.bindValue(0, current);
-        if (!query.exec() || !query.next())
-            return current;
-        query.finish();
+    while (execQuery(query, statement, {current}) && query.next())
         current = nextNumberedName(current);
-    }
+    return current;
 }
 
 bool execSqlInSavepoint(const QStringList& statements)

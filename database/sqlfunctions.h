@@ -9,7 +9,8 @@ class QSqlQuery;
 // SQL helpers on the default connection. Values are always bound, never pasted into the text;
 // table and column names come from the table catalogue.
 
-// Prepares the statement, binds the values to its "?" placeholders in order and runs it.
+// Prepares the statement, binds the values to its "?" placeholders in order and runs it. A
+// failure is also told to CStatementWatch (database/statementwatch.h).
 bool execQuery(QSqlQuery& query, const QString& statement, const QVariantList& values = {});
 // The autokey given to the row that the query has just inserted (a table with a rowid);
 // NoValue when nothing was inserted or the key is no int key.
@@ -18,7 +19,8 @@ int insertedKey(const QSqlQuery& query);
 QString escapeLikePattern(const QString& text);
 
 // The wanted name, or its next numbered form ("Road[1]", "Road[2]", ...) that no row of the
-// table holds in the column. A failing statement ends the search with the name reached.
+// table holds in the column. A failing statement ends the search with the name reached and is
+// told to CStatementWatch, so that a caller can refuse that name.
 QString makeUniqueName(const QString& table, const QString& column, const QString& name);
 // Runs the statements in one savepoint; at the first failure nothing of them is kept.
 bool execSqlInSavepoint(const QStringList& statements);

@@ -112,7 +112,8 @@ bool runInSavepoint(const QString& operation, QString* error, const std::functio
     CSavepoint savepoint(operation);
     if (!savepoint.isActive())
         return failWith(error, QStringLiteral("Не удалось начать запись в базу данных"));
-    if (!work())
+    const CStatementWatch watch;
+    if (!work() || !answered(watch, error))
         return false;
     return savepoint.release() || failWith(error, QStringLiteral("Не удалось завершить запись в базу данных"));
 }
@@ -180,6 +181,11 @@ QString typeMismatchReason(const QString& kind, const QString& name, int type, i
 {
     return QString("Тип %1 «%2» (%3) не совпадает с записью типа (%4)")
         .arg(kind, name, QString::number(type), QString::number(typeRecordCode));
+}
+
+bool answered(const CStatementWatch& watch, QString* error)
+{
+    return !watch.failed() || failWith(error, QString("Ошибка чтения базы данных: %1").arg(watch.reason()));
 }
 
 } // namespace RecordStorage

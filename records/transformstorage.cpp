@@ -59,7 +59,11 @@ bool storeParamValue(int key, const CTransformParamValueDetails& value, QString*
     param.code = value.paramCode;
     if (!value.isValid())
         return failWith(error, incompleteReason(value));
-    if (FindParamDetails(param) == NoValue)
+    const CStatementWatch watch;
+    const int found = FindParamDetails(param);
+    if (!answered(watch, error))
+        return false;
+    if (found == NoValue)
         return failWith(error, invalidCodeReason(TableTransformParam, value.paramCode));
     QVariant unit;
     return UnitStorage::insertLinkedUnit(TableUnitLength, value.unit, unit, error)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(build-essential cmake qtbase5-dev qtbase5-private-dev xvfb openbox x11-utils
-  libqt5sql5-sqlite qttranslations5-l10n fonts-dejavu-core libbenchmark-dev locales sqlite3)
+  libqt5sql5-sqlite libsqlite3-dev qttranslations5-l10n fonts-dejavu-core libbenchmark-dev locales sqlite3)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,3 +1,4 @@
+#include "failingreads.h"
 #include "guitest.h"
 #include "transformfixture.h"
 
@@ -83,6 +84,7 @@ private slots:
     void importRefusesOtherDocuments_data();
     void importRefusesOtherDocuments();
     void failedImportLeavesNothing();
+    void importStopsAtAFailedLookup();
     void duplicate();
 
 private:
@@ -368,6 +370,32 @@ void TestFrameTransformList::failedImportLeavesNothing()
         QCOMPARE(shownNames(frame), key == NoValue ? QStringList() : QStringList({"T1", "T2"}));
         m_session.prompt().clear();
     }
+}
+
+// The file's transform type is looked up by its code: a lookup that fails is said with the
+// database's reason, and no row is written.
+void TestFrameTransformList::importStopsAtAFailedLookup()
+{
+    const int list = storeAffineList("list", 2);
+    const QString path = m_session.folder() + "/list.xml";
+    FrameTransformList frame(nullptr, false);
+    frame.setTransformList(list);
+    m_session.prompt().answerFile(path);
+    button(frame, "buttonExportAll")->click();
+    QVERIFY(readFile(path).contains("<TransformType>"));
+    const QStringList before = transformTablesDump();
+    {
+        const CDeniedReads denied({"transformtype"});
+        QVERIFY(denied.isActive());
+        m_session.prompt().answerFile(path);
+        button(frame, "buttonImportAll")->click();
+    }
+    QCOMPARE(m_session.prompt().messages().size(), 1);
+    const QString shown = m_session.prompt().messageTexts().first();
+    QVERIFY2(shown.startsWith(Warning + "Ошибка чтения базы данных: access to transformtype."), qPrintable(shown));
+    QCOMPARE(transformTablesDump(), before);
+    QCOMPARE(frame.listKey(), list);
+    QCOMPARE(shownNames(frame), QStringList({"T1", "T2"}));
 }
 
 void TestFrameTransformList::duplicate()
