@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVector>
 
@@ -21,16 +22,18 @@ namespace {
 
 const QString coordSysTag = QStringLiteral("coordsys");
 const QString lastFolderKey = QStringLiteral("/Settings/LastExpImpPath");
-QVector<int> storedCoordSysKeys()
+// The keys of every stored system; false, with the database's reason, when they cannot be listed.
+bool storedCoordSysKeys(QVector<int>& keys, QString& error)
 {
-    QVector<int> keys;
     QSqlQuery query;
     const QString statement = QStringLiteral("SELECT %1 FROM %2;").arg(keyColumnName(TableCoordSys), tableName(TableCoordSys));
-    if (!execQuery(query, statement))
-        return keys;
+    if (!execQuery(query, statement)) {
+        error = query.lastError().text();
+        return false;
+    }
     while (query.next())
         keys.append(query.value(0).toInt());
-    return keys;
+    return true;
 }
 
 // A system that does not read valid is an error with its reason, as is one that cannot be stored.
@@ -92,6 +95,13 @@ QString failuresText(const QString& heading, const QStringList& failures)
     return text;
 }
 
+QString listErrorText(const CCoordSysExportCounts& counts)
+{
+    if (counts.listError.isEmpty())
+        return QString();
+    return QStringLiteral("\n\nСистемы координат не прочитаны: %1").arg(counts.listError);
+}
+
 QString coordSysFileName(const QString& folder, const QString& systemName)
 {
     return uniqueFileName(folder, fileBaseName(systemName) + QStringLiteral(".xml"));
@@ -106,7 +116,9 @@ CCoordSysExportCounts exportCoordSystems(const QString& folder, const CPassProgr
 {
     CCoordSysExportCounts counts;
     counts.rows = rowCount(TableCoordSys);
-    const QVector<int> keys = storedCoordSysKeys();
+    QVector<int> keys;
+    if (!storedCoordSysKeys(keys, counts.listError))
+        return counts;
     for (const int key : keys) {
         if (!progress(counts.handled, keys.size())) {
             counts.cancelled = true;
@@ -154,6 +166,7 @@ void exportCoordSystemsToFolder(QWidget* window, QSettings& settings)
                              .arg(counts.rows)
                              .arg(counts.exported)
                              .arg(counts.handled - counts.exported)
+                             + listErrorText(counts)
                              + failuresText(QStringLiteral("Ошибки экспорта"), counts.failures));
 }
 

@@ -22,6 +22,8 @@ struct CCoordSysExportCounts {
     // One line per system not exported: its name and the reason, why it does not read or why
     // its file was not written.
     QStringList failures;
+    // Why the stored systems could not be listed, with the database's reason; empty when they were.
+    QString listError;
     bool cancelled = false;
 };
 
@@ -55,6 +57,8 @@ CCoordSysImportCounts importCoordSystems(const QString& folder, const CPassProgr
 // The failures of a pass as lines under the heading, to append to its message; empty when
 // there are none.
 QString failuresText(const QString& heading, const QStringList& failures);
+// Why the export could not list the stored systems, to append to its message; empty when it could.
+QString listErrorText(const CCoordSysExportCounts& counts);
 
 // The commands "Экспорт систем координат в папку" and "Импорт систем координат из папки":
 // refused when no database is open, else they ask for the folder and report the counts.

@@ -18,6 +18,9 @@ const QString lastUpdateDatabaseKey = QStringLiteral("/Settings/LastUpdateDataba
 // The systems of the other database that were not brought over: how many, and each with its reason.
 QString unreadSystemsText(const QString& fileName, const CCoordSysExportCounts& exported)
 {
+    if (!exported.listError.isEmpty())
+        return QStringLiteral("\nСистемы координат файла «%1» не прочитаны: %2")
+            .arg(QFileInfo(fileName).fileName(), exported.listError);
     if (exported.failures.isEmpty())
         return QString();
     return QStringLiteral("\nНе прочитано систем координат в файле «%1»: %2")

@@ -1,6 +1,7 @@
 // The program's own export imported back into the database that holds it, while its lookups
 // fail (reads of a table denied, or the file locked by another program): every system is an
-// error with the database's reason, and nothing is stored.
+// error with the database's reason, and nothing is stored. An export that cannot list the
+// stored systems says why.
 #include "failingreads.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +46,7 @@ private slots:
     void readsDenied_data();
     void readsDenied();
     void fileLockedByAnotherProgram();
+    void exportOfALockedFileSaysWhy();
 
 private:
     CGuiTestEnvironment m_environment;
@@ -126,6 +129,23 @@ void TestImportFailedLookups::fileLockedByAnotherProgram()
     QCOMPARE(counts.errors, 0);
     QCOMPARE(counts.imported, 0);
     QCOMPARE(rowCounts(), before);
+}
+
+// Not "0 of 0 exported": the message gives the database's reason, and no file is written.
+void TestImportFailedLookups::exportOfALockedFileSaysWhy()
+{
+    const QTemporaryDir folder;
+    QSettings settings;
+    m_prompt->answerFile(folder.path());
+    {
+        const CExclusiveLock lock;
+        QVERIFY(lock.isActive());
+        exportCoordSystemsToFolder(nullptr, settings);
+    }
+    QCOMPARE(m_prompt->messages().size(), 1);
+    const QString shown = m_prompt->messageTexts().first();
+    QVERIFY2(shown.contains("\n\nСистемы координат не прочитаны: database is locked"), qPrintable(shown));
+    QVERIFY(QDir(folder.path()).isEmpty());
 }
 
 QTEST_MAIN(TestImportFailedLookups)
