@@ -497,6 +497,13 @@ void TestRecordExchange::refusedWkt_data()
                              << "Квадратные скобки текста WKT";
     QTest::newRow("no coordinate system") << QByteArray("SPHEROID[\"Krassowsky 1940\",6378245,298.3]")
                                           << "Ошибка импорта WKT" << "Узел SPHEROID не задаёт систему координат";
+    // Edited by hand: the false easting of zone 7, then that of a zone without its number.
+    QTest::newRow("parameter given twice")
+        << shippedWktOf(QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7"))
+               .replace(QStringLiteral("PARAMETER[\"false_northing\""),
+                        QStringLiteral("PARAMETER[\"false_easting\",500000],PARAMETER[\"false_northing\""))
+               .toUtf8()
+        << "Ошибка импорта WKT" << "параметр «false_easting» задан повторно: 7500000, 500000";
 }
 
 void TestRecordExchange::refusedWkt()
