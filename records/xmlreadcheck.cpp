@@ -51,12 +51,12 @@ void CXmlReadCheck::noteWholeNumber(const QDomElement& element, bool read)
 
 void CXmlReadCheck::noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid)
 {
-    if (!currentCheck)
+    if (!currentCheck || !hasContent(element))
         return;
     const QString path = currentCheck->pathOf(element);
     for (const CNumberText& number : record.numberTexts())
         currentCheck->note(joinedPath(path, number.path), numberFault(number));
-    if (!valid && element != currentCheck->m_root && hasContent(element))
+    if (!valid && element != currentCheck->m_root)
         currentCheck->note(path, record.invalidReason(element, QString()));
 }
 

@@ -23,8 +23,8 @@ public:
 
     // The element's text was to be read as a whole number.
     static void noteWholeNumber(const QDomElement& element, bool read);
-    // The record read from the element: its number texts, and whether it read valid; one that
-    // did not is noted when the element has content.
+    // The record read from the element, when the element has content: its number texts, and
+    // whether it read valid.
     static void noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid);
     // The element has content that its reading dropped, for the reason given.
     static void noteDropped(const QDomElement& element, const QString& reason);

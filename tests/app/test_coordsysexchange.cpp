@@ -495,7 +495,7 @@ void TestCoordSysExchange::typeRecordsImportedTwice_data()
     QTest::newRow("datum shift, type record missing") << datumWithShift(QByteArray()) << shiftStored << QString();
     // A type record that does not read is refused as any linked record that does not read.
     const QString typeRecordUnread = QStringLiteral("Элемент «Datum/DatumShift/DatumShiftType»: Неполное определение "
-                                                    "«H» (datumshifttype) не может быть сохранено");
+                                                    "«H» (Типы преобразования датумов) не может быть сохранено");
     QTest::newRow("datum shift, type record without code")
         << datumWithShift("<DatumShiftType><Name>H</Name></DatumShiftType>") << nothing << typeRecordUnread;
     QTest::newRow("datum shift, type record of code 0")
@@ -562,10 +562,10 @@ void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
     QTest::newRow("no type") << systemFile(QByteArray(), "<Name>S</Name>", QByteArray()) << system << "S"
                              << "Не задан тип системы координат (элемент Type)";
     QTest::newRow("type 0") << systemFile(QByteArray(), "<Name>S</Name>", "<Type>0</Type>") << system << "S"
-                            << "Неполное определение «S» (coordsys) не может быть сохранено";
+                            << "Неполное определение «S» (Системы координат) не может быть сохранено";
     QTest::newRow("no type record")
         << QByteArray("<coordsys><Name>S</Name><Type>4</Type></coordsys>") << system << "S"
-        << "Неполное определение «S» (coordsys) не может быть сохранено";
+        << "Неполное определение «S» (Системы координат) не может быть сохранено";
 
     // A transform whose type record contradicts its type, also once an equal system is stored.
     const QString transformMismatch = QStringLiteral("Тип преобразования «T» (1) не совпадает с записью типа (2)");

@@ -548,7 +548,8 @@ void TestRecordExchange::damagedFilesAreRefused_data()
     row("unit without a name", "<Name>metre</Name>", "<Name></Name>",
         "Элемент «Datum/Ellipsoid/Unit»: Не задано название (элемент Name)");
     row("unit of another scope", "<Scope>2</Scope>", "<Scope>7</Scope>",
-        "Элемент «Datum/DatumShift/AngleUnit»: Неполное определение «arc-second» (unit) не может быть сохранено");
+        "Элемент «Datum/DatumShift/AngleUnit»: Неполное определение «arc-second» (Единицы измерения) не может быть "
+        "сохранено");
     row("projection type code a word", "<Code>1</Code>", "<Code>TM</Code>",
         "Элемент «MapProjection/MapProjType/Code»: «TM» не является целым числом");
     row("projection parameter definition of a word type", "<Type>2</Type>", "<Type>угол</Type>",
@@ -574,6 +575,8 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         "Элемент «Datum/Ellipsoid/MajorSemiAxis»: «6 378 245» не является числом в единице «metre»");
     row("unit factor a word", "<FactorB>1</FactorB>", "<FactorB>один</FactorB>",
         "Элемент «Datum/Ellipsoid/Unit/FactorB»: «один» не является числом");
+    row("unit factor empty", "<FactorB>1</FactorB>", "<FactorB></FactorB>",
+        "Элемент «Datum/Ellipsoid/Unit/FactorB»: значение не задано");
     row("datum shift parameter with a decimal comma", "<RotationY>0.35", "<RotationY>0,35",
         "Элемент «Datum/DatumShift/RotationY»: «0,35» не является числом в единице «arc-second»");
     row("prime meridian longitude a word", "<Longitude>0</Longitude>", "<Longitude>zz</Longitude>",
