@@ -66,6 +66,20 @@ void CXmlReadCheck::noteDropped(const QDomElement& element, const QString& reaso
         currentCheck->note(currentCheck->pathOf(element), reason);
 }
 
+void CXmlReadCheck::noteRepeated(const QDomElement& element, const QString& path)
+{
+    if (currentCheck)
+        currentCheck->note(joinedPath(currentCheck->pathOf(element), path),
+                           QStringLiteral("параметр задан повторно"));
+}
+
+QString CXmlReadCheck::paramPath(int code, const QString& definedName, const std::string& tableName)
+{
+    const QString name = definedName.isEmpty() ? QString::fromStdString(tableName) : definedName;
+    const QString path = QStringLiteral("ParamValues/Param[code=%1").arg(code);
+    return name.isEmpty() ? path + QLatin1Char(']') : QStringLiteral("%1, «%2»]").arg(path, name);
+}
+
 void CXmlReadCheck::note(const QString& path, const QString& reason)
 {
     if (m_fault.isEmpty() && !reason.isEmpty())
