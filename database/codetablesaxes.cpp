@@ -118,6 +118,21 @@ std::string transformParamShortName(int)
     return "";
 }
 
+std::vector<int> transformTypeParamCodes(int type)
+{
+    switch (type) {
+    case TransformAffine2D:
+        return {TransformParamA11, TransformParamA12, TransformParamA21,
+                TransformParamA22, TransformParamB1,  TransformParamB2};
+    case TransformShift2D:
+        return {TransformParamB1, TransformParamB2};
+    case TransformShiftH:
+        return {TransformParamDH};
+    default:
+        return {};
+    }
+}
+
 bool axesOnOneAxis(int axis1, int axis2)
 {
     if (axis1 == 0 || axis2 == 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Axis directions, pairwise datum shift roles, transform list scopes, transform types and
 // transform parameters. Setters store a code in its table and 0 otherwise; labels are UTF-8
@@ -61,6 +62,8 @@ std::string transformTypeShortName(int code);
 std::string transformParamName(int code);
 std::string transformParamDescription(int code);
 std::string transformParamShortName(int code);
+// The parameters that a transform of the type uses, in code order; none for an unknown type.
+std::vector<int> transformTypeParamCodes(int type);
 
 // False when either direction is 0; true when both lie on the same axis.
 bool axesOnOneAxis(int axis1, int axis2);

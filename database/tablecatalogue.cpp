@@ -82,6 +82,13 @@ QString tableName(int tableId)
     return row ? QString::fromUtf8(row->name) : QString();
 }
 
+int tableIdOfName(const QString& name)
+{
+    auto found = std::find_if(std::begin(catalogue), std::end(catalogue),
+                              [&name](const CCatalogueRow& row) { return name == QLatin1String(row.name); });
+    return found == std::end(catalogue) ? 0 : found->id;
+}
+
 QString tableTitle(int tableId)
 {
     const CCatalogueRow* row = catalogueRow(tableId);

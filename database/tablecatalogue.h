@@ -52,6 +52,8 @@ enum UnitScope {
 
 // Empty texts and false for an id outside the catalogue.
 QString tableName(int tableId);
+// The id of the table of the SQL name; 0 for a name outside the catalogue.
+int tableIdOfName(const QString& name);
 QString tableTitle(int tableId);
 bool isCodeKeyed(int tableId);
 QString keyColumnName(int tableId);

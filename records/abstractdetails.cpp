@@ -1,6 +1,7 @@
 #include "records/abstractdetails.h"
 
 #include "database/novalue.h"
+#include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
 #include "records/xmlreadcheck.h"
 
@@ -74,6 +75,11 @@ bool CAbstractDetails::readXml(const QDomNode& node, QString& reason)
     const bool valid = CXmlFields::readRecord(*this, element);
     reason = valid ? check.fault() : invalidReason(node, check.fault());
     return reason.isEmpty();
+}
+
+QString CAbstractDetails::kindTitle() const
+{
+    return tableTitle(tableIdOfName(m_kindName));
 }
 
 QVector<CNumberText> CAbstractDetails::numberTexts() const

@@ -70,6 +70,9 @@ public:
     virtual ~CAbstractDetails();
 
     const QString& kindName() const { return m_kindName; }
+    // The record kind in Russian: the title of the table that stores such records (the one
+    // named as the kind by default).
+    virtual QString kindTitle() const;
 
     virtual QString getName() const;
     virtual QDomElement toXml(QDomDocument& document, const QString& tag) const = 0;

@@ -2,6 +2,7 @@
 
 #include "database/codetablestypes.h"
 #include "database/novalue.h"
+#include "database/tablecatalogue.h"
 #include "database/xmlwriters.h"
 #include "values/unitinfo.h"
 
@@ -59,6 +60,11 @@ bool CAngleFormatDetails::toInfo(CAngleFormatInfo& info) const
     info.short_name = shortName.toStdString();
     info.epsg = epsgCode;
     return true;
+}
+
+QString CAngleFormatDetails::kindTitle() const
+{
+    return tableTitle(TableAngleFormat);
 }
 
 QDomElement CAngleFormatDetails::toXml(QDomDocument& document, const QString& tag) const

@@ -27,6 +27,7 @@ public:
     static std::shared_ptr<CAngleFormatDetails> createForEpsgUnit(int epsgCode);
 
     QString getName() const override { return name; }
+    QString kindTitle() const override;
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;

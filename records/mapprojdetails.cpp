@@ -157,16 +157,19 @@ QDomElement CMapProjDetails::toXml(QDomDocument& document, const QString& tag) c
     return element;
 }
 
-void CMapProjDetails::readParamValues(const QDomElement& element)
+void CMapProjDetails::readParamValues(const QDomElement& element, QVector<int>& repeated)
 {
     for (QDomElement child = element.firstChildElement(paramTag); !child.isNull();
          child = child.nextSiblingElement(paramTag)) {
         const int code = child.attribute(QStringLiteral("code"), QStringLiteral("0")).toInt(nullptr, 10);
         const QString value = child.text();
-        if (code != 0 && !value.isEmpty())
-            paramValues.insert(code, value);
-        else if (code == 0)
+        if (code == 0)
             CXmlReadCheck::noteDropped(child, QStringLiteral("не задан код параметра (атрибут code)"));
+        if (code == 0 || value.isEmpty())
+            continue;
+        if (paramValues.contains(code))
+            repeated.append(code);
+        paramValues.insert(code, value);
     }
 }
 
@@ -183,6 +186,7 @@ void CMapProjDetails::readParams(const QDomElement& element)
 bool CMapProjDetails::fromXml(const QDomNode& node)
 {
     clear();
+    QVector<int> repeated;
     CXmlFields()
         .text(QStringLiteral("Name"), name)
         .text(QStringLiteral("Description"), description)
@@ -209,10 +213,19 @@ bool CMapProjDetails::fromXml(const QDomNode& node)
         .number(QStringLiteral("SwapCoords"), swapCoords)
         .number(QStringLiteral("EpsgCode"), epsgCode)
         .number(QStringLiteral("MapinfoCode"), mapinfoCode)
-        .element(QStringLiteral("ParamValues"), [this](const QDomElement& element) { readParamValues(element); })
+        .element(QStringLiteral("ParamValues"),
+                 [this, &repeated](const QDomElement& element) { readParamValues(element, repeated); })
         .element(QStringLiteral("ParamInfo"), [this](const QDomElement& element) { readParams(element); })
         .read(node);
+    // Named once every definition is read.
+    for (const int code : repeated)
+        CXmlReadCheck::noteRepeated(node.toElement(), paramPath(code));
     return isValid();
+}
+
+QString CMapProjDetails::paramPath(int code) const
+{
+    return CXmlReadCheck::paramPath(code, params.value(code).name, projParamName(checkProjParamCode(code)));
 }
 
 QVector<CNumberText> CMapProjDetails::numberTexts() const
@@ -221,7 +234,7 @@ QVector<CNumberText> CMapProjDetails::numberTexts() const
     for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry) {
         const int valueKind = projParamValueKind(checkProjParamCode(entry.key()));
         if (valueKind >= ParamValueDistance && valueKind <= ParamValueNumber)
-            numbers.append({QStringLiteral("ParamValues/Param"), entry.value(), unitOfKind(valueKind)});
+            numbers.append({paramPath(entry.key()), entry.value(), unitOfKind(valueKind)});
     }
     return numbers;
 }

@@ -40,6 +40,8 @@ public:
     // A type record without a name is written with its code only. Empty
     // parameter values and invalid definitions are left out.
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    // A parameter code given more than once keeps its last value and is noted to the active
+    // CXmlReadCheck.
     bool fromXml(const QDomNode& node) override;
     // The parameter values that are lengths, angles or scales in their unit, plain numbers.
     QVector<CNumberText> numberTexts() const override;
@@ -76,6 +78,11 @@ private:
     // The names of the directions of the first and second coordinate.
     QString directionName(bool first) const;
     void appendType(QDomDocument& document, QDomElement& element) const;
-    void readParamValues(const QDomElement& element);
+    // Stores the values given, the later of one code replacing the earlier, whose code goes
+    // to repeated.
+    void readParamValues(const QDomElement& element, QVector<int>& repeated);
     void readParams(const QDomElement& element);
+    // The path of the parameter's value below the projection's element, named by the code and
+    // the name that the definition of the code gives (else the code table's).
+    QString paramPath(int code) const;
 };

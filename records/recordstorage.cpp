@@ -169,7 +169,7 @@ int fail(QString* error, const QString& reason)
 QString incompleteReason(const CAbstractDetails& record)
 {
     return QString("Неполное определение «%1» (%2) не может быть сохранено")
-        .arg(record.getName(), record.kindName());
+        .arg(record.getName(), record.kindTitle());
 }
 
 QString invalidCodeReason(int tableId, int code)

@@ -1,8 +1,10 @@
 #include "records/transformdetails.h"
 
+#include "database/codetablesaxes.h"
 #include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
+#include "records/xmlreadcheck.h"
 #include "values/transforminfo.h"
 
 #include <QTreeWidgetItem>
@@ -103,12 +105,15 @@ QDomElement CTransformDetails::toXml(QDomDocument& document, const QString& tag)
     return element;
 }
 
-void CTransformDetails::readParamValues(const QDomElement& element)
+void CTransformDetails::readParamValues(const QDomElement& element, QVector<int>& repeated)
 {
     for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
         CTransformParamValueDetails value;
-        if (child.isElement() && CXmlFields::readRecord(value, child.toElement()))
-            paramValues.insert(value.paramCode, value);
+        if (!child.isElement() || !CXmlFields::readRecord(value, child.toElement()))
+            continue;
+        if (paramValues.contains(value.paramCode))
+            repeated.append(value.paramCode);
+        paramValues.insert(value.paramCode, value);
     }
 }
 
@@ -126,6 +131,7 @@ void CTransformDetails::readParams(const QDomElement& element)
 bool CTransformDetails::fromXml(const QDomNode& node)
 {
     clear();
+    QVector<int> repeated;
     CXmlFields()
         .text(QStringLiteral("Name"), name)
         .text(QStringLiteral("Description"), description)
@@ -137,10 +143,35 @@ bool CTransformDetails::fromXml(const QDomNode& node)
                          transformType = type;
                  })
         .element(QStringLiteral("ParamValues"),
-                 [this](const QDomElement& element) { readParamValues(element); })
+                 [this, &repeated](const QDomElement& element) { readParamValues(element, repeated); })
         .element(QStringLiteral("ParamInfo"), [this](const QDomElement& element) { readParams(element); })
         .read(node);
+    // Named once every definition is read.
+    for (const int code : repeated)
+        CXmlReadCheck::noteRepeated(node.toElement(), paramPath(code));
     return isValid();
+}
+
+QString CTransformDetails::paramPath(int code) const
+{
+    return CXmlReadCheck::paramPath(code, params.value(code).name, transformParamName(code));
+}
+
+QVector<CNumberText> CTransformDetails::numberTexts() const
+{
+    // Whether each code given or used must be given, in code order.
+    QMap<int, bool> required;
+    for (auto entry = paramValues.cbegin(); entry != paramValues.cend(); ++entry)
+        required.insert(entry.key(), false);
+    for (const int code : transformTypeParamCodes(typeCode))
+        required.insert(code, true);
+    QVector<CNumberText> numbers;
+    for (auto entry = required.cbegin(); entry != required.cend(); ++entry) {
+        const CTransformParamValueDetails value = paramValues.value(entry.key());
+        const QString path = paramPath(entry.key()) + (value.unit ? QStringLiteral("/Value") : QString());
+        numbers.append({path, value.value, value.unit, entry.value()});
+    }
+    return numbers;
 }
 
 QString CTransformDetails::valueLine(int code, const CTransformParamValueDetails& value) const

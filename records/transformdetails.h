@@ -30,7 +30,11 @@ public:
     QString getName() const override { return name; }
     // Values and definitions that are not valid are left out.
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
+    // A parameter code given more than once keeps its last value and is noted to the active
+    // CXmlReadCheck.
     bool fromXml(const QDomNode& node) override;
+    // The values, each read in its unit; those that the type uses must be given.
+    QVector<CNumberText> numberTexts() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 
@@ -45,6 +49,11 @@ private:
     bool fillInfo(CTransformInfo& info) const;
     // "label: value unit", the label being the name of the parameter's definition.
     QString valueLine(int code, const CTransformParamValueDetails& value) const;
-    void readParamValues(const QDomElement& element);
+    // Stores the values that read valid, the later of one code replacing the earlier, whose
+    // code goes to repeated.
+    void readParamValues(const QDomElement& element, QVector<int>& repeated);
     void readParams(const QDomElement& element);
+    // The path of the parameter's value below the transform's element, named by the code and
+    // the name that the definition of the code gives (else the code table's).
+    QString paramPath(int code) const;
 };

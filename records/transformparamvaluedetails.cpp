@@ -96,11 +96,6 @@ bool CTransformParamValueDetails::fromXml(const QDomNode& node)
     return isValid();
 }
 
-QVector<CNumberText> CTransformParamValueDetails::numberTexts() const
-{
-    return {{unit ? QStringLiteral("Value") : QString(), value, unit}};
-}
-
 QString CTransformParamValueDetails::invalidReason(const QDomNode& node, const QString& fault) const
 {
     if (fault.isEmpty() && paramCode == 0)

@@ -31,8 +31,6 @@ public:
     // An element with child elements is read in the unit form, whose code and
     // value come from its "Value" child whether or not its unit reads.
     bool fromXml(const QDomNode& node) override;
-    // The value, in its unit when it has one.
-    QVector<CNumberText> numberTexts() const override;
     // Without a code (attribute code) the value does not read.
     QString invalidReason(const QDomNode& node, const QString& fault) const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;

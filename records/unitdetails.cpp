@@ -157,7 +157,14 @@ bool CUnitDetails::fromXml(const QDomNode& node)
 
 QVector<CNumberText> CUnitDetails::numberTexts() const
 {
-    return {{QStringLiteral("FactorB"), factorB, nullptr}, {QStringLiteral("FactorC"), factorC, nullptr}};
+    return {{QStringLiteral("FactorB"), factorB, nullptr, true},
+            {QStringLiteral("FactorC"), factorC, nullptr, true}};
+}
+
+QString CUnitDetails::kindTitle() const
+{
+    const int table = unitTableOfScope(scope);
+    return table == 0 ? QStringLiteral("Единицы измерения") : tableTitle(table);
 }
 
 QString CUnitDetails::conversionLine() const

@@ -43,8 +43,10 @@ public:
     QString getName() const override { return name; }
     QDomElement toXml(QDomDocument& document, const QString& tag) const override;
     bool fromXml(const QDomNode& node) override;
-    // The factors, each one plain number.
+    // The factors, each one plain number that must be given.
     QVector<CNumberText> numberTexts() const override;
+    // The title of the table of its scope; "Единицы измерения" without a scope.
+    QString kindTitle() const override;
     void fillInfoTree(QTreeWidgetItem* parent) const override;
     QString infoText() const override;
 

@@ -51,12 +51,12 @@ void CXmlReadCheck::noteWholeNumber(const QDomElement& element, bool read)
 
 void CXmlReadCheck::noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid)
 {
-    if (!currentCheck)
+    if (!currentCheck || !hasContent(element))
         return;
     const QString path = currentCheck->pathOf(element);
     for (const CNumberText& number : record.numberTexts())
         currentCheck->note(joinedPath(path, number.path), numberFault(number));
-    if (!valid && element != currentCheck->m_root && hasContent(element))
+    if (!valid && element != currentCheck->m_root)
         currentCheck->note(path, record.invalidReason(element, QString()));
 }
 
@@ -64,6 +64,20 @@ void CXmlReadCheck::noteDropped(const QDomElement& element, const QString& reaso
 {
     if (currentCheck && hasContent(element))
         currentCheck->note(currentCheck->pathOf(element), reason);
+}
+
+void CXmlReadCheck::noteRepeated(const QDomElement& element, const QString& path)
+{
+    if (currentCheck)
+        currentCheck->note(joinedPath(currentCheck->pathOf(element), path),
+                           QStringLiteral("параметр задан повторно"));
+}
+
+QString CXmlReadCheck::paramPath(int code, const QString& definedName, const std::string& tableName)
+{
+    const QString name = definedName.isEmpty() ? QString::fromStdString(tableName) : definedName;
+    const QString path = QStringLiteral("ParamValues/Param[code=%1").arg(code);
+    return name.isEmpty() ? path + QLatin1Char(']') : QStringLiteral("%1, «%2»]").arg(path, name);
 }
 
 void CXmlReadCheck::note(const QString& path, const QString& reason)

@@ -3,13 +3,15 @@
 #include <QDomElement>
 #include <QString>
 
+#include <string>
+
 class CAbstractDetails;
 
 // While it lives, notes what the readings of records below its root element do not take of
 // what the file gives: a linked record that does not read, a whole number or a number that its
-// reader does not read, a number that must be given and is empty. Elements that no reading
-// knows, and elements without content (which stand for none), are not its concern. Readings
-// outside a check note nothing.
+// reader does not read, a number that must be given and is empty, a parameter given twice.
+// Elements that no reading knows, and elements without content (which stand for none), are not
+// its concern. Readings outside a check note nothing.
 class CXmlReadCheck
 {
 public:
@@ -23,11 +25,17 @@ public:
 
     // The element's text was to be read as a whole number.
     static void noteWholeNumber(const QDomElement& element, bool read);
-    // The record read from the element: its number texts, and whether it read valid; one that
-    // did not is noted when the element has content.
+    // The record read from the element, when the element has content: its number texts, and
+    // whether it read valid.
     static void noteRecord(const CAbstractDetails& record, const QDomElement& element, bool valid);
     // The element has content that its reading dropped, for the reason given.
     static void noteDropped(const QDomElement& element, const QString& reason);
+    // The record's element gives the parameter at the path below it more than once.
+    static void noteRepeated(const QDomElement& element, const QString& path);
+    // The path of a parameter's value below its record's element, named by its code and the
+    // name that the file's definition gives, else the code table's name:
+    // ParamValues/Param[code=4, «A22»], or ParamValues/Param[code=4] without either.
+    static QString paramPath(int code, const QString& definedName, const std::string& tableName);
 
 private:
     // True when the element gives a text or child elements.

@@ -605,10 +605,21 @@ bool CWktItemPROJCS::parameters(QMap<int, QString>* values) const
                 found.insert(parameter->id, parameter->valueText);
         }
     }
-    const bool complete = found.size() == WktParameterFalseNorthing;
+    const bool complete = found.size() == WktParameterFalseNorthing && !repeatedParameter();
     if (values)
         *values = complete ? found : QMap<int, QString>();
     return complete;
+}
+
+std::shared_ptr<CWktItemPARAMETER> CWktItemPROJCS::repeatedParameter() const
+{
+    for (auto later = parameterList.cbegin(); later != parameterList.cend(); ++later) {
+        const auto earlier = std::find_if(parameterList.cbegin(), later,
+                                          [&later](const auto& parameter) { return parameter->id == (*later)->id; });
+        if (earlier != later)
+            return *earlier;
+    }
+    return {};
 }
 
 void CWktItemPROJCS::readValues(const QStringList& values)
@@ -647,5 +658,19 @@ QString CWktItemPROJCS::invalidReason() const
         if (!found)
             missing.append(QLatin1String(names[id - 1]));
     }
-    return QStringLiteral("нет параметров: %1").arg(missing.join(QStringLiteral(", ")));
+    if (!missing.isEmpty())
+        return QStringLiteral("нет параметров: %1").arg(missing.join(QStringLiteral(", ")));
+    return repeatedReason();
+}
+
+QString CWktItemPROJCS::repeatedReason() const
+{
+    const auto repeated = repeatedParameter();
+    QStringList texts;
+    for (const auto& parameter : parameterList) {
+        if (parameter->id == repeated->id)
+            texts.append(parameter->valueText);
+    }
+    return QStringLiteral("параметр «%1» задан повторно: %2")
+        .arg(repeated->values.value(0), texts.join(QStringLiteral(", ")));
 }

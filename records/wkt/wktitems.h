@@ -252,9 +252,11 @@ public:
     bool isValid() const override;
 
     // The value texts of the five transverse Mercator parameters by
-    // WktParameterId; false when the projection is not one or a parameter
-    // is missing. The map, when given, is emptied on failure.
+    // WktParameterId; false when the projection is not one, or a parameter
+    // is missing or given more than once. The map, when given, is emptied on failure.
     bool parameters(QMap<int, QString>* values) const;
+    // The first PARAMETER whose parameter a later one gives again, if any.
+    std::shared_ptr<CWktItemPARAMETER> repeatedParameter() const;
     // The first AXIS child that failed, if any: the axis order is then unknown.
     std::shared_ptr<CWktItem> unreadAxis() const;
 
@@ -271,4 +273,8 @@ protected:
     int valueCount() const override { return 1; }
     void readValues(const QStringList& values) override;
     void readLinks() override;
+
+private:
+    // The repeated parameter as the text names it, with every value given to it.
+    QString repeatedReason() const;
 };

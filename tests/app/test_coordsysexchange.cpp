@@ -162,20 +162,25 @@ QByteArray datumWithShift(int type, const QMap<QByteArray, QByteArray>& paramete
         + "</Datum>";
 }
 
-// A transform "T" of type 1 whose type record has the code.
-QByteArray transformXml(int typeRecordCode)
+// The six values of an affine transform, the identity.
+const QByteArray identityValues = "<Param code=\"1\">1</Param><Param code=\"2\">0</Param><Param code=\"3\">0</Param>"
+                                  "<Param code=\"4\">1</Param><Param code=\"5\">0</Param><Param code=\"6\">0</Param>";
+
+// An affine transform "T" whose type record has the code, with the values given.
+QByteArray transformXml(int typeRecordCode, const QByteArray& values = identityValues)
 {
     return "<Transform><Name>T</Name><Type>1</Type><TransformType><Code>" + QByteArray::number(typeRecordCode)
-        + "</Code><Name>N</Name></TransformType></Transform>";
+        + "</Code><Name>N</Name></TransformType><ParamValues>" + values + "</ParamValues></Transform>";
 }
 
-// A transform list of the tag with one transform whose type record has the code.
-QByteArray transformListXml(const QByteArray& tag, int scope, int typeRecordCode, const QByteArray& identifier = {})
+// A transform list of the tag with one affine transform whose type record has the code.
+QByteArray transformListXml(const QByteArray& tag, int scope, int typeRecordCode, const QByteArray& identifier = {},
+                            const QByteArray& values = identityValues)
 {
     const QByteArray attribute = identifier.isEmpty() ? QByteArray() : " identifier=\"" + identifier + "\"";
     const QByteArray element = identifier.isEmpty() ? QByteArray() : "<Identifier>" + identifier + "</Identifier>";
     return "<" + tag + attribute + "><Name>L</Name><Scope>" + QByteArray::number(scope) + "</Scope>" + element
-        + "<Transforms>" + transformXml(typeRecordCode) + "</Transforms></" + tag + ">";
+        + "<Transforms>" + transformXml(typeRecordCode, values) + "</Transforms></" + tag + ">";
 }
 
 // Stops the pass before the item of that number.
@@ -538,17 +543,15 @@ void TestCoordSysExchange::typeRecordsImportedTwice_data()
     QTest::newRow("datum shift, type record missing") << datumWithShift(QByteArray()) << shiftStored << QString();
     // A type record that does not read is refused as any linked record that does not read.
     const QString typeRecordUnread = QStringLiteral("Элемент «Datum/DatumShift/DatumShiftType»: Неполное определение "
-                                                    "«H» (datumshifttype) не может быть сохранено");
+                                                    "«H» (Типы преобразования датумов) не может быть сохранено");
     QTest::newRow("datum shift, type record without code")
         << datumWithShift("<DatumShiftType><Name>H</Name></DatumShiftType>") << nothing << typeRecordUnread;
     QTest::newRow("datum shift, type record of code 0")
         << datumWithShift("<DatumShiftType><Code>0</Code><Name>H</Name></DatumShiftType>") << nothing
         << typeRecordUnread;
     QTest::newRow("transform, type record contradicting")
-        << QByteArray("<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform>"
-                      "<Name>T</Name><Type>1</Type><TransformType><Code>2</Code><Name>N</Name>"
-                      "</TransformType></Transform></Transforms></TransformList>")
-        << nothing << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
+        << transformListXml("TransformList", 1, 2) << nothing
+        << "Тип преобразования «T» (1) не совпадает с записью типа (2)";
 }
 
 // A file imported twice: a record whose type record agrees with its type, or gives no code
@@ -605,10 +608,10 @@ void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
     QTest::newRow("no type") << systemFile(QByteArray(), "<Name>S</Name>", QByteArray()) << system << "S"
                              << "Не задан тип системы координат (элемент Type)";
     QTest::newRow("type 0") << systemFile(QByteArray(), "<Name>S</Name>", "<Type>0</Type>") << system << "S"
-                            << "Неполное определение «S» (coordsys) не может быть сохранено";
+                            << "Неполное определение «S» (Системы координат) не может быть сохранено";
     QTest::newRow("no type record")
         << QByteArray("<coordsys><Name>S</Name><Type>4</Type></coordsys>") << system << "S"
-        << "Неполное определение «S» (coordsys) не может быть сохранено";
+        << "Неполное определение «S» (Системы координат) не может быть сохранено";
 
     // A transform whose type record contradicts its type, also once an equal system is stored.
     const QString transformMismatch = QStringLiteral("Тип преобразования «T» (1) не совпадает с записью типа (2)");
@@ -631,6 +634,19 @@ void TestCoordSysExchange::filesThatCannotBeStoredAreRefused_data()
     };
     QTest::newRow("transform of the vertical system's list") << verticalWithList(2) << verticalWithList(1) << "S"
                                                               << transformMismatch;
+    // A transform value that the type uses, left out or given twice, also once the transform
+    // with the value given once is stored.
+    const QByteArray withoutB2 = QByteArray(identityValues).replace("<Param code=\"6\">0</Param>", QByteArray());
+    const QString transformParam = QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param");
+    QTest::newRow("transform value left out")
+        << systemFile(transformListXml("TransformList", 1, 1, {}, withoutB2))
+        << systemFile(transformListXml("TransformList", 1, 1)) << "S"
+        << transformParam + "[code=6, «B2»]»: значение не задано";
+    QTest::newRow("transform value given twice")
+        << systemFile(transformListXml("TransformList", 1, 1, {}, withoutB2 + "<Param code=\"6\">0</Param>"
+                                                                          "<Param code=\"6\">1</Param>"))
+        << systemFile(transformListXml("TransformList", 1, 1)) << "S"
+        << transformParam + "[code=6, «B2»]»: параметр задан повторно";
     QTest::newRow("datum shift")
         << systemFile("<Datum><Name>D</Name><DatumShift><Name>T</Name><Type>3</Type>" + zeroParametersXml()
                       + "<DatumShiftType><Code>4</Code><Name>H</Name></DatumShiftType></DatumShift></Datum>")

@@ -53,13 +53,15 @@ QByteArray coordSysXml(const QByteArray& content)
     return "<coordsys>" + content + "<CoordSysType><Code>4</Code><Name>G</Name></CoordSysType></coordsys>";
 }
 
-// A transform list with one transform "T" of type 1 whose type record has the code.
+// A transform list with one affine transform "T", the identity, whose type record has the code.
 QByteArray transformListXml(int typeRecordCode)
 {
     return "<TransformList><Name>L</Name><Scope>1</Scope><Transforms><Transform><Name>T</Name><Type>1</Type>"
            "<TransformType><Code>"
-        + QByteArray::number(typeRecordCode) + "</Code><Name>N</Name></TransformType></Transform></Transforms>"
-        + "</TransformList>";
+        + QByteArray::number(typeRecordCode)
+        + "</Code><Name>N</Name></TransformType><ParamValues><Param code=\"1\">1</Param><Param code=\"2\">0</Param>"
+          "<Param code=\"3\">0</Param><Param code=\"4\">1</Param><Param code=\"5\">0</Param>"
+          "<Param code=\"6\">0</Param></ParamValues></Transform></Transforms></TransformList>";
 }
 
 // The geocentric translations "T" of the tag, in metres, with the text as its X translation.
@@ -497,6 +499,13 @@ void TestRecordExchange::refusedWkt_data()
                              << "Квадратные скобки текста WKT";
     QTest::newRow("no coordinate system") << QByteArray("SPHEROID[\"Krassowsky 1940\",6378245,298.3]")
                                           << "Ошибка импорта WKT" << "Узел SPHEROID не задаёт систему координат";
+    // Edited by hand: the false easting of zone 7, then that of a zone without its number.
+    QTest::newRow("parameter given twice")
+        << shippedWktOf(QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7"))
+               .replace(QStringLiteral("PARAMETER[\"false_northing\""),
+                        QStringLiteral("PARAMETER[\"false_easting\",500000],PARAMETER[\"false_northing\""))
+               .toUtf8()
+        << "Ошибка импорта WKT" << "параметр «false_easting» задан повторно: 7500000, 500000";
 }
 
 void TestRecordExchange::refusedWkt()
@@ -541,7 +550,8 @@ void TestRecordExchange::damagedFilesAreRefused_data()
     row("unit without a name", "<Name>metre</Name>", "<Name></Name>",
         "Элемент «Datum/Ellipsoid/Unit»: Не задано название (элемент Name)");
     row("unit of another scope", "<Scope>2</Scope>", "<Scope>7</Scope>",
-        "Элемент «Datum/DatumShift/AngleUnit»: Неполное определение «arc-second» (unit) не может быть сохранено");
+        "Элемент «Datum/DatumShift/AngleUnit»: Неполное определение «arc-second» (Единицы измерения) не может быть "
+        "сохранено");
     row("projection type code a word", "<Code>1</Code>", "<Code>TM</Code>",
         "Элемент «MapProjection/MapProjType/Code»: «TM» не является целым числом");
     row("projection parameter definition of a word type", "<Type>2</Type>", "<Type>угол</Type>",
@@ -560,6 +570,17 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         "Элемент «TransformList»: Не задано название (элемент Name)");
     row("transform type a word", beforeUnits, withTransform("<Name>T</Name><Type>сдвиг</Type>"),
         "Элемент «TransformList/Transforms/Transform/Type»: «сдвиг» не является целым числом");
+    const QByteArray heightShift =
+        "<Name>H</Name><Type>3</Type><ParamValues><Param code=\"7\">0.5</Param></ParamValues>";
+    row("second transform of a list without a name", beforeUnits,
+        withTransform(heightShift + "</Transform><Transform><Type>3</Type><ParamValues><Param code=\"7\">1</Param>"
+                                    "</ParamValues>"),
+        "Элемент «TransformList/Transforms/Transform»: Не задано название (элемент Name)");
+    row("pairwise shift without a name", "<Name>Pulkovo_1942</Name>",
+        "<Name>Pulkovo_1942</Name><PairwiseDatumShifts><DatumShift><Identifier>A</Identifier><Type>1</Type>"
+        "<TranslationX>1</TranslationX><TranslationY>2</TranslationY><TranslationZ>3</TranslationZ>"
+        "</DatumShift></PairwiseDatumShifts>",
+        "Элемент «Datum/PairwiseDatumShifts/DatumShift»: Не задано название (элемент Name)");
     // A number that its reader cannot read.
     row("inverse flattening with a decimal comma", "298.3", "298,3",
         "Элемент «Datum/Ellipsoid/InverseFlattening»: «298,3» не является числом");
@@ -567,24 +588,47 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         "Элемент «Datum/Ellipsoid/MajorSemiAxis»: «6 378 245» не является числом в единице «metre»");
     row("unit factor a word", "<FactorB>1</FactorB>", "<FactorB>один</FactorB>",
         "Элемент «Datum/Ellipsoid/Unit/FactorB»: «один» не является числом");
+    row("unit factor empty", "<FactorB>1</FactorB>", "<FactorB></FactorB>",
+        "Элемент «Datum/Ellipsoid/Unit/FactorB»: значение не задано");
     row("datum shift parameter with a decimal comma", "<RotationY>0.35", "<RotationY>0,35",
         "Элемент «Datum/DatumShift/RotationY»: «0,35» не является числом в единице «arc-second»");
     row("prime meridian longitude a word", "<Longitude>0</Longitude>", "<Longitude>zz</Longitude>",
         "Элемент «PrimeMeridian/Longitude»: «zz» не является числом в единице «degree»");
+    const QString centralMeridian =
+        QStringLiteral("Элемент «MapProjection/ParamValues/Param[code=103, «Долгота осевого меридиана»]»: ");
     row("projection parameter with a decimal comma", ">39<", ">39,5<",
-        "Элемент «MapProjection/ParamValues/Param»: «39,5» не является числом в единице «degree»");
+        centralMeridian + "«39,5» не является числом в единице «degree»");
     row("projection parameter in degrees and minutes", ">39<", ">39 30<",
-        "Элемент «MapProjection/ParamValues/Param»: «39 30» не является числом в единице «degree»");
+        centralMeridian + "«39 30» не является числом в единице «degree»");
+    const QString falseEasting =
+        QStringLiteral("Элемент «MapProjection/ParamValues/Param[code=5, «Сдвиг на восток»]»: ");
     row("projection parameter with blanks between thousands", ">7500000<", ">7 500 000<",
-        "Элемент «MapProjection/ParamValues/Param»: «7 500 000» не является числом в единице «metre»");
+        falseEasting + "«7 500 000» не является числом в единице «metre»");
+    row("projection parameter given twice", "<ParamValues>", "<ParamValues><Param code=\"5\">500000</Param>",
+        falseEasting + "параметр задан повторно");
     row("transform parameter with a decimal comma", beforeUnits,
-        withTransform("<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">-12,5</Param></ParamValues>"),
-        "Элемент «TransformList/Transforms/Transform/ParamValues/Param»: «-12,5» не является числом");
+        withTransform("<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">-12,5</Param>"
+                      "<Param code=\"6\">3</Param></ParamValues>"),
+        "Элемент «TransformList/Transforms/Transform/ParamValues/Param[code=5, «B1»]»: «-12,5» не является числом");
     row("EPSG code with a letter", "<EpsgCode>28407</EpsgCode>", "<EpsgCode>28407a</EpsgCode>",
         "Элемент «EpsgCode»: «28407a» не является целым числом");
     // A parameter that the shift's type uses, given empty.
     row("datum shift parameter empty", "<TranslationX>23.92</TranslationX>", "<TranslationX></TranslationX>",
         "Элемент «Datum/DatumShift/TranslationX»: значение не задано");
+    // A parameter that the transform's type uses, left out, given empty or given twice.
+    const QString transformParam = QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param");
+    row("transform parameter left out", beforeUnits,
+        withTransform("<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">-12.5</Param></ParamValues>"),
+        transformParam + "[code=6, «B2»]»: значение не задано");
+    row("transform parameter empty", beforeUnits,
+        withTransform("<Name>T</Name><Type>1</Type><ParamValues><Param code=\"1\">1</Param><Param code=\"2\">0</Param>"
+                      "<Param code=\"3\">0</Param><Param code=\"4\"></Param><Param code=\"5\">0</Param>"
+                      "<Param code=\"6\">0</Param></ParamValues>"),
+        transformParam + "[code=4, «A22»]»: значение не задано");
+    row("transform parameter given twice", beforeUnits,
+        withTransform("<Name>T</Name><Type>3</Type><ParamValues><Param code=\"7\">0.5</Param>"
+                      "<Param code=\"7\">5</Param></ParamValues>"),
+        transformParam + "[code=7, «dH»]»: параметр задан повторно");
     // Files of the other kinds, through their own selectors.
     QTest::newRow("datum file, shift type a word")
         << int(TableDatum) << "Pulkovo_1942" << QByteArray("<Type>4</Type>") << QByteArray("<Type>Helmert</Type>")
@@ -600,7 +644,8 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         << "Элемент «Longitude»: «0,0» не является числом в единице «degree»";
     QTest::newRow("map projection file, parameter")
         << int(TableMapProj) << system << QByteArray(">39<") << QByteArray(">39,5<")
-        << "Элемент «ParamValues/Param»: «39,5» не является числом в единице «degree»";
+        << "Элемент «ParamValues/Param[code=103, «Долгота осевого меридиана»]»: «39,5» не является числом в единице "
+           "«degree»";
     QTest::newRow("unit file, factor") << int(TableUnitLength) << "metre" << QByteArray("<FactorB>1</FactorB>")
                                        << QByteArray("<FactorB>1 000</FactorB>")
                                        << "Элемент «FactorB»: «1 000» не является числом";

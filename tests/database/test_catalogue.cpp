@@ -79,6 +79,7 @@ void TestCatalogue::catalogue()
     QFETCH(bool, codeKeyed);
     QFETCH(QString, key);
     QCOMPARE(tableName(id), name);
+    QCOMPARE(tableIdOfName(name), id);
     QCOMPARE(tableTitle(id), title);
     QCOMPARE(isCodeKeyed(id), codeKeyed);
     QCOMPARE(keyColumnName(id), key);
@@ -113,6 +114,8 @@ void TestCatalogue::kindMaps()
     QCOMPARE(unitScopeOfTable(11), 0);
     QCOMPARE(unitTableOfScope(0), 0);
     QCOMPARE(unitTableOfScope(4), 0);
+    for (const char* name : {"", "unit", "angleformat", "Datum"})
+        QCOMPARE(tableIdOfName(QLatin1String(name)), 0);
 
     int target = 9;
     assignTransformListScope(target, 5);

@@ -321,11 +321,21 @@ void TestFrameExtra::refusedImports_data()
     QTest::newRow("not XML") << QByteArray("points;1;2;3") << "не является документом XML";
     QTest::newRow("another record") << QByteArray("<!DOCTYPE transform><transform><Name>T</Name></transform>")
                                     << "нет наборов преобразований";
+    // A list with a transform of the values given.
+    const auto list = [](const QByteArray& values) {
+        return "<transformlist><Name>L</Name><Scope>3</Scope><Identifier>B</Identifier><Transforms><Transform>"
+               "<Name>T</Name><Type>2</Type><ParamValues>"
+            + values + "</ParamValues></Transform></Transforms></transformlist>";
+    };
+    const QString param = QStringLiteral("Элемент «Transforms/Transform/ParamValues/Param");
     QTest::newRow("list with a value of a decimal comma")
-        << QByteArray("<transformlist><Name>L</Name><Scope>3</Scope><Identifier>B</Identifier><Transforms><Transform>"
-                      "<Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">1,5</Param></ParamValues>"
-                      "</Transform></Transforms></transformlist>")
-        << "Элемент «Transforms/Transform/ParamValues/Param»: «1,5» не является числом";
+        << list("<Param code=\"5\">1,5</Param><Param code=\"6\">2</Param>")
+        << param + "[code=5, «B1»]»: «1,5» не является числом";
+    QTest::newRow("list with a value left out") << list("<Param code=\"5\">1.5</Param>")
+                                                << param + "[code=6, «B2»]»: значение не задано";
+    QTest::newRow("list with a value given twice")
+        << list("<Param code=\"5\">1.5</Param><Param code=\"6\">2</Param><Param code=\"5\">2.5</Param>")
+        << param + "[code=5, «B1»]»: параметр задан повторно";
 }
 
 void TestFrameExtra::refusedImports()

@@ -322,8 +322,21 @@ void TestFrameTransformList::importRefusesOtherDocuments_data()
     QTest::newRow("value with a decimal comma")
         << "buttonImport"
         << QByteArray("<transform><Name>A</Name><Type>2</Type><ParamValues><Param code=\"5\">-12,5</Param>"
+                      "<Param code=\"6\">3</Param></ParamValues></transform>")
+        << "Преобразование из файла %1 не прочитано\nЭлемент «ParamValues/Param[code=5, «B1»]»: «-12,5» не является "
+           "числом";
+    QTest::newRow("transform without a parameter that its type uses")
+        << "buttonImport"
+        << QByteArray("<transform><Name>A</Name><Type>2</Type><ParamValues><Param code=\"5\">-12.5</Param>"
                       "</ParamValues></transform>")
-        << "Преобразование из файла %1 не прочитано\nЭлемент «ParamValues/Param»: «-12,5» не является числом";
+        << "Преобразование из файла %1 не прочитано\nЭлемент «ParamValues/Param[code=6, «B2»]»: значение не задано";
+    QTest::newRow("list with a parameter given twice")
+        << "buttonImportAll"
+        << QByteArray("<transformlist><Name>L</Name><Transforms><Transform><Name>A</Name><Type>3</Type><ParamValues>"
+                      "<Param code=\"7\">1</Param><Param code=\"7\">2</Param></ParamValues></Transform></Transforms>"
+                      "</transformlist>")
+        << "Набор преобразований из файла %1 не прочитан\nЭлемент «Transforms/Transform/ParamValues/Param[code=7, "
+           "«dH»]»: параметр задан повторно";
     QTest::newRow("list with a transform of a word type")
         << "buttonImportAll"
         << QByteArray("<transformlist><Name>L</Name><Transforms><transform/><Transform><Name>A</Name>"

@@ -77,12 +77,28 @@ QStringList childTags(const QDomElement& element)
     return tags;
 }
 
-bool readXml(CAbstractDetails& record, const QString& text)
+namespace {
+
+QDomDocument parsed(const QString& text)
 {
     QDomDocument document;
     if (!document.setContent(text))
         qFatal("bad XML in a test: %s", qPrintable(text));
-    return record.fromXml(document.documentElement());
+    return document;
+}
+
+} // namespace
+
+bool readXml(CAbstractDetails& record, const QString& text)
+{
+    return record.fromXml(parsed(text).documentElement());
+}
+
+QString readFault(CAbstractDetails& record, const QString& text)
+{
+    QString reason;
+    record.readXml(parsed(text).documentElement(), reason);
+    return reason;
 }
 
 namespace {

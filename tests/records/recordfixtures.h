@@ -26,6 +26,9 @@ QString xmlText(const CAbstractDetails& record, const QString& tag = QStringLite
 QStringList childTags(const QDomElement& element);
 // Reads the XML text into the record; returns fromXml's result.
 bool readXml(CAbstractDetails& record, const QString& text);
+// Reads the XML text into the record as an import does (readXml of the record); the reason
+// for refusing it, empty when it reads whole.
+QString readFault(CAbstractDetails& record, const QString& text);
 
 // Writes the record and reads it back into a new record of the same class.
 template <class Record>

@@ -376,6 +376,8 @@ void TestCoordSysDetails::readingTakesWhatTheFileGives_data()
         << projected() << end << "<Origin>55,75</Origin>" + end << QString();
     QTest::newRow("empty linked element") << projected() << end << "<VertCoordSys/>" + end
                                           << QString();
+    QTest::newRow("empty unit, whose factors stand for none") << projected() << end << "<LengthUnit/>" + end
+                                                               << QString();
     QTest::newRow("first fault, deepest first")
         << projected() << "<FactorC>1</FactorC>" << "<FactorC>1,0</FactorC>"
         << "Элемент «Datum/Ellipsoid/Unit/FactorC»: «1,0» не является числом";

@@ -38,6 +38,8 @@ private slots:
     void transformRoundTrip();
     void transformWithoutValidParts();
     void transformReading();
+    void readingNamesTheParameter_data();
+    void readingNamesTheParameter();
     void transformValidity();
     void transformEquality_data();
     void transformEquality();
@@ -130,6 +132,52 @@ void TestTransformDetails::transformReading()
     QCOMPARE(transform.params.keys(), QList<int>{5});
     QVERIFY(!transform.transformType.isValid());
     QCOMPARE(transform.typeCode, 2);
+}
+
+void TestTransformDetails::readingNamesTheParameter_data()
+{
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<QString>("reason");
+    // An affine transform with the fourth value and the definitions given.
+    const auto affine = [](const QString& fourth, const QString& definitions = QString()) {
+        return QStringLiteral("<t><Name>T</Name><Type>1</Type><ParamValues><Param code=\"1\">1</Param>"
+                              "<Param code=\"2\">0</Param><Param code=\"3\">0</Param>%1<Param code=\"5\">0</Param>"
+                              "<Param code=\"6\">0</Param></ParamValues>%2</t>")
+            .arg(fourth, definitions);
+    };
+    const QString a22 = QStringLiteral("Элемент «ParamValues/Param[code=4, «A22»]»: ");
+    const QString notGiven = QStringLiteral("значение не задано");
+    QTest::newRow("every parameter") << affine("<Param code=\"4\">1</Param>") << QString();
+    QTest::newRow("parameter left out") << affine(QString()) << a22 + notGiven;
+    QTest::newRow("parameter empty") << affine("<Param code=\"4\"/>") << a22 + notGiven;
+    QTest::newRow("parameter blank") << affine("<Param code=\"4\"> </Param>") << a22 + notGiven;
+    QTest::newRow("parameter given twice") << affine("<Param code=\"4\">1</Param><Param code=\"4\">1.1</Param>")
+                                           << a22 + "параметр задан повторно";
+    QTest::newRow("named as the file defines it")
+        << affine(QString(), "<ParamInfo><Param><Code>4</Code><Name>Масштаб по Y</Name></Param></ParamInfo>")
+        << "Элемент «ParamValues/Param[code=4, «Масштаб по Y»]»: " + notGiven;
+    QTest::newRow("value in its unit")
+        << affine("<Param><Unit><Scope>1</Scope><Name>Метр</Name><FactorB>1</FactorB><FactorC>1</FactorC></Unit>"
+                  "<Value code=\"4\">1,5</Value></Param>")
+        << "Элемент «ParamValues/Param[code=4, «A22»]/Value»: «1,5» не является числом в единице «Метр»";
+    QTest::newRow("shift with its two parameters")
+        << "<t><Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">1</Param><Param code=\"6\">2</Param>"
+           "</ParamValues></t>"
+        << QString();
+    QTest::newRow("shift without its second parameter")
+        << "<t><Name>T</Name><Type>2</Type><ParamValues><Param code=\"5\">1</Param></ParamValues></t>"
+        << "Элемент «ParamValues/Param[code=6, «B2»]»: " + notGiven;
+    QTest::newRow("height shift without its parameter") << "<t><Name>T</Name><Type>3</Type></t>"
+                                                        << "Элемент «ParamValues/Param[code=7, «dH»]»: " + notGiven;
+}
+
+// A transform that leaves out a parameter its type uses, gives it empty or gives it twice is
+// refused naming the parameter by its code and name.
+void TestTransformDetails::readingNamesTheParameter()
+{
+    QFETCH(QString, xml);
+    CTransformDetails transform;
+    QTEST(readFault(transform, xml), "reason");
 }
 
 void TestTransformDetails::transformValidity()

@@ -374,6 +374,11 @@ void TestWktParser::refusalsNameTheNodeAndWhy_data()
     QTest::newRow("missing parameter")
         << projcs(QString(tmParameters).replace(",PARAMETER[\"scale_factor\",1]", QString()) + ",UNIT[\"m\",1]")
         << "PROJCS[\"P\"]: нет параметров: SCALE_FACTOR";
+    QTest::newRow("parameter given twice")
+        << projcs(QString(tmParameters).replace("PARAMETER[\"false_northing\"", "PARAMETER[\"false_easting\",500000],"
+                                                                               "PARAMETER[\"false_northing\"")
+                  + ",UNIT[\"m\",1]")
+        << "PROJCS[\"P\"]: параметр «false_easting» задан повторно: 7500000, 500000";
     QTest::newRow("parameter not a number")
         << projcs(QString(tmParameters).replace("\"scale_factor\",1", "\"scale_factor\",x") + ",UNIT[\"m\",1]")
         << "PARAMETER[\"scale_factor\"]: значение «x» не число\nPROJCS[\"P\"]: нет параметров: SCALE_FACTOR";

@@ -3,6 +3,7 @@
 #include "units.h"
 #include "transforms.h"
 
+#include "database/codetablesaxes.h"
 #include "geodesy/transform.h"
 #include "values/coordsystypeinfo.h"
 #include "values/transforminfo.h"
@@ -50,6 +51,7 @@ private slots:
     void planeShiftNeedsBoth();
     void heightShiftInHeightUnit();
     void otherTypesGiveNothing();
+    void typesUseTheirParameters();
     void unreadableValue_data();
     void unreadableValue();
     void listKeepsWhatBuilds();
@@ -130,6 +132,25 @@ void TestTransformInfo::otherTypesGiveNothing()
     for (int type : {0, 4, 1000}) {
         info.type = type;
         QVERIFY(!info.toTransformParams(metre().get(), metre().get()));
+    }
+}
+
+// A transform of each type builds with the parameters that its type uses, and not without any
+// one of them: the reading of exchange files asks for these.
+void TestTransformInfo::typesUseTheirParameters()
+{
+    for (int type = TransformAffine2D; type <= TransformShiftH; ++type) {
+        const std::vector<int> codes = transformTypeParamCodes(type);
+        std::map<int, const char*> values;
+        for (const int code : codes)
+            values[code] = "1";
+        QVERIFY(transform(type, values).toTransformParams(metre().get(), metre().get()));
+        for (const int code : codes) {
+            std::map<int, const char*> fewer = values;
+            fewer.erase(code);
+            QVERIFY2(!transform(type, fewer).toTransformParams(metre().get(), metre().get()),
+                     qPrintable(QStringLiteral("type %1 without %2").arg(type).arg(code)));
+        }
     }
 }
 
