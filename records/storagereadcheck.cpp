@@ -15,7 +15,7 @@ thread_local CStorageReadCheck* currentCheck = nullptr;
 
 QString incompleteText(const CAbstractDetails& record)
 {
-    return QStringLiteral("неполное определение «%1» (%2)").arg(record.getName(), record.kindName());
+    return QStringLiteral("неполное определение «%1» (%2)").arg(record.getName(), record.kindTitle());
 }
 
 } // namespace
@@ -60,6 +60,6 @@ bool CStorageReadCheck::readLinked(const CAbstractDetails& linked, const std::fu
     if (check->m_fault.isEmpty())
         check->m_fault = incompleteText(linked);
     else if (!linked.getName().isEmpty())
-        check->m_fault = QStringLiteral("«%1» (%2): %3").arg(linked.getName(), linked.kindName(), check->m_fault);
+        check->m_fault = QStringLiteral("«%1» (%2): %3").arg(linked.getName(), linked.kindTitle(), check->m_fault);
     return false;
 }

@@ -423,17 +423,17 @@ void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QStringList>("failures");
     const auto pulkovo = [](const QString& reason) {
-        const QString line = QStringLiteral("«%1»: «Pulkovo_1942» (datum): ") + reason;
+        const QString line = QStringLiteral("«%1»: «Pulkovo_1942» (Датумы): ") + reason;
         return QStringList{line.arg("Pulkovo 1942"), line.arg("Pulkovo 1942 / Gauss-Kruger zone 7")};
     };
     QTest::newRow("a linked unit row gone")
         << "UPDATE ellipsoid SET unit=999 WHERE name='Krassowsky 1940';"
-        << pulkovo("«Krassowsky 1940» (ellipsoid): нет записи с ключом 999 в таблице «Единицы измерения расстояний»");
+        << pulkovo("«Krassowsky 1940» (Эллипсоиды): нет записи с ключом 999 в таблице «Единицы измерения расстояний»");
     QTest::newRow("a linked record incomplete")
         << "UPDATE ellipsoid SET a=0 WHERE name='Krassowsky 1940';"
-        << pulkovo("неполное определение «Krassowsky 1940» (ellipsoid)");
+        << pulkovo("неполное определение «Krassowsky 1940» (Эллипсоиды)");
     QTest::newRow("the system incomplete") << "UPDATE coordsys SET type=0 WHERE name='WGS 84';"
-                                           << QStringList{"«WGS 84»: неполное определение «WGS 84» (coordsys)"};
+                                           << QStringList{"«WGS 84»: неполное определение «WGS 84» (Системы координат)"};
 }
 
 // A stored system that does not read is an export error named with the reason why, however deep

@@ -168,7 +168,7 @@ void TestDatabaseImport::unreadableSystemsOfTheOtherDatabaseAreNamed()
     const auto window = createWindow();
     m_prompt->answerFile(m_other);
     window->slotImportCoordSysFromDatabase();
-    const QString reason = QStringLiteral("«Pulkovo_1942» (datum): «Krassowsky 1940» (ellipsoid): нет записи с ключом "
+    const QString reason = QStringLiteral("«Pulkovo_1942» (Датумы): «Krassowsky 1940» (Эллипсоиды): нет записи с ключом "
                                           "999 в таблице «Единицы измерения расстояний»");
     QCOMPARE(m_prompt->messageTexts(),
              QStringList{"Обновление базы данных|Импортировано систем координат: 2\n"
