@@ -391,6 +391,10 @@ void TestGeoidPackage::packageShapes_data()
     for (const auto& member : standard)
         dotted.append(qMakePair("./" + member.first, member.second));
     QTest::newRow("names starting with ./") << dotted << QString() << asWritten << plainFiles << QString();
+    // The vertical systems are put on the installed geoid, whatever geoid they name.
+    QTest::newRow("vertical system naming no geoid")
+        << withReplaced(QStringLiteral("vcs.xml"), "<GeoidID>other</GeoidID>", "") << QString() << asWritten
+        << plainFiles << QString();
     Members gridInFolder = withGeoid("egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml");
     gridInFolder.append(qMakePair(QStringLiteral("egm/2008/egm.grd"), undulations));
     QTest::newRow("grid in a sub-folder") << gridInFolder << QString() << asWritten
