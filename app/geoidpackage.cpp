@@ -3,13 +3,16 @@
 
 #include "browser/prompt.h"
 
+#include "database/failure.h"
 #include "database/filenames.h"
 #include "database/novalue.h"
 #include "database/savepoint.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
+#include "database/xmlwriters.h"
 #include "records/vertcoordsysdetails.h"
 #include "records/vertcoordsysstorage.h"
+#include "values/filereading.h"
 #include "values/geoidlist.h"
 
 #include <QDir>
@@ -22,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QVector>
 
-#include <algorithm>
 #include <map>
 #include <private/qzipreader_p.h>
 
@@ -39,17 +41,26 @@ const int deflatedMethod = 8;
 // Deflate makes at most about 1032 bytes of one.
 const quint64 maxDeflateRatio = 1032;
 
-// A member that can be unpacked as its index declares it: a name inside the archive's root as
-// the archive stores it, no link, a size within reach of its compressed bytes.
-bool isAcceptable(const CPackageMember& member)
+// Why the member cannot be unpacked as its index declares it: a name outside the archive's
+// root as the archive stores it, a link, a size beyond reach of its compressed bytes; empty
+// when it can.
+QString memberFault(const CPackageMember& member)
 {
-    if (member.isSymLink || !isInsideFolder(member.name.toStdString()) || member.size > maxMemberSize)
-        return false;
+    if (member.isSymLink)
+        return QStringLiteral("ссылка на другой файл");
+    if (!isInsideFolder(member.name.toStdString()))
+        return QStringLiteral("путь ведёт за пределы архива");
+    if (member.size > maxMemberSize)
+        return QStringLiteral("объявленный размер больше, чем нужен любой сетке");
     if (member.isDir())
-        return true;
+        return QString();
     if (member.method == storedMethod)
-        return member.size == member.compressedSize;
-    return member.method == deflatedMethod && member.size <= quint64(member.compressedSize) * maxDeflateRatio + 64;
+        return member.size == member.compressedSize ? QString() : QStringLiteral("объявленный размер не совпадает с данными");
+    if (member.method != deflatedMethod)
+        return QStringLiteral("неизвестный способ сжатия");
+    return member.size <= quint64(member.compressedSize) * maxDeflateRatio + 64
+               ? QString()
+               : QStringLiteral("объявленный размер больше, чем дают сжатые данные");
 }
 
 bool writeMember(const QString& path, const QByteArray& data, qint64 size)
@@ -61,28 +72,34 @@ bool writeMember(const QString& path, const QByteArray& data, qint64 size)
 }
 
 // Checks every member by the archive's index before anything is read, then extracts them one
-// by one; false for a file that is no zip archive or is empty, a member refused by its index
-// entry or one that cannot be read or written as declared.
-bool extractPackage(const QString& packagePath, const QString& folder)
+// by one; false with the reason for a file that is no zip archive or is empty, a member refused
+// by its index entry or one that cannot be read or written as declared.
+bool extractPackage(const QString& packagePath, const QString& folder, QString* error)
 {
+    if (!QFileInfo(packagePath).isFile())
+        return failWith(error, QStringLiteral("нет такого файла"));
     QVector<CPackageMember> members;
-    if (!QFileInfo(packagePath).isFile() || !readPackageIndex(packagePath, members) || members.isEmpty()
-        || !std::all_of(members.cbegin(), members.cend(), isAcceptable))
-        return false;
+    if (!readPackageIndex(packagePath, members))
+        return failWith(error, QStringLiteral("файл не является zip-архивом или повреждён"));
+    if (members.isEmpty())
+        return failWith(error, QStringLiteral("архив пуст"));
+    for (const CPackageMember& member : members) {
+        const QString fault = memberFault(member);
+        if (!fault.isEmpty())
+            return failWith(error, QStringLiteral("элемент архива \"%1\": %2").arg(member.name, fault));
+    }
     const QZipReader reader(packagePath);
     if (!reader.isReadable())
-        return false;
+        return failWith(error, QStringLiteral("файл не является zip-архивом или повреждён"));
     const QDir root(folder);
     for (const CPackageMember& member : members) {
         const QString target = root.filePath(QDir::cleanPath(member.name));
-        if (member.isDir()) {
-            if (!QDir().mkpath(target))
-                return false;
-            continue;
-        }
         // The reader finds a member by its stored name read in the local encoding.
-        if (!writeMember(target, reader.fileData(QString::fromLocal8Bit(member.storedName)), member.size))
-            return false;
+        const bool written = member.isDir() ? QDir().mkpath(target)
+                                            : writeMember(target, reader.fileData(QString::fromLocal8Bit(member.storedName)),
+                                                          member.size);
+        if (!written)
+            return failWith(error, QStringLiteral("не удалось распаковать элемент архива \"%1\"").arg(member.name));
     }
     return true;
 }
@@ -145,7 +162,8 @@ private:
 };
 
 // Moves the entry's grid files (a name given twice moves once) and names the moved files in it.
-bool moveGridFiles(const QString& packageFolder, CGeoidEntry& entry, CMovedGridFiles& moved)
+bool moveGridFiles(const QString& packageFolder, const QString& dataFolder, CGeoidEntry& entry, CMovedGridFiles& moved,
+                   QString* error)
 {
     std::string* const names[] = {&entry.GridDataFileName, &entry.GridCoordSysFileName, &entry.GridMetadataFileName};
     std::map<std::string, std::string> targets;
@@ -155,7 +173,8 @@ bool moveGridFiles(const QString& packageFolder, CGeoidEntry& entry, CMovedGridF
         const QString relativePath = QDir::cleanPath(QString::fromStdString(source));
         const QString movedName = moved.move(QDir(packageFolder).filePath(relativePath), relativePath);
         if (movedName.isEmpty())
-            return false;
+            return failWith(error, QStringLiteral("Не удалось перенести файл \"%1\" в папку %2")
+                                       .arg(relativePath, QDir::toNativeSeparators(dataFolder)));
         target = movedName.toStdString();
     }
     for (std::string* name : names)
@@ -163,24 +182,60 @@ bool moveGridFiles(const QString& packageFolder, CGeoidEntry& entry, CMovedGridF
     return true;
 }
 
-// The vertical coordinate systems of the XML files at the folder's root.
-QVector<CVertCoordSysDetails> readVertCoordSystems(const QString& folder)
+// The geoid of the package: the entry with the first ID of its registry fragment, loaded from
+// the package folder as the recalculation will load it; false with the member at fault and the
+// reason when it does not load.
+bool readPackageGeoid(const QString& folder, const CGridCoordSysReader& reader, CGeoidEntry& entry, QString* error)
 {
-    QVector<CVertCoordSysDetails> records;
+    if (!QFileInfo::exists(QDir(folder).filePath(registryFileName)))
+        return failWith(error, QStringLiteral("В пакете нет файла %1").arg(registryFileName));
+    CGeoidList fragment(reader);
+    QString reason;
+    if (!fragment.readXml(folder.toStdString(), registryFileName.toStdString(), &reason)) {
+        if (reason.isEmpty())
+            reason = QStringLiteral("нет ни одного геоида с ID и тремя именами файлов внутри пакета");
+        return failWith(error, QStringLiteral("%1: %2").arg(registryFileName, reason));
+    }
+    entry = fragment.getEntries().begin()->second;
+    CGeoidFault fault;
+    fragment.getGeoid(entry.ID, &fault);
+    if (!fault.reason.isEmpty())
+        return failWith(error, QStringLiteral("%1: %2").arg(QString::fromStdString(fault.fileName), fault.reason));
+    return true;
+}
+
+// The element's GeoidID holds the ID, whatever the file gave.
+void setGeoidId(QDomElement& element, const QString& geoidId)
+{
+    const QString tag = QStringLiteral("GeoidID");
+    for (QDomElement given = element.firstChildElement(tag); !given.isNull(); given = element.firstChildElement(tag))
+        element.removeChild(given);
+    QDomDocument document = element.ownerDocument();
+    appendTextElement(document, element, tag, geoidId, false);
+}
+
+// The vertical coordinate systems of the XML files at the folder's root, each read on the geoid
+// of the ID through the reading check of the exchange imports; false with the file, the system
+// and the reason when a file or a system does not read.
+bool readVertCoordSystems(const QString& folder, const QString& geoidId, QVector<CVertCoordSysDetails>& records,
+                          QString* error)
+{
     const QDir root(folder);
     for (const QString& name : root.entryList({QStringLiteral("*.xml")}, QDir::Files)) {
-        QFile file(root.filePath(name));
         QDomDocument document;
-        if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
-            continue;
+        QString reason;
+        if (!readXmlFile(root.filePath(name), document, &reason))
+            return failWith(error, QStringLiteral("%1: %2").arg(name, reason));
         for (QDomElement element = document.firstChildElement(QStringLiteral("vertcoordsys")); !element.isNull();
              element = element.nextSiblingElement(QStringLiteral("vertcoordsys"))) {
+            setGeoidId(element, geoidId);
             CVertCoordSysDetails record;
-            if (record.fromXml(element))
-                records.append(record);
+            if (!record.readXml(element, reason))
+                return failWith(error, QStringLiteral("%1: «%2»: %3").arg(name, record.name, reason));
+            records.append(record);
         }
     }
-    return records;
+    return true;
 }
 
 QString storedVertCoordSysName(int key)
@@ -225,26 +280,35 @@ CGeoidInstallation installGeoidPackage(const QString& packagePath, const QString
 {
     CGeoidInstallation installation;
     const QTemporaryDir packageFolder;
-    if (!packageFolder.isValid() || !extractPackage(packagePath, packageFolder.path()))
+    CGeoidEntry entry;
+    QVector<CVertCoordSysDetails> vertCoordSystems;
+    if (!packageFolder.isValid()) {
+        installation.error = QStringLiteral("Не удалось создать временную папку");
         return installation;
-    CGeoidList fragment;
-    if (!fragment.readXml(packageFolder.path().toStdString(), registryFileName.toStdString()) || !fragment.hasEntries())
+    }
+    if (!extractPackage(packagePath, packageFolder.path(), &installation.error)
+        || !readPackageGeoid(packageFolder.path(), registry.getGridCoordSysReader(), entry, &installation.error)
+        || !readVertCoordSystems(packageFolder.path(), QString::fromStdString(entry.ID), vertCoordSystems,
+                                 &installation.error))
         return installation;
-    CGeoidEntry entry = fragment.getEntries().begin()->second;
-    if (!entry.isComplete())
+    const QString name = QString::fromStdString(entry.Name);
+    if (registry.containsName(entry.Name) && !addUnderOtherName(name)) {
+        installation.error = QStringLiteral("Геоид с именем \"%1\" уже установлен").arg(name);
         return installation;
-    if (registry.containsName(entry.Name) && !addUnderOtherName(QString::fromStdString(entry.Name)))
+    }
+    if (!QDir().mkpath(dataFolder)) {
+        installation.error = QStringLiteral("Не удалось создать папку ") + QDir::toNativeSeparators(dataFolder);
         return installation;
-    if (!QDir().mkpath(dataFolder))
-        return installation;
+    }
     CMovedGridFiles moved(dataFolder);
-    if (!moveGridFiles(packageFolder.path(), entry, moved) || !registry.writeXml(entry))
+    if (!moveGridFiles(packageFolder.path(), dataFolder, entry, moved, &installation.error)
+        || !registry.writeXml(entry, &installation.error))
         return installation;
     moved.keep();
     installation.installed = true;
     installation.name = QString::fromStdString(entry.Name);
-    installation.vertCoordSysError = storeVertCoordSystems(readVertCoordSystems(packageFolder.path()),
-                                                           QString::fromStdString(entry.ID), installation.vertCoordSystems);
+    installation.vertCoordSysError =
+        storeVertCoordSystems(vertCoordSystems, QString::fromStdString(entry.ID), installation.vertCoordSystems);
     return installation;
 }
 
@@ -263,7 +327,8 @@ void addGeoidFromPackage(QWidget* window, QSettings& settings, const QString& da
     };
     const CGeoidInstallation installation = installGeoidPackage(path, dataFolder, registry, addUnderOtherName);
     if (!installation.installed) {
-        prompt().warning(window, QStringLiteral("Ошибка"), QStringLiteral("Не удалось установить геоид из файла ") + path);
+        prompt().warning(window, QStringLiteral("Ошибка"),
+                         QStringLiteral("Не удалось установить геоид из файла %1\n%2").arg(path, installation.error));
         return;
     }
     settings.setValue(lastPackageKey, path);

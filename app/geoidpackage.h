@@ -12,6 +12,8 @@ class QWidget;
 // What the installation of a geoid package did.
 struct CGeoidInstallation {
     bool installed = false;
+    // Why the package was refused, for the user, naming the member at fault; empty when installed.
+    QString error;
     // The name under which the geoid was registered.
     QString name;
     // The vertical coordinate systems of the package as they are stored, by name.
@@ -30,9 +32,12 @@ using CGeoidNameQuestion = std::function<bool(const QString& name)>;
 // registry file "data.xml" there, its vertical coordinate systems into the open database. Every
 // member is checked by the archive's index before anything is unpacked: a name outside the
 // archive's root as the archive stores it (absolute, ".."), a link, or a declared size beyond
-// what a grid can need or its compressed bytes can give refuses the package. A failed
-// installation leaves no grid file and no registry change behind; the vertical coordinate
-// systems are stored all or none.
+// what a grid can need or its compressed bytes can give refuses the package. Before anything is
+// installed the geoid is loaded from the package as the recalculation will load it (metadata,
+// the grid's coordinate system, every grid value) and every vertical coordinate system is read
+// through the reading check of the exchange imports; what does not read refuses the package.
+// A failed installation leaves no grid file and no registry change behind; the vertical
+// coordinate systems are stored all or none.
 CGeoidInstallation installGeoidPackage(const QString& packagePath, const QString& dataFolder, CGeoidList& registry,
                                        const CGeoidNameQuestion& addUnderOtherName);
 

@@ -66,7 +66,8 @@ MainWindow::MainWindow(QWidget* parent)
     prepareConnection();
     if (!openLastDatabase())
         slotOpenDatabase();
-    m_geoids.readXml(dataDirPath().toStdString(), "data.xml");
+    if (!m_geoids.readXml(dataDirPath().toStdString(), "data.xml") && !m_geoids.readFault().isEmpty())
+        prompt().warning(this, errorTitle, m_geoids.readFault());
     setGeoidRegistry(&m_geoids);
     ui->mainToolBar->hide();
 }

@@ -8,6 +8,7 @@
 #include "geodesy/coords.h"
 #include "geodesy/coordsysparams.h"
 
+#include <QDir>
 #include <QStringRef>
 
 #include <algorithm>
@@ -25,23 +26,26 @@ QString unusableSystem(const CCoordSysDetails& system)
     return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета").arg(system.name);
 }
 
-// The geoid that the system's heights need and the registry cannot give, by its registered name
-// or else its ID; empty when nothing is missing.
-QString missingGeoid(const CCoordSysInfo& info, const vexa::CCoordSysParams& params, const CGeoidList* geoids)
+// Why the geoid that the system's heights need cannot be given: not installed, or a file of it
+// that does not read; empty when nothing is missing.
+QString missingGeoid(const CCoordSysDetails& system, const CCoordSysInfo& info, const vexa::CCoordSysParams& params,
+                     CGeoidList* geoids)
 {
     const bool onGeoid = (info.type == 4 || info.type == 5) && info.vert_coordsys;
     if (!onGeoid || params.geoid)
         return QString();
     const std::string& id = info.vert_coordsys->geoid;
-    const auto entry = geoids ? geoids->getEntries().find(id) : std::map<std::string, CGeoidEntry>::const_iterator();
-    const bool named = geoids && entry != geoids->getEntries().end() && !entry->second.Name.empty();
-    return QString::fromStdString(named ? entry->second.Name : id);
-}
-
-QString geoidNotInstalled(const CCoordSysDetails& system, const QString& geoid)
-{
-    return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета: не установлен геоид \"%2\"")
-        .arg(system.name, geoid);
+    if (!geoids || !geoids->containsId(id))
+        return unusableSystem(system) + QStringLiteral(": не установлен геоид \"%1\"").arg(QString::fromStdString(id));
+    const std::string& name = geoids->getEntries().at(id).Name;
+    QString text = unusableSystem(system)
+                   + QStringLiteral(": не загружен геоид \"%1\"").arg(QString::fromStdString(name.empty() ? id : name));
+    CGeoidFault fault;
+    geoids->getGeoid(id, &fault);
+    if (!fault.reason.isEmpty())
+        text += QStringLiteral(": файл \"%1\": %2")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(geoids->filePath(fault.fileName))), fault.reason);
+    return text;
 }
 
 // Rows per chunk of a parallel run, and the smallest list that is split.
@@ -274,12 +278,12 @@ bool CRecalculation::prepare(const CCoordSysDetails& source, const CCoordSysDeta
         return failWith(reason, unusableSystem(source));
     if (!m_target.toCoordSysParams(to, geoids))
         return failWith(reason, unusableSystem(target));
-    const QString sourceGeoid = missingGeoid(m_source, from, geoids);
+    const QString sourceGeoid = missingGeoid(source, m_source, from, geoids);
     if (!sourceGeoid.isEmpty())
-        return failWith(reason, geoidNotInstalled(source, sourceGeoid));
-    const QString targetGeoid = missingGeoid(m_target, to, geoids);
+        return failWith(reason, sourceGeoid);
+    const QString targetGeoid = missingGeoid(target, m_target, to, geoids);
     if (!targetGeoid.isEmpty())
-        return failWith(reason, geoidNotInstalled(target, targetGeoid));
+        return failWith(reason, targetGeoid);
     m_from = from;
     m_to = to;
     m_worker = createWorker();

@@ -27,14 +27,29 @@ float decodeLittleEndianFloat(const unsigned char* bytes)
     return value;
 }
 
-bool parseValue(const std::string& text, double* value)
+// The whole token as one finite number of the grid's type.
+template <typename T>
+bool readToken(const std::string& token, T* value)
 {
-    return parseDouble(text, value);
+    double read = 0.0;
+    if (readNumber(token, &read) != NumberRead::Number || !std::isfinite(T(read)))
+        return false;
+    *value = T(read);
+    return true;
 }
 
-bool parseValue(const std::string& text, float* value)
+bool failText(CGridTextFault* fault, CGridTextFault::Kind kind)
 {
-    return parseFloat(text, value);
+    if (fault)
+        fault->kind = kind;
+    return false;
+}
+
+bool notANumber(CGridTextFault* fault, const std::string& token)
+{
+    if (fault)
+        fault->token = token;
+    return failText(fault, CGridTextFault::NotANumber);
 }
 
 // Number of nodes from min to max at the given step; 0 when not a whole grid axis.
@@ -273,36 +288,47 @@ void C2DGrid<T>::setValue(unsigned i, unsigned j, const T& value)
 }
 
 template <typename T>
-bool C2DGrid<T>::readText(const std::string& text)
+bool C2DGrid<T>::readText(const std::string& text, CGridTextFault* fault)
 {
     clear();
+    if (fault)
+        *fault = CGridTextFault();
     const char* delimiters = " \n\r\t";
     const int count = splitText(text.c_str(), delimiters, nullptr, 0, nullptr, false);
     if (count < 6)
-        return false;
+        return failText(fault, CGridTextFault::NoGeometry);
     std::vector<std::string> tokens(static_cast<std::size_t>(count));
     splitText(text.c_str(), delimiters, tokens.data(), count, nullptr, false);
 
     double header[6];
     for (int k = 0; k < 6; ++k) {
-        if (!parseDouble(tokens[k], &header[k]))
-            return false;
+        if (!readToken(tokens[k], &header[k]))
+            return notANumber(fault, tokens[k]);
     }
     const unsigned rows = nodeCount(header[0], header[1], header[4]);
     const unsigned columns = nodeCount(header[2], header[3], header[5]);
-    if (double(rows) * double(columns) + 6.0 != double(count))
-        return false;
+    if (!setGeometry(columns, rows, T(header[5]), T(header[4]), T(header[2]), T(header[0])))
+        return failText(fault, CGridTextFault::NoGeometry);
+    if (double(rows) * double(columns) + 6.0 != double(count)) {
+        clear();
+        if (fault) {
+            fault->expected = std::size_t(rows) * columns;
+            fault->given = std::size_t(count) - 6;
+        }
+        return failText(fault, CGridTextFault::ValueCount);
+    }
     if (!create(columns, rows, T(header[5]), T(header[4]), T(header[2]), T(header[0])))
-        return false;
+        return failText(fault, CGridTextFault::NoGeometry);
 
     std::size_t k = 6;
     for (unsigned j = rows; j-- > 0;) {
         for (unsigned i = 0; i < columns; ++i) {
             T value;
-            if (!parseValue(tokens[k++], &value)) {
+            if (!readToken(tokens[k], &value)) {
                 clear();
-                return false;
+                return notANumber(fault, tokens[k]);
             }
+            ++k;
             setValue(i, j, value);
         }
     }

@@ -1,6 +1,7 @@
 #ifndef VEXA_GRID_H
 #define VEXA_GRID_H
 
+#include <cstddef>
 #include <deque>
 #include <fstream>
 #include <istream>
@@ -71,6 +72,28 @@ private:
     std::string m_fileName;
 };
 
+// Why a text grid was not read.
+struct CGridTextFault
+{
+    enum Kind
+    {
+        None,
+        // A token that is not wholly one finite number.
+        NotANumber,
+        // A header of fewer than six numbers, or one that lays out no grid of 2 by 2 nodes.
+        NoGeometry,
+        // Another count of values than the header lays out.
+        ValueCount
+    };
+
+    Kind kind = None;
+    // The token that is not a number.
+    std::string token;
+    // The values the header lays out and those the text gives.
+    std::size_t expected = 0;
+    std::size_t given = 0;
+};
+
 // Regular grid of values with bilinear interpolation. Node (i, j) lies at
 // (min1 + i * step1, min2 + j * step2). The values are either held in memory
 // or read on demand, window by window, from a raster file; such a grid changes its window
@@ -88,8 +111,10 @@ public:
     void clear();
 
     // Text grid: six header numbers (min2, max2, min1, max1, step2, step1),
-    // then the rows from the last one down, each from i = 0 upward.
-    bool readText(const std::string& text);
+    // then the rows from the last one down, each from i = 0 upward. Every token is read
+    // whole as one finite number in the C form; when the text is refused, fault (if given)
+    // tells why.
+    bool readText(const std::string& text, CGridTextFault* fault = nullptr);
     // A zeroed in-memory grid of the given geometry.
     bool create(unsigned columnCount, unsigned rowCount, const T& step1, const T& step2,
                 const T& min1, const T& min2);

@@ -3,6 +3,7 @@
 #include "geodesy/coordsysparams.h"
 #include "geodesy/geoid.h"
 #include "values/coordsysinfo.h"
+#include "values/filereading.h"
 #include "values/geoidlist.h"
 
 #include <QDomDocument>
@@ -13,6 +14,11 @@
 #include <cmath>
 
 namespace {
+
+// A token longer than this is shown cut.
+const int shownTokenLength = 40;
+
+const QString unusableSystem = QStringLiteral("систему координат нельзя использовать для пересчета");
 
 // A text that is not a number gives 0.
 int toInt(const QString& text)
@@ -56,87 +62,138 @@ void readField(const QDomElement& element, vexa::CGridMetadata& metadata)
         metadata.ColumnCoordPeriod = toDouble(text, 0.0);
 }
 
-bool readDocument(const QString& path, QDomDocument& document)
+// Why the metadata read describes no grid that the loader reads; empty when it does. A "grd"
+// grid carries its own geometry, so only its format is asked for.
+QString metadataFault(const vexa::CGridMetadata& metadata)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && document.setContent(&file);
+    const QString format = QString::fromStdString(metadata.Format);
+    if (format.isEmpty())
+        return QStringLiteral("не задан формат сетки (элемент Metadata/Grid/Format)");
+    if (format != QLatin1String("grd") && format != QLatin1String("raw"))
+        return QStringLiteral("формат сетки «%1» не читается: сетка читается только в формате «grd» или «raw»")
+            .arg(format);
+    if (format == QLatin1String("raw") && !metadata.isValid())
+        return QStringLiteral("метаданные не задают сетку формата «raw»: нужны BytesPerValue, ColumnCount и "
+                              "RowCount не меньше 1, CellWidth и CellHeight больше 0, MinColumnCoord и "
+                              "MinRowCoord, а при ColumnCoordPeriod ещё ColumnCoordRangeMin или "
+                              "ColumnCoordRangeMax");
+    return QString();
 }
 
-// A text grid, read whole as UTF-8.
-bool readTextGrid(const QString& path, vexa::C2DGrid<double>& grid)
+QString shownToken(const std::string& token)
+{
+    const QString text = QString::fromStdString(token);
+    return text.size() > shownTokenLength ? text.left(shownTokenLength) + QStringLiteral("…") : text;
+}
+
+QString textGridFault(const vexa::CGridTextFault& fault)
+{
+    switch (fault.kind) {
+    case vexa::CGridTextFault::NotANumber:
+        return QStringLiteral("«%1» не является числом").arg(shownToken(fault.token));
+    case vexa::CGridTextFault::ValueCount:
+        return QStringLiteral("значений %1, а заголовок задаёт %2").arg(fault.given).arg(fault.expected);
+    default:
+        return QStringLiteral("заголовок (первые шесть чисел) не задаёт сетку хотя бы из 2 × 2 узлов");
+    }
+}
+
+// A text grid, read whole as UTF-8; what is wrong with it, empty when it reads.
+QString readTextGrid(const QString& path, vexa::C2DGrid<double>& grid)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return grid.readText(QString::fromUtf8(file.readAll()).toStdString());
+    QString reason;
+    if (!openForReading(file, &reason))
+        return reason;
+    vexa::CGridTextFault fault;
+    if (!grid.readText(QString::fromUtf8(file.readAll()).toStdString(), &fault))
+        return textGridFault(fault);
+    return QString();
 }
 
 // A raster of 4-byte values whose size is exactly what the metadata describes;
-// it stays open and is read on demand.
-bool openRawGrid(const QString& path, const vexa::CGridMetadata& metadata,
-                 vexa::C2DGrid<double>& grid)
+// it stays open and is read on demand. What is wrong with it, empty when it opens.
+QString openRawGrid(const QString& path, const vexa::CGridMetadata& metadata,
+                    vexa::C2DGrid<double>& grid)
 {
-    if (!metadata.isValid())
-        return false;
+    QFile file(path);
+    QString reason;
+    if (!openForReading(file, &reason))
+        return reason;
     const quint64 size = quint64(metadata.ColumnCount) * quint64(metadata.RowCount) * 4;
-    if (quint64(QFileInfo(path).size()) != size)
-        return false;
-    return grid.openRaw(QFileInfo(path).absoluteFilePath().toStdString(),
-                        unsigned(metadata.ColumnCount), unsigned(metadata.RowCount),
-                        metadata.CellWidth, metadata.CellHeight, metadata.MinColumnCoord,
-                        metadata.MinRowCoord);
+    if (quint64(file.size()) != size)
+        return QStringLiteral("размер файла %1 байт, а метаданные (%2 × %3 значений по 4 байта) задают %4 байт")
+            .arg(file.size())
+            .arg(metadata.ColumnCount)
+            .arg(metadata.RowCount)
+            .arg(size);
+    if (!grid.openRaw(QFileInfo(file).absoluteFilePath().toStdString(), unsigned(metadata.ColumnCount),
+                      unsigned(metadata.RowCount), metadata.CellWidth, metadata.CellHeight,
+                      metadata.MinColumnCoord, metadata.MinRowCoord))
+        return QStringLiteral("файл не открывается");
+    return QString();
 }
 
 // The system of one "coordsys" element, built without a geoid registry; the
 // height scale turns the system's height unit into base units, and a geodetic system's
-// angle unit gives the turn of its longitudes.
-void buildGridSystem(const QDomElement& element, const CGridCoordSysReader& reader,
-                     vexa::CGeoidGridParams& geoid)
+// angle unit gives the turn of its longitudes. What is wrong with it, empty when it builds.
+QString buildGridSystem(const QDomElement& element, const CGridCoordSysReader& reader,
+                        vexa::CGeoidGridParams& geoid)
 {
     CCoordSysInfo info;
     if (!reader || !reader(element, info))
-        return;
+        return QStringLiteral("система координат не читается");
     geoid.gridSystem = std::make_shared<vexa::CCoordSysParams>();
     if (info.height_unit && info.toCoordSysParams(*geoid.gridSystem, nullptr)) {
         geoid.heightScale = info.height_unit->factor;
         geoid.longitudeTurn = info.type == vexa::CoordSysGeodetic && info.angle_unit
                                   ? info.angle_unit->fromBase(2.0 * vexa::kPi)
                                   : 0.0;
-        return;
+        return QString();
     }
     geoid.gridSystem.reset();
     geoid.heightScale = 0.0;
+    return info.height_unit ? unusableSystem : QStringLiteral("не задана единица высот (элемент HeightUnit)");
 }
 
-void loadGridSystem(const QString& path, const CGridCoordSysReader& reader,
-                    vexa::CGeoidGridParams& geoid)
+// What is wrong with the file, empty when its last "coordsys" element builds.
+QString loadGridSystem(const QString& path, const CGridCoordSysReader& reader,
+                       vexa::CGeoidGridParams& geoid)
 {
     QDomDocument document;
-    if (!readDocument(path, document))
-        return;
+    QString fault;
+    if (!readXmlFile(path, document, &fault))
+        return fault;
+    fault = QStringLiteral("нет элемента coordsys");
     for (QDomElement element = document.firstChildElement(QStringLiteral("coordsys"));
          !element.isNull(); element = element.nextSiblingElement(QStringLiteral("coordsys")))
-        buildGridSystem(element, reader, geoid);
+        fault = buildGridSystem(element, reader, geoid);
+    return fault;
 }
 
-void loadGrid(const QString& path, const vexa::CGridMetadata& metadata,
-              vexa::C2DGrid<double>& grid)
+// What is wrong with the grid file, empty when its grid is loaded.
+QString loadGrid(const QString& path, const vexa::CGridMetadata& metadata,
+                 vexa::C2DGrid<double>& grid)
 {
     grid.clear();
-    const bool loaded = metadata.Format == "grd"   ? readTextGrid(path, grid)
-                        : metadata.Format == "raw" ? openRawGrid(path, metadata, grid)
-                                                   : false;
-    if (!loaded)
+    QString fault = QStringLiteral("метаданные не задают сетку");
+    if (metadata.Format == "grd")
+        fault = readTextGrid(path, grid);
+    else if (metadata.Format == "raw" && metadata.isValid())
+        fault = openRawGrid(path, metadata, grid);
+    if (!fault.isEmpty())
         grid.clear();
+    return fault;
 }
 
 } // namespace
 
-bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path)
+bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path, QString* reason)
 {
     metadata.clear();
     QDomDocument document;
-    if (readDocument(QString::fromStdString(path), document)) {
+    QString fault;
+    if (readXmlFile(QString::fromStdString(path), document, &fault)) {
         for (QDomElement root = document.firstChildElement(QStringLiteral("Metadata"));
              !root.isNull(); root = root.nextSiblingElement(QStringLiteral("Metadata"))) {
             for (QDomElement grid = root.firstChildElement(QStringLiteral("Grid")); !grid.isNull();
@@ -146,23 +203,35 @@ bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path)
                     readField(field, metadata);
             }
         }
+        fault = metadataFault(metadata);
     }
+    if (reason)
+        *reason = fault;
     return metadata.isValid();
 }
 
-std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::loadGeoid(const std::string& id)
+const CGeoidList::CLoadedGeoid& CGeoidList::loadGeoid(const std::string& id)
 {
-    auto geoid = std::make_shared<vexa::CGeoidGridParams>();
+    CLoadedGeoid& loaded = cache[id];
+    loaded.geoid = std::make_shared<vexa::CGeoidGridParams>();
     const auto found = entries.find(id);
-    if (found != entries.end()) {
-        const CGeoidEntry& entry = found->second;
-        vexa::CGridMetadata metadata;
-        readGridMetadata(metadata, filePath(entry.GridMetadataFileName));
-        loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)),
-                       gridCoordSysReader, *geoid);
-        loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata, geoid->grid);
-        geoid->columnPeriod = metadata.ColumnCoordPeriod > 0.0 ? metadata.ColumnCoordPeriod : 0.0;
+    if (found == entries.end()) {
+        loaded.fault = {std::string(), QStringLiteral("геоида нет в реестре")};
+        return loaded;
     }
-    cache[id] = geoid;
-    return geoid;
+    const CGeoidEntry& entry = found->second;
+    vexa::CGridMetadata metadata;
+    QString metadataFault;
+    readGridMetadata(metadata, filePath(entry.GridMetadataFileName), &metadataFault);
+    const QString coordSysFault = loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)),
+                                                 gridCoordSysReader, *loaded.geoid);
+    const QString gridFault = loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata,
+                                       loaded.geoid->grid);
+    loaded.geoid->columnPeriod = metadata.ColumnCoordPeriod > 0.0 ? metadata.ColumnCoordPeriod : 0.0;
+    loaded.fault = !metadataFault.isEmpty() ? CGeoidFault{entry.GridMetadataFileName, metadataFault}
+                   : !coordSysFault.isEmpty() ? CGeoidFault{entry.GridCoordSysFileName, coordSysFault}
+                   : !gridFault.isEmpty()     ? CGeoidFault{entry.GridDataFileName, gridFault}
+                   : !loaded.geoid->isValid() ? CGeoidFault{entry.GridCoordSysFileName, unusableSystem}
+                                              : CGeoidFault();
+    return loaded;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 namespace vexa {
@@ -8,5 +10,7 @@ struct CGridMetadata;
 
 // Reads a grid metadata file (Metadata/Grid with one element per field) into the
 // cleared record; a field whose text is not a number keeps its cleared value.
-// The result is the record's validity.
-bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path);
+// The result is the record's validity. reason (if given) gets what keeps the loader from
+// reading a grid by the file: a file that does not read, a format other than "grd" and
+// "raw", or "raw" metadata that is not valid; empty when there is nothing.
+bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path, QString* reason = nullptr);

@@ -1,13 +1,14 @@
 #include "values/geoidlist.h"
 
+#include "database/failure.h"
 #include "database/savefile.h"
 #include "database/xmlwriters.h"
 #include "geodesy/geoid.h"
+#include "values/filereading.h"
 #include "values/vertcoordsysinfo.h"
 
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -68,20 +69,22 @@ QList<QDomElement> geoidsElements(const QDomDocument& document)
     return found;
 }
 
-bool readDocument(const QString& path, QDomDocument& document)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && document.setContent(&file);
-}
+const QString noGeoidsElement = QStringLiteral("нет элемента Data/Geoids");
 
-// The registry file as it stands, or an empty registry when there is no file yet.
-bool registryDocument(const QString& path, QDomDocument& document)
+// The registry file as it stands, or an empty registry when there is no file yet; false with
+// what is wrong with the file.
+bool registryDocument(const QString& path, QDomDocument& document, QString* reason)
 {
     if (QFileInfo::exists(path))
-        return readDocument(path, document);
+        return readXmlFile(path, document, reason);
     document.appendChild(document.createElement(QStringLiteral("Data")))
         .appendChild(document.createElement(QStringLiteral("Geoids")));
     return true;
+}
+
+QString registryFault(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Реестр геоидов \"%1\" не читается: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 // The declaration names the encoding the file is written in.
@@ -95,10 +98,10 @@ void declareUtf8(QDomDocument& document)
                           document.firstChild());
 }
 
-bool saveDocument(const QString& path, QDomDocument& document)
+bool saveDocument(const QString& path, QDomDocument& document, QString* error)
 {
     declareUtf8(document);
-    return writeFileBytes(path, document.toByteArray(2));
+    return writeFileBytes(path, document.toByteArray(2), error);
 }
 
 // The counter of a "[n]" suffix, scanned as "[%d]" would: blanks, a sign, digits;
@@ -171,19 +174,22 @@ void CGeoidList::clear()
     folder.clear();
     listFilePath.clear();
     cache.clear();
+    lastReadFault.clear();
 }
 
-bool CGeoidList::readXml(const std::string& folder, const std::string& fileName)
+bool CGeoidList::readXml(const std::string& folder, const std::string& fileName, QString* reason)
 {
     clear();
     const QFileInfo file(QDir(fromStd(folder)).filePath(fromStd(fileName)));
     QDomDocument document;
-    if (file.exists() && !readDocument(file.filePath(), document))
-        return false;
-    const QList<QDomElement> lists = geoidsElements(document);
-    if (file.exists() && lists.isEmpty())
-        return false;
-    for (const QDomElement& geoids : lists) {
+    QString fault;
+    if (!registryDocument(file.filePath(), document, &fault) || geoidsElements(document).isEmpty()) {
+        if (fault.isEmpty())
+            fault = noGeoidsElement;
+        lastReadFault = registryFault(file.absoluteFilePath(), fault);
+        return failWith(reason, fault);
+    }
+    for (const QDomElement& geoids : geoidsElements(document)) {
         for (QDomElement geoid = geoids.firstChildElement(QStringLiteral("Geoid"));
              !geoid.isNull(); geoid = geoid.nextSiblingElement(QStringLiteral("Geoid"))) {
             const CGeoidEntry entry = entryFromElement(geoid);
@@ -196,27 +202,32 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName)
     return hasEntries();
 }
 
-bool CGeoidList::writeXml(CGeoidEntry& entry)
+bool CGeoidList::writeXml(CGeoidEntry& entry, QString* error)
 {
-    if (listFilePath.empty() || !entry.isComplete())
-        return false;
+    if (listFilePath.empty())
+        return failWith(error, lastReadFault.isEmpty() ? QStringLiteral("Реестр геоидов не прочитан") : lastReadFault);
+    if (!entry.isComplete())
+        return failWith(error, QStringLiteral("Геоид \"%1\" задан не полностью").arg(fromStd(entry.Name)));
     CGeoidEntry stored = entry;
     stored.ID = makeUniqueId(entry.ID);
     stored.Name = makeUniqueName(entry.Name);
 
     const QString path = fromStd(listFilePath);
     QDomDocument document;
-    if (!registryDocument(path, document))
-        return false;
+    QString reason;
+    if (!registryDocument(path, document, &reason))
+        return failWith(error, registryFault(path, reason));
     const QList<QDomElement> lists = geoidsElements(document);
     if (lists.isEmpty())
-        return false;
+        return failWith(error, registryFault(path, noGeoidsElement));
     for (QDomElement geoids : lists)
         geoids.appendChild(entryElement(document, stored));
-    if (!saveDocument(path, document))
+    if (!saveDocument(path, document, error))
         return false;
 
     entries[stored.ID] = stored;
+    // A geoid asked for before its ID was registered is loaded anew.
+    cache.erase(stored.ID);
     entry = stored;
     return true;
 }
@@ -250,12 +261,13 @@ std::string CGeoidList::makeUniqueId(const std::string& id) const
     return makeUnique(id, [this](const std::string& text) { return containsId(text); });
 }
 
-std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::getGeoid(const std::string& id)
+std::shared_ptr<vexa::CGeoidGridParams> CGeoidList::getGeoid(const std::string& id, CGeoidFault* fault)
 {
     const auto cached = cache.find(id);
-    if (cached != cache.end())
-        return cached->second;
-    return loadGeoid(id);
+    const CLoadedGeoid& loaded = cached != cache.end() ? cached->second : loadGeoid(id);
+    if (fault)
+        *fault = loaded.fault;
+    return loaded.geoid;
 }
 
 std::string CGeoidList::filePath(const std::string& fileName) const
@@ -269,8 +281,9 @@ std::shared_ptr<vexa::CGeoidParams> geoidForVertCoordSys(const CVertCoordSysInfo
     if (!geoids)
         return nullptr;
     try {
-        std::shared_ptr<vexa::CGeoidParams> geoid = geoids->getGeoid(system.geoid);
-        return geoid->isValid() ? geoid : nullptr;
+        CGeoidFault fault;
+        std::shared_ptr<vexa::CGeoidParams> geoid = geoids->getGeoid(system.geoid, &fault);
+        return fault.reason.isEmpty() && geoid->isValid() ? geoid : nullptr;
     } catch (const std::exception&) {
         return nullptr;
     }

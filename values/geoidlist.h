@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -35,6 +37,13 @@ public:
     bool isComplete() const;
 };
 
+// Why a registered geoid cannot be used: the file at fault, as the registry names it, and what
+// is wrong with it, for the user; an empty reason when the geoid can be used.
+struct CGeoidFault {
+    std::string fileName;
+    QString reason;
+};
+
 // The registry of installed geoids, the XML file "data.xml" (Data/Geoids/Geoid)
 // in the folder of the geoid grid files.
 class CGeoidList
@@ -48,13 +57,18 @@ public:
 
     // Replaces the content by the registry file in the folder; true when it holds
     // at least one complete geoid. A registry without geoids, or a file not yet
-    // made, is still remembered so that writeXml can add the first geoid.
-    bool readXml(const std::string& folder, const std::string& fileName);
+    // made, is still remembered so that writeXml can add the first geoid. A file that
+    // does not read gives what is wrong with it (reason, not naming the file) and is
+    // remembered as the registry's fault.
+    bool readXml(const std::string& folder, const std::string& fileName, QString* reason = nullptr);
+    // Why the registry file last read does not read, naming the file; empty when it read.
+    const QString& readFault() const { return lastReadFault; }
     // Adds the entry to the registry file and to the list under an ID and a Name
-    // not yet taken, and writes those back into the entry. False, with nothing
-    // changed, for an incomplete entry or a registry file that cannot be read
-    // or rewritten whole.
-    bool writeXml(CGeoidEntry& entry);
+    // not yet taken, and writes those back into the entry; a geoid of that ID asked
+    // for before is loaded anew on the next request. False, with nothing
+    // changed and the reason for the user, for an incomplete entry, a registry that
+    // was not read, or a registry file that cannot be read or rewritten whole.
+    bool writeXml(CGeoidEntry& entry, QString* error = nullptr);
 
     bool containsName(const std::string& name) const;
     bool containsId(const std::string& id) const;
@@ -66,22 +80,30 @@ public:
     std::string makeUniqueId(const std::string& id) const;
 
     // The geoid of the ID, loaded on first use and kept until the registry is
-    // cleared or read again, a geoid that failed to load included. Never empty;
-    // vexa::CGeoidParams::isValid tells whether it can be used.
-    std::shared_ptr<vexa::CGeoidGridParams> getGeoid(const std::string& id);
+    // cleared or read again, a geoid that failed to load included. Never empty; it can
+    // be used when fault (if given) gets no reason: its metadata, its grid's coordinate
+    // system and every value of its grid read.
+    std::shared_ptr<vexa::CGeoidGridParams> getGeoid(const std::string& id, CGeoidFault* fault = nullptr);
+    // The file of the registry's folder.
+    std::string filePath(const std::string& fileName) const;
+    const CGridCoordSysReader& getGridCoordSysReader() const { return gridCoordSysReader; }
 
 private:
+    struct CLoadedGeoid {
+        std::shared_ptr<vexa::CGeoidGridParams> geoid;
+        CGeoidFault fault;
+    };
+
     // Builds the geoid of the ID from its grid, metadata and coordinate-system
-    // files and caches it.
-    std::shared_ptr<vexa::CGeoidGridParams> loadGeoid(const std::string& id);
-    // The file in the registry's folder.
-    std::string filePath(const std::string& fileName) const;
+    // files and caches it with the first fault met.
+    const CLoadedGeoid& loadGeoid(const std::string& id);
 
     std::map<std::string, CGeoidEntry> entries;
     std::string folder;
     std::string listFilePath;
-    std::map<std::string, std::shared_ptr<vexa::CGeoidGridParams>> cache;
+    std::map<std::string, CLoadedGeoid> cache;
     CGridCoordSysReader gridCoordSysReader;
+    QString lastReadFault;
 };
 
 // A relative path that stays inside its folder: not empty, "/" between its parts, no
@@ -89,6 +111,6 @@ private:
 bool isInsideFolder(const std::string& path);
 
 // The usable geoid of the vertical system in the registry; empty without a
-// registry, for an ID not registered or a geoid that did not load.
+// registry, for an ID not registered or a geoid that did not load whole.
 std::shared_ptr<vexa::CGeoidParams> geoidForVertCoordSys(const CVertCoordSysInfo& system,
                                                          CGeoidList* geoids);

@@ -1,3 +1,4 @@
+#include "geoidfiles.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testdatabase.h"
@@ -5,11 +6,13 @@
 
 #include "app/geoidpackage.h"
 #include "database/novalue.h"
+#include "records/coordsysinfoxml.h"
 #include "records/vertcoordsysdetails.h"
 #include "records/vertcoordsysstorage.h"
 #include "values/geoidlist.h"
 
 #include <QDir>
+#include <QDomDocument>
 #include <QDirIterator>
 #include <QtEndian>
 #include <QSettings>
@@ -43,32 +46,69 @@ QByteArray registry(const QByteArray& geoids)
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Data><Geoids>" + geoids + "</Geoids></Data>\n";
 }
 
-QByteArray vertCoordSys(const QString& tag, const QString& name, const QString& geoidId)
+// A vertical shift of -12.5 m.
+const QByteArray heightShift = "<TransformList><Name>Сдвиг EGM</Name><Scope>1</Scope><Transforms><Transform>"
+                               "<Name>dH</Name><Type>3</Type><ParamValues><Param code=\"7\">-12.5</Param>"
+                               "</ParamValues></Transform></Transforms></TransformList>";
+
+QByteArray vertCoordSys(const QString& tag, const QString& name, const QString& geoidId,
+                        const QByteArray& transformList = QByteArray())
 {
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%1><Name>%2</Name><ShortName>EGM</ShortName>"
-                          "<GeoidID>%3</GeoidID></%1>\n")
-        .arg(tag, name, geoidId)
+                          "<GeoidID>%3</GeoidID>%4</%1>\n")
+        .arg(tag, name, geoidId, QString::fromUtf8(transformList))
         .toUtf8();
 }
 
-// Two geoids, of which the one with the smaller ID is installed, and a vertical system on
-// another geoid; the other XML files are no vertical systems at the root.
+// Undulations of 10 m over latitudes 50 to 60 and longitudes 30 to 40 degrees.
+const QByteArray undulations = "50 60 30 40 5 5\n10 10 10\n10 10 10\n10 10 10\n";
+
+// Two geoids, of which the one with the smaller ID is installed, and a vertical system with its
+// height shift on another geoid; the other XML files are no vertical systems at the root.
 Members standardMembers()
 {
     return {
         {QStringLiteral("data.xml"),
          registry(geoidElement("egm-b", "Второй", "b.grd", "b_cs.xml", "b_meta.xml")
                   + geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", "egm_meta.xml"))},
-        {QStringLiteral("egm.grd"), "grid data"},
-        {QStringLiteral("egm_cs.xml"), "<coordsys/>"},
-        {QStringLiteral("egm_meta.xml"), "<Metadata/>"},
+        {QStringLiteral("egm.grd"), undulations},
+        {QStringLiteral("egm_cs.xml"), gridCoordSys()},
+        {QStringLiteral("egm_meta.xml"), gridMetadata("<Format>grd</Format>")},
         {QStringLiteral("b.grd"), "other grid"},
         {QStringLiteral("b_cs.xml"), "<coordsys/>"},
         {QStringLiteral("b_meta.xml"), "<Metadata/>"},
-        {QStringLiteral("vcs.xml"), vertCoordSys(QStringLiteral("vertcoordsys"), vertName, QStringLiteral("other"))},
+        {QStringLiteral("vcs.xml"),
+         vertCoordSys(QStringLiteral("vertcoordsys"), vertName, QStringLiteral("other"), heightShift)},
         {QStringLiteral("upper.xml"), vertCoordSys(QStringLiteral("VertCoordSys"), QStringLiteral("Верхний"), "x")},
         {QStringLiteral("sub/inner.xml"), vertCoordSys(QStringLiteral("vertcoordsys"), QStringLiteral("Вложенный"), "x")},
     };
+}
+
+// The members with one member's content given; a null content leaves the member out.
+Members withMember(Members members, const QString& name, const QByteArray& content)
+{
+    for (int k = 0; k < members.size(); ++k) {
+        if (members[k].first != name)
+            continue;
+        if (content.isNull())
+            members.removeAt(k);
+        else
+            members[k].second = content;
+        return members;
+    }
+    members.append(qMakePair(name, content));
+    return members;
+}
+
+// The standard members with a text of one member replaced.
+Members withReplaced(const QString& name, const QByteArray& before, const QByteArray& after)
+{
+    Members members = standardMembers();
+    for (auto& member : members) {
+        if (member.first == name)
+            member.second.replace(before, after);
+    }
+    return members;
 }
 
 // The standard members whose registry names one geoid "egm-a" with these grid files.
@@ -79,11 +119,14 @@ Members withGeoid(const QString& data, const QString& coordSys, const QString& m
     return members;
 }
 
+// Members too small to shrink are stored, as archivers store them; the others are deflated.
 void writePackage(const QString& path, const Members& members, const QString& link = QString())
 {
     QZipWriter writer(path);
-    for (const auto& member : members)
+    for (const auto& member : members) {
+        writer.setCompressionPolicy(member.second.size() < 16 ? QZipWriter::NeverCompress : QZipWriter::AlwaysCompress);
         writer.addFile(member.first, member.second);
+    }
     if (!link.isEmpty())
         writer.addSymLink(link, QStringLiteral("/etc/passwd"));
     writer.close();
@@ -129,9 +172,29 @@ bool declareSize(const QString& path, const DeclaredSize& declared)
     }
     return false;
 }
+
 QVariantList storedVertCoordSystems()
 {
     return CTestDatabase::column(QStringLiteral("SELECT name || '|' || geoid FROM vertcoordsys ORDER BY autokey;"));
+}
+
+// The rows of the vertical systems and their transforms.
+QVariantList storedRowCounts()
+{
+    QVariantList counts;
+    for (const char* table : {"vertcoordsys", "transformlist", "transform", "transformparamvalue"})
+        counts.append(CTestDatabase::value(QStringLiteral("SELECT count(*) FROM %1;").arg(table)));
+    return counts;
+}
+
+// The package's vertical system as it is read, on the geoid.
+CVertCoordSysDetails packageVertCoordSys(const QString& geoidId)
+{
+    QDomDocument document;
+    document.setContent(vertCoordSys(QStringLiteral("vertcoordsys"), vertName, geoidId, heightShift));
+    CVertCoordSysDetails record;
+    record.fromXml(document.documentElement());
+    return record;
 }
 
 } // namespace
@@ -152,6 +215,8 @@ private slots:
     void nameClash();
     void packageShapes_data();
     void packageShapes();
+    void damagedPackages_data();
+    void damagedPackages();
     void failedRegistryWriteLeavesNoGridFile();
     void vertCoordSystemsWithoutDatabase();
 
@@ -160,6 +225,11 @@ private:
     // Installs through the command, the file dialog answered with the package.
     void runCommand(const QString& packagePath);
     QString dataFolder() const;
+    // The refusal of the package, as the command shows it.
+    QString refusal(const QString& packagePath, const QString& reason) const;
+    // Nothing of a package is left: no file in the data folder, the registry file as it was,
+    // no geoid in the registry, no vertical system and no transform stored.
+    void verifyNothingInstalled(const QByteArray& registryBefore);
 
     CGuiTestEnvironment m_environment;
     std::unique_ptr<CTestDatabase> m_database;
@@ -167,7 +237,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dataFolder;
     std::unique_ptr<CScriptedPrompt> m_prompt;
     std::unique_ptr<QSettings> m_settings;
-    CGeoidList m_registry;
+    CGeoidList m_registry{readCoordSysInfo};
 };
 
 void TestGeoidPackage::init()
@@ -211,14 +281,30 @@ QString TestGeoidPackage::dataFolder() const
     return m_dataFolder->path();
 }
 
-// The package's vertical system, equal to one stored already, is listed but not stored again.
+QString TestGeoidPackage::refusal(const QString& packagePath, const QString& reason) const
+{
+    return QStringLiteral("Ошибка|Не удалось установить геоид из файла %1\n%2").arg(packagePath, reason);
+}
+
+void TestGeoidPackage::verifyNothingInstalled(const QByteArray& registryBefore)
+{
+    QCOMPARE(filesBelow(dataFolder()), QStringList{"data.xml"});
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(readFile(QDir(dataFolder()).filePath("data.xml")), registryBefore);
+    QVERIFY(!m_registry.hasEntries());
+    QCOMPARE(storedRowCounts(), (QVariantList{0, 0, 0, 0}));
+    QVERIFY(!m_settings->contains(lastPackageKey));
+}
+
+// The package's vertical system, equal to one stored already, is listed but not stored again;
+// the registry gives the geoid at once.
 void TestGeoidPackage::packageInstallsTheGeoidWithTheSmallerId()
 {
-    CVertCoordSysDetails stored;
-    stored.name = vertName;
-    stored.shortName = QStringLiteral("EGM");
-    stored.geoidId = QStringLiteral("egm-a");
-    QVERIFY(insertVertCoordSysDetails(stored, true) != NoValue);
+    QVERIFY(insertVertCoordSysDetails(packageVertCoordSys(QStringLiteral("egm-a")), true) != NoValue);
+    const QVariantList rowsBefore = storedRowCounts();
+    CGeoidFault fault;
+    m_registry.getGeoid("egm-a", &fault);
+    QVERIFY(!fault.reason.isEmpty());
     const QString path = package(standardMembers());
     runCommand(path);
 
@@ -226,8 +312,9 @@ void TestGeoidPackage::packageInstallsTheGeoidWithTheSmallerId()
              QStringList{QStringLiteral("ОК|Успешно установлен геоид %1\nДобавлены системы высот:\n%2").arg(geoidName, vertName)});
     QCOMPARE(m_prompt->fileRequests().first().filter, QStringLiteral("Файлы данных (*.dat);;Все файлы (*.*)"));
     QCOMPARE(folderFiles(dataFolder()), (QStringList{"data.xml", "egm.grd", "egm_cs.xml", "egm_meta.xml"}));
-    QCOMPARE(readFile(QDir(dataFolder()).filePath("egm.grd")), QByteArray("grid data"));
+    QCOMPARE(readFile(QDir(dataFolder()).filePath("egm.grd")), undulations);
     QCOMPARE(storedVertCoordSystems(), QVariantList{vertName + "|egm-a"});
+    QCOMPARE(storedRowCounts(), rowsBefore);
     QCOMPARE(m_settings->value(lastPackageKey).toString(), path);
 
     CGeoidList reread;
@@ -237,6 +324,9 @@ void TestGeoidPackage::packageInstallsTheGeoidWithTheSmallerId()
     QCOMPARE(QString::fromStdString(entry.Name), geoidName);
     QCOMPARE(entry.GridMetadataFileName, std::string("egm_meta.xml"));
     QVERIFY(m_registry.containsName(geoidName.toStdString()));
+    // The geoid asked for while it was not installed is usable once it is.
+    m_registry.getGeoid("egm-a", &fault);
+    QCOMPARE(fault.reason, QString());
 }
 
 void TestGeoidPackage::nameClash_data()
@@ -264,7 +354,7 @@ void TestGeoidPackage::nameClash()
         "Подтверждение|Геоид с именем \"%1\" уже существует. Добавить новый геоид под другим именем?").arg(geoidName);
     if (!addUnderOtherName) {
         QCOMPARE(m_prompt->messageTexts(),
-                 (QStringList{question, QStringLiteral("Ошибка|Не удалось установить геоид из файла ") + path}));
+                 (QStringList{question, refusal(path, QStringLiteral("Геоид с именем \"%1\" уже установлен").arg(geoidName))}));
         QCOMPARE(folderFiles(dataFolder()), (QStringList{"data.xml", "egm.grd", "egm_cs.xml", "egm_meta.xml"}));
         QCOMPARE(readFile(QDir(dataFolder()).filePath("data.xml")), registryBefore);
         QVERIFY(!m_settings->contains(lastPackageKey));
@@ -290,73 +380,95 @@ void TestGeoidPackage::packageShapes_data()
     QTest::addColumn<QString>("link");
     QTest::addColumn<DeclaredSize>("declared");
     QTest::addColumn<QStringList>("installedFiles");
+    QTest::addColumn<QString>("reason");
 
     const Members standard = standardMembers();
     const QStringList refused;
     const QStringList plainFiles{"data.xml", "egm.grd", "egm_cs.xml", "egm_meta.xml"};
     const DeclaredSize asWritten;
-    QTest::newRow("plain") << standard << QString() << asWritten << plainFiles;
+    QTest::newRow("plain") << standard << QString() << asWritten << plainFiles << QString();
     Members dotted;
     for (const auto& member : standard)
         dotted.append(qMakePair("./" + member.first, member.second));
-    QTest::newRow("names starting with ./") << dotted << QString() << asWritten << plainFiles;
+    QTest::newRow("names starting with ./") << dotted << QString() << asWritten << plainFiles << QString();
+    // The vertical systems are put on the installed geoid, whatever geoid they name.
+    QTest::newRow("vertical system naming no geoid")
+        << withReplaced(QStringLiteral("vcs.xml"), "<GeoidID>other</GeoidID>", "") << QString() << asWritten
+        << plainFiles << QString();
     Members gridInFolder = withGeoid("egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml");
-    gridInFolder.append(qMakePair(QStringLiteral("egm/2008/egm.grd"), QByteArray("grid data")));
+    gridInFolder.append(qMakePair(QStringLiteral("egm/2008/egm.grd"), undulations));
     QTest::newRow("grid in a sub-folder") << gridInFolder << QString() << asWritten
-                                          << QStringList{"data.xml", "egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml"};
+                                          << QStringList{"data.xml", "egm/2008/egm.grd", "egm_cs.xml", "egm_meta.xml"}
+                                          << QString();
 
-    QTest::newRow("member going up") << (standard + Members{{"../escaped.grd", "x"}}) << QString() << asWritten << refused;
+    const QString goingUp = QStringLiteral("элемент архива \"%1\": путь ведёт за пределы архива");
+    QTest::newRow("member going up") << (standard + Members{{"../escaped.grd", "x"}}) << QString() << asWritten
+                                     << refused << goingUp.arg("../escaped.grd");
     QTest::newRow("member going up twice") << (standard + Members{{"../../escaped.grd", "x"}}) << QString() << asWritten
-                                           << refused;
+                                           << refused << goingUp.arg("../../escaped.grd");
     QTest::newRow("member going up inside its path")
-        << (standard + Members{{"sub/../../escaped.grd", "x"}}) << QString() << asWritten << refused;
+        << (standard + Members{{"sub/../../escaped.grd", "x"}}) << QString() << asWritten << refused
+        << goingUp.arg("sub/../../escaped.grd");
     QTest::newRow("member going up with backslashes")
-        << (standard + Members{{"sub\\..\\..\\escaped.grd", "x"}}) << QString() << asWritten << refused;
+        << (standard + Members{{"sub\\..\\..\\escaped.grd", "x"}}) << QString() << asWritten << refused
+        << goingUp.arg("sub\\..\\..\\escaped.grd");
     QTest::newRow("member with an absolute path")
-        << (standard + Members{{"/tmp/absolute.grd", "x"}}) << QString() << asWritten << refused;
-    QTest::newRow("link") << standard << QStringLiteral("link.grd") << asWritten << refused;
+        << (standard + Members{{"/tmp/absolute.grd", "x"}}) << QString() << asWritten << refused
+        << goingUp.arg("/tmp/absolute.grd");
+    QTest::newRow("link") << standard << QStringLiteral("link.grd") << asWritten << refused
+                          << QStringLiteral("элемент архива \"link.grd\": ссылка на другой файл");
 
-    // A grid of 100000 bytes that deflates to a few hundred.
-    Members deflated = standard;
-    deflated[1].second = QByteArray(100000, 'g');
-    QTest::newRow("deflated grid") << deflated << QString() << asWritten << plainFiles;
+    // A grid of some 120000 bytes that deflates to a few hundred.
+    QByteArray dense = "50 60 30 40 0.05 0.05\n";
+    for (int row = 0; row < 201; ++row)
+        dense += QByteArray("10 ").repeated(200) + "10\n";
+    const Members deflated = withMember(standard, QStringLiteral("egm.grd"), dense);
+    const QString tooLarge = QStringLiteral("элемент архива \"egm.grd\": объявленный размер больше, чем нужен любой сетке");
+    QTest::newRow("deflated grid") << deflated << QString() << asWritten << plainFiles << QString();
     QTest::newRow("declared size near 2 GB") << deflated << QString() << DeclaredSize{"egm.grd", 24, 0x7ffffff0u}
-                                             << refused;
+                                             << refused << tooLarge;
     QTest::newRow("declared size beyond 4 GB in 32 bits") << deflated << QString()
-                                                          << DeclaredSize{"egm.grd", 24, 0xffffffffu} << refused;
-    QTest::newRow("declared size smaller than the data") << deflated << QString() << DeclaredSize{"egm.grd", 24, 10}
-                                                         << refused;
+                                                          << DeclaredSize{"egm.grd", 24, 0xffffffffu} << refused
+                                                          << tooLarge;
+    QTest::newRow("declared size smaller than the data")
+        << deflated << QString() << DeclaredSize{"egm.grd", 24, 10} << refused
+        << QStringLiteral("не удалось распаковать элемент архива \"egm.grd\"");
     QTest::newRow("declared size beyond what the bytes can give")
-        << deflated << QString() << DeclaredSize{"egm.grd", 24, 500000000} << refused;
+        << deflated << QString() << DeclaredSize{"egm.grd", 24, 500000000} << refused
+        << QStringLiteral("элемент архива \"egm.grd\": объявленный размер больше, чем дают сжатые данные");
     QTest::newRow("compressed size beyond the file")
-        << deflated << QString() << DeclaredSize{"egm.grd", 20, 50000000} << refused;
-    QTest::newRow("stored member of another size") << standard << QString() << DeclaredSize{"egm_cs.xml", 24, 12}
-                                                   << refused;
+        << deflated << QString() << DeclaredSize{"egm.grd", 20, 50000000} << refused
+        << QStringLiteral("файл не является zip-архивом или повреждён");
+    QTest::newRow("stored member of another size")
+        << standard << QString() << DeclaredSize{"b_cs.xml", 24, 12} << refused
+        << QStringLiteral("элемент архива \"b_cs.xml\": объявленный размер не совпадает с данными");
 
-    Members noRegistry = standard;
-    noRegistry.removeFirst();
-    QTest::newRow("no registry") << noRegistry << QString() << asWritten << refused;
+    const QString noGeoid = QStringLiteral("data.xml: нет ни одного геоида с ID и тремя именами файлов внутри пакета");
+    QTest::newRow("no registry") << withMember(standard, QStringLiteral("data.xml"), QByteArray()) << QString()
+                                 << asWritten << refused << QStringLiteral("В пакете нет файла data.xml");
     QTest::newRow("grid name going up") << withGeoid("../egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
-                                        << asWritten << refused;
+                                        << asWritten << refused << noGeoid;
     QTest::newRow("absolute grid name") << withGeoid("/tmp/egm.grd", "egm_cs.xml", "egm_meta.xml") << QString()
-                                        << asWritten << refused;
+                                        << asWritten << refused << noGeoid;
     QTest::newRow("geoid without metadata") << withGeoid("egm.grd", "egm_cs.xml", "") << QString() << asWritten
-                                            << refused;
-    // The grid files move in the order of their names; the last one is missing.
+                                            << refused << noGeoid;
+    // The geoid is loaded before any grid file moves.
     Members missingGrid = withGeoid("sub/egm.grd", "egm_cs.xml", "z_meta.xml");
-    missingGrid.append(qMakePair(QStringLiteral("sub/egm.grd"), QByteArray("grid data")));
-    QTest::newRow("missing grid file") << missingGrid << QString() << asWritten << refused;
+    missingGrid.append(qMakePair(QStringLiteral("sub/egm.grd"), undulations));
+    QTest::newRow("missing grid file") << missingGrid << QString() << asWritten << refused
+                                       << QStringLiteral("z_meta.xml: нет такого файла");
 }
 
-// Each package is installed whole or refused, and nothing is written outside the data folder
-// (the temporary folder of the unpacking lies in a folder of the test's own); a refused package
-// leaves no grid file, no registry entry and no vertical system.
+// Each package is installed whole or refused with its reason, and nothing is written outside the
+// data folder (the temporary folder of the unpacking lies in a folder of the test's own); a
+// refused package leaves no grid file, no registry entry and no vertical system.
 void TestGeoidPackage::packageShapes()
 {
     QFETCH(Members, members);
     QFETCH(QString, link);
     QFETCH(DeclaredSize, declared);
     QFETCH(QStringList, installedFiles);
+    QFETCH(QString, reason);
     const QString path = package(members, link);
     if (!declared.member.isEmpty())
         QVERIFY(declareSize(path, declared));
@@ -375,34 +487,109 @@ void TestGeoidPackage::packageShapes()
         QCOMPARE(m_prompt->messageTexts(),
                  QStringList{QStringLiteral("ОК|Успешно установлен геоид %1\nДобавлены системы высот:\n%2").arg(geoidName, vertName)});
         QCOMPARE(filesBelow(dataFolder()), installedFiles);
-        QCOMPARE(readFile(QDir(dataFolder()).filePath(installedFiles.at(1))), members.at(1).second.isEmpty()
-                                                                                  ? QByteArray("grid data")
-                                                                                  : members.at(1).second);
+        QCOMPARE(readFile(QDir(dataFolder()).filePath(installedFiles.at(1))),
+                 members.at(1).second.isEmpty() ? undulations : members.at(1).second);
         CGeoidList reread;
         QVERIFY(reread.readXml(dataFolder().toStdString(), "data.xml"));
         QCOMPARE(QString::fromStdString(reread.getEntries().at("egm-a").GridDataFileName), installedFiles.at(1));
+        QCOMPARE(storedRowCounts(), (QVariantList{1, 1, 1, 1}));
+        CVertCoordSysDetails stored;
+        QVERIFY(readVertCoordSysDetails(CTestDatabase::value(QStringLiteral("SELECT autokey FROM vertcoordsys;")).toInt(),
+                                        stored));
+        QVERIFY(stored == packageVertCoordSys(QStringLiteral("egm-a")));
         return;
     }
-    QCOMPARE(m_prompt->messageTexts(), QStringList{QStringLiteral("Ошибка|Не удалось установить геоид из файла ") + path});
-    QCOMPARE(filesBelow(dataFolder()), QStringList{"data.xml"});
-    QCOMPARE(QDir(dataFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
-    QCOMPARE(readFile(QDir(dataFolder()).filePath("data.xml")), registryBefore);
-    QVERIFY(!m_registry.hasEntries());
-    QVERIFY(storedVertCoordSystems().isEmpty());
+    QCOMPARE(m_prompt->messageTexts(), QStringList{refusal(path, reason)});
+    verifyNothingInstalled(registryBefore);
 }
 
+void TestGeoidPackage::damagedPackages_data()
+{
+    QTest::addColumn<Members>("members");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("grid values with decimal commas")
+        << withReplaced(QStringLiteral("egm.grd"), "10 10 10\n", "10,5 10,5 10,5\n")
+        << QStringLiteral("egm.grd: «10,5» не является числом");
+    QTest::newRow("grid cut short") << withMember(standardMembers(), QStringLiteral("egm.grd"), undulations.left(40))
+                                    << QStringLiteral("egm.grd: значений 8, а заголовок задаёт 9");
+    QTest::newRow("format in capitals")
+        << withReplaced(QStringLiteral("egm_meta.xml"), "grd", "GRD")
+        << QStringLiteral("egm_meta.xml: формат сетки «GRD» не читается: сетка читается только в формате «grd» или "
+                          "«raw»");
+    QTest::newRow("metadata missing") << withMember(standardMembers(), QStringLiteral("egm_meta.xml"), QByteArray())
+                                      << QStringLiteral("egm_meta.xml: нет такого файла");
+    Members raw = withGeoid("egm.raw", "egm_cs.xml", "egm_meta.xml");
+    raw = withMember(raw, QStringLiteral("egm_meta.xml"),
+                     gridMetadata("<Format>raw</Format><BytesPerValue>4</BytesPerValue><ColumnCount>3</ColumnCount>"
+                                  "<RowCount>3</RowCount><CellWidth>5</CellWidth><CellHeight>5</CellHeight>"
+                                  "<MinColumnCoord>30</MinColumnCoord><MinRowCoord>50</MinRowCoord>"));
+    QTest::newRow("raw grid a few bytes short")
+        << withMember(raw, QStringLiteral("egm.raw"), rawFloats({10, 10, 10, 10, 10, 10, 10, 10, 10}).left(33))
+        << QStringLiteral("egm.raw: размер файла 33 байт, а метаданные (3 × 3 значений по 4 байта) задают 36 байт");
+    QTest::newRow("grid coordinate system cut short")
+        << withMember(standardMembers(), QStringLiteral("egm_cs.xml"), gridCoordSys().left(200))
+        << QStringLiteral("egm_cs.xml: не является документом XML (строка 8: unexpected end of file)");
+    // The vertical systems are read through the reading check of the exchange imports.
+    const QString vertical = QStringLiteral("vcs.xml: «%1»: ").arg(vertName);
+    QTest::newRow("transform of a word type")
+        << withReplaced(QStringLiteral("vcs.xml"), "<Type>3</Type>", "<Type>сдвиг</Type>")
+        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/Type»: «сдвиг» не является целым "
+                                     "числом");
+    QTest::newRow("transform value with a decimal comma")
+        << withReplaced(QStringLiteral("vcs.xml"), "-12.5", "-12,5")
+        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param»: «-12,5» не "
+                                     "является числом");
+    QTest::newRow("vertical system without a name")
+        << withReplaced(QStringLiteral("vcs.xml"), "<Name>" + vertName.toUtf8() + "</Name>", "")
+        << QStringLiteral("vcs.xml: «»: Не задано название (элемент Name)");
+    QTest::newRow("vertical system file cut short")
+        << withMember(standardMembers(), QStringLiteral("vcs.xml"),
+                      vertCoordSys(QStringLiteral("vertcoordsys"), vertName, "x").left(80))
+        << QStringLiteral("vcs.xml: не является документом XML (строка 2: unexpected end of file)");
+}
+
+// A package whose geoid or vertical system does not read is refused, naming the member and what
+// is wrong with it, before anything is installed.
+void TestGeoidPackage::damagedPackages()
+{
+    QFETCH(Members, members);
+    QFETCH(QString, reason);
+    const QString path = package(members);
+    const QByteArray registryBefore = readFile(QDir(dataFolder()).filePath("data.xml"));
+
+    runCommand(path);
+
+    QCOMPARE(m_prompt->messageTexts(), QStringList{refusal(path, reason)});
+    verifyNothingInstalled(registryBefore);
+}
+
+// A registry file that does not read is named as the reason, whether it broke after it was read
+// or was read broken (the registry is not written then, even when the file is mended meanwhile).
 void TestGeoidPackage::failedRegistryWriteLeavesNoGridFile()
 {
-    QVERIFY(writeFile(QDir(dataFolder()).filePath("data.xml"), "<Data><Geoids>"));
-    const CGeoidInstallation installation =
-        installGeoidPackage(package(standardMembers()), dataFolder(), m_registry, [](const QString&) { return true; });
+    const QString registryPath = QDir(dataFolder()).filePath("data.xml");
+    const QString fault = QStringLiteral("Реестр геоидов \"%1\" не читается: не является документом XML "
+                                         "(строка 1: unexpected end of file)").arg(registryPath);
+    const auto addUnderOtherName = [](const QString&) { return true; };
+    QVERIFY(writeFile(registryPath, "<Data><Geoids>"));
+    CGeoidInstallation installation =
+        installGeoidPackage(package(standardMembers()), dataFolder(), m_registry, addUnderOtherName);
     QVERIFY(!installation.installed);
+    QCOMPARE(installation.error, fault);
     QCOMPARE(folderFiles(dataFolder()), QStringList{"data.xml"});
     QVERIFY(storedVertCoordSystems().isEmpty());
 
+    QVERIFY(!m_registry.readXml(dataFolder().toStdString(), "data.xml"));
+    QVERIFY(writeFile(registryPath, registry(QByteArray())));
+    installation = installGeoidPackage(package(standardMembers()), dataFolder(), m_registry, addUnderOtherName);
+    QCOMPARE(installation.error, fault);
+    QCOMPARE(folderFiles(dataFolder()), QStringList{"data.xml"});
+
     const QString notZip = m_work->filePath("text.dat");
     QVERIFY(writeFile(notZip, "not a zip archive"));
-    QVERIFY(!installGeoidPackage(notZip, dataFolder(), m_registry, [](const QString&) { return true; }).installed);
+    QCOMPARE(installGeoidPackage(notZip, dataFolder(), m_registry, addUnderOtherName).error,
+             QStringLiteral("файл не является zip-архивом или повреждён"));
 }
 
 // The geoid is installed; the result says that its vertical systems were not added.

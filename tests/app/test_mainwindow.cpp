@@ -133,6 +133,7 @@ private slots:
     void startWithoutALastDatabaseOffersTheOpenDialog();
     void startWithTheLastDatabaseOpensIt();
     void geoidRegistryIsLoadedFromTheDataFolder();
+    void unreadableGeoidRegistryIsReportedAtStart();
     void startWithAnUnusableLastDatabase_data();
     void startWithAnUnusableLastDatabase();
     void stateAfterCloseAndFailedOpen_data();
@@ -232,9 +233,24 @@ void TestMainWindow::geoidRegistryIsLoadedFromTheDataFolder()
         QVERIFY(geoidRegistry());
         QVERIFY(geoidRegistry()->containsId("EGM"));
         QVERIFY(geoidRegistry()->containsName("Геоид"));
+        QVERIFY(m_prompt->messages().isEmpty());
     }
     QVERIFY(!geoidRegistry());
     QVERIFY(QFile::remove(registry));
+}
+
+void TestMainWindow::unreadableGeoidRegistryIsReportedAtStart()
+{
+    const QString registry = QDir(m_environment.dataFolder()).filePath("data.xml");
+    QVERIFY(writeFile(registry, "<Data><Geoids><Geoid><ID>EGM</ID>"));
+    const auto guard = qScopeGuard([&registry] { QFile::remove(registry); });
+
+    const auto window = createWindow();
+
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Ошибка|Реестр геоидов \"%1\" не читается: не является документом XML "
+                                        "(строка 1: unexpected end of file)").arg(registry)});
+    QVERIFY(!geoidRegistry()->hasEntries());
 }
 
 void TestMainWindow::startWithAnUnusableLastDatabase_data()

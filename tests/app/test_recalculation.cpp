@@ -1,3 +1,4 @@
+#include "geoidfiles.h"
 #include "guitest.h"
 #include "scriptedprompt.h"
 #include "testcoordsys.h"
@@ -21,6 +22,7 @@
 #include "records/coordsysstorage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QTableWidget>
@@ -37,6 +39,9 @@ namespace {
 const QString gaussKruger7 = QStringLiteral("Pulkovo 1942 / Gauss-Kruger zone 7");
 const QString utm37 = QStringLiteral("WGS 84 / UTM zone 37N");
 const QString wgs84 = QStringLiteral("WGS 84");
+
+// Undulations of 10 m over latitudes 50 to 60 and longitudes 30 to 40 degrees.
+const QByteArray undulations = "50 60 30 40 5 5\n10 10 10\n10 10 10\n10 10 10\n";
 
 // One point of the reference table: the zone 7 texts and the UTM values from PROJ.
 struct CReferencePoint {
@@ -401,39 +406,66 @@ void TestRecalculation::missingGeoidRefusesTheSystem_data()
 {
     QTest::addColumn<QString>("geoidId");
     QTest::addColumn<bool>("fromLeft");
-    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("not registered, target") << "egm-absent" << true << "egm-absent";
-    QTest::newRow("not registered, source") << "egm-absent" << false << "egm-absent";
-    QTest::newRow("registered, grid missing") << "egm-broken" << true << "EGM без сетки";
+    const QByteArray removed;
+    QTest::newRow("not registered, target") << "egm-absent" << true << QString() << removed
+                                            << "не установлен геоид \"egm-absent\"";
+    QTest::newRow("not registered, source") << "egm-absent" << false << QString() << removed
+                                            << "не установлен геоид \"egm-absent\"";
+    QTest::newRow("installed") << "G" << false << QString() << removed << QString();
+    const QString unloaded = QStringLiteral("не загружен геоид \"EGM Тест\": файл \"%1/%2\": %3");
+    QTest::newRow("metadata missing") << "G" << true << "G_meta.xml" << removed
+                                      << unloaded.arg("%1", "G_meta.xml", "нет такого файла");
+    QTest::newRow("grid cut short") << "G" << false << "G.grd" << undulations.left(40)
+                                    << unloaded.arg("%1", "G.grd", "значений 8, а заголовок задаёт 9");
+    QTest::newRow("grid with decimal commas")
+        << "G" << false << "G.grd" << QByteArray(undulations).replace("10 10 10\n", "10,5 10,5 10,5\n")
+        << unloaded.arg("%1", "G.grd", "«10,5» не является числом");
+    QTest::newRow("grid coordinate system cut short")
+        << "G" << true << "G_cs.xml" << gridCoordSys().left(200)
+        << unloaded.arg("%1", "G_cs.xml", "не является документом XML (строка 8: unexpected end of file)");
 }
 
-// Heights on a geoid that is not installed are refused with the geoid's name, instead of being
-// left ellipsoidal.
+// Heights on a geoid that is not installed, or whose files were damaged after it was installed,
+// are refused with the geoid's name and, for an installed one, the file at fault, instead of
+// being left ellipsoidal or empty; heights 100 m above a whole geoid of 10 m are 110 m above the
+// ellipsoid.
 void TestRecalculation::missingGeoidRefusesTheSystem()
 {
     QFETCH(QString, geoidId);
     QFETCH(bool, fromLeft);
-    QFETCH(QString, named);
-    QVERIFY(writeFile(QDir(m_environment.dataFolder()).filePath("data.xml"),
-                      "<Data><Geoids><Geoid><ID>egm-broken</ID><Name>EGM без сетки</Name>"
-                      "<GridDataFileName>egm.grd</GridDataFileName><GridCoordSysFileName>egm_cs.xml</GridCoordSysFileName>"
-                      "<GridMetadataFileName>egm_meta.xml</GridMetadataFileName></Geoid></Geoids></Data>"));
-    const int onGeoid = storeOnGeoid(QStringLiteral("WGS 84"), geoidId);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, refusal);
+    const QDir data(m_environment.dataFolder());
+    QVERIFY(writeGeoidFolder(data.path(), "G", "grd", undulations, gridMetadata("<Format>grd</Format>"), gridCoordSys()));
+    QVERIFY(writeFile(data.filePath("data.xml"),
+                      readFile(data.filePath("data.xml")).replace("<Name>G</Name>", "<Name>EGM Тест</Name>")));
+    if (!file.isEmpty())
+        QVERIFY(content.isNull() ? QFile::remove(data.filePath(file)) : writeFile(data.filePath(file), content));
+    const int onGeoid = storeOnGeoid(wgs84, geoidId);
     QVERIFY(onGeoid != NoValue);
     const auto window = createWindow();
-    choosePanelCoordsys(*window->leftPanel(), systemKey(QStringLiteral("Pulkovo 1942")));
+    choosePanelCoordsys(*window->leftPanel(), systemKey(wgs84));
     choosePanelCoordsys(*window->rightPanel(), onGeoid);
     setPanelRows(*window->leftPanel(), {"A;55;37;100"});
-    setPanelRows(*window->rightPanel(), {"B;55.1;37.2;120"});
+    setPanelRows(*window->rightPanel(), {"B;55;37;100"});
 
     window->slotCalculate(fromLeft);
 
+    if (refusal.isEmpty()) {
+        QCOMPARE(m_prompt->messageTexts(), QStringList());
+        QCOMPARE(panelRows(*window->leftPanel()), QStringList{"B;55.00000000000;37.00000000000;110.000"});
+        return;
+    }
     QCOMPARE(m_prompt->messageTexts(),
-             QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: "
-                                        "не установлен геоид \"%1\"").arg(named)});
+             QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: ")
+                         + refusal.arg(data.path())});
     QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;55;37;100"});
-    QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55.1;37.2;120"});
+    QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55;37;100"});
 }
 
 // A system on a stored map projection of type 12, the polar stereographic about the north pole

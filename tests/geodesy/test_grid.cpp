@@ -33,6 +33,20 @@ std::string writeRaster(const QTemporaryDir& dir, const std::vector<std::vector<
     return path;
 }
 
+QString faultText(const CGridTextFault& fault)
+{
+    switch (fault.kind) {
+    case CGridTextFault::NotANumber:
+        return QStringLiteral("not a number: %1").arg(QString::fromStdString(fault.token));
+    case CGridTextFault::NoGeometry:
+        return QStringLiteral("no geometry");
+    case CGridTextFault::ValueCount:
+        return QStringLiteral("%1 values laid out, %2 given").arg(fault.expected).arg(fault.given);
+    default:
+        return QStringLiteral("none");
+    }
+}
+
 const char* smallGrid = "0 1 0 2 1 1\n"
                         "10 11 12\n"
                         "0 1 2\n";
@@ -94,30 +108,40 @@ void TestGrid::readTextLaysOutRows()
 void TestGrid::readTextRefuses_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("one value too many") << "0 1 0 2 1 1 1 2 3 4 5 6 7";
-    QTest::newRow("one value too few") << "0 1 0 2 1 1 1 2 3 4 5";
-    QTest::newRow("short header") << "0 1 0 2 1";
-    QTest::newRow("bad header number") << "0 1 0 x 1 1 1 2 3 4 5 6";
-    QTest::newRow("bad value") << "0 1 0 2 1 1 1 2 3 4 five 6";
-    QTest::newRow("nan value") << "0 1 0 2 1 1 1 2 nan 4 5 6";
-    QTest::newRow("max below min") << "1 0 0 2 1 1 1 2 3 4 5 6";
-    QTest::newRow("zero step") << "0 1 0 2 0 1 1 2 3 4 5 6";
-    QTest::newRow("negative step") << "0 1 0 2 -1 1 1 2 3 4 5 6";
-    QTest::newRow("one row") << "0 0 0 2 1 1 1 2 3";
-    QTest::newRow("one column") << "0 2 0 0 1 1 1 2 3";
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("one value too many") << "0 1 0 2 1 1 1 2 3 4 5 6 7" << "6 values laid out, 7 given";
+    QTest::newRow("one value too few") << "0 1 0 2 1 1 1 2 3 4 5" << "6 values laid out, 5 given";
+    QTest::newRow("short header") << "0 1 0 2 1" << "no geometry";
+    QTest::newRow("bad header number") << "0 1 0 x 1 1 1 2 3 4 5 6" << "not a number: x";
+    QTest::newRow("bad value") << "0 1 0 2 1 1 1 2 3 4 five 6" << "not a number: five";
+    QTest::newRow("nan value") << "0 1 0 2 1 1 1 2 nan 4 5 6" << "not a number: nan";
+    QTest::newRow("value beyond double") << "0 1 0 2 1 1 1 2 1e999 4 5 6" << "not a number: 1e999";
+    // A token is read whole: its leading number is not taken.
+    QTest::newRow("value with a decimal comma") << "0 1 0 2 1 1 1 2 3 4 10,5 6" << "not a number: 10,5";
+    QTest::newRow("value followed by text") << "0 1 0 2 1 1 1 2 3m 4 5 6" << "not a number: 3m";
+    QTest::newRow("header step with a decimal comma") << "0 1 0 2 0,5 1 1 2 3 4 5 6" << "not a number: 0,5";
+    QTest::newRow("max below min") << "1 0 0 2 1 1 1 2 3 4 5 6" << "no geometry";
+    QTest::newRow("zero step") << "0 1 0 2 0 1 1 2 3 4 5 6" << "no geometry";
+    QTest::newRow("negative step") << "0 1 0 2 -1 1 1 2 3 4 5 6" << "no geometry";
+    QTest::newRow("one row") << "0 0 0 2 1 1 1 2 3" << "no geometry";
+    QTest::newRow("one column") << "0 2 0 0 1 1 1 2 3" << "no geometry";
 }
 
+// The grid is emptied, and the fault tells why.
 void TestGrid::readTextRefuses()
 {
     QFETCH(QString, text);
+    QFETCH(QString, fault);
     C2DGrid<double> grid;
     QVERIFY(grid.readText(smallGrid));
-    QVERIFY(!grid.readText(text.toStdString()));
+    CGridTextFault found;
+    QVERIFY(!grid.readText(text.toStdString(), &found));
     QCOMPARE(grid.getColumnCount(), 0u);
     QCOMPARE(grid.getRowCount(), 0u);
     QVERIFY(!grid.hasMarker());
     QCOMPARE(grid.getValueMin(), DBL_MAX);
     QCOMPARE(grid.getValueMax(), DBL_MIN);
+    QCOMPARE(faultText(found), fault);
 }
 
 void TestGrid::interpolateIsBilinearAndClamped()

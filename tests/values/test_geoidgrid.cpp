@@ -10,9 +10,11 @@
 #include "values/coordsysinfo.h"
 #include "values/geoidgrid.h"
 #include "values/geoidlist.h"
+#include "values/vertcoordsysinfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QDomDocument>
 #include <QTemporaryDir>
 #include <QTest>
@@ -191,6 +193,8 @@ private slots:
     void gridRoundTheGlobe();
     void recalculation_data();
     void recalculation();
+    void faults_data();
+    void faults();
 };
 
 void TestGeoidGrid::metadata_data()
@@ -598,6 +602,83 @@ void TestGeoidGrid::recalculation()
     QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
 
     QCOMPARE(recalculate(geoids, fromGeoid, point), expected);
+}
+
+void TestGeoidGrid::faults_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("fault");
+
+    const QByteArray removed;
+    QTest::newRow("grd whole") << "grd" << QString() << removed << QString();
+    QTest::newRow("raw whole") << "raw" << QString() << removed << QString();
+    QTest::newRow("grd with decimal commas")
+        << "grd" << "G.grd" << QByteArray("55 56 37 39 1 1\n12,5 13,5 14,5\n10,5 11,5 12,5\n")
+        << "G.grd: «12,5» не является числом";
+    QTest::newRow("grd cut short") << "grd" << "G.grd" << kUndulationText.left(28)
+                                   << "G.grd: значений 4, а заголовок задаёт 6";
+    QTest::newRow("grd header of one row")
+        << "grd" << "G.grd" << QByteArray("55 55 37 39 1 1\n12 13 14\n")
+        << "G.grd: заголовок (первые шесть чисел) не задаёт сетку хотя бы из 2 × 2 узлов";
+    QTest::newRow("grd missing") << "grd" << "G.grd" << removed << "G.grd: нет такого файла";
+    QTest::newRow("raw a few bytes short")
+        << "raw" << "G.raw" << kUndulationRaw.left(21)
+        << "G.raw: размер файла 21 байт, а метаданные (3 × 2 значений по 4 байта) задают 24 байт";
+    QTest::newRow("format in capitals")
+        << "grd" << "G_meta.xml" << gridMetadata("<Format>GRD</Format>")
+        << "G_meta.xml: формат сетки «GRD» не читается: сетка читается только в формате «grd» или «raw»";
+    QTest::newRow("format not given") << "grd" << "G_meta.xml" << gridMetadata("")
+                                      << "G_meta.xml: не задан формат сетки (элемент Metadata/Grid/Format)";
+    QTest::newRow("metadata missing") << "grd" << "G_meta.xml" << removed << "G_meta.xml: нет такого файла";
+    QTest::newRow("metadata cut short")
+        << "grd" << "G_meta.xml" << gridMetadata("<Format>grd</Format>").left(30)
+        << "G_meta.xml: не является документом XML (строка 1: unexpected end of file)";
+    QTest::newRow("raw metadata without a cell height")
+        << "raw" << "G_meta.xml" << QByteArray(kUndulationMeta).replace("<CellHeight>1</CellHeight>", "")
+        << "G_meta.xml: метаданные не задают сетку формата «raw»: нужны BytesPerValue, ColumnCount и RowCount не "
+           "меньше 1, CellWidth и CellHeight больше 0, MinColumnCoord и MinRowCoord, а при ColumnCoordPeriod ещё "
+           "ColumnCoordRangeMin или ColumnCoordRangeMax";
+    QTest::newRow("coordinate system cut short")
+        << "grd" << "G_cs.xml" << gridCoordSys().left(200)
+        << "G_cs.xml: не является документом XML (строка 8: unexpected end of file)";
+    QTest::newRow("coordinate system missing") << "grd" << "G_cs.xml" << removed << "G_cs.xml: нет такого файла";
+    QTest::newRow("coordinate system under another root")
+        << "grd" << "G_cs.xml" << QByteArray(gridCoordSys()).replace("coordsys>", "system>")
+        << "G_cs.xml: нет элемента coordsys";
+    QTest::newRow("coordinate system that does not read")
+        << "grd" << "G_cs.xml" << QByteArray("<coordsys><Name>x</Name></coordsys>")
+        << "G_cs.xml: система координат не читается";
+    QTest::newRow("coordinate system without a height unit")
+        << "grd" << "G_cs.xml" << gridCoordSys(QByteArray())
+        << "G_cs.xml: не задана единица высот (элемент HeightUnit)";
+}
+
+// A geoid whose metadata, grid coordinate system or grid does not read whole is not used, and
+// the registry names the file and what is wrong with it.
+void TestGeoidGrid::faults()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    QVERIFY(writeUndulations(dir, format, gridCoordSys()));
+    if (!file.isEmpty())
+        QVERIFY(content.isNull() ? QFile::remove(dir.filePath(file)) : writeGeoidFile(dir.filePath(file), content));
+    CGeoidList geoids(readCoordSysInfo);
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+    CVertCoordSysInfo system;
+    system.geoid = "G";
+
+    CGeoidFault found;
+    geoids.getGeoid("G", &found);
+
+    const QString text = found.reason.isEmpty() ? QString()
+                                                : QString::fromStdString(found.fileName) + ": " + found.reason;
+    QCOMPARE(text, fault);
+    QCOMPARE(bool(geoidForVertCoordSys(system, &geoids)), fault.isEmpty());
 }
 
 VALUES_TEST_MAIN(TestGeoidGrid)

@@ -219,21 +219,31 @@ void TestGeoidList::rewritesInUtf8()
 void TestGeoidList::refusedRegistry_data()
 {
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("not XML") << QByteArray("<Data><Geoids></Data>");
-    QTest::newRow("no Geoids") << QByteArray("<Data><Geoid/></Data>");
-    QTest::newRow("other root") << QByteArray("<Registry><Geoids/></Registry>");
+    QTest::newRow("not XML") << QByteArray("<Data><Geoids></Data>")
+                             << "не является документом XML (строка 1: tag mismatch)";
+    QTest::newRow("no Geoids") << QByteArray("<Data><Geoid/></Data>") << "нет элемента Data/Geoids";
+    QTest::newRow("other root") << QByteArray("<Registry><Geoids/></Registry>") << "нет элемента Data/Geoids";
 }
 
-// A file that is no registry is neither read nor rewritten.
+// A file that is no registry is neither read nor rewritten; what is wrong with it is told, and
+// an entry to add is refused naming the registry file.
 void TestGeoidList::refusedRegistry()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     writeRegistry(content);
     CGeoidList list;
-    QVERIFY(!list.readXml(folder(), kRegistry));
+    QString found;
+    QVERIFY(!list.readXml(folder(), kRegistry, &found));
+    QCOMPARE(found, reason);
+    const QString fault = QStringLiteral("Реестр геоидов \"%1\" не читается: %2").arg(registryPath(), reason);
+    QCOMPARE(list.readFault(), fault);
     CGeoidEntry added = entry("G", "G");
-    QVERIFY(!list.writeXml(added));
+    QString error;
+    QVERIFY(!list.writeXml(added, &error));
+    QCOMPARE(error, fault);
     QCOMPARE(readGeoidFile(registryPath()), content);
     QVERIFY(!list.hasEntries());
 }
