@@ -538,8 +538,17 @@ void TestGeoidPackage::damagedPackages_data()
                                      "числом");
     QTest::newRow("transform value with a decimal comma")
         << withReplaced(QStringLiteral("vcs.xml"), "-12.5", "-12,5")
-        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param»: «-12,5» не "
+        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param[code=7, «dH»]»: «-12,5» не "
                                      "является числом");
+    QTest::newRow("transform without the parameter its type uses")
+        << withReplaced(QStringLiteral("vcs.xml"), "<Param code=\"7\">-12.5</Param>", "")
+        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param[code=7, «dH»]»: "
+                                     "значение не задано");
+    QTest::newRow("transform parameter given twice")
+        << withReplaced(QStringLiteral("vcs.xml"), "<Param code=\"7\">-12.5</Param>",
+                        "<Param code=\"7\">-12.5</Param><Param code=\"7\">-2.5</Param>")
+        << vertical + QStringLiteral("Элемент «TransformList/Transforms/Transform/ParamValues/Param[code=7, «dH»]»: "
+                                     "параметр задан повторно");
     QTest::newRow("vertical system without a name")
         << withReplaced(QStringLiteral("vcs.xml"), "<Name>" + vertName.toUtf8() + "</Name>", "")
         << QStringLiteral("vcs.xml: «»: Не задано название (элемент Name)");
