@@ -69,17 +69,19 @@ QList<QDomElement> geoidsElements(const QDomDocument& document)
     return found;
 }
 
-const QString noGeoidsElement = QStringLiteral("нет элемента Data/Geoids");
-
-// The registry file as it stands, or an empty registry when there is no file yet; false with
-// what is wrong with the file.
-bool registryDocument(const QString& path, QDomDocument& document, QString* reason)
+// The Data/Geoids elements of the registry file as it stands, or of an empty registry when
+// there is no file yet; none, with what is wrong with the file, when it does not read or has none.
+QList<QDomElement> registryLists(const QString& path, QDomDocument& document, QString& reason)
 {
-    if (QFileInfo::exists(path))
-        return readXmlFile(path, document, reason);
-    document.appendChild(document.createElement(QStringLiteral("Data")))
-        .appendChild(document.createElement(QStringLiteral("Geoids")));
-    return true;
+    if (!QFileInfo::exists(path))
+        document.appendChild(document.createElement(QStringLiteral("Data")))
+            .appendChild(document.createElement(QStringLiteral("Geoids")));
+    else if (!readXmlFile(path, document, &reason))
+        return {};
+    const QList<QDomElement> lists = geoidsElements(document);
+    if (lists.isEmpty())
+        reason = QStringLiteral("нет элемента Data/Geoids");
+    return lists;
 }
 
 QString registryFault(const QString& path, const QString& reason)
@@ -183,13 +185,12 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName,
     const QFileInfo file(QDir(fromStd(folder)).filePath(fromStd(fileName)));
     QDomDocument document;
     QString fault;
-    if (!registryDocument(file.filePath(), document, &fault) || geoidsElements(document).isEmpty()) {
-        if (fault.isEmpty())
-            fault = noGeoidsElement;
+    const QList<QDomElement> lists = registryLists(file.filePath(), document, fault);
+    if (lists.isEmpty()) {
         lastReadFault = registryFault(file.absoluteFilePath(), fault);
         return failWith(reason, fault);
     }
-    for (const QDomElement& geoids : geoidsElements(document)) {
+    for (const QDomElement& geoids : lists) {
         for (QDomElement geoid = geoids.firstChildElement(QStringLiteral("Geoid"));
              !geoid.isNull(); geoid = geoid.nextSiblingElement(QStringLiteral("Geoid"))) {
             const CGeoidEntry entry = entryFromElement(geoid);
@@ -215,11 +216,9 @@ bool CGeoidList::writeXml(CGeoidEntry& entry, QString* error)
     const QString path = fromStd(listFilePath);
     QDomDocument document;
     QString reason;
-    if (!registryDocument(path, document, &reason))
-        return failWith(error, registryFault(path, reason));
-    const QList<QDomElement> lists = geoidsElements(document);
+    const QList<QDomElement> lists = registryLists(path, document, reason);
     if (lists.isEmpty())
-        return failWith(error, registryFault(path, noGeoidsElement));
+        return failWith(error, registryFault(path, reason));
     for (QDomElement geoids : lists)
         geoids.appendChild(entryElement(document, stored));
     if (!saveDocument(path, document, error))
