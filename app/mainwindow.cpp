@@ -66,8 +66,11 @@ MainWindow::MainWindow(QWidget* parent)
     prepareConnection();
     if (!openLastDatabase())
         slotOpenDatabase();
-    if (!m_geoids.readXml(dataDirPath().toStdString(), "data.xml") && !m_geoids.readFault().isEmpty())
+    m_geoids.readXml(dataDirPath().toStdString(), "data.xml");
+    if (!m_geoids.readFault().isEmpty())
         prompt().warning(this, errorTitle, m_geoids.readFault());
+    else if (!m_geoids.readWarning().isEmpty())
+        prompt().warning(this, QStringLiteral("Предупреждение"), m_geoids.readWarning());
     setGeoidRegistry(&m_geoids);
     ui->mainToolBar->hide();
 }

@@ -26,8 +26,8 @@ QString unusableSystem(const CCoordSysDetails& system)
     return QStringLiteral("Систему координат \"%1\" нельзя использовать для пересчета").arg(system.name);
 }
 
-// Why the geoid that the system's heights need cannot be given: not installed, or a file of it
-// that does not read; empty when nothing is missing.
+// Why the geoid that the system's heights need cannot be given: a registry that did not read,
+// a geoid not installed, or a file of it that does not read; empty when nothing is missing.
 QString missingGeoid(const CCoordSysDetails& system, const CCoordSysInfo& info, const vexa::CCoordSysParams& params,
                      CGeoidList* geoids)
 {
@@ -35,6 +35,9 @@ QString missingGeoid(const CCoordSysDetails& system, const CCoordSysInfo& info, 
     if (!onGeoid || params.geoid)
         return QString();
     const std::string& id = info.vert_coordsys->geoid;
+    if (geoids && !geoids->readFault().isEmpty())
+        return unusableSystem(system) + QStringLiteral(": геоид \"%1\" недоступен. ").arg(QString::fromStdString(id))
+               + geoids->readFault();
     if (!geoids || !geoids->containsId(id))
         return unusableSystem(system) + QStringLiteral(": не установлен геоид \"%1\"").arg(QString::fromStdString(id));
     const std::string& name = geoids->getEntries().at(id).Name;

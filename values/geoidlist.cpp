@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -82,6 +84,47 @@ QList<QDomElement> registryLists(const QString& path, QDomDocument& document, QS
     if (lists.isEmpty())
         reason = QStringLiteral("нет элемента Data/Geoids");
     return lists;
+}
+
+// The complete geoids of the registry's lists in file order, as a reading takes them.
+std::vector<CGeoidEntry> registryEntries(const QList<QDomElement>& lists)
+{
+    std::vector<CGeoidEntry> found;
+    for (const QDomElement& geoids : lists) {
+        for (QDomElement geoid = geoids.firstChildElement(QStringLiteral("Geoid"));
+             !geoid.isNull(); geoid = geoid.nextSiblingElement(QStringLiteral("Geoid"))) {
+            CGeoidEntry entry = entryFromElement(geoid);
+            if (entry.isComplete())
+                found.push_back(std::move(entry));
+        }
+    }
+    return found;
+}
+
+bool sameEntry(CGeoidEntry a, CGeoidEntry b)
+{
+    for (int k = 0; k < 6; ++k) {
+        if (*fields(a, k) != *fields(b, k))
+            return false;
+    }
+    return true;
+}
+
+// One line per ID that several different geoids of the registry give, naming the geoid used.
+QString duplicateReport(const QString& path, const std::set<std::string>& ids,
+                        const std::map<std::string, CGeoidEntry>& entries)
+{
+    QStringList lines;
+    for (const std::string& id : ids) {
+        const CGeoidEntry& used = entries.at(id);
+        QString which = QStringLiteral("файл сетки \"%1\"").arg(fromStd(used.GridDataFileName));
+        if (!used.Name.empty())
+            which = QStringLiteral("имя \"%1\", ").arg(fromStd(used.Name)) + which;
+        lines << QStringLiteral("Реестр геоидов \"%1\": ID \"%2\" указан у нескольких разных геоидов; "
+                                "используется первый из них в файле (%3), остальные не используются")
+                     .arg(QDir::toNativeSeparators(path), fromStd(id), which);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString registryFault(const QString& path, const QString& reason)
@@ -177,6 +220,7 @@ void CGeoidList::clear()
     listFilePath.clear();
     cache.clear();
     lastReadFault.clear();
+    lastReadWarning.clear();
 }
 
 bool CGeoidList::readXml(const std::string& folder, const std::string& fileName, QString* reason)
@@ -190,14 +234,14 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName,
         lastReadFault = registryFault(file.absoluteFilePath(), fault);
         return failWith(reason, fault);
     }
-    for (const QDomElement& geoids : lists) {
-        for (QDomElement geoid = geoids.firstChildElement(QStringLiteral("Geoid"));
-             !geoid.isNull(); geoid = geoid.nextSiblingElement(QStringLiteral("Geoid"))) {
-            const CGeoidEntry entry = entryFromElement(geoid);
-            if (entry.isComplete())
-                entries[entry.ID] = entry;
-        }
+    // Of several geoids with one ID the first in the file is kept: the one installed first.
+    std::set<std::string> duplicated;
+    for (const CGeoidEntry& entry : registryEntries(lists)) {
+        const auto placed = entries.emplace(entry.ID, entry);
+        if (!placed.second && !sameEntry(placed.first->second, entry))
+            duplicated.insert(entry.ID);
     }
+    lastReadWarning = duplicateReport(file.absoluteFilePath(), duplicated, entries);
     this->folder = folder;
     listFilePath = file.absoluteFilePath().toStdString();
     return hasEntries();
@@ -209,16 +253,24 @@ bool CGeoidList::writeXml(CGeoidEntry& entry, QString* error)
         return failWith(error, lastReadFault.isEmpty() ? QStringLiteral("Реестр геоидов не прочитан") : lastReadFault);
     if (!entry.isComplete())
         return failWith(error, QStringLiteral("Геоид \"%1\" задан не полностью").arg(fromStd(entry.Name)));
-    CGeoidEntry stored = entry;
-    stored.ID = makeUniqueId(entry.ID);
-    stored.Name = makeUniqueName(entry.Name);
-
     const QString path = fromStd(listFilePath);
     QDomDocument document;
     QString reason;
     const QList<QDomElement> lists = registryLists(path, document, reason);
     if (lists.isEmpty())
         return failWith(error, registryFault(path, reason));
+
+    // Another copy of the program may have added geoids to the file since it was read.
+    std::set<std::string> fileIds;
+    std::set<std::string> fileNames;
+    for (const CGeoidEntry& inFile : registryEntries(lists)) {
+        fileIds.insert(inFile.ID);
+        fileNames.insert(inFile.Name);
+    }
+    CGeoidEntry stored = entry;
+    stored.ID = makeUnique(entry.ID, [&](const std::string& text) { return containsId(text) || fileIds.count(text); });
+    stored.Name = makeUnique(entry.Name,
+                             [&](const std::string& text) { return containsName(text) || fileNames.count(text); });
     for (QDomElement geoids : lists)
         geoids.appendChild(entryElement(document, stored));
     if (!saveDocument(path, document, error))

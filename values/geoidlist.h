@@ -59,13 +59,18 @@ public:
     // at least one complete geoid. A registry without geoids, or a file not yet
     // made, is still remembered so that writeXml can add the first geoid. A file that
     // does not read gives what is wrong with it (reason, not naming the file) and is
-    // remembered as the registry's fault.
+    // remembered as the registry's fault. Of geoids with one ID the first in the file
+    // is kept.
     bool readXml(const std::string& folder, const std::string& fileName, QString* reason = nullptr);
     // Why the registry file last read does not read, naming the file; empty when it read.
     const QString& readFault() const { return lastReadFault; }
+    // What the user should know of the registry file last read although it read, naming the
+    // file: each ID that several different geoids give, of which the first in the file is used.
+    const QString& readWarning() const { return lastReadWarning; }
     // Adds the entry to the registry file and to the list under an ID and a Name
-    // not yet taken, and writes those back into the entry; a geoid of that ID asked
-    // for before is loaded anew on the next request. False, with nothing
+    // taken neither in the list nor in the file as it now stands (another copy of the
+    // program may have added to it), and writes those back into the entry; a geoid of
+    // that ID asked for before is loaded anew on the next request. False, with nothing
     // changed and the reason for the user, for an incomplete entry, a registry that
     // was not read, or a registry file that cannot be read or rewritten whole.
     bool writeXml(CGeoidEntry& entry, QString* error = nullptr);
@@ -104,6 +109,7 @@ private:
     std::map<std::string, CLoadedGeoid> cache;
     CGridCoordSysReader gridCoordSysReader;
     QString lastReadFault;
+    QString lastReadWarning;
 };
 
 // A relative path that stays inside its folder: not empty, "/" between its parts, no

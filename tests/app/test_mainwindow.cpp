@@ -133,7 +133,8 @@ private slots:
     void startWithoutALastDatabaseOffersTheOpenDialog();
     void startWithTheLastDatabaseOpensIt();
     void geoidRegistryIsLoadedFromTheDataFolder();
-    void unreadableGeoidRegistryIsReportedAtStart();
+    void geoidRegistryFaultIsReportedAtStart_data();
+    void geoidRegistryFaultIsReportedAtStart();
     void startWithAnUnusableLastDatabase_data();
     void startWithAnUnusableLastDatabase();
     void stateAfterCloseAndFailedOpen_data();
@@ -239,18 +240,45 @@ void TestMainWindow::geoidRegistryIsLoadedFromTheDataFolder()
     QVERIFY(QFile::remove(registry));
 }
 
-void TestMainWindow::unreadableGeoidRegistryIsReportedAtStart()
+void TestMainWindow::geoidRegistryFaultIsReportedAtStart_data()
 {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("geoids");
+
+    const QByteArray geoid = "<GridCoordSysFileName>egm.xml</GridCoordSysFileName>"
+                             "<GridMetadataFileName>egm.meta</GridMetadataFileName></Geoid>";
+    QTest::newRow("unreadable") << QByteArray("<Data><Geoids><Geoid><ID>EGM</ID>")
+                                << "Ошибка|Реестр геоидов \"%1\" не читается: не является документом XML "
+                                   "(строка 1: unexpected end of file)"
+                                << QStringList();
+    QTest::newRow("one ID twice")
+        << "<Data><Geoids><Geoid><ID>EGM</ID><Name>Первый</Name><GridDataFileName>egm.grd</GridDataFileName>" + geoid
+               + "<Geoid><ID>EGM</ID><Name>Второй</Name><GridDataFileName>egm[1].grd</GridDataFileName>" + geoid
+               + "<Geoid><ID>LOCAL</ID><GridDataFileName>local.grd</GridDataFileName>" + geoid + "</Geoids></Data>"
+        << "Предупреждение|Реестр геоидов \"%1\": ID \"EGM\" указан у нескольких разных геоидов; используется "
+           "первый из них в файле (имя \"Первый\", файл сетки \"egm.grd\"), остальные не используются"
+        << QStringList{"EGM|Первый", "LOCAL|"};
+}
+
+// A registry that does not read, or that gives one ID to different geoids, is reported once the
+// window starts; the geoids it gives are loaded.
+void TestMainWindow::geoidRegistryFaultIsReportedAtStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(QStringList, geoids);
     const QString registry = QDir(m_environment.dataFolder()).filePath("data.xml");
-    QVERIFY(writeFile(registry, "<Data><Geoids><Geoid><ID>EGM</ID>"));
+    QVERIFY(writeFile(registry, content));
     const auto guard = qScopeGuard([&registry] { QFile::remove(registry); });
 
     const auto window = createWindow();
 
-    QCOMPARE(m_prompt->messageTexts(),
-             QStringList{QStringLiteral("Ошибка|Реестр геоидов \"%1\" не читается: не является документом XML "
-                                        "(строка 1: unexpected end of file)").arg(registry)});
-    QVERIFY(!geoidRegistry()->hasEntries());
+    QCOMPARE(m_prompt->messageTexts(), QStringList{message.arg(registry)});
+    QStringList loaded;
+    for (const auto& item : geoidRegistry()->getEntries())
+        loaded << QString::fromStdString(item.first + "|" + item.second.Name);
+    QCOMPARE(loaded, geoids);
 }
 
 void TestMainWindow::startWithAnUnusableLastDatabase_data()

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -276,6 +277,7 @@ private slots:
     void unchainablePairKeepsTheTarget();
     void missingGeoidRefusesTheSystem_data();
     void missingGeoidRefusesTheSystem();
+    void unreadableRegistryRefusesTheSystem();
     void southernNorthPoleStereographicIsRefused();
     void statisticsAddUp_data();
     void statisticsAddUp();
@@ -466,6 +468,30 @@ void TestRecalculation::missingGeoidRefusesTheSystem()
                          + refusal.arg(data.path())});
     QCOMPARE(panelRows(*window->leftPanel()), QStringList{"A;55;37;100"});
     QCOMPARE(panelRows(*window->rightPanel()), QStringList{"B;55;37;100"});
+}
+
+// Heights on a geoid while the registry did not read at start are refused with the registry
+// file and what is wrong with it, not as a geoid that is not installed.
+void TestRecalculation::unreadableRegistryRefusesTheSystem()
+{
+    const QString registry = QDir(m_environment.dataFolder()).filePath("data.xml");
+    QVERIFY(writeFile(registry, "<Data><Geoids>"));
+    const auto guard = qScopeGuard([&registry] { QFile::remove(registry); });
+    const int onGeoid = storeOnGeoid(wgs84, QStringLiteral("G"));
+    QVERIFY(onGeoid != NoValue);
+    const auto window = createWindow();
+    choosePanelCoordsys(*window->leftPanel(), systemKey(wgs84));
+    choosePanelCoordsys(*window->rightPanel(), onGeoid);
+    setPanelRows(*window->leftPanel(), {"A;55;37;100"});
+    m_prompt->clear();
+
+    window->slotCalculate(true);
+
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: "
+                                        "геоид \"G\" недоступен. Реестр геоидов \"%1\" не читается: не является "
+                                        "документом XML (строка 1: unexpected end of file)")
+                             .arg(registry)});
 }
 
 // A system on a stored map projection of type 12, the polar stereographic about the north pole

@@ -68,6 +68,7 @@ private slots:
     void init();
     void readsRegistry();
     void addsGeoidToEveryGeoidsElement();
+    void twoCopiesAddTheSameGeoid();
     void uniqueTexts_data();
     void uniqueTexts();
     void firstGeoid_data();
@@ -91,13 +92,20 @@ void TestGeoidList::init()
 }
 
 // Incomplete geoids, file names leaving the folder and elements outside Data/Geoids
-// are skipped; a later geoid of one ID and a later tag of one geoid count.
+// are skipped; of two geoids with one ID the first is used and the user is told so; a later
+// tag of one geoid counts.
 void TestGeoidList::readsRegistry()
 {
     writeRegistry(geoidTestData("geoid_registry.xml"));
     CGeoidList list;
     QVERIFY(list.readXml(folder(), kRegistry));
     QCOMPARE(lines(list), kGoldenEntries);
+    QCOMPARE(list.readWarning(),
+             QStringLiteral("Реестр геоидов \"%1\": ID \"EGM2008\" указан у нескольких разных геоидов; используется "
+                            "первый из них в файле (имя \"EGM2008 2.5'\", файл сетки \"egm2008.raw\"), остальные не "
+                            "используются")
+                 .arg(registryPath()));
+    QVERIFY(list.readFault().isEmpty());
     QVERIFY(list.containsId("LOCAL"));
     QVERIFY(!list.containsId("NOMETA"));
     QVERIFY(list.containsName("EGM96 15'"));
@@ -125,6 +133,32 @@ void TestGeoidList::addsGeoidToEveryGeoidsElement()
     CGeoidList reread;
     QVERIFY(reread.readXml(folder(), kRegistry));
     QCOMPARE(lines(reread), expected);
+    // The copies of the new geoid in the two lists are alike and not reported.
+    QCOMPARE(reread.readWarning(), list.readWarning());
+}
+
+// Two copies of the program read the registry at start, and each installs the same geoid.
+void TestGeoidList::twoCopiesAddTheSameGeoid()
+{
+    writeRegistry("<Data><Geoids/></Data>");
+    CGeoidList first;
+    CGeoidList second;
+    first.readXml(folder(), kRegistry);
+    second.readXml(folder(), kRegistry);
+    CGeoidEntry firstAdded = entry("G", "Геоид");
+    CGeoidEntry secondAdded = entry("G", "Геоид");
+    secondAdded.GridDataFileName = "grid[1].grd";
+
+    QVERIFY(first.writeXml(firstAdded));
+    QVERIFY(second.writeXml(secondAdded));
+
+    QCOMPARE(line(firstAdded), QString::fromUtf8("G|Геоид||grid.grd|grid_cs.xml|grid_meta.xml"));
+    QCOMPARE(line(secondAdded), QString::fromUtf8("G[1]|Геоид[1]||grid[1].grd|grid_cs.xml|grid_meta.xml"));
+    QCOMPARE(lines(second), QStringList{line(secondAdded)});
+    CGeoidList third;
+    QVERIFY(third.readXml(folder(), kRegistry));
+    QCOMPARE(lines(third), (QStringList{line(firstAdded), line(secondAdded)}));
+    QVERIFY(third.readWarning().isEmpty());
 }
 
 void TestGeoidList::uniqueTexts_data()
