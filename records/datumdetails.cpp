@@ -3,6 +3,7 @@
 #include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
+#include "records/xmlreadcheck.h"
 #include "values/datuminfo.h"
 #include "values/valuecompare.h"
 
@@ -40,15 +41,20 @@ void appendLinks(QDomDocument& document, QDomElement& parent, const QString& tag
     parent.appendChild(element);
 }
 
-// Stores each child element of that tag that reads valid under its identifier.
+// Stores each child element of that tag that reads valid under its identifier; the last of
+// one identifier wins, and the reading check is told of the one it replaces.
 template <class Map>
 void readLinks(const QDomElement& element, const QString& childTag, Map& links)
 {
     for (QDomElement child = element.firstChildElement(childTag); !child.isNull();
          child = child.nextSiblingElement(childTag)) {
         auto link = std::make_shared<typename Map::mapped_type::element_type>();
-        if (CXmlFields::readRecord(*link, child))
-            links[link->identifier] = link;
+        if (!CXmlFields::readRecord(*link, child))
+            continue;
+        auto& stored = links[link->identifier];
+        if (stored && !link->identifier.isEmpty())
+            CXmlReadCheck::noteRepeatedIdentifier(element, link->identifier, stored->name, link->name);
+        stored = link;
     }
 }
 

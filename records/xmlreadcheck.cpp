@@ -73,6 +73,15 @@ void CXmlReadCheck::noteRepeated(const QDomElement& element, const QString& path
                            QStringLiteral("параметр задан повторно"));
 }
 
+void CXmlReadCheck::noteRepeatedIdentifier(const QDomElement& list, const QString& identifier,
+                                           const QString& firstName, const QString& secondName)
+{
+    if (currentCheck)
+        currentCheck->note(currentCheck->pathOf(list),
+                           QStringLiteral("идентификатор «%1» задан повторно: «%2» и «%3»")
+                               .arg(identifier, firstName, secondName));
+}
+
 QString CXmlReadCheck::paramPath(int code, const QString& definedName, const std::string& tableName)
 {
     const QString name = definedName.isEmpty() ? QString::fromStdString(tableName) : definedName;

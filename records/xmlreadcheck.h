@@ -9,7 +9,8 @@ class CAbstractDetails;
 
 // While it lives, notes what the readings of records below its root element do not take of
 // what the file gives: a linked record that does not read, a whole number or a number that its
-// reader does not read, a number that must be given and is empty, a parameter given twice.
+// reader does not read, a number that must be given and is empty, a parameter given twice, an identifier given
+// twice in a list.
 // Elements that no reading knows, and elements without content (which stand for none), are not
 // its concern. Readings outside a check note nothing.
 class CXmlReadCheck
@@ -32,6 +33,9 @@ public:
     static void noteDropped(const QDomElement& element, const QString& reason);
     // The record's element gives the parameter at the path below it more than once.
     static void noteRepeated(const QDomElement& element, const QString& path);
+    // The list's element gives two records of those names under one identifier.
+    static void noteRepeatedIdentifier(const QDomElement& list, const QString& identifier,
+                                       const QString& firstName, const QString& secondName);
     // The path of a parameter's value below its record's element, named by its code and the
     // name that the file's definition gives, else the code table's name:
     // ParamValues/Param[code=4, «A22»], or ParamValues/Param[code=4] without either.

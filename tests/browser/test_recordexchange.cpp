@@ -11,8 +11,10 @@
 #include "database/tablecatalogue.h"
 #include "records/coordsysdetails.h"
 #include "records/coordsysstorage.h"
+#include "records/datumdetails.h"
 #include "records/datumshiftdetails.h"
 #include "records/datumshiftstorage.h"
+#include "records/datumstorage.h"
 #include "records/vertcoordsysdetails.h"
 #include "records/vertcoordsysstorage.h"
 
@@ -72,6 +74,37 @@ QByteArray shiftXml(const QByteArray& tag, const QByteArray& translationX)
           "<DatumShiftType><Code>1</Code><Name>H</Name></DatumShiftType><LengthUnit><Scope>1</Scope>"
           "<Name>Метр</Name><FactorB>1</FactorB><FactorC>1</FactorC></LengthUnit></"
         + tag + ">";
+}
+
+// A pairwise geocentric translation of a datum, with the identifier, name and X translation given.
+QByteArray pairwiseShiftXml(const QByteArray& identifier, const QByteArray& name, const QByteArray& translationX)
+{
+    return "<DatumShift><Name>" + name + "</Name><Identifier>" + identifier + "</Identifier><Type>1</Type>"
+        + "<TranslationX>" + translationX + "</TranslationX><TranslationY>0</TranslationY>"
+        + "<TranslationZ>0</TranslationZ></DatumShift>";
+}
+
+// A transform list of a datum: a horizontal one (scope 3) with a plane shift, or a vertical one
+// (scope 4) with a height shift, with the identifier and name given.
+QByteArray datumListXml(int scope, const QByteArray& identifier, const QByteArray& name)
+{
+    const QByteArray tag = scope == 3 ? "GeographicDatumShift" : "VerticalDatumShift";
+    const QByteArray transform = scope == 3
+        ? "<Type>2</Type><ParamValues><Param code=\"5\">1</Param><Param code=\"6\">2</Param></ParamValues>"
+        : "<Type>3</Type><ParamValues><Param code=\"7\">0.5</Param></ParamValues>";
+    return "<" + tag + "><Name>" + name + "</Name><Scope>" + QByteArray::number(scope) + "</Scope><Identifier>"
+        + identifier + "</Identifier><Transforms><Transform><Name>T</Name>" + transform
+        + "</Transform></Transforms></" + tag + ">";
+}
+
+// The three lists of a datum, each with two links of the identifiers given.
+QByteArray datumListsXml(const QByteArray& first, const QByteArray& second)
+{
+    return "<PairwiseDatumShifts>" + pairwiseShiftXml(first, "P " + first, "25.00")
+        + pairwiseShiftXml(second, "P " + second, "23.57") + "</PairwiseDatumShifts><GeographicDatumShifts>"
+        + datumListXml(3, first, "H " + first) + datumListXml(3, second, "H " + second)
+        + "</GeographicDatumShifts><VerticalDatumShifts>" + datumListXml(4, first, "V " + first)
+        + datumListXml(4, second, "V " + second) + "</VerticalDatumShifts>";
 }
 
 int firstKey(int tableId)
@@ -159,6 +192,7 @@ private slots:
     void refusedWkt();
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
+    void datumLinksOfDistinctIdentifiersAreAllStored();
 
 private:
     // Exports the record of the key through a selector of its table; the file's path.
@@ -581,6 +615,22 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         "<TranslationX>1</TranslationX><TranslationY>2</TranslationY><TranslationZ>3</TranslationZ>"
         "</DatumShift></PairwiseDatumShifts>",
         "Элемент «Datum/PairwiseDatumShifts/DatumShift»: Не задано название (элемент Name)");
+    // Two links of a datum's list under one identifier, of which reading would keep the second.
+    const QByteArray datumName = "<Name>Pulkovo_1942</Name>";
+    row("two pairwise shifts of one identifier", datumName,
+        datumName + "<PairwiseDatumShifts>" + pairwiseShiftXml("P1", "P1 first (survey 1998)", "25.00")
+            + pairwiseShiftXml("P1", "P1 second (survey 2011)", "23.57") + "</PairwiseDatumShifts>",
+        "Элемент «Datum/PairwiseDatumShifts»: идентификатор «P1» задан повторно: «P1 first (survey 1998)» и "
+        "«P1 second (survey 2011)»");
+    row("two horizontal lists of one identifier", datumName,
+        datumName + "<GeographicDatumShifts>" + datumListXml(3, "MSK", "МСК-50 (1998)")
+            + datumListXml(3, "MSK", "МСК-50 (2011)") + "</GeographicDatumShifts>",
+        "Элемент «Datum/GeographicDatumShifts»: идентификатор «MSK» задан повторно: «МСК-50 (1998)» и "
+        "«МСК-50 (2011)»");
+    row("two vertical lists of one identifier", datumName,
+        datumName + "<VerticalDatumShifts>" + datumListXml(4, "BSV", "БСВ (1977)")
+            + datumListXml(4, "BSV", "БСВ (2011)") + "</VerticalDatumShifts>",
+        "Элемент «Datum/VerticalDatumShifts»: идентификатор «BSV» задан повторно: «БСВ (1977)» и «БСВ (2011)»");
     // A number that its reader cannot read.
     row("inverse flattening with a decimal comma", "298.3", "298,3",
         "Элемент «Datum/Ellipsoid/InverseFlattening»: «298,3» не является числом");
@@ -687,6 +737,31 @@ void TestRecordExchange::damagedFilesAreRefused()
     QCOMPARE(counts.imported, 0);
     QCOMPARE(counts.failures, QStringList(QStringLiteral("damaged.xml: «%1»: %2").arg(name, reason)));
     QCOMPARE(rowCounts(), before);
+}
+
+// A datum whose lists each give two links of distinct identifiers keeps them all when it is
+// imported.
+void TestRecordExchange::datumLinksOfDistinctIdentifiersAreAllStored()
+{
+    const QByteArray datumName = "<Name>Pulkovo_1942</Name>";
+    QByteArray content = readFile(exportRecord(TableCoordSys, coordSysKey("Pulkovo 1942 / Gauss-Kruger zone 7")));
+    QVERIFY(content.contains(datumName));
+    content.replace(content.indexOf(datumName), datumName.size(), datumName + datumListsXml("P1", "P2"));
+    const QString path = filePath("distinct.xml");
+    QVERIFY(writeBytes(path, content));
+    m_prompt->clear();
+    importFile(TableCoordSys, path);
+    const QString shown = m_prompt->messageTexts().join('\n');
+    QVERIFY2(!shown.contains(failedTitle), qPrintable(shown));
+
+    CDatumDetails datum;
+    QVERIFY(readDatumDetails(CTestDatabase::value("SELECT MAX(autokey) FROM datum;").toInt(), datum));
+    QStringList pairwise;
+    for (const auto& entry : datum.pairwiseDatumShifts)
+        pairwise.append(entry.first + QLatin1Char('=') + entry.second->name);
+    QCOMPARE(pairwise, (QStringList{"P1=P P1", "P2=P P2"}));
+    QCOMPARE(datum.geographicDatumShifts.keys(), (QStringList{"P1", "P2"}));
+    QCOMPARE(datum.verticalDatumShifts.keys(), (QStringList{"P1", "P2"}));
 }
 
 QTEST_MAIN(TestRecordExchange)
