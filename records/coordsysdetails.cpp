@@ -4,6 +4,7 @@
 #include "database/names.h"
 #include "database/xmlwriters.h"
 #include "records/infoconversion.h"
+#include "records/xmlreadcheck.h"
 #include "values/coordsysinfo.h"
 #include "values/valuecompare.h"
 
@@ -222,11 +223,14 @@ bool CCoordSysDetails::fromXml(const QDomNode& node)
     };
     const auto readPairwise = [this](const QDomElement& element) {
         const QString tag = QStringLiteral("TransformList");
+        CRepeatedIdentifiers repeated(element);
         for (QDomElement child = element.firstChildElement(tag); !child.isNull();
              child = child.nextSiblingElement(tag)) {
             auto list = std::make_shared<CTransformListDetails>();
-            if (CXmlFields::readRecord(*list, child))
-                pairwiseTransforms.insert(list->identifier, list);
+            if (!CXmlFields::readRecord(*list, child))
+                continue;
+            repeated.add(list->identifier, list->name);
+            pairwiseTransforms.insert(list->identifier, list);
         }
     };
     CXmlFields()

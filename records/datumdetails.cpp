@@ -46,15 +46,14 @@ void appendLinks(QDomDocument& document, QDomElement& parent, const QString& tag
 template <class Map>
 void readLinks(const QDomElement& element, const QString& childTag, Map& links)
 {
+    CRepeatedIdentifiers repeated(element);
     for (QDomElement child = element.firstChildElement(childTag); !child.isNull();
          child = child.nextSiblingElement(childTag)) {
         auto link = std::make_shared<typename Map::mapped_type::element_type>();
         if (!CXmlFields::readRecord(*link, child))
             continue;
-        auto& stored = links[link->identifier];
-        if (stored && !link->identifier.isEmpty())
-            CXmlReadCheck::noteRepeatedIdentifier(element, link->identifier, stored->name, link->name);
-        stored = link;
+        repeated.add(link->identifier, link->name);
+        links[link->identifier] = link;
     }
 }
 

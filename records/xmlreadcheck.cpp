@@ -102,3 +102,14 @@ QString CXmlReadCheck::pathOf(const QDomElement& element) const
         tags.prepend(step.tagName());
     return tags.join(QLatin1Char('/'));
 }
+
+void CRepeatedIdentifiers::add(const QString& identifier, const QString& name)
+{
+    const QString key = identifier.trimmed();
+    if (key.isEmpty())
+        return;
+    const auto found = m_names.constFind(key);
+    if (found != m_names.constEnd())
+        CXmlReadCheck::noteRepeatedIdentifier(m_list, identifier, found.value(), name);
+    m_names.insert(key, name);
+}

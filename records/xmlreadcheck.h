@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDomElement>
+#include <QHash>
 #include <QString>
 
 #include <string>
@@ -51,4 +52,17 @@ private:
     QDomElement m_root;
     QString m_fault;
     CXmlReadCheck* m_outer;
+};
+
+// Tells the reading check of a list's element which identifier it gives twice. Identifiers are
+// compared trimmed, as the database gives them back.
+class CRepeatedIdentifiers
+{
+public:
+    explicit CRepeatedIdentifiers(const QDomElement& list) : m_list(list) {}
+    void add(const QString& identifier, const QString& name);
+
+private:
+    QDomElement m_list;
+    QHash<QString, QString> m_names;
 };

@@ -121,7 +121,7 @@ QString duplicateReport(const QString& path, const std::set<std::string>& ids,
         if (!used.Name.empty())
             which = QStringLiteral("имя \"%1\", ").arg(fromStd(used.Name)) + which;
         lines << QStringLiteral("Реестр геоидов \"%1\": ID \"%2\" указан у нескольких разных геоидов; "
-                                "используется первый из них в файле (%3), остальные не используются")
+                                "используется последний из них в файле (%3), остальные не используются")
                      .arg(QDir::toNativeSeparators(path), fromStd(id), which);
     }
     return lines.join(QLatin1Char('\n'));
@@ -234,12 +234,15 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName,
         lastReadFault = registryFault(file.absoluteFilePath(), fault);
         return failWith(reason, fault);
     }
-    // Of several geoids with one ID the first in the file is kept: the one installed first.
+    // Of several geoids with one ID the last in the file is kept.
     std::set<std::string> duplicated;
     for (const CGeoidEntry& entry : registryEntries(lists)) {
         const auto placed = entries.emplace(entry.ID, entry);
-        if (!placed.second && !sameEntry(placed.first->second, entry))
+        if (placed.second)
+            continue;
+        if (!sameEntry(placed.first->second, entry))
             duplicated.insert(entry.ID);
+        placed.first->second = entry;
     }
     lastReadWarning = duplicateReport(file.absoluteFilePath(), duplicated, entries);
     this->folder = folder;

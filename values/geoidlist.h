@@ -59,13 +59,13 @@ public:
     // at least one complete geoid. A registry without geoids, or a file not yet
     // made, is still remembered so that writeXml can add the first geoid. A file that
     // does not read gives what is wrong with it (reason, not naming the file) and is
-    // remembered as the registry's fault. Of geoids with one ID the first in the file
+    // remembered as the registry's fault. Of geoids with one ID the last in the file
     // is kept.
     bool readXml(const std::string& folder, const std::string& fileName, QString* reason = nullptr);
     // Why the registry file last read does not read, naming the file; empty when it read.
     const QString& readFault() const { return lastReadFault; }
     // What the user should know of the registry file last read although it read, naming the
-    // file: each ID that several different geoids give, of which the first in the file is used.
+    // file: each ID that several different geoids give, of which the last in the file is used.
     const QString& readWarning() const { return lastReadWarning; }
     // Adds the entry to the registry file and to the list under an ID and a Name
     // taken neither in the list nor in the file as it now stands (another copy of the

@@ -257,8 +257,8 @@ void TestMainWindow::geoidRegistryFaultIsReportedAtStart_data()
                + "<Geoid><ID>EGM</ID><Name>Второй</Name><GridDataFileName>egm[1].grd</GridDataFileName>" + geoid
                + "<Geoid><ID>LOCAL</ID><GridDataFileName>local.grd</GridDataFileName>" + geoid + "</Geoids></Data>"
         << "Предупреждение|Реестр геоидов \"%1\": ID \"EGM\" указан у нескольких разных геоидов; используется "
-           "первый из них в файле (имя \"Первый\", файл сетки \"egm.grd\"), остальные не используются"
-        << QStringList{"EGM|Первый", "LOCAL|"};
+           "последний из них в файле (имя \"Второй\", файл сетки \"egm[1].grd\"), остальные не используются"
+        << QStringList{"EGM|Второй", "LOCAL|"};
 }
 
 // A registry that does not read, or that gives one ID to different geoids, is reported once the

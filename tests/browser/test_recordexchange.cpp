@@ -631,6 +631,19 @@ void TestRecordExchange::damagedFilesAreRefused_data()
         datumName + "<VerticalDatumShifts>" + datumListXml(4, "BSV", "БСВ (1977)")
             + datumListXml(4, "BSV", "БСВ (2011)") + "</VerticalDatumShifts>",
         "Элемент «Datum/VerticalDatumShifts»: идентификатор «BSV» задан повторно: «БСВ (1977)» и «БСВ (2011)»");
+    // Identifiers are compared as the database gives them back: trimmed.
+    row("two pairwise shifts of one trimmed identifier", datumName,
+        datumName + "<PairwiseDatumShifts>" + pairwiseShiftXml("P1", "P1 first", "25.00")
+            + pairwiseShiftXml("P1 ", "P1 second", "23.57") + "</PairwiseDatumShifts>",
+        "Элемент «Datum/PairwiseDatumShifts»: идентификатор «P1 » задан повторно: «P1 first» и «P1 second»");
+    const auto pairwiseList = [&heightShift](const QByteArray& name) {
+        return "<TransformList><Name>" + name + "</Name><Scope>2</Scope><Identifier>W</Identifier><Transforms>"
+            + "<Transform>" + heightShift + "</Transform></Transforms></TransformList>";
+    };
+    row("two pairwise lists of a system under one identifier", beforeUnits,
+        "<PairwiseTransforms>" + pairwiseList("W 1998") + pairwiseList("W 2011") + "</PairwiseTransforms>"
+            + beforeUnits,
+        "Элемент «PairwiseTransforms»: идентификатор «W» задан повторно: «W 1998» и «W 2011»");
     // A number that its reader cannot read.
     row("inverse flattening with a decimal comma", "298.3", "298,3",
         "Элемент «Datum/Ellipsoid/InverseFlattening»: «298,3» не является числом");

@@ -92,7 +92,7 @@ void TestGeoidList::init()
 }
 
 // Incomplete geoids, file names leaving the folder and elements outside Data/Geoids
-// are skipped; of two geoids with one ID the first is used and the user is told so; a later
+// are skipped; of two geoids with one ID the later is used and the user is told so; a later
 // tag of one geoid counts.
 void TestGeoidList::readsRegistry()
 {
@@ -102,7 +102,7 @@ void TestGeoidList::readsRegistry()
     QCOMPARE(lines(list), kGoldenEntries);
     QCOMPARE(list.readWarning(),
              QStringLiteral("Реестр геоидов \"%1\": ID \"EGM2008\" указан у нескольких разных геоидов; используется "
-                            "первый из них в файле (имя \"EGM2008 2.5'\", файл сетки \"egm2008.raw\"), остальные не "
+                            "последний из них в файле (имя \"EGM2008 2.5'\", файл сетки \"egm2008.raw\"), остальные не "
                             "используются")
                  .arg(registryPath()));
     QVERIFY(list.readFault().isEmpty());
