@@ -10,9 +10,11 @@
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "database/xmlwriters.h"
+#include "geodesy/geoid.h"
 #include "records/vertcoordsysdetails.h"
 #include "records/vertcoordsysstorage.h"
 #include "values/filereading.h"
+#include "values/geoidgrid.h"
 #include "values/geoidlist.h"
 
 #include <QDir>
@@ -198,7 +200,10 @@ bool readPackageGeoid(const QString& folder, const CGridCoordSysReader& reader, 
     }
     entry = fragment.getEntries().begin()->second;
     CGeoidFault fault;
-    fragment.getGeoid(entry.ID, &fault);
+    const auto geoid = fragment.getGeoid(entry.ID, &fault);
+    // A raster grid is read on demand once installed, so every value of it is read here.
+    if (fault.reason.isEmpty() && geoid->grid.isFileBacked())
+        fault = {entry.GridDataFileName, geoidHeightFault(*geoid)};
     if (!fault.reason.isEmpty())
         return failWith(error, QStringLiteral("%1: %2").arg(QString::fromStdString(fault.fileName), fault.reason));
     return true;

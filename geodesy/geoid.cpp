@@ -3,6 +3,7 @@
 #include "geodesy/coordoperator.h"
 #include "geodesy/coordsysparams.h"
 
+#include <cfloat>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,12 @@ const int maxPasses = 100;
 const double kPoleTolerance = 1e-12;
 
 } // namespace
+
+bool isGeoidHeight(double value, double heightScale)
+{
+    const double magnitude = std::fabs(value);
+    return (value == 0.0 || magnitude >= double(FLT_MIN)) && magnitude * heightScale <= kMaxGeoidHeight;
+}
 
 CGeoidGridParams::CGeoidGridParams() : CGeoidParams(GeoidGrid)
 {
@@ -92,8 +99,16 @@ bool CGeoidGrid::getUndulation(const double& x1, const double& x2, double* undul
     const double column = turnedOntoGrid(periodicColumn(x1), x2);
     if (!m_grid.contains(column, x2))
         return acrossSeam(column, x2, undulation);
-    *undulation = m_grid.interpolate(column, x2);
-    return true;
+    return heightAt(column, x2, undulation);
+}
+
+// Interpolated from nodes that are all geoid heights: weights can hide a no-data marker inside
+// a plausible value.
+bool CGeoidGrid::heightAt(double x1, double x2, double* undulation) const
+{
+    const double scale = m_heightScale;
+    return m_grid.interpolate(x1, x2, [scale](const double& node) { return isGeoidHeight(node, scale); },
+                              undulation);
 }
 
 // The longitude brought into [min1, min1 + period) of a periodic grid.
@@ -130,7 +145,11 @@ bool CGeoidGrid::acrossSeam(double x1, double x2, double* undulation) const
     if (!(gap > 0.0) || gap > m_grid.getStep1() * (1.0 + 1e-9) || x1 <= last || !m_grid.contains(last, x2))
         return false;
     const double t = (x1 - last) / gap;
-    *undulation = (1.0 - t) * m_grid.interpolate(last, x2) + t * m_grid.interpolate(m_grid.getMin1(), x2);
+    double west = 0.0;
+    double east = 0.0;
+    if (!heightAt(last, x2, &west) || !heightAt(m_grid.getMin1(), x2, &east))
+        return false;
+    *undulation = (1.0 - t) * west + t * east;
     return true;
 }
 

@@ -37,6 +37,14 @@ private:
     int m_type = GeoidNone;
 };
 
+// Largest geoid height, in metres, up or down.
+const double kMaxGeoidHeight = 1000.0;
+
+// True when a grid value is a geoid height: a finite number whose height in metres (value times
+// heightScale) lies within kMaxGeoidHeight, and not a number too small for a 4-byte float to hold
+// whole, as values of the other byte order read.
+bool isGeoidHeight(double value, double heightScale);
+
 // Undulations on a grid laid out in a coordinate system of its own: first axis
 // longitude, second axis latitude. heightScale turns the grid's height unit into
 // the point's.
@@ -104,9 +112,10 @@ public:
     bool GeoidToEllipsoid(double point[3]) const override;
     bool EllipsoidToGeoid(double point[3]) const override;
 
-    // Bilinear undulation at (longitude, latitude) of the grid's system; false outside the grid.
-    // A periodic grid takes the longitude by its period and bridges the gap between its last
-    // and first column; a longitude off the grid by whole turns is turned onto it.
+    // Bilinear undulation at (longitude, latitude) of the grid's system; false outside the grid
+    // and when a node it takes is not a geoid height (isGeoidHeight). A periodic grid takes the
+    // longitude by its period and bridges the gap between its last and first column; a longitude
+    // off the grid by whole turns is turned onto it.
     bool getUndulation(const double& x1, const double& x2, double* undulation) const;
 
 private:
@@ -115,6 +124,7 @@ private:
     double periodicColumn(double x1) const;
     double turnedOntoGrid(double x1, double x2) const;
     bool acrossSeam(double x1, double x2, double* undulation) const;
+    bool heightAt(double x1, double x2, double* undulation) const;
 
     C2DGrid<double> m_grid;
     double m_heightScale;

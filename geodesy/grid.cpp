@@ -90,6 +90,13 @@ void locate(const T& x, const T& min, const T& step, unsigned count, unsigned* i
     *fraction = (x - min - T(*index) * step) / step;
 }
 
+// Bilinear value in a cell of nodes g(i, j), g(i, j + 1), g(i + 1, j), g(i + 1, j + 1).
+template <typename T>
+T blend(const T& u, const T& v, const T& g00, const T& g01, const T& g10, const T& g11)
+{
+    return (1 - u) * (1 - v) * g00 + (1 - u) * v * g01 + u * (1 - v) * g10 + u * v * g11;
+}
+
 } // namespace
 
 template <typename T>
@@ -293,6 +300,12 @@ bool C2DGrid<T>::readText(const std::string& text, CGridTextFault* fault)
     clear();
     if (fault)
         *fault = CGridTextFault();
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos) {
+        if (fault)
+            fault->offset = nul;
+        return failText(fault, CGridTextFault::NulByte);
+    }
     const char* delimiters = " \n\r\t";
     const int count = splitText(text.c_str(), delimiters, nullptr, 0, nullptr, false);
     if (count < 6)
@@ -379,20 +392,90 @@ bool C2DGrid<T>::contains(const T& x1, const T& x2) const
 }
 
 template <typename T>
-T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
+void C2DGrid<T>::locateCell(const T& x1, const T& x2, unsigned* i, unsigned* j, T* u, T* v) const
 {
     if (m_columnCount < 2 || m_rowCount < 2)
         throw std::runtime_error("C2DGrid::interpolate: the grid is empty");
-    if (std::isnan(x1) || std::isnan(x2))
-        return std::numeric_limits<T>::quiet_NaN();
+    locate(x1, m_min1, m_step1, m_columnCount, i, u);
+    locate(x2, m_min2, m_step2, m_rowCount, j, v);
+}
+
+template <typename T>
+T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
+{
     unsigned i = 0;
     unsigned j = 0;
     T u = 0;
     T v = 0;
-    locate(x1, m_min1, m_step1, m_columnCount, &i, &u);
-    locate(x2, m_min2, m_step2, m_rowCount, &j, &v);
-    return (1 - u) * (1 - v) * getValue(i, j) + (1 - u) * v * getValue(i, j + 1)
-           + u * (1 - v) * getValue(i + 1, j) + u * v * getValue(i + 1, j + 1);
+    locateCell(x1, x2, &i, &j, &u, &v);
+    if (std::isnan(x1) || std::isnan(x2))
+        return std::numeric_limits<T>::quiet_NaN();
+    return blend(u, v, getValue(i, j), getValue(i, j + 1), getValue(i + 1, j), getValue(i + 1, j + 1));
+}
+
+template <typename T>
+bool C2DGrid<T>::interpolate(const T& x1, const T& x2, const std::function<bool(const T&)>& accept,
+                             T* value) const
+{
+    unsigned i = 0;
+    unsigned j = 0;
+    T u = 0;
+    T v = 0;
+    locateCell(x1, x2, &i, &j, &u, &v);
+    if (std::isnan(x1) || std::isnan(x2))
+        return false;
+    const T nodes[4] = {getValue(i, j), getValue(i, j + 1), getValue(i + 1, j), getValue(i + 1, j + 1)};
+    for (const T& node : nodes) {
+        if (!accept(node))
+            return false;
+    }
+    *value = blend(u, v, nodes[0], nodes[1], nodes[2], nodes[3]);
+    return true;
+}
+
+template <typename T>
+bool C2DGrid<T>::findRefused(const std::function<bool(const T&)>& accept, unsigned* i, unsigned* j,
+                             T* value) const
+{
+    if (m_table.empty())
+        return m_file.stream() && findRefusedInFile(accept, i, j, value);
+    for (unsigned row = m_rowCount; row-- > 0;) {
+        for (unsigned column = 0; column < m_columnCount; ++column) {
+            const T node = m_table[std::size_t(column) * m_rowCount + row];
+            if (!accept(node)) {
+                *i = column;
+                *j = row;
+                *value = node;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+template <typename T>
+bool C2DGrid<T>::findRefusedInFile(const std::function<bool(const T&)>& accept, unsigned* i, unsigned* j,
+                                   T* value) const
+{
+    std::ifstream& stream = *m_file.stream();
+    std::vector<unsigned char> bytes(std::size_t(m_columnCount) * rawValueSize);
+    stream.clear();
+    stream.seekg(0);
+    for (unsigned row = m_rowCount; row-- > 0;) {
+        stream.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!stream)
+            throw std::runtime_error("C2DGrid::findRefused: cannot read the grid file " + m_file.fileName());
+        for (unsigned column = 0; column < m_columnCount; ++column) {
+            const T node = T(decodeLittleEndianFloat(bytes.data() + std::size_t(column) * rawValueSize));
+            if (!accept(node)) {
+                *i = column;
+                *j = row;
+                *value = node;
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void CGridMetadata::clear()

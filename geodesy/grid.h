@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string>
@@ -83,7 +84,9 @@ struct CGridTextFault
         // A header of fewer than six numbers, or one that lays out no grid of 2 by 2 nodes.
         NoGeometry,
         // Another count of values than the header lays out.
-        ValueCount
+        ValueCount,
+        // A NUL byte, which is neither white space nor part of a number.
+        NulByte
     };
 
     Kind kind = None;
@@ -92,6 +95,8 @@ struct CGridTextFault
     // The values the header lays out and those the text gives.
     std::size_t expected = 0;
     std::size_t given = 0;
+    // Where the NUL byte stands in the text, counted from 0.
+    std::size_t offset = 0;
 };
 
 // Regular grid of values with bilinear interpolation. Node (i, j) lies at
@@ -129,6 +134,12 @@ public:
     T getValue(unsigned i, unsigned j) const;
     // Bilinear value at (x1, x2); points outside take the value at the edge.
     T interpolate(const T& x1, const T& x2) const;
+    // The same value when accept takes each of the four nodes it is made of; false otherwise.
+    bool interpolate(const T& x1, const T& x2, const std::function<bool(const T&)>& accept, T* value) const;
+    // The first node, in the order of the grid's file (rows from the last one down), that accept
+    // does not take; false when it takes every node. A raster file is read through once, row by
+    // row; throws std::runtime_error when it cannot be read.
+    bool findRefused(const std::function<bool(const T&)>& accept, unsigned* i, unsigned* j, T* value) const;
     // True when (x1, x2) lies within the nodes, small rounding allowed.
     bool contains(const T& x1, const T& x2) const;
 
@@ -150,6 +161,10 @@ private:
                      const T& min1, const T& min2);
     void widenRange(const T& value);
     T readNode(unsigned i, unsigned j) const;
+    // The cell of (x1, x2): its first node and the fractions along both axes.
+    void locateCell(const T& x1, const T& x2, unsigned* i, unsigned* j, T* u, T* v) const;
+    bool findRefusedInFile(const std::function<bool(const T&)>& accept, unsigned* i, unsigned* j,
+                           T* value) const;
 
     unsigned m_columnCount = 0;
     unsigned m_rowCount = 0;

@@ -12,6 +12,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -93,22 +94,37 @@ QString textGridFault(const vexa::CGridTextFault& fault)
         return QStringLiteral("«%1» не является числом").arg(shownToken(fault.token));
     case vexa::CGridTextFault::ValueCount:
         return QStringLiteral("значений %1, а заголовок задаёт %2").arg(fault.given).arg(fault.expected);
+    case vexa::CGridTextFault::NulByte:
+        return QStringLiteral("нулевой байт (NUL) на смещении %1 от начала файла: в текстовой сетке допустимы "
+                              "только числа и пробельные символы")
+            .arg(fault.offset);
     default:
         return QStringLiteral("заголовок (первые шесть чисел) не задаёт сетку хотя бы из 2 × 2 узлов");
     }
 }
 
-// A text grid, read whole as UTF-8; what is wrong with it, empty when it reads.
+// A text grid, every byte of it, after a UTF-8 byte-order mark; what is wrong with it, empty when
+// it reads. Its numbers are ASCII, so its bytes are read as they stand and a fault's offset is
+// the file's.
 QString readTextGrid(const QString& path, vexa::C2DGrid<double>& grid)
 {
     QFile file(path);
     QString reason;
     if (!openForReading(file, &reason))
         return reason;
+    const QByteArray bytes = file.readAll();
+    const int start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     vexa::CGridTextFault fault;
-    if (!grid.readText(QString::fromUtf8(file.readAll()).toStdString(), &fault))
+    if (!grid.readText(std::string(bytes.constData() + start, std::size_t(bytes.size() - start)), &fault)) {
+        fault.offset += std::size_t(start);
         return textGridFault(fault);
+    }
     return QString();
+}
+
+QString gridNumber(double value)
+{
+    return QString::number(value, 'g', 12);
 }
 
 // A raster of 4-byte values whose size is exactly what the metadata describes;
@@ -188,6 +204,33 @@ QString loadGrid(const QString& path, const vexa::CGridMetadata& metadata,
 
 } // namespace
 
+QString geoidHeightFault(const vexa::CGeoidGridParams& geoid)
+{
+    const vexa::C2DGrid<double>& grid = geoid.grid;
+    const double scale = geoid.heightScale;
+    unsigned i = 0;
+    unsigned j = 0;
+    double value = 0.0;
+    try {
+        if (!grid.findRefused([scale](const double& node) { return vexa::isGeoidHeight(node, scale); }, &i, &j,
+                              &value))
+            return QString();
+    } catch (const std::exception&) {
+        return QStringLiteral("файл не читается");
+    }
+    QString fault = QStringLiteral("значение %1 в узле сетки (строка %2, столбец %3 файла; широта %4, долгота %5) "
+                                   "не является высотой геоида: высота должна быть конечным числом в пределах ±%6 м")
+                        .arg(QString::number(value, 'g', 9))
+                        .arg(grid.getRowCount() - j)
+                        .arg(i + 1)
+                        .arg(gridNumber(grid.getMin2() + j * grid.getStep2()),
+                             gridNumber(grid.getMin1() + i * grid.getStep1()), gridNumber(vexa::kMaxGeoidHeight));
+    if (grid.isFileBacked())
+        fault += QStringLiteral("; значения сетки «raw» должны быть 4-байтовыми числами с плавающей точкой, младший "
+                                "байт первым (little-endian)");
+    return fault;
+}
+
 bool readGridMetadata(vexa::CGridMetadata& metadata, const std::string& path, QString* reason)
 {
     metadata.clear();
@@ -225,8 +268,14 @@ const CGeoidList::CLoadedGeoid& CGeoidList::loadGeoid(const std::string& id)
     readGridMetadata(metadata, filePath(entry.GridMetadataFileName), &metadataFault);
     const QString coordSysFault = loadGridSystem(QString::fromStdString(filePath(entry.GridCoordSysFileName)),
                                                  gridCoordSysReader, *loaded.geoid);
-    const QString gridFault = loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata,
-                                       loaded.geoid->grid);
+    QString gridFault = loadGrid(QString::fromStdString(filePath(entry.GridDataFileName)), metadata,
+                                 loaded.geoid->grid);
+    // A raster grid stays on disk and is read on demand; its values are checked where they are taken.
+    if (gridFault.isEmpty() && loaded.geoid->isValid() && !loaded.geoid->grid.isFileBacked()) {
+        gridFault = geoidHeightFault(*loaded.geoid);
+        if (!gridFault.isEmpty())
+            loaded.geoid->grid.clear();
+    }
     loaded.geoid->columnPeriod = metadata.ColumnCoordPeriod > 0.0 ? metadata.ColumnCoordPeriod : 0.0;
     loaded.fault = !metadataFault.isEmpty() ? CGeoidFault{entry.GridMetadataFileName, metadataFault}
                    : !coordSysFault.isEmpty() ? CGeoidFault{entry.GridCoordSysFileName, coordSysFault}

@@ -119,6 +119,25 @@ Members withGeoid(const QString& data, const QString& coordSys, const QString& m
     return members;
 }
 
+// A package of the one geoid "G" whose grid is the fixture's.
+Members fixturePackage(const CGridFixture& fixture)
+{
+    const QString grid = "G." + fixture.format;
+    return {{QStringLiteral("data.xml"), registry(geoidElement("G", geoidName, grid, "G_cs.xml", "G_meta.xml"))},
+            {grid, fixture.grid},
+            {QStringLiteral("G_cs.xml"), gridCoordSys()},
+            {QStringLiteral("G_meta.xml"), fixture.metadata}};
+}
+
+// The heights of the plane geoid's points recalculated on the registry's geoid "G".
+QStringList planeHeights(CGeoidList& registry)
+{
+    QStringList heights;
+    for (const QStringList& point : planePoints)
+        heights << recalculate(registry, true, point).value(2);
+    return heights;
+}
+
 // Members too small to shrink are stored, as archivers store them; the others are deflated.
 void writePackage(const QString& path, const Members& members, const QString& link = QString())
 {
@@ -219,6 +238,9 @@ private slots:
     void damagedPackages();
     void failedRegistryWriteLeavesNoGridFile();
     void vertCoordSystemsWithoutDatabase();
+    void gridValues_data();
+    void gridValues();
+    void rawGridDamagedAfterInstallation();
 
 private:
     QString package(const Members& members, const QString& link = QString());
@@ -617,6 +639,48 @@ void TestGeoidPackage::vertCoordSystemsWithoutDatabase()
     m_prompt->answerMessage(QMessageBox::Yes);
     runCommand(package(withoutVertical));
     QCOMPARE(m_prompt->messageTexts().last(), QStringLiteral("ОК|Успешно установлен геоид %1[1]\n").arg(geoidName));
+}
+
+void TestGeoidPackage::gridValues_data()
+{
+    QTest::addColumn<int>("fixture");
+    const QList<CGridFixture> fixtures = planeGeoidFixtures();
+    for (int k = 0; k < fixtures.size(); ++k)
+        QTest::newRow(fixtures[k].name) << k;
+}
+
+// Every value of the package's grid, raw or text, is read before anything is installed: a value
+// that is no geoid height refuses the package, naming the member, the node and the value.
+void TestGeoidPackage::gridValues()
+{
+    QFETCH(int, fixture);
+    const CGridFixture grid = planeGeoidFixtures().at(fixture);
+    const QString path = package(fixturePackage(grid));
+    const QByteArray registryBefore = readFile(QDir(dataFolder()).filePath("data.xml"));
+
+    runCommand(path);
+
+    if (grid.reason.isEmpty()) {
+        QCOMPARE(m_prompt->messageTexts(), QStringList{QStringLiteral("ОК|Успешно установлен геоид %1\n").arg(geoidName)});
+        QCOMPARE(planeHeights(m_registry), grid.heights);
+        return;
+    }
+    QCOMPARE(m_prompt->messageTexts(), QStringList{refusal(path, "G." + grid.format + ": " + grid.reason)});
+    verifyNothingInstalled(registryBefore);
+}
+
+// A node of an installed raw grid overwritten with a no-data marker gives no height after a
+// restart, while points away from it are recalculated.
+void TestGeoidPackage::rawGridDamagedAfterInstallation()
+{
+    const QList<CGridFixture> fixtures = planeGeoidFixtures();
+    runCommand(package(fixturePackage(fixtures.at(1))));
+    QCOMPARE(planeHeights(m_registry), (QStringList{"123.500", "125.750"}));
+    QVERIFY(writeFile(QDir(dataFolder()).filePath("G.raw"), planeGeoidRaw(-9999.0f)));
+
+    QVERIFY(m_registry.readXml(dataFolder().toStdString(), "data.xml"));
+
+    QCOMPARE(planeHeights(m_registry), (QStringList{"", "125.750"}));
 }
 
 QTEST_MAIN(TestGeoidPackage)

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <cfloat>
+#include <limits>
 #include <typeinfo>
 
 using namespace vexa;
@@ -89,6 +90,8 @@ private slots:
     void writtenGrid_data();
     void writtenGrid();
     void outsideTheGridFails();
+    void nodeThatIsNoHeight_data();
+    void nodeThatIsNoHeight();
     void globalGrid_data();
     void globalGrid();
     void operationDirections();
@@ -233,6 +236,49 @@ void TestGeoid::outsideTheGridFails()
     QVERIFY(!geoid.getUndulation(37.01 * degree, 55.5 * degree, &undulation));
     QVERIFY(geoid.getUndulation(37.0 * degree, 55.5 * degree, &undulation));
     QCOMPARE(undulation, 30.0);
+}
+
+// A raw grid in a system of degrees whose north-eastern node holds the value (in the grid's
+// height unit of factor metres): a point in a cell that takes that node, even with a weight of
+// 0.0004, gets no height unless the value is a geoid height; a point of another cell gets one.
+void TestGeoid::nodeThatIsNoHeight_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<bool>("height");
+
+    QTest::newRow("no-data marker") << -9999.0f << 1.0 << false;
+    QTest::newRow("1000 m") << 1000.0f << 1.0 << true;
+    QTest::newRow("beyond 1000 m") << 1000.5f << 1.0 << false;
+    QTest::newRow("1000 m in centimetres") << 100000.0f << 100.0 << true;
+    QTest::newRow("nan") << std::numeric_limits<float>::quiet_NaN() << 1.0 << false;
+    QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << 1.0 << false;
+    QTest::newRow("zero") << 0.0f << 1.0 << true;
+    // 24 in the other byte order.
+    QTest::newRow("too small for a float") << 6.89677e-41f << 1.0 << false;
+}
+
+void TestGeoid::nodeThatIsNoHeight()
+{
+    QFETCH(float, value);
+    QFETCH(double, factor);
+    QFETCH(bool, height);
+    const QString fileName = m_folder.filePath(QString("node%1.raw").arg(QTest::currentDataTag()));
+    QVERIFY(writeRawGridFile(fileName, 3, 3, [&](int i, int j) {
+        return i == 2 && j == 2 ? double(value) : undulations[j][i] * factor;
+    }));
+    CGeoidGridParams params;
+    QVERIFY(params.grid.openRaw(fileName.toStdString(), 3, 3, 1.0, 1.0, 36.0, 55.0));
+    params.gridSystem = systemInDegrees(factor);
+    params.heightScale = 1.0 / factor;
+    const CGeoidGrid geoid(params, pointSystem());
+
+    CCoords result;
+    const CCoords nearNode(56.02 * degree, 37.02 * degree, 100.0);
+    QCOMPARE(geoid.GeoidToEllipsoid(nearNode, &result), height);
+    QCOMPARE(geoid.EllipsoidToGeoid(nearNode, &result), height);
+    QVERIFY(geoid.GeoidToEllipsoid(CCoords(55.5 * degree, 36.5 * degree, 100.0), &result));
+    QVERIFY(std::fabs(result.third - 111.5) < 1e-6);
 }
 
 void TestGeoid::globalGrid_data()

@@ -42,6 +42,8 @@ QString faultText(const CGridTextFault& fault)
         return QStringLiteral("no geometry");
     case CGridTextFault::ValueCount:
         return QStringLiteral("%1 values laid out, %2 given").arg(fault.expected).arg(fault.given);
+    case CGridTextFault::NulByte:
+        return QStringLiteral("NUL at %1").arg(fault.offset);
     default:
         return QStringLiteral("none");
     }
@@ -72,6 +74,7 @@ private slots:
     void rawGridRefusesBadGeometryOrShortFile();
     void rawGridUnreadableWindowIsAFailure();
     void rawGridReadsManyWindows();
+    void findRefusedInFileOrder();
     void bufferWindowLimits();
 };
 
@@ -125,6 +128,9 @@ void TestGrid::readTextRefuses_data()
     QTest::newRow("negative step") << "0 1 0 2 -1 1 1 2 3 4 5 6" << "no geometry";
     QTest::newRow("one row") << "0 0 0 2 1 1 1 2 3" << "no geometry";
     QTest::newRow("one column") << "0 2 0 0 1 1 1 2 3" << "no geometry";
+    // Every byte is read: a NUL is neither a blank nor the end of the text.
+    QTest::newRow("NUL among the values") << QString::fromLatin1("0 1 0 2 1 1 1 2 3\0 4 5 6", 24) << "NUL at 17";
+    QTest::newRow("NUL after the values") << QString::fromLatin1("0 1 0 2 1 1 1 2 3 4 5 6\0 7", 26) << "NUL at 23";
 }
 
 // The grid is emptied, and the fault tells why.
@@ -324,6 +330,38 @@ void TestGrid::rawGridReadsManyWindows()
         QCOMPARE(grid.getValue(i, 2), double(i) + 0.5);
     }
     QCOMPARE(grid.interpolate(2999.0, 1.5), 2999.25);
+}
+
+// The first node refused, rows from the last one down, in memory and in a raster file alike; a
+// checked interpolation refuses a cell that takes such a node, whatever its weight.
+void TestGrid::findRefusedInFileOrder()
+{
+    QTemporaryDir dir;
+    const std::string path = writeRaster(dir, {{1.0f, 2.0f, -9999.0f}, {4.0f, -9999.0f, 6.0f}});
+    C2DGrid<double> inFile;
+    QVERIFY(inFile.openRaw(path, 3, 2, 1.0, 1.0, 0.0, 0.0));
+    C2DGrid<double> inMemory;
+    QVERIFY(inMemory.readText("0 1 0 2 1 1 1 2 -9999 4 -9999 6"));
+    const auto positive = [](const double& value) { return value > 0.0; };
+    const auto finite = [](const double& value) { return std::isfinite(value); };
+    for (const C2DGrid<double>* grid : {&inFile, &inMemory}) {
+        unsigned i = 0;
+        unsigned j = 0;
+        double value = 0.0;
+        QVERIFY(grid->findRefused(positive, &i, &j, &value));
+        QCOMPARE(i, 2u);
+        QCOMPARE(j, 1u);
+        QCOMPARE(value, -9999.0);
+        QVERIFY(!grid->findRefused(finite, &i, &j, &value));
+        QVERIFY(grid->interpolate(0.5, 0.5, finite, &value));
+        QCOMPARE(value, grid->interpolate(0.5, 0.5));
+        QVERIFY(!grid->interpolate(0.01, 0.01, positive, &value));
+    }
+    QVERIFY(QFile::resize(QString::fromStdString(path), 20));
+    unsigned i = 0;
+    unsigned j = 0;
+    double value = 0.0;
+    QVERIFY_EXCEPTION_THROWN(inFile.findRefused(finite, &i, &j, &value), std::runtime_error);
 }
 
 void TestGrid::bufferWindowLimits()

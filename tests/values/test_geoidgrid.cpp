@@ -86,50 +86,6 @@ bool writeUndulations(const QTemporaryDir& dir, const QString& format, const QBy
                                   gridMetadata("<Format>grd</Format>"), coordSys);
 }
 
-// WGS 84 in degrees and metres (the system given, or the grid's); its heights lie above the
-// geoid "G" when onGeoid.
-CCoordSysInfo wgs84(bool onGeoid, const QByteArray& coordSys = gridCoordSys())
-{
-    QDomDocument document;
-    document.setContent(coordSys);
-    CCoordSysDetails details;
-    CCoordSysInfo info;
-    if (!details.fromXml(document.documentElement()) || !details.toInfo(info))
-        qFatal("the test coordinate system does not read");
-    if (onGeoid) {
-        info.vert_coordsys = std::make_shared<CVertCoordSysInfo>();
-        info.vert_coordsys->name = "Нормальные высоты";
-        info.vert_coordsys->geoid = "G";
-    }
-    return info;
-}
-
-// One point recalculated between WGS 84 on the geoid and WGS 84 with ellipsoidal
-// heights: the three result texts, none when the point fails.
-QStringList recalculate(CGeoidList& geoids, bool fromGeoid, const QStringList& point,
-                        const QByteArray& coordSys = gridCoordSys())
-{
-    const CCoordSysInfo from = wgs84(fromGeoid, coordSys);
-    const CCoordSysInfo to = wgs84(!fromGeoid, coordSys);
-    vexa::CCoordSysParams source;
-    vexa::CCoordSysParams target;
-    if (!from.toCoordSysParams(source, &geoids) || !to.toCoordSysParams(target, &geoids))
-        return {"no system"};
-    if (!(fromGeoid ? source : target).geoid)
-        return {"no geoid"};
-    const auto coordOperator = vexa::CCoordOperator::create(source, target);
-    if (!coordOperator)
-        return {"no operator"};
-    vexa::CCoords coords(DBL_MAX, DBL_MAX, DBL_MAX);
-    const CCoordStrings texts(point[0].toStdString(), point[1].toStdString(), point[2].toStdString());
-    if (!from.stringsToCoords(texts, coords) || !coordOperator->transform(&coords))
-        return {};
-    CCoordStrings result;
-    to.coordsToStrings(coords, result);
-    return {QString::fromStdString(result.coord1), QString::fromStdString(result.coord2),
-            QString::fromStdString(result.coord3)};
-}
-
 // A global grid over longitudes 0 to 355 degrees in steps of 5 and latitudes 50 and 55:
 // the node of column i holds i in the row of latitude 50 and i + 100 in the other.
 bool writeGlobalGrid(const QTemporaryDir& dir, const QString& format, const QByteArray& periodFields)
@@ -195,6 +151,8 @@ private slots:
     void recalculation();
     void faults_data();
     void faults();
+    void gridValues_data();
+    void gridValues();
 };
 
 void TestGeoidGrid::metadata_data()
@@ -679,6 +637,46 @@ void TestGeoidGrid::faults()
                                                 : QString::fromStdString(found.fileName) + ": " + found.reason;
     QCOMPARE(text, fault);
     QCOMPARE(bool(geoidForVertCoordSys(system, &geoids)), fault.isEmpty());
+}
+
+void TestGeoidGrid::gridValues_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("grid");
+    QTest::addColumn<QByteArray>("metadata");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QStringList>("heights");
+    for (const CGridFixture& fixture : planeGeoidFixtures())
+        QTest::newRow(fixture.name) << fixture.format << fixture.grid << fixture.metadata << fixture.loadReason
+                                    << fixture.heights;
+}
+
+// A text grid holding a value that is no geoid height is refused, naming the node and the value;
+// a raster grid, read on demand, gives no height to a point whose cell takes such a node.
+void TestGeoidGrid::gridValues()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, grid);
+    QFETCH(QByteArray, metadata);
+    QFETCH(QString, reason);
+    QFETCH(QStringList, heights);
+    QTemporaryDir dir;
+    QVERIFY(writeGeoidFolder(dir.path(), "G", format, grid, metadata, gridCoordSys()));
+    CGeoidList geoids(readCoordSysInfo);
+    QVERIFY(geoids.readXml(dir.path().toStdString(), "data.xml"));
+
+    CGeoidFault found;
+    geoids.getGeoid("G", &found);
+
+    QCOMPARE(found.reason, reason);
+    if (!reason.isEmpty()) {
+        QCOMPARE(QString::fromStdString(found.fileName), "G." + format);
+        return;
+    }
+    QStringList given;
+    for (const QStringList& point : planePoints)
+        given << recalculate(geoids, true, point).value(2);
+    QCOMPARE(given, heights);
 }
 
 VALUES_TEST_MAIN(TestGeoidGrid)
