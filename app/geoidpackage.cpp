@@ -198,6 +198,9 @@ bool readPackageGeoid(const QString& folder, const CGridCoordSysReader& reader, 
             reason = QStringLiteral("нет ни одного геоида с ID и тремя именами файлов внутри пакета");
         return failWith(error, QStringLiteral("%1: %2").arg(registryFileName, reason));
     }
+    if (!fragment.repeatedIds().empty())
+        return failWith(error, QStringLiteral("%1: ID \"%2\" указан у нескольких разных геоидов")
+                                   .arg(registryFileName, QString::fromStdString(*fragment.repeatedIds().begin())));
     entry = fragment.getEntries().begin()->second;
     CGeoidFault fault;
     const auto geoid = fragment.getGeoid(entry.ID, &fault);

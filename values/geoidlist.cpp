@@ -221,6 +221,7 @@ void CGeoidList::clear()
     cache.clear();
     lastReadFault.clear();
     lastReadWarning.clear();
+    repeatedIdSet.clear();
 }
 
 bool CGeoidList::readXml(const std::string& folder, const std::string& fileName, QString* reason)
@@ -235,16 +236,15 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName,
         return failWith(reason, fault);
     }
     // Of several geoids with one ID the last in the file is kept.
-    std::set<std::string> duplicated;
     for (const CGeoidEntry& entry : registryEntries(lists)) {
         const auto placed = entries.emplace(entry.ID, entry);
         if (placed.second)
             continue;
         if (!sameEntry(placed.first->second, entry))
-            duplicated.insert(entry.ID);
+            repeatedIdSet.insert(entry.ID);
         placed.first->second = entry;
     }
-    lastReadWarning = duplicateReport(file.absoluteFilePath(), duplicated, entries);
+    lastReadWarning = duplicateReport(file.absoluteFilePath(), repeatedIdSet, entries);
     this->folder = folder;
     listFilePath = file.absoluteFilePath().toStdString();
     return hasEntries();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class CCoordSysInfo;
@@ -67,6 +68,8 @@ public:
     // What the user should know of the registry file last read although it read, naming the
     // file: each ID that several different geoids give, of which the last in the file is used.
     const QString& readWarning() const { return lastReadWarning; }
+    // The IDs that several different geoids of the registry file last read give.
+    const std::set<std::string>& repeatedIds() const { return repeatedIdSet; }
     // Adds the entry to the registry file and to the list under an ID and a Name
     // taken neither in the list nor in the file as it now stands (another copy of the
     // program may have added to it), and writes those back into the entry; a geoid of
@@ -110,6 +113,7 @@ private:
     CGridCoordSysReader gridCoordSysReader;
     QString lastReadFault;
     QString lastReadWarning;
+    std::set<std::string> repeatedIdSet;
 };
 
 // A relative path that stays inside its folder: not empty, "/" between its parts, no

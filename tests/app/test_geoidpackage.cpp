@@ -533,6 +533,11 @@ void TestGeoidPackage::damagedPackages_data()
     QTest::newRow("grid values with decimal commas")
         << withReplaced(QStringLiteral("egm.grd"), "10 10 10\n", "10,5 10,5 10,5\n")
         << QStringLiteral("egm.grd: «10,5» не является числом");
+    Members repeatedId = standardMembers();
+    repeatedId[0].second = registry(geoidElement("egm-a", "Первый", "b.grd", "b_cs.xml", "b_meta.xml")
+                                    + geoidElement("egm-a", geoidName, "egm.grd", "egm_cs.xml", "egm_meta.xml"));
+    QTest::newRow("one ID given to two geoids")
+        << repeatedId << QStringLiteral("data.xml: ID \"egm-a\" указан у нескольких разных геоидов");
     QTest::newRow("grid cut short") << withMember(standardMembers(), QStringLiteral("egm.grd"), undulations.left(40))
                                     << QStringLiteral("egm.grd: значений 8, а заголовок задаёт 9");
     QTest::newRow("format in capitals")
