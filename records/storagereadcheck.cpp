@@ -2,6 +2,7 @@
 
 #include "records/abstractdetails.h"
 
+#include "database/databaseerror.h"
 #include "database/tablecatalogue.h"
 
 #include <QSqlError>
@@ -43,7 +44,7 @@ void CStorageReadCheck::noteRowNotRead(int tableId, int key, const QSqlQuery& qu
     const QSqlError error = query.lastError();
     currentCheck->m_fault =
         error.isValid()
-            ? QStringLiteral("ошибка чтения таблицы «%1»: %2").arg(tableTitle(tableId), error.text())
+            ? QStringLiteral("ошибка чтения таблицы «%1»: %2").arg(tableTitle(tableId), databaseErrorText(error))
             : QStringLiteral("нет записи с ключом %1 в таблице «%2»").arg(QString::number(key), tableTitle(tableId));
 }
 
