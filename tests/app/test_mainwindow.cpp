@@ -249,7 +249,7 @@ void TestMainWindow::unreadableGeoidRegistryIsReportedAtStart()
 
     QCOMPARE(m_prompt->messageTexts(),
              QStringList{QStringLiteral("Ошибка|Реестр геоидов \"%1\" не читается: не является документом XML "
-                                        "(строка 1: unexpected end of file)").arg(registry)});
+                                        "(строка 1: файл обрывается раньше конца документа)").arg(registry)});
     QVERIFY(!geoidRegistry()->hasEntries());
 }
 

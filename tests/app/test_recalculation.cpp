@@ -426,7 +426,7 @@ void TestRecalculation::missingGeoidRefusesTheSystem_data()
         << unloaded.arg("%1", "G.grd", "«10,5» не является числом");
     QTest::newRow("grid coordinate system cut short")
         << "G" << true << "G_cs.xml" << gridCoordSys().left(200)
-        << unloaded.arg("%1", "G_cs.xml", "не является документом XML (строка 8: unexpected end of file)");
+        << unloaded.arg("%1", "G_cs.xml", "не является документом XML (строка 8: файл обрывается раньше конца документа)");
 }
 
 // Heights on a geoid that is not installed, or whose files were damaged after it was installed,
