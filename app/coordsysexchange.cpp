@@ -2,6 +2,7 @@
 
 #include "browser/prompt.h"
 
+#include "database/databaseerror.h"
 #include "database/filenames.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
@@ -28,7 +29,7 @@ bool storedCoordSysKeys(QVector<int>& keys, QString& error)
     QSqlQuery query;
     const QString statement = QStringLiteral("SELECT %1 FROM %2;").arg(keyColumnName(TableCoordSys), tableName(TableCoordSys));
     if (!execQuery(query, statement)) {
-        error = query.lastError().text();
+        error = databaseErrorText(query.lastError());
         return false;
     }
     while (query.next())

@@ -9,6 +9,7 @@
 
 #include "browser/prompt.h"
 #include "database/createdatabase.h"
+#include "database/databaseerror.h"
 #include "database/definitionsdatabase.h"
 #include "records/coordsysinfoxml.h"
 #include "values/geoidregistry.h"
@@ -106,7 +107,7 @@ bool MainWindow::openDatabase(const QString& path)
     const QString previous = m_database.isOpen() ? m_database.databaseName() : QString();
     closeDatabase();
     if (!connectTo(path)) {
-        prompt().warning(this, errorTitle, m_database.lastError().text());
+        prompt().warning(this, errorTitle, databaseErrorText(m_database.lastError()));
         if (!previous.isEmpty())
             connectTo(previous);
         return false;

@@ -2,6 +2,7 @@
 
 #include "prompt.h"
 
+#include "database/databaseerror.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
 #include "records/recordstorage.h"
@@ -28,7 +29,7 @@ bool collectKind(const CDependentKind& kind, int key, QVector<DependencyItem>& i
         keys.append(key);
     if (!execQuery(query, dependentsStatement(kind), keys)) {
         if (error)
-            *error = query.lastError().text();
+            *error = databaseErrorText(query.lastError());
         return false;
     }
     while (query.next()) {

@@ -4,6 +4,7 @@
 #include "browser/editorregistry.h"
 #include "browser/opendatabase.h"
 #include "browser/prompt.h"
+#include "database/databaseerror.h"
 #include "database/novalue.h"
 #include "database/numbers.h"
 #include "database/tablecatalogue.h"
@@ -116,7 +117,7 @@ bool DialogDatabaseSelector::load()
         ui->tableView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     } else {
         prompt().warning(nullptr, QStringLiteral("Предупреждение"),
-                         QStringLiteral("Ошибка чтения базы данных:\n") + error.text());
+                         QStringLiteral("Ошибка чтения базы данных:\n") + databaseErrorText(error));
     }
     setupSearchBoxes();
     return loaded;

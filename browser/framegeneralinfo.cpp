@@ -2,6 +2,7 @@
 #include "ui_framegeneralinfo.h"
 
 #include "browser/prompt.h"
+#include "database/databaseerror.h"
 #include "database/novalue.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -122,7 +123,8 @@ bool FrameGeneralInfo::findName(int& key)
     QSqlQuery query;
     const QString statement = QString("SELECT %1 FROM %2 WHERE name=?;").arg(keyColumnName(m_tableId), tableName(m_tableId));
     if (!execQuery(query, statement, {name()})) {
-        prompt().warning(this, warningTitle, QStringLiteral("Ошибка чтения базы данных:\n") + query.lastError().text());
+        prompt().warning(this, warningTitle,
+                         QStringLiteral("Ошибка чтения базы данных:\n") + databaseErrorText(query.lastError()));
         return false;
     }
     key = NoValue;

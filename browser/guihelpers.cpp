@@ -2,6 +2,8 @@
 
 #include "prompt.h"
 
+#include "database/databaseerror.h"
+
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -16,7 +18,7 @@ void sqlWarning(const QSqlQuery& query, const QString& message, QWidget* parent)
     QString text = message;
     const QSqlError error = query.lastError();
     if (error.isValid())
-        text += QStringLiteral(":\n") + error.text();
+        text += QStringLiteral(":\n") + databaseErrorText(error);
     prompt().warning(parent, QStringLiteral("Предупреждение"), text);
 }
 

@@ -3,6 +3,7 @@
 #include "codetablesaxes.h"
 #include "codetablesmapproj.h"
 #include "codetablestypes.h"
+#include "databaseerror.h"
 #include "failure.h"
 #include "novalue.h"
 #include "schema.h"
@@ -127,13 +128,13 @@ public:
     {
         if (!m_database.transaction())
             return fail(QString("Не удалось начать транзакцию: %1")
-                            .arg(m_database.lastError().text()));
+                            .arg(databaseErrorText(m_database.lastError())));
         if (!createTables() || !insertVersionRow(name, description)) {
             m_database.rollback();
             return false;
         }
         if (!m_database.commit()) {
-            const QString reason = m_database.lastError().text();
+            const QString reason = databaseErrorText(m_database.lastError());
             m_database.rollback();
             return fail(QString("Не удалось сохранить базу данных: %1").arg(reason));
         }
@@ -191,7 +192,7 @@ private:
         if (execQuery(query, statement, values))
             return true;
         return fail(QString("Не удалось выполнить запрос\n%1\n%2")
-                        .arg(statement, query.lastError().text()));
+                        .arg(statement, databaseErrorText(query.lastError())));
     }
 
     bool fail(const QString& reason) { return failWith(m_error, reason); }
@@ -256,7 +257,7 @@ bool buildDatabase(const QString& path, const QString& name, const QString& desc
             database.close();
         } else {
             failWith(error, QString("Не удалось открыть базу данных \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(path), database.lastError().text()));
+                            .arg(QDir::toNativeSeparators(path), databaseErrorText(database.lastError())));
         }
     }
     QSqlDatabase::removeDatabase(connection);

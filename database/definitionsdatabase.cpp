@@ -1,5 +1,6 @@
 #include "definitionsdatabase.h"
 
+#include "databaseerror.h"
 #include "failure.h"
 #include "schema.h"
 #include "tablecatalogue.h"
@@ -21,7 +22,7 @@ bool readTableNames(const QSqlDatabase& database, QStringList& names, QString* e
 {
     QSqlQuery query(database);
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table';")))
-        return failWith(error, query.lastError().text());
+        return failWith(error, databaseErrorText(query.lastError()));
     while (query.next())
         names.append(query.value(0).toString());
     return true;
@@ -51,7 +52,7 @@ bool checkOnConnection(const QString& name, const QString& options, QString* err
         database.setDatabaseName(name);
         database.setConnectOptions(options);
         if (!database.open())
-            failWith(error, database.lastError().text());
+            failWith(error, databaseErrorText(database.lastError()));
         else
             result = checkDefinitionsDatabase(database, error);
         database.close();

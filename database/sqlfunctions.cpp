@@ -1,5 +1,6 @@
 #include "sqlfunctions.h"
 
+#include "databaseerror.h"
 #include "names.h"
 #include "novalue.h"
 #include "numbers.h"
@@ -18,7 +19,7 @@ namespace {
 // Tells the statement watch that the query's statement failed; false.
 bool failed(const QSqlQuery& query)
 {
-    CStatementWatch::noteFailure(query.lastError().text());
+    CStatementWatch::noteFailure(databaseErrorText(query.lastError()));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "database/failure.h"
 #include "database/savefile.h"
+#include "database/xmlerrortext.h"
 #include "records/abstractdetails.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ bool readDetailsDocument(const QString& path, QDomDocument& document, QString* e
         return failWith(error, QStringLiteral("Файл %1 не является документом XML (строка %2: %3)")
                                    .arg(shown(path))
                                    .arg(line)
-                                   .arg(message));
+                                   .arg(xmlErrorText(message)));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "records/recordstorage.h"
 #include "records/unitstorage.h"
 
+#include "database/databaseerror.h"
 #include "database/codetablesmapproj.h"
 #include "database/sqlfunctions.h"
 #include "database/tablecatalogue.h"
@@ -233,7 +234,7 @@ bool ReplaceParamValues(int key, const QMap<int, QString>& values, QString* erro
 {
     QSqlQuery query;
     if (!execQuery(query, QString("DELETE FROM %1 WHERE map_proj=?;").arg(tableName(TableMapProjParamValue)), {key}))
-        return failWith(error, query.lastError().text());
+        return failWith(error, databaseErrorText(query.lastError()));
     return insertParamValues(key, values, error);
 }
 

@@ -2,6 +2,7 @@
 
 #include "records/abstractdetails.h"
 
+#include "database/databaseerror.h"
 #include "database/names.h"
 #include "database/numbers.h"
 #include "database/savepoint.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString writeFailure(const QSqlQuery& query)
 {
-    return QString("Ошибка записи в базу данных: %1").arg(query.lastError().text());
+    return QString("Ошибка записи в базу данных: %1").arg(databaseErrorText(query.lastError()));
 }
 
 QString placeholders(int count)

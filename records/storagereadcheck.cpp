@@ -2,6 +2,7 @@
 
 #include "records/abstractdetails.h"
 
+#include "database/databaseerror.h"
 #include "database/tablecatalogue.h"
 
 #include <QSqlError>
@@ -43,8 +44,14 @@ void CStorageReadCheck::noteRowNotRead(int tableId, int key, const QSqlQuery& qu
     const QSqlError error = query.lastError();
     currentCheck->m_fault =
         error.isValid()
-            ? QStringLiteral("ошибка чтения таблицы «%1»: %2").arg(tableTitle(tableId), error.text())
+            ? QStringLiteral("ошибка чтения таблицы «%1»: %2").arg(tableTitle(tableId), databaseErrorText(error))
             : QStringLiteral("нет записи с ключом %1 в таблице «%2»").arg(QString::number(key), tableTitle(tableId));
+}
+
+void CStorageReadCheck::noteNotNumber(const QString& column, const QString& value)
+{
+    if (currentCheck)
+        currentCheck->m_fault = QStringLiteral("значение «%1» поля %2 не является числом").arg(value, column);
 }
 
 bool CStorageReadCheck::readLinked(const CAbstractDetails& linked, const std::function<bool()>& read)

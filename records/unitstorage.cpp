@@ -16,9 +16,16 @@ namespace UnitStorage {
 
 namespace {
 
+// The shortest text of the stored number. A stored value that is no number reads "0", which no
+// valid unit holds, and is noted as the reason why the unit does not read.
 QString factorText(const QSqlRecord& row, const QString& column)
 {
-    return exactNumberText(row.value(column).toDouble());
+    const QVariant value = row.value(column);
+    bool isNumber = false;
+    const double factor = value.toDouble(&isNumber);
+    if (!isNumber && !value.toString().trimmed().isEmpty())
+        CStorageReadCheck::noteNotNumber(column, value.toString());
+    return exactNumberText(factor);
 }
 
 int storeUnit(const CUnitDetails& unit, QString* error)

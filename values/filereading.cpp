@@ -1,6 +1,7 @@
 #include "values/filereading.h"
 
 #include "database/failure.h"
+#include "database/xmlerrortext.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -22,6 +23,8 @@ bool readXmlFile(const QString& path, QDomDocument& document, QString* reason)
     QString message;
     int line = 0;
     if (!document.setContent(&file, &message, &line))
-        return failWith(reason, QStringLiteral("не является документом XML (строка %1: %2)").arg(line).arg(message));
+        return failWith(reason, QStringLiteral("не является документом XML (строка %1: %2)")
+                                    .arg(line)
+                                    .arg(xmlErrorText(message)));
     return true;
 }

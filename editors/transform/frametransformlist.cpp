@@ -4,6 +4,7 @@
 #include "dialogtransformeditor.h"
 
 #include "browser/prompt.h"
+#include "database/databaseerror.h"
 #include "database/filenames.h"
 #include "database/savepoint.h"
 #include "database/sqlfunctions.h"
@@ -158,7 +159,7 @@ bool FrameTransformList::deleteListIfEmpty()
                    QString("DELETE FROM %1 WHERE %2=?;")
                        .arg(tableName(TableTransformList), keyColumnName(TableTransformList)),
                    {m_listKey})) {
-        warn(query.lastError().text());
+        warn(databaseErrorText(query.lastError()));
         return false;
     }
     m_listKey = NoValue;
@@ -389,7 +390,7 @@ bool FrameTransformList::swapItems(int a, int b)
         QSqlQuery query;
         written = execQuery(query, statement, {i + 1, m_items.at(i).key}) && query.numRowsAffected() == 1;
         if (query.lastError().isValid())
-            error = query.lastError().text();
+            error = databaseErrorText(query.lastError());
     }
     if (written && savepoint.release())
         return true;

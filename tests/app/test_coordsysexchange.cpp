@@ -432,6 +432,21 @@ void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason_data()
     QTest::newRow("a linked record incomplete")
         << "UPDATE ellipsoid SET a=0 WHERE name='Krassowsky 1940';"
         << pulkovo("неполное определение «Krassowsky 1940» (Эллипсоиды)");
+    // The metre is reached from every system through its datum's shift.
+    const auto throughShift = [](const QString& reason) {
+        const QString wgs84 = QStringLiteral("«%1»: «WGS_1984» (Датумы): «WGS_1984 to WGS84» (Преобразования датумов): ")
+                              + reason;
+        const QString pulkovo =
+            QStringLiteral("«%1»: «Pulkovo_1942» (Датумы): «Pulkovo_1942 to WGS84» (Преобразования датумов): ") + reason;
+        return QStringList{wgs84.arg("WGS 84"), pulkovo.arg("Pulkovo 1942"), wgs84.arg("WGS 84 / UTM zone 37N"),
+                           pulkovo.arg("Pulkovo 1942 / Gauss-Kruger zone 7")};
+    };
+    QTest::newRow("a unit's factor not a number")
+        << "UPDATE unitlength SET factor_b='abc' WHERE name='metre';"
+        << throughShift("«metre» (Единицы измерения расстояний): значение «abc» поля factor_b не является числом");
+    QTest::newRow("a unit with an empty factor")
+        << "UPDATE unitlength SET factor_c='' WHERE name='metre';"
+        << throughShift("неполное определение «metre» (Единицы измерения расстояний)");
     QTest::newRow("the system incomplete") << "UPDATE coordsys SET type=0 WHERE name='WGS 84';"
                                            << QStringList{"«WGS 84»: неполное определение «WGS 84» (Системы координат)"};
 }

@@ -556,7 +556,7 @@ void TestGeoidPackage::damagedPackages_data()
         << QStringLiteral("egm.raw: размер файла 33 байт, а метаданные (3 × 3 значений по 4 байта) задают 36 байт");
     QTest::newRow("grid coordinate system cut short")
         << withMember(standardMembers(), QStringLiteral("egm_cs.xml"), gridCoordSys().left(200))
-        << QStringLiteral("egm_cs.xml: не является документом XML (строка 8: unexpected end of file)");
+        << QStringLiteral("egm_cs.xml: не является документом XML (строка 8: файл обрывается раньше конца документа)");
     // The vertical systems are read through the reading check of the exchange imports.
     const QString vertical = QStringLiteral("vcs.xml: «%1»: ").arg(vertName);
     QTest::newRow("transform of a word type")
@@ -582,7 +582,7 @@ void TestGeoidPackage::damagedPackages_data()
     QTest::newRow("vertical system file cut short")
         << withMember(standardMembers(), QStringLiteral("vcs.xml"),
                       vertCoordSys(QStringLiteral("vertcoordsys"), vertName, "x").left(80))
-        << QStringLiteral("vcs.xml: не является документом XML (строка 2: unexpected end of file)");
+        << QStringLiteral("vcs.xml: не является документом XML (строка 2: файл обрывается раньше конца документа)");
 }
 
 // A package whose geoid or vertical system does not read is refused, naming the member and what
@@ -606,7 +606,7 @@ void TestGeoidPackage::failedRegistryWriteLeavesNoGridFile()
 {
     const QString registryPath = QDir(dataFolder()).filePath("data.xml");
     const QString fault = QStringLiteral("Реестр геоидов \"%1\" не читается: не является документом XML "
-                                         "(строка 1: unexpected end of file)").arg(registryPath);
+                                         "(строка 1: файл обрывается раньше конца документа)").arg(registryPath);
     const auto addUnderOtherName = [](const QString&) { return true; };
     QVERIFY(writeFile(registryPath, "<Data><Geoids>"));
     CGeoidInstallation installation =

@@ -122,7 +122,7 @@ void TestImportFailedLookups::fileLockedByAnotherProgram()
         QVERIFY(lock.isActive());
         counts = importCoordSystems(m_folder->path());
     }
-    verifyFailures(counts, m_systems, readFailure + "database is locked");
+    verifyFailures(counts, m_systems, readFailure + "база данных занята другой программой");
     QCOMPARE(rowCounts(), before);
 
     counts = importCoordSystems(m_folder->path());
@@ -144,7 +144,7 @@ void TestImportFailedLookups::exportOfALockedFileSaysWhy()
     }
     QCOMPARE(m_prompt->messages().size(), 1);
     const QString shown = m_prompt->messageTexts().first();
-    QVERIFY2(shown.contains("\n\nСистемы координат не прочитаны: database is locked"), qPrintable(shown));
+    QVERIFY2(shown.contains("\n\nСистемы координат не прочитаны: база данных занята другой программой"), qPrintable(shown));
     QVERIFY(QDir(folder.path()).isEmpty());
 }
 

@@ -250,7 +250,7 @@ void TestMainWindow::geoidRegistryFaultIsReportedAtStart_data()
                              "<GridMetadataFileName>egm.meta</GridMetadataFileName></Geoid>";
     QTest::newRow("unreadable") << QByteArray("<Data><Geoids><Geoid><ID>EGM</ID>")
                                 << "Ошибка|Реестр геоидов \"%1\" не читается: не является документом XML "
-                                   "(строка 1: unexpected end of file)"
+                                   "(строка 1: файл обрывается раньше конца документа)"
                                 << QStringList();
     QTest::newRow("one ID twice")
         << "<Data><Geoids><Geoid><ID>EGM</ID><Name>Первый</Name><GridDataFileName>egm.grd</GridDataFileName>" + geoid
@@ -316,7 +316,7 @@ void TestMainWindow::stateAfterCloseAndFailedOpen_data()
     QTest::newRow("close") << "close" << QString();
     QTest::newRow("missing") << "missing" << "Ошибка|Файл не существует: %1";
     QTest::newRow("zero length") << "empty" << "Ошибка|Не удалось открыть базу данных: %1\nВ файле нет таблиц";
-    QTest::newRow("not a database") << "text" << "Ошибка|Не удалось открыть базу данных: %1\nfile is not a database";
+    QTest::newRow("not a database") << "text" << "Ошибка|Не удалось открыть базу данных: %1\nфайл не является базой данных";
     QTest::newRow("truncated") << "truncated" << "Ошибка|Не удалось открыть базу данных: %1\n";
     QTest::newRow("another schema")
         << "foreign" << "Ошибка|Не удалось открыть базу данных: %1\nФайл не является базой данных определений: ";

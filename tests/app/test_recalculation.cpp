@@ -428,7 +428,7 @@ void TestRecalculation::missingGeoidRefusesTheSystem_data()
         << unloaded.arg("%1", "G.grd", "«10,5» не является числом");
     QTest::newRow("grid coordinate system cut short")
         << "G" << true << "G_cs.xml" << gridCoordSys().left(200)
-        << unloaded.arg("%1", "G_cs.xml", "не является документом XML (строка 8: unexpected end of file)");
+        << unloaded.arg("%1", "G_cs.xml", "не является документом XML (строка 8: файл обрывается раньше конца документа)");
 }
 
 // Heights on a geoid that is not installed, or whose files were damaged after it was installed,
@@ -490,7 +490,7 @@ void TestRecalculation::unreadableRegistryRefusesTheSystem()
     QCOMPARE(m_prompt->messageTexts(),
              QStringList{QStringLiteral("Ошибка|Систему координат \"WGS 84[1]\" нельзя использовать для пересчета: "
                                         "геоид \"G\" недоступен. Реестр геоидов \"%1\" не читается: не является "
-                                        "документом XML (строка 1: unexpected end of file)")
+                                        "документом XML (строка 1: файл обрывается раньше конца документа)")
                              .arg(registry)});
 }
 

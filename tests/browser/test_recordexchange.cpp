@@ -183,6 +183,8 @@ private slots:
     void awkwardNamesRoundTrip();
     void refusedFiles_data();
     void refusedFiles();
+    void brokenFilesAreRefusedInRussian_data();
+    void brokenFilesAreRefusedInRussian();
     void refusedOnceAnEqualRecordIsStored_data();
     void refusedOnceAnEqualRecordIsStored();
     void failedImportLeavesNothing();
@@ -412,6 +414,51 @@ void TestRecordExchange::refusedFiles()
              qPrintable(m_prompt->messages().first().text));
     if (!reason.isEmpty())
         QCOMPARE(m_prompt->messages().first().text, QDir::toNativeSeparators(path) + "\n" + reason);
+}
+
+void TestRecordExchange::brokenFilesAreRefusedInRussian_data()
+{
+    QTest::addColumn<int>("tableId");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("message");
+    // An exported file, broken at the first "from": cut there, or "from" replaced by "to".
+    QTest::newRow("an ellipsoid cut short") << int(TableEllipsoid) << QByteArray("</Name>") << QByteArray()
+                                            << "файл обрывается раньше конца документа";
+    QTest::newRow("a coordinate system cut inside a tag") << int(TableCoordSys) << QByteArray("/Datum>")
+                                                          << QByteArray() << "файл обрывается раньше конца документа";
+    QTest::newRow("a unit whose tags differ") << int(TableUnitLength) << QByteArray("</Name>")
+                                              << QByteArray("</Nam>")
+                                              << "закрывающий тег не совпадает с открывающим";
+}
+
+// A file broken on its way is refused with the line and the parser's message in Russian.
+void TestRecordExchange::brokenFilesAreRefusedInRussian()
+{
+    QFETCH(int, tableId);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, message);
+    const QString path = exportRecord(tableId, firstKey(tableId));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    const int at = whole.indexOf(from);
+    QVERIFY(at > 0);
+    const QByteArray broken = to.isEmpty() ? whole.left(at) : whole.left(at) + to + whole.mid(at + from.size());
+    QVERIFY(writeBytes(path, broken));
+    const int line = whole.left(at).count('\n') + 1;
+    m_prompt->clear();
+
+    const QMap<QString, int> before = rowCounts();
+    importFile(tableId, path);
+    QCOMPARE(rowCounts(), before);
+    QCOMPARE(m_prompt->messageTexts(),
+             QStringList(QStringLiteral("Ошибка чтения XML|Файл %1 не является документом XML (строка %2: %3)")
+                             .arg(QDir::toNativeSeparators(path))
+                             .arg(line)
+                             .arg(message)));
 }
 
 void TestRecordExchange::refusedOnceAnEqualRecordIsStored_data()

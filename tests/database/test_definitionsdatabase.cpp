@@ -83,9 +83,9 @@ void TestDefinitionsDatabase::otherFilesAreRefusedWithTheReason_data()
     QTest::newRow("a missing column") << "missing column"
                                       << "Файл не является базой данных определений: в таблице «coordsys» нет столбца «swap_coords»";
     QTest::newRow("empty") << "empty" << "В файле нет таблиц";
-    QTest::newRow("text") << "text" << "file is not a database";
-    QTest::newRow("truncated") << "truncated" << "malformed";
-    QTest::newRow("missing file") << "none" << "unable to open";
+    QTest::newRow("text") << "text" << "файл не является базой данных";
+    QTest::newRow("truncated") << "truncated" << "файл базы данных повреждён";
+    QTest::newRow("missing file") << "none" << "файл базы данных не открывается";
 }
 
 void TestDefinitionsDatabase::otherFilesAreRefusedWithTheReason()
@@ -125,7 +125,7 @@ void TestDefinitionsDatabase::checkingLeavesTheFolderAsItWas_data()
     QTest::newRow("a database") << "plain" << "made.db" << "";
     QTest::newRow("a name to escape in a URI") << "plain" << "база ?#%20 &x=1.db" << "";
     QTest::newRow("a database in WAL mode") << "wal" << "wal.db" << "";
-    QTest::newRow("a header asking for WAL") << "header" << "header.db" << "file is not a database";
+    QTest::newRow("a header asking for WAL") << "header" << "header.db" << "файл не является базой данных";
     QTest::newRow("a table dropped in the log") << "log" << "log.db" << "«maintenance»";
     QTest::newRow("a change to roll back") << "journal" << "journal.db" << "";
 }

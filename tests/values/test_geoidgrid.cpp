@@ -592,7 +592,7 @@ void TestGeoidGrid::faults_data()
     QTest::newRow("metadata missing") << "grd" << "G_meta.xml" << removed << "G_meta.xml: нет такого файла";
     QTest::newRow("metadata cut short")
         << "grd" << "G_meta.xml" << gridMetadata("<Format>grd</Format>").left(30)
-        << "G_meta.xml: не является документом XML (строка 1: unexpected end of file)";
+        << "G_meta.xml: не является документом XML (строка 1: файл обрывается раньше конца документа)";
     QTest::newRow("raw metadata without a cell height")
         << "raw" << "G_meta.xml" << QByteArray(kUndulationMeta).replace("<CellHeight>1</CellHeight>", "")
         << "G_meta.xml: метаданные не задают сетку формата «raw»: нужны BytesPerValue, ColumnCount и RowCount не "
@@ -600,7 +600,7 @@ void TestGeoidGrid::faults_data()
            "ColumnCoordRangeMin или ColumnCoordRangeMax";
     QTest::newRow("coordinate system cut short")
         << "grd" << "G_cs.xml" << gridCoordSys().left(200)
-        << "G_cs.xml: не является документом XML (строка 8: unexpected end of file)";
+        << "G_cs.xml: не является документом XML (строка 8: файл обрывается раньше конца документа)";
     QTest::newRow("coordinate system missing") << "grd" << "G_cs.xml" << removed << "G_cs.xml: нет такого файла";
     QTest::newRow("coordinate system under another root")
         << "grd" << "G_cs.xml" << QByteArray(gridCoordSys()).replace("coordsys>", "system>")

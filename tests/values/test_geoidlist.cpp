@@ -256,7 +256,7 @@ void TestGeoidList::refusedRegistry_data()
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("not XML") << QByteArray("<Data><Geoids></Data>")
-                             << "не является документом XML (строка 1: tag mismatch)";
+                             << "не является документом XML (строка 1: закрывающий тег не совпадает с открывающим)";
     QTest::newRow("no Geoids") << QByteArray("<Data><Geoid/></Data>") << "нет элемента Data/Geoids";
     QTest::newRow("other root") << QByteArray("<Registry><Geoids/></Registry>") << "нет элемента Data/Geoids";
 }
