@@ -1,6 +1,7 @@
 #include "records/storagereadcheck.h"
 
 #include "records/abstractdetails.h"
+#include "records/unitdetails.h"
 
 #include "database/databaseerror.h"
 #include "database/tablecatalogue.h"
@@ -14,8 +15,15 @@ namespace {
 
 thread_local CStorageReadCheck* currentCheck = nullptr;
 
+// Why the record that read is not complete: a stored number that does not read, else that it is
+// incomplete.
 QString incompleteText(const CAbstractDetails& record)
 {
+    for (const CNumberText& number : record.numberTexts()) {
+        const QString fault = number.text.trimmed().isEmpty() ? QString() : unreadInUnit(number.text, number.unit);
+        if (!fault.isEmpty())
+            return QStringLiteral("«%1» (%2), поле %3: %4").arg(record.getName(), record.kindTitle(), number.path, fault);
+    }
     return QStringLiteral("неполное определение «%1» (%2)").arg(record.getName(), record.kindTitle());
 }
 

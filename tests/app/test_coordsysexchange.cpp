@@ -432,6 +432,9 @@ void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason_data()
     QTest::newRow("a linked record incomplete")
         << "UPDATE ellipsoid SET a=0 WHERE name='Krassowsky 1940';"
         << pulkovo("неполное определение «Krassowsky 1940» (Эллипсоиды)");
+    QTest::newRow("a linked record's number not a number")
+        << "UPDATE ellipsoid SET a='abc' WHERE name='Krassowsky 1940';"
+        << pulkovo("«Krassowsky 1940» (Эллипсоиды), поле MajorSemiAxis: «abc» не является числом в единице «metre»");
     // The metre is reached from every system through its datum's shift.
     const auto throughShift = [](const QString& reason) {
         const QString wgs84 = QStringLiteral("«%1»: «WGS_1984» (Датумы): «WGS_1984 to WGS84» (Преобразования датумов): ")
