@@ -33,11 +33,15 @@ public:
     }
 };
 
-// The window frame that the system draws around the window, where it is known yet.
+// The window frame that the system draws around the window, where it is known yet. Just after
+// the window manager takes a window into a frame, before it sizes the frame, the frame may be
+// measured smaller than the window: such a frame is not known yet.
 QMargins frameMargins(const QWidget* window)
 {
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
+    if (!frame.contains(inner))
+        return {};
     return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
             frame.bottom() - inner.bottom()};
 }
