@@ -56,12 +56,6 @@ void CStorageReadCheck::noteRowNotRead(int tableId, int key, const QSqlQuery& qu
             : QStringLiteral("нет записи с ключом %1 в таблице «%2»").arg(QString::number(key), tableTitle(tableId));
 }
 
-void CStorageReadCheck::noteNotNumber(const QString& column, const QString& value)
-{
-    if (currentCheck)
-        currentCheck->m_fault = QStringLiteral("значение «%1» поля %2 не является числом").arg(value, column);
-}
-
 bool CStorageReadCheck::readLinked(const CAbstractDetails& linked, const std::function<bool()>& read)
 {
     CStorageReadCheck* check = currentCheck;

@@ -8,9 +8,9 @@ class CAbstractDetails;
 class QSqlQuery;
 
 // While it lives, keeps why the reading of a stored record failed: a row that a read did not
-// find or could not read, or a stored number that does not read, told through the linked
-// records that lead to it, or else a linked record that read but is not complete. Reads
-// outside a check note nothing.
+// find or could not read, told through the linked records that lead to it, or else a linked
+// record that read but is not complete, named by a stored number of it that does not read where
+// there is one. Reads outside a check note nothing.
 class CStorageReadCheck
 {
 public:
@@ -25,8 +25,6 @@ public:
 
     // The query looked for the row of the key in the table and did not read it.
     static void noteRowNotRead(int tableId, int key, const QSqlQuery& query);
-    // The column of the row being read holds the value, which is no number though it must be one.
-    static void noteNotNumber(const QString& column, const QString& value);
     // Runs the read of a record that another record links and gives its result. A fault noted
     // within it is told as the linked record's; a fault noted before it stays when it reads.
     static bool readLinked(const CAbstractDetails& linked, const std::function<bool()>& read);

@@ -16,16 +16,14 @@ namespace UnitStorage {
 
 namespace {
 
-// The shortest text of the stored number. A stored value that is no number reads "0", which no
-// valid unit holds, and is noted as the reason why the unit does not read.
+// The shortest text of the stored number. A stored value that is no number keeps its text, so
+// that the unit does not read and the reading check names the value.
 QString factorText(const QSqlRecord& row, const QString& column)
 {
     const QVariant value = row.value(column);
     bool isNumber = false;
     const double factor = value.toDouble(&isNumber);
-    if (!isNumber && !value.toString().trimmed().isEmpty())
-        CStorageReadCheck::noteNotNumber(column, value.toString());
-    return exactNumberText(factor);
+    return isNumber ? exactNumberText(factor) : value.toString();
 }
 
 int storeUnit(const CUnitDetails& unit, QString* error)

@@ -446,7 +446,7 @@ void TestCoordSysExchange::unreadableSystemsAreNamedWithTheirReason_data()
     };
     QTest::newRow("a unit's factor not a number")
         << "UPDATE unitlength SET factor_b='abc' WHERE name='metre';"
-        << throughShift("«metre» (Единицы измерения расстояний): значение «abc» поля factor_b не является числом");
+        << throughShift("«metre» (Единицы измерения расстояний), поле FactorB: «abc» не является числом");
     QTest::newRow("a unit with an empty factor")
         << "UPDATE unitlength SET factor_c='' WHERE name='metre';"
         << throughShift("неполное определение «metre» (Единицы измерения расстояний)");
