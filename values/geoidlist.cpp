@@ -16,6 +16,7 @@
 #include <charconv>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -101,13 +102,10 @@ std::vector<CGeoidEntry> registryEntries(const QList<QDomElement>& lists)
     return found;
 }
 
-bool sameEntry(CGeoidEntry a, CGeoidEntry b)
+bool sameEntry(const CGeoidEntry& a, const CGeoidEntry& b)
 {
-    for (int k = 0; k < 6; ++k) {
-        if (*fields(a, k) != *fields(b, k))
-            return false;
-    }
-    return true;
+    return std::tie(a.ID, a.Name, a.Description, a.GridDataFileName, a.GridCoordSysFileName, a.GridMetadataFileName)
+           == std::tie(b.ID, b.Name, b.Description, b.GridDataFileName, b.GridCoordSysFileName, b.GridMetadataFileName);
 }
 
 // One line per ID that several different geoids of the registry give, naming the geoid used.
@@ -220,7 +218,6 @@ void CGeoidList::clear()
     listFilePath.clear();
     cache.clear();
     lastReadFault.clear();
-    lastReadWarning.clear();
     repeatedIdSet.clear();
 }
 
@@ -244,7 +241,6 @@ bool CGeoidList::readXml(const std::string& folder, const std::string& fileName,
             repeatedIdSet.insert(entry.ID);
         placed.first->second = entry;
     }
-    lastReadWarning = duplicateReport(file.absoluteFilePath(), repeatedIdSet, entries);
     this->folder = folder;
     listFilePath = file.absoluteFilePath().toStdString();
     return hasEntries();
@@ -284,6 +280,11 @@ bool CGeoidList::writeXml(CGeoidEntry& entry, QString* error)
     cache.erase(stored.ID);
     entry = stored;
     return true;
+}
+
+QString CGeoidList::readWarning() const
+{
+    return duplicateReport(fromStd(listFilePath), repeatedIdSet, entries);
 }
 
 bool CGeoidList::containsName(const std::string& name) const

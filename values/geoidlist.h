@@ -67,7 +67,7 @@ public:
     const QString& readFault() const { return lastReadFault; }
     // What the user should know of the registry file last read although it read, naming the
     // file: each ID that several different geoids give, of which the last in the file is used.
-    const QString& readWarning() const { return lastReadWarning; }
+    QString readWarning() const;
     // The IDs that several different geoids of the registry file last read give.
     const std::set<std::string>& repeatedIds() const { return repeatedIdSet; }
     // Adds the entry to the registry file and to the list under an ID and a Name
@@ -112,7 +112,6 @@ private:
     std::map<std::string, CLoadedGeoid> cache;
     CGridCoordSysReader gridCoordSysReader;
     QString lastReadFault;
-    QString lastReadWarning;
     std::set<std::string> repeatedIdSet;
 };
 
