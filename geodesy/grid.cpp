@@ -392,39 +392,43 @@ bool C2DGrid<T>::contains(const T& x1, const T& x2) const
 }
 
 template <typename T>
-void C2DGrid<T>::locateCell(const T& x1, const T& x2, unsigned* i, unsigned* j, T* u, T* v) const
+bool C2DGrid<T>::cellAt(const T& x1, const T& x2, T nodes[4], T* u, T* v) const
 {
     if (m_columnCount < 2 || m_rowCount < 2)
         throw std::runtime_error("C2DGrid::interpolate: the grid is empty");
-    locate(x1, m_min1, m_step1, m_columnCount, i, u);
-    locate(x2, m_min2, m_step2, m_rowCount, j, v);
+    if (std::isnan(x1) || std::isnan(x2))
+        return false;
+    unsigned i = 0;
+    unsigned j = 0;
+    locate(x1, m_min1, m_step1, m_columnCount, &i, u);
+    locate(x2, m_min2, m_step2, m_rowCount, &j, v);
+    nodes[0] = getValue(i, j);
+    nodes[1] = getValue(i, j + 1);
+    nodes[2] = getValue(i + 1, j);
+    nodes[3] = getValue(i + 1, j + 1);
+    return true;
 }
 
 template <typename T>
 T C2DGrid<T>::interpolate(const T& x1, const T& x2) const
 {
-    unsigned i = 0;
-    unsigned j = 0;
+    T nodes[4];
     T u = 0;
     T v = 0;
-    locateCell(x1, x2, &i, &j, &u, &v);
-    if (std::isnan(x1) || std::isnan(x2))
+    if (!cellAt(x1, x2, nodes, &u, &v))
         return std::numeric_limits<T>::quiet_NaN();
-    return blend(u, v, getValue(i, j), getValue(i, j + 1), getValue(i + 1, j), getValue(i + 1, j + 1));
+    return blend(u, v, nodes[0], nodes[1], nodes[2], nodes[3]);
 }
 
 template <typename T>
 bool C2DGrid<T>::interpolate(const T& x1, const T& x2, const std::function<bool(const T&)>& accept,
                              T* value) const
 {
-    unsigned i = 0;
-    unsigned j = 0;
+    T nodes[4];
     T u = 0;
     T v = 0;
-    locateCell(x1, x2, &i, &j, &u, &v);
-    if (std::isnan(x1) || std::isnan(x2))
+    if (!cellAt(x1, x2, nodes, &u, &v))
         return false;
-    const T nodes[4] = {getValue(i, j), getValue(i, j + 1), getValue(i + 1, j), getValue(i + 1, j + 1)};
     for (const T& node : nodes) {
         if (!accept(node))
             return false;

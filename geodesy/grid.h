@@ -161,8 +161,9 @@ private:
                      const T& min1, const T& min2);
     void widenRange(const T& value);
     T readNode(unsigned i, unsigned j) const;
-    // The cell of (x1, x2): its first node and the fractions along both axes.
-    void locateCell(const T& x1, const T& x2, unsigned* i, unsigned* j, T* u, T* v) const;
+    // The four nodes of the cell of (x1, x2), (i, j), (i, j + 1), (i + 1, j), (i + 1, j + 1), and
+    // the fractions along both axes; false for a NaN coordinate. Throws for an empty grid.
+    bool cellAt(const T& x1, const T& x2, T nodes[4], T* u, T* v) const;
     bool findRefusedInFile(const std::function<bool(const T&)>& accept, unsigned* i, unsigned* j,
                            T* value) const;
 
